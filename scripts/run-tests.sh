@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the project and runs every test: the unit and window tests, the
+# scenario tests and the 32-bit layout check. With --sanitize the tests run
+# once more in a separate AddressSanitizer/UndefinedBehaviorSanitizer build,
+# followed by a bounded fuzzing run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+
+echo "== 32-bit layout check"
+g++ -m32 -std=c++20 -fsyntax-only -Isrc -x c++ - <<'SRC'
+#include "module/TarvolanAbi.h"
+static_assert(sizeof(void*) == 4);
+static_assert(sizeof(tarvolan::THistoryEntry) == 341);
+SRC
+echo "32-bit layouts: 1 passed, 0 failed"
+
+echo "== build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j2
+echo "== tests"
+ctest --test-dir build --output-on-failure -j2 --timeout 300
+
+if [ "${1:-}" = "--sanitize" ] && [ -x scripts/run-sanitized.sh ]; then
+  scripts/run-sanitized.sh
+fi

@@ -1,0 +1,144 @@
+// libClientKit.so: the client's shared data. The host fills it through the
+// setters at the end of this header; the module reads it through the getters.
+// Texts are GBK bytes, zero-terminated.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "common/GbkString.h"
+#include "common/TextFormat.h"
+#include "module/TarvolanAbi.h"
+
+class QWidget;
+
+namespace tarvolan { class CModuleBase; }
+
+// The signed-in user.
+struct tagMyInfo {
+    char szDisplayName[65];        // the first text: own display name
+    char szRequestId[257];         // request identity, stands just before the URI
+    char szURI[257];               // own URI
+    char szDomain[129];            // own domain
+    int32_t nDomainCount;          // search domains that follow
+    char szDomainList[16][129];
+    tarvolan::TMemberProfile profile;  // own profile data (texts owned by ClientKit)
+};
+
+// Own presence.
+enum Status_Type : int32_t {
+    STATUS_OFFLINE = 0,
+    STATUS_ONLINE = 1,
+    STATUS_BUSY = 2,
+    STATUS_AWAY = 3,
+    STATUS_TALKING = 4,
+    STATUS_LUNCH = 5,
+    STATUS_UNKNOWN = 6,
+    STATUS_HIDDEN = 7,
+    STATUS_RIGHT_BACK = 8,
+    STATUS_CUSTOM = 9,
+};
+
+// Per-user settings.
+class CKestUser {
+public:
+    int32_t m_bShowEmoticon = 1;   // replace emoticon codes by pictures
+    char m_szAccount[257] = {};    // own account
+};
+
+// One contact of the roster.
+struct tagRosterInfo {
+    char szURI[257];
+    char szDisplayName[65];
+    char szPhone[33];
+    int32_t nIndex;
+};
+
+// ---- what the module uses -------------------------------------------------
+
+tagMyInfo* GetMyInfo();
+Status_Type GetStatus();
+const char* GetStatusText();       // own custom status text (status 9)
+int GetAppLogined();
+int GetAppLogining();
+int GetAppLogoutStatus();
+const char* GetMsgTitle();
+
+// Shows a named message box owned by the window and waits for it: the button
+// pressed, or 0 when the box was closed with CloseMsgBox(name).
+int OpenMsgBox(const char* name, QWidget* owner, const char* text, const char* caption,
+               unsigned flags, tarvolan::CModuleBase* module = nullptr);
+void CloseMsgBox(const char* name);
+void CloseMsgBox(tarvolan::CModuleBase* module);
+
+// Appends a time-stamped line to the client log in the client folder.
+void WriteLog(const char* text, int level);
+const char* GetAppPath();          // client folder, with a trailing '/'
+CKestUser* GetUserData();
+const char* GetIMSDomain();
+CString GetUserNameByPhone(const char* text, int flag1, int flag2);
+tagRosterInfo* FindRosterInfoByURI(const char* uri);
+int RosterIndexValid(int index);
+int IsInMyRLSList(const char* uri);
+int IsMySelf(const char* uri);
+int GetTarvolanCreateRight();
+int GetTreeFullRowSelect();
+int GetMenuType();
+int GetVersionType();
+int GetIMSDirectApp();
+int GetScene();
+const char* GetOperationNumber();
+TCharFormat* GetAppCharFormat();
+TLogFont* GetAppLogFont();
+int GetAppResetLF();
+void SetAppResetLF(int value);
+// Non-zero when the text holds a banned word; the word found goes to *found.
+int bHaveFilterWords(const char* text, CString* found);
+
+// Requests parked while signing in, kept by value.
+void AddInvitedToPubGroupMessageTempToList(const tarvolan::tagGroupInvite& entry);
+std::vector<tarvolan::tagGroupInvite>* GetInvitedToPubGroupMessageTempList();
+void ClearInvitedToPubGroupMessageTempList();
+void AddJoinToPubGroupMessageTempToList(const tarvolan::tagGroupJoin& entry);
+std::vector<tarvolan::tagGroupJoin>* GetJoinToPubGroupMessageTempList();
+void ClearJoinToPubGroupMessageTempList();
+void AddTrsPubGroupReqMessageTempToList(const tarvolan::tagGroupTrsReq& entry);
+std::vector<tarvolan::tagGroupTrsReq>* GetTrsPubGroupReqMessageTempList();
+void ClearTrsPubGroupReqMessageTempList();
+void DelTrsPubGroupReqMessageTmpFromList(const char* groupURI);
+
+// ---- what the host uses to fill it ------------------------------------------
+
+namespace clientkit {
+
+struct TIdentity {
+    CString displayName;
+    CString requestId;
+    CString uri;
+    CString domain;
+    std::vector<CString> domains;  // at most 16 are kept
+};
+struct TRosterEntry {
+    CString uri;
+    CString displayName;
+    CString phone;
+};
+
+void SetIdentity(const TIdentity& identity);
+void SetStatus(Status_Type status, const char* text = "");
+void SetSignInState(int logined, int logining, int logoutStatus);
+void SetMsgTitle(const char* title);
+void SetAppPath(const char* folder);           // a trailing '/' is added
+void SetUserSettings(int showEmoticon, const char* account);
+void SetIMSDomain(const char* domain);
+void SetRoster(const std::vector<TRosterEntry>& roster);
+void SetCreateRight(int value);
+void SetTreeFullRowSelect(int value);
+void SetEdition(int menuType, int versionType, int imsDirectApp, int scene);
+void SetOperationNumber(const char* number);
+void SetCharFormat(const TCharFormat& format, const TLogFont& font);
+void SetBannedWords(const std::vector<CString>& words);
+// Puts everything back as it is when the library is loaded.
+void Reset();
+
+} // namespace clientkit

@@ -1,0 +1,60 @@
+// Resource bundles: one library's string table, menus and bitmaps. The process
+// has one current bundle; every module entry point makes its own bundle
+// current with CResourceSwitch, which puts the previous one back on every path.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include <QString>
+
+#include "common/GbkString.h"
+
+struct TMenuItem {
+    int id = 0;                       // 0 for a separator or a sub-menu
+    CString text;                     // GBK; empty for a separator
+    std::vector<TMenuItem> children;  // non-empty for a sub-menu
+};
+
+class CResourceBundle {
+public:
+    explicit CResourceBundle(CString name) : m_name(std::move(name)) {}
+
+    const CString& Name() const { return m_name; }
+
+    // Strings are given as UTF-8 source text and kept as GBK.
+    void AddStringUtf8(int id, const char* utf8);
+    void AddMenu(int id, TMenuItem menu) { m_menus[id] = std::move(menu); }
+    void AddBitmap(int id, QString path) { m_bitmaps[id] = std::move(path); }
+
+    // Empty when the id is unknown.
+    CString String(int id) const;
+    bool HasString(int id) const { return m_strings.count(id) != 0; }
+    const TMenuItem* Menu(int id) const;
+    QString BitmapPath(int id) const;
+
+private:
+    CString m_name;
+    std::map<int, CString> m_strings;
+    std::map<int, TMenuItem> m_menus;
+    std::map<int, QString> m_bitmaps;
+};
+
+// The process's current bundle; null until someone installs one.
+CResourceBundle* GetResourceBundle();
+// Makes bundle current and returns the previous one.
+CResourceBundle* SetResourceBundle(CResourceBundle* bundle);
+
+// A string of the current bundle, empty when there is none.
+CString LoadResString(int id);
+
+class CResourceSwitch {
+public:
+    explicit CResourceSwitch(CResourceBundle* bundle) : m_previous(SetResourceBundle(bundle)) {}
+    ~CResourceSwitch() { SetResourceBundle(m_previous); }
+    CResourceSwitch(const CResourceSwitch&) = delete;
+    CResourceSwitch& operator=(const CResourceSwitch&) = delete;
+
+private:
+    CResourceBundle* m_previous;
+};

@@ -1,0 +1,121 @@
+// Every prompt of the module goes through one process-wide UI driver: message
+// boxes (plain and named), modal dialog runs, popup menus, file and font
+// dialogs. The default driver shows real Qt dialogs; tests and the scenario
+// player install a CScriptedUiDriver that records each prompt and answers it
+// from a script.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include <QPoint>
+
+#include "common/GbkString.h"
+#include "common/TextFormat.h"
+
+class QWidget;
+class QMenu;
+class CDialog;
+
+// Win32 numbers kept as the module uses them.
+enum : unsigned {
+    MB_OK = 0x0,
+    MB_OKCANCEL = 0x1,
+    MB_YESNO = 0x4,
+    MB_ICONHAND = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONEXCLAMATION = 0x30,
+    MB_ICONINFORMATION = 0x40,
+};
+enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+
+class CUiDriver {
+public:
+    virtual ~CUiDriver() = default;
+
+    // A plain message box; returns IDOK, IDCANCEL, IDYES or IDNO.
+    virtual int MessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags) = 0;
+    // A named message box: waits for the answer, or returns 0 when
+    // CloseNamedBox(name) closes it first.
+    virtual int NamedMessageBox(const CString& name, QWidget* owner, const CString& text,
+                                const CString& caption, unsigned flags) = 0;
+    virtual void CloseNamedBox(const CString& name) = 0;
+    // Runs a dialog modally; returns the code given to EndDialog.
+    virtual int RunModal(CDialog* dialog) = 0;
+    // Shows a popup menu; returns the command id chosen, 0 when none.
+    virtual int TrackPopupMenu(QMenu* menu, QWidget* owner, const QPoint& globalPos) = 0;
+    // A file name to save to; empty when cancelled. filter as "Text (*.txt)".
+    virtual CString GetSaveFileName(QWidget* owner, const CString& defaultName, const CString& filter) = 0;
+    // A font and colour; false when cancelled.
+    virtual bool ChooseFont(QWidget* owner, TLogFont& font, COLORREF& color) = 0;
+};
+
+CUiDriver* GetUiDriver();
+// Installs a driver (not owned); null puts the default Qt driver back.
+void SetUiDriver(CUiDriver* driver);
+
+// What a scripted driver saw.
+struct TPrompt {
+    CString kind;       // "message", "named", "modal", "menu", "file", "font"
+    CString text;       // message text, dialog caption, or menu item ids
+    CString caption;
+    unsigned flags = 0;
+    QWidget* owner = nullptr;
+    int answer = 0;
+};
+
+// Answers prompts from queues. With its queue empty a message box gets the
+// default answer (IDOK, or IDYES for a Yes/No box, unless set otherwise), a
+// modal dialog IDCANCEL, a menu 0, a file dialog "" and a font dialog false.
+class CScriptedUiDriver : public CUiDriver {
+public:
+    struct TDialogAnswer {
+        std::map<int, CString> values;   // control id -> value (UTF-8 text; "1"/"0" for checks; index for combos)
+        int button = IDOK;               // button id to press
+        // Run after the values are set and before the button is pressed.
+        std::function<void(CDialog*)> inspect;
+    };
+
+    void PushAnswer(int answer) { m_answers.push_back(answer); }
+    void PushDialog(TDialogAnswer answer) { m_dialogs.push_back(std::move(answer)); }
+    void PushMenuChoice(int commandId) { m_menuChoices.push_back(commandId); }
+    void PushFileName(CString name) { m_fileNames.push_back(std::move(name)); }
+    void PushFont(TLogFont font, COLORREF color) { m_fonts.push_back({font, color}); }
+    void SetDefaultAnswer(int answer) { m_defaultAnswer = answer; }
+
+    const std::vector<TPrompt>& Prompts() const { return m_prompts; }
+    void ClearPrompts() { m_prompts.clear(); }
+    // Called for every prompt as it is answered (the scenario player logs them).
+    std::function<void(const TPrompt&)> onPrompt;
+
+    int MessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags) override;
+    int NamedMessageBox(const CString& name, QWidget* owner, const CString& text, const CString& caption,
+                        unsigned flags) override;
+    void CloseNamedBox(const CString& name) override;
+    int RunModal(CDialog* dialog) override;
+    int TrackPopupMenu(QMenu* menu, QWidget* owner, const QPoint& globalPos) override;
+    CString GetSaveFileName(QWidget* owner, const CString& defaultName, const CString& filter) override;
+    bool ChooseFont(QWidget* owner, TLogFont& font, COLORREF& color) override;
+
+    // Names of boxes closed by name before they were answered: such a box
+    // answers 0.
+    std::vector<CString> m_closedNames;
+
+private:
+    int NextAnswer();
+    void Record(TPrompt prompt);
+
+    std::deque<int> m_answers;
+    std::deque<TDialogAnswer> m_dialogs;
+    std::deque<int> m_menuChoices;
+    std::deque<CString> m_fileNames;
+    std::deque<std::pair<TLogFont, COLORREF>> m_fonts;
+    std::vector<TPrompt> m_prompts;
+    int m_defaultAnswer = IDOK;
+};
+
+// One way to show a message box: through the driver.
+int ShowMessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags);
