@@ -221,8 +221,10 @@ struct THistoryRequest {
 
 #pragma pack(pop)
 
-constexpr int kMaxMembers = 300;
-constexpr int kMaxBlacklist = 100;
+constexpr int kMaxMembers = 300;        // member entries of one group (1005)
+constexpr int kMaxBlacklist = 100;      // blacklist entries of one group (1005)
+constexpr int kMaxSearchResults = 20;   // entries of one search page (1022)
+constexpr int kMaxHistoryEntries = 100; // entries of one history answer (1032)
 
 static_assert(sizeof(TGroupSettings) == 808);
 static_assert(offsetof(TGroupSettings, name) == 257);

@@ -1,0 +1,145 @@
+#include "module/TarvolanModule.h"
+
+#include <new>
+
+#include <QCoreApplication>
+
+#include "clientkit/ClientKit.h"
+#include "groups/TarvolanDialog.h"
+#include "platform/Resources.h"
+#include "platform/UiDriver.h"
+#include "res/ModuleResources.h"
+
+namespace tarvolan {
+
+namespace {
+
+CTarvolanModule* g_pModule = nullptr;
+
+// Deletes the module object when the library is unloaded.
+struct CUnloadGuard {
+    ~CUnloadGuard() { CTarvolanModule::DestroyInstance(); }
+} g_unloadGuard;
+
+// Reads the show command of 20027: an int at the start of the record.
+int ReadShowCommand(const void* record)
+{
+    int32_t value = 0;
+    __builtin_memcpy(&value, record, sizeof(value));
+    return value;
+}
+
+void DestroyMainWindow()
+{
+    CTarvolanDialog* dialog = g_pTarvolanDialog;
+    g_pTarvolanDialog = nullptr;
+    dialog->CleanUpShutDown();
+    dialog->hide();
+    delete dialog;
+}
+
+} // namespace
+
+bool CTarvolanModule::s_failNextCreate = false;
+
+CTarvolanModule::~CTarvolanModule()
+{
+    if (g_pModule == this) g_pModule = nullptr;
+}
+
+CTarvolanModule* CTarvolanModule::Instance() { return g_pModule; }
+
+void CTarvolanModule::DestroyInstance()
+{
+    CTarvolanModule* module = g_pModule;
+    if (!module) return;
+    // Windows can only go while the application object exists; at process
+    // exit without UnInit they are left to the operating system.
+    if (g_pTarvolanDialog && QCoreApplication::instance()) module->UnInit();
+    g_pTarvolanDialog = nullptr;
+    g_pModule = nullptr;
+    delete module;
+}
+
+void CTarvolanModule::Init()
+{
+    CResourceSwitch resources(TarvolanResources());
+    if (g_pTarvolanDialog) {
+        g_pTarvolanDialog->PrepareStartUp();
+        return;
+    }
+    g_pTarvolanDialog = new CTarvolanDialog(this);
+    const bool created = !s_failNextCreate && g_pTarvolanDialog->CreateWindow(m_pParentWnd);
+    s_failNextCreate = false;
+    if (!created) {
+        ShowMessageBox(m_pParentWnd, Utf8ToGbk("系统资源不足,请关闭并重新启动客户端。"), GetMsgTitle(),
+                       MB_ICONINFORMATION);
+        LogToHost("CTarvolanDialog Create Failed!", 1);
+        return;
+    }
+    g_pTarvolanDialog->hide();
+    g_pTarvolanDialog->PrepareStartUp();
+}
+
+void CTarvolanModule::UnInit()
+{
+    {
+        CResourceSwitch resources(TarvolanResources());
+        if (g_pTarvolanDialog) {
+            try {
+                DestroyMainWindow();
+            } catch (...) {
+                g_pTarvolanDialog = nullptr;
+                LogToHost("CTarvolanModule::UnInit()--destroy g_pTarvolanDialog Exception.", 1);
+            }
+        }
+    }
+    m_bClosing = 1;
+}
+
+int CTarvolanModule::CloseMessageBoxes()
+{
+    CResourceSwitch resources(TarvolanResources());
+    CloseMsgBox(this);
+    return 1;
+}
+
+int CTarvolanModule::OnMessage(int, int code, void* record)
+{
+    if (m_bClosing) return 0;
+    CResourceSwitch resources(TarvolanResources());
+    if (code == H_ShowWindow) {
+        if (record && g_pTarvolanDialog) {
+            g_pTarvolanDialog->setVisible(ReadShowCommand(record) != SW_HIDE);
+            g_pTarvolanDialog->ReportSelection();
+        }
+        return 0;
+    }
+    if (g_pTarvolanDialog) return static_cast<int>(g_pTarvolanDialog->Dispatch(code, record));
+    return 0;
+}
+
+int SendToHost(int code, void* record)
+{
+    return g_pModule ? g_pModule->SendToHost(code, record) : 0;
+}
+
+void LogToHost(const char* text, int level)
+{
+    if (g_pModule) g_pModule->LogToHost(text, level);
+}
+
+void SendSkinRequest(Word windowHandle, const char* skinFile, const char* element)
+{
+    if (g_pModule) g_pModule->SendSkinRequest(windowHandle, skinFile, element);
+}
+
+} // namespace tarvolan
+
+extern "C" tarvolan::CModuleBase* LoadTarvolanModule(tarvolan::CHostInterface* host,
+                                                     tarvolan::CHostInterface* host2, QWidget* parent)
+{
+    using tarvolan::g_pModule;
+    if (!g_pModule) g_pModule = new (std::nothrow) tarvolan::CTarvolanModule(host, host2, parent);
+    return g_pModule;
+}
