@@ -6,6 +6,8 @@
 #include <map>
 #include <vector>
 
+#include <QList>
+#include <QPixmap>
 #include <QString>
 
 #include "common/GbkString.h"
@@ -47,6 +49,26 @@ CResourceBundle* SetResourceBundle(CResourceBundle* bundle);
 
 // A string of the current bundle, empty when there is none.
 CString LoadResString(int id);
+
+// A bitmap of the current bundle; null when there is none.
+QPixmap LoadResBitmap(int id);
+// Cuts a bitmap of the current bundle into images cx pixels wide (the
+// bitmap's height high), the pixels of the transparent colour (0xRRGGBB)
+// made transparent; empty when the bitmap is missing or cx is not positive.
+QList<QPixmap> LoadImageList(int bitmapId, int cx, QRgb transparent = 0xFFFFFF);
+
+class QMenu;
+class QWidget;
+class QAction;
+// Builds a popup menu from a menu resource item (its children become the
+// menu's entries); every command action carries its id in QAction::data().
+QMenu* CreatePopupMenu(const TMenuItem& menu, QWidget* parent = nullptr);
+// The action with that command id, searched in sub-menus too; null when none.
+QAction* FindMenuAction(const QMenu* menu, int id);
+// Removes the action with that command id (like RemoveMenu by command).
+void RemoveMenuAction(QMenu* menu, int id);
+// Enables or grays the action with that command id; false when none.
+bool EnableMenuAction(QMenu* menu, int id, bool enable);
 
 class CResourceSwitch {
 public:

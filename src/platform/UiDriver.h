@@ -70,6 +70,14 @@ struct TPrompt {
 // Answers prompts from queues. With its queue empty a message box gets the
 // default answer (IDOK, or IDYES for a Yes/No box, unless set otherwise), a
 // modal dialog IDCANCEL, a menu 0, a file dialog "" and a font dialog false.
+//
+// A modal run initialises the dialog, sets the control values, runs inspect
+// and presses the button as a click would, so the dialog's own checks run.
+// When the dialog stays open (a refused OK), the next queued dialog answer is
+// applied to it; with none left it ends with IDCANCEL. A menu choice that the
+// menu does not offer as an enabled item answers 0. A menu prompt's text lists
+// the visible command ids in order, comma-separated, a grayed one with a
+// leading '~' ("13054,~13060").
 class CScriptedUiDriver : public CUiDriver {
 public:
     struct TDialogAnswer {
@@ -84,7 +92,8 @@ public:
     void PushMenuChoice(int commandId) { m_menuChoices.push_back(commandId); }
     void PushFileName(CString name) { m_fileNames.push_back(std::move(name)); }
     void PushFont(TLogFont font, COLORREF color) { m_fonts.push_back({font, color}); }
-    void SetDefaultAnswer(int answer) { m_defaultAnswer = answer; }
+    void SetDefaultAnswer(int answer) { m_defaultAnswer = answer; m_defaultSet = true; }
+    bool HasQueuedDialogs() const { return !m_dialogs.empty(); }
 
     const std::vector<TPrompt>& Prompts() const { return m_prompts; }
     void ClearPrompts() { m_prompts.clear(); }
@@ -100,13 +109,23 @@ public:
     CString GetSaveFileName(QWidget* owner, const CString& defaultName, const CString& filter) override;
     bool ChooseFont(QWidget* owner, TLogFont& font, COLORREF& color) override;
 
-    // Names of boxes closed by name before they were answered: such a box
-    // answers 0.
+    // Names of boxes closed by name before they were answered: the next box
+    // with such a name answers 0 and takes the name off this list. A script
+    // puts names here; CloseNamedBox closes a box of that name that is open at
+    // the time (see onNamedBoxOpen) and otherwise changes nothing, so a late
+    // close of a box that was already answered cannot touch a later box.
     std::vector<CString> m_closedNames;
+    // Every name CloseNamedBox was called with, in order.
+    std::vector<CString> m_closeLog;
+    // Called while a named box is open, before it is answered: a test may
+    // deliver the message that closes it by name from here.
+    std::function<void(const CString& name)> onNamedBoxOpen;
 
 private:
-    int NextAnswer();
+    int NextAnswer(unsigned flags);
     void Record(TPrompt prompt);
+    // Applies one scripted answer; true when the dialog ended.
+    bool ApplyDialogAnswer(CDialog* dialog, const TDialogAnswer& answer);
 
     std::deque<int> m_answers;
     std::deque<TDialogAnswer> m_dialogs;
@@ -115,6 +134,8 @@ private:
     std::deque<std::pair<TLogFont, COLORREF>> m_fonts;
     std::vector<TPrompt> m_prompts;
     int m_defaultAnswer = IDOK;
+    bool m_defaultSet = false;
+    std::vector<std::pair<CString, bool>> m_openNamed;  // name, closed while open
 };
 
 // One way to show a message box: through the driver.

@@ -7,9 +7,12 @@
 #include <cstdint>
 #include <map>
 
+#include <QColor>
 #include <QDialog>
+#include <QFont>
 
 #include "common/GbkString.h"
+#include "common/TextFormat.h"
 
 class QTimerEvent;
 
@@ -63,6 +66,18 @@ intptr_t WindowHandle(QWidget* window);
 QString ToQt(const CString& gbk);
 CString FromQt(const QString& text);
 
+// Fonts and colours between the module's records and Qt. A logical font's
+// height is in pixels (negative: character height); 0 keeps Qt's default.
+QFont ToQFont(const TLogFont& font);
+TLogFont FromQFont(const QFont& font);
+QColor ToQColor(COLORREF color);
+COLORREF FromQColor(const QColor& color);
+
+// The text a control shows (line and text edits, labels, buttons, group
+// boxes, a combo box's current text, else the window title), as GBK.
+CString GetControlText(const QWidget* control);
+void SetControlText(QWidget* control, const CString& text);
+
 // Control id from objectName "id1045"; 0 when the name has no id.
 int ControlId(const QWidget* control);
 // The child whose objectName is "id" followed by the number; null when none.
@@ -85,6 +100,10 @@ public:
     bool Create(QWidget* parent = nullptr);
     void EndDialog(int code);
     bool IsInitialised() const { return m_initialised; }
+    // Whether EndDialog was called since the last DoModal, and with what code.
+    bool IsEnded() const { return m_ended; }
+    int EndCode() const { return m_endCode; }
+    bool IsModalRunning() const { return m_modalRunning; }
     // Runs OnInitDialog once (the UI driver and Create call it).
     void InitialiseOnce();
 
@@ -113,4 +132,6 @@ protected:
 private:
     bool m_initialised = false;
     bool m_modalRunning = false;
+    bool m_ended = false;
+    int m_endCode = 0;
 };

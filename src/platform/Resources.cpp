@@ -1,0 +1,140 @@
+// Resource bundles, the process's current bundle, and menus and images built
+// from a bundle's resources.
+#include "platform/Resources.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+
+#include "platform/Window.h"
+
+namespace {
+
+CResourceBundle* g_currentBundle = nullptr;
+
+void AddMenuEntries(QMenu* menu, const std::vector<TMenuItem>& items)
+{
+    for (const TMenuItem& item : items) {
+        if (!item.children.empty()) {
+            QMenu* sub = menu->addMenu(ToQt(item.text));
+            AddMenuEntries(sub, item.children);
+        } else if (item.id == 0 && item.text.IsEmpty()) {
+            menu->addSeparator();
+        } else {
+            QAction* action = menu->addAction(ToQt(item.text));
+            action->setData(item.id);
+        }
+    }
+}
+
+// The menu that directly holds the action with that id, and the action.
+std::pair<QMenu*, QAction*> FindActionAndOwner(const QMenu* menu, int id)
+{
+    if (!menu) return {nullptr, nullptr};
+    for (QAction* action : menu->actions()) {
+        if (QMenu* sub = action->menu()) {
+            auto found = FindActionAndOwner(sub, id);
+            if (found.second) return found;
+        } else if (!action->isSeparator() && action->data().isValid() && action->data().toInt() == id) {
+            return {const_cast<QMenu*>(menu), action};
+        }
+    }
+    return {nullptr, nullptr};
+}
+
+} // namespace
+
+void CResourceBundle::AddStringUtf8(int id, const char* utf8)
+{
+    m_strings[id] = Utf8ToGbk(utf8 ? utf8 : "");
+}
+
+CString CResourceBundle::String(int id) const
+{
+    auto it = m_strings.find(id);
+    return it == m_strings.end() ? CString() : it->second;
+}
+
+const TMenuItem* CResourceBundle::Menu(int id) const
+{
+    auto it = m_menus.find(id);
+    return it == m_menus.end() ? nullptr : &it->second;
+}
+
+QString CResourceBundle::BitmapPath(int id) const
+{
+    auto it = m_bitmaps.find(id);
+    return it == m_bitmaps.end() ? QString() : it->second;
+}
+
+CResourceBundle* GetResourceBundle()
+{
+    return g_currentBundle;
+}
+
+CResourceBundle* SetResourceBundle(CResourceBundle* bundle)
+{
+    CResourceBundle* previous = g_currentBundle;
+    g_currentBundle = bundle;
+    return previous;
+}
+
+CString LoadResString(int id)
+{
+    return g_currentBundle ? g_currentBundle->String(id) : CString();
+}
+
+QPixmap LoadResBitmap(int id)
+{
+    if (!g_currentBundle) return QPixmap();
+    QString path = g_currentBundle->BitmapPath(id);
+    return path.isEmpty() ? QPixmap() : QPixmap(path);
+}
+
+QList<QPixmap> LoadImageList(int bitmapId, int cx, QRgb transparent)
+{
+    QList<QPixmap> images;
+    QPixmap strip = LoadResBitmap(bitmapId);
+    if (strip.isNull() || cx <= 0) return images;
+    QImage image = strip.toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = transparent & 0xFFFFFF;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
+        }
+    }
+    for (int x = 0; x + cx <= image.width(); x += cx) {
+        images.append(QPixmap::fromImage(image.copy(x, 0, cx, image.height())));
+    }
+    return images;
+}
+
+QMenu* CreatePopupMenu(const TMenuItem& menu, QWidget* parent)
+{
+    auto* popup = new QMenu(parent);
+    popup->setTitle(ToQt(menu.text));
+    AddMenuEntries(popup, menu.children);
+    return popup;
+}
+
+QAction* FindMenuAction(const QMenu* menu, int id)
+{
+    return FindActionAndOwner(menu, id).second;
+}
+
+void RemoveMenuAction(QMenu* menu, int id)
+{
+    auto [owner, action] = FindActionAndOwner(menu, id);
+    if (!action) return;
+    owner->removeAction(action);
+    if (action->parent() == owner) delete action;
+}
+
+bool EnableMenuAction(QMenu* menu, int id, bool enable)
+{
+    QAction* action = FindMenuAction(menu, id);
+    if (!action) return false;
+    action->setEnabled(enable);
+    return true;
+}

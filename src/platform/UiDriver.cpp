@@ -1,0 +1,369 @@
+// The process-wide UI driver: the default one shows Qt dialogs, the scripted
+// one answers from queues and records every prompt.
+#include "platform/UiDriver.h"
+
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <QtDebug>
+
+#include "platform/Resources.h"
+#include "platform/Window.h"
+
+namespace {
+
+// ---- message box flags ---------------------------------------------------
+
+QMessageBox::Icon IconForFlags(unsigned flags)
+{
+    switch (flags & 0xF0) {
+    case MB_ICONHAND: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
+    case MB_ICONINFORMATION: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+bool IsYesNo(unsigned flags)
+{
+    return (flags & 0xF) == MB_YESNO;
+}
+
+QMessageBox::StandardButtons ButtonsForFlags(unsigned flags)
+{
+    switch (flags & 0xF) {
+    case MB_OKCANCEL: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MB_YESNO: return QMessageBox::Yes | QMessageBox::No;
+    default: return QMessageBox::Ok;
+    }
+}
+
+int AnswerForButton(int button, unsigned flags)
+{
+    switch (button) {
+    case QMessageBox::Ok: return IDOK;
+    case QMessageBox::Cancel: return IDCANCEL;
+    case QMessageBox::Yes: return IDYES;
+    case QMessageBox::No: return IDNO;
+    default: return IsYesNo(flags) ? IDNO : IDCANCEL;
+    }
+}
+
+// Builds the box without showing it.
+QMessageBox* MakeMessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags)
+{
+    auto* box = new QMessageBox(IconForFlags(flags), ToQt(caption), ToQt(text), ButtonsForFlags(flags), owner);
+    box->setAttribute(Qt::WA_DeleteOnClose, false);
+    return box;
+}
+
+// ---- the default driver --------------------------------------------------
+
+class CQtUiDriver : public CUiDriver {
+public:
+    int MessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags) override
+    {
+        QPointer<QMessageBox> box = MakeMessageBox(owner, text, caption, flags);
+        const int answer = AnswerForButton(box->exec(), flags);
+        delete box.data();
+        return answer;
+    }
+
+    int NamedMessageBox(const CString& name, QWidget* owner, const CString& text, const CString& caption,
+                        unsigned flags) override
+    {
+        QPointer<QMessageBox> box = MakeMessageBox(owner, text, caption, flags);
+        m_named.push_back({name, box});
+        const int button = box->exec();
+        const bool closedByName = !box || box->property(kClosedByName).toBool();
+        const int answer = closedByName ? 0 : AnswerForButton(button, flags);
+        m_named.erase(std::remove_if(m_named.begin(), m_named.end(),
+                                     [&](const TNamedBox& named) { return named.box == box || !named.box; }),
+                      m_named.end());
+        delete box.data();
+        return answer;
+    }
+
+    void CloseNamedBox(const CString& name) override
+    {
+        for (const TNamedBox& named : m_named) {
+            if (named.name == name && named.box) {
+                named.box->setProperty(kClosedByName, true);
+                named.box->done(0);
+            }
+        }
+    }
+
+    int RunModal(CDialog* dialog) override
+    {
+        if (!dialog) return IDCANCEL;
+        dialog->InitialiseOnce();
+        if (dialog->IsEnded()) return dialog->EndCode();
+        return dialog->exec();
+    }
+
+    int TrackPopupMenu(QMenu* menu, QWidget*, const QPoint& globalPos) override
+    {
+        if (!menu) return 0;
+        QAction* chosen = menu->exec(globalPos);
+        return chosen ? chosen->data().toInt() : 0;
+    }
+
+    CString GetSaveFileName(QWidget* owner, const CString& defaultName, const CString& filter) override
+    {
+        return FromQt(QFileDialog::getSaveFileName(owner, QString(), ToQt(defaultName), ToQt(filter)));
+    }
+
+    bool ChooseFont(QWidget* owner, TLogFont& font, COLORREF& color) override
+    {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, ToQFont(font), owner);
+        if (!ok) return false;
+        font = FromQFont(chosen);
+        const QColor picked = QColorDialog::getColor(ToQColor(color), owner);
+        if (picked.isValid()) color = FromQColor(picked);
+        return true;
+    }
+
+private:
+    static constexpr const char* kClosedByName = "tarvolanClosedByName";
+    struct TNamedBox {
+        CString name;
+        QPointer<QMessageBox> box;
+    };
+    std::vector<TNamedBox> m_named;
+};
+
+CQtUiDriver& DefaultDriver()
+{
+    static CQtUiDriver driver;
+    return driver;
+}
+
+CUiDriver* g_driver = nullptr;
+
+// ---- scripted control values ---------------------------------------------
+
+void SelectRow(QAbstractItemView* view, int row)
+{
+    QAbstractItemModel* model = view->model();
+    if (!model) return;
+    if (row < 0 || row >= model->rowCount()) {
+        view->clearSelection();
+        view->setCurrentIndex(QModelIndex());
+        return;
+    }
+    const QModelIndex index = model->index(row, 0);
+    view->setCurrentIndex(index);
+    if (view->selectionModel()) {
+        view->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+}
+
+// Sets a control from a script value (UTF-8); false when the control takes
+// no value.
+bool SetScriptValue(QWidget* control, const CString& utf8)
+{
+    const QString value = QString::fromUtf8(utf8.c_str(), utf8.GetLength());
+    bool isNumber = false;
+    const int number = value.trimmed().toInt(&isNumber);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->setText(value);
+    } else if (auto* edit = qobject_cast<QTextEdit*>(control)) {
+        edit->setPlainText(value);
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
+        edit->setPlainText(value);
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        if (isNumber) combo->setCurrentIndex(number);
+        else if (combo->isEditable()) combo->setEditText(value);
+        else combo->setCurrentIndex(combo->findText(value));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setChecked(value.trimmed() != QLatin1String("0") && !value.trimmed().isEmpty());
+    } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+        spin->setValue(number);
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(control)) {
+        SelectRow(view, isNumber ? number : -1);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// "13054,~13060": the visible command ids of a menu, grayed ones marked.
+void DescribeMenu(const QMenu* menu, CString& text)
+{
+    for (const QAction* action : menu->actions()) {
+        if (!action->isVisible() || action->isSeparator()) continue;
+        if (action->menu()) {
+            DescribeMenu(action->menu(), text);
+            continue;
+        }
+        if (!text.IsEmpty()) text += ",";
+        if (!action->isEnabled()) text += "~";
+        text.AppendFormat("%d", action->data().toInt());
+    }
+}
+
+} // namespace
+
+// ---- driver selection ----------------------------------------------------
+
+CUiDriver* GetUiDriver()
+{
+    return g_driver ? g_driver : &DefaultDriver();
+}
+
+void SetUiDriver(CUiDriver* driver)
+{
+    g_driver = driver;
+}
+
+int ShowMessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags)
+{
+    return GetUiDriver()->MessageBox(owner, text, caption, flags);
+}
+
+// ---- CScriptedUiDriver ---------------------------------------------------
+
+int CScriptedUiDriver::NextAnswer(unsigned flags)
+{
+    if (!m_answers.empty()) {
+        const int answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    if (m_defaultSet) return m_defaultAnswer;
+    return IsYesNo(flags) ? IDYES : IDOK;
+}
+
+void CScriptedUiDriver::Record(TPrompt prompt)
+{
+    m_prompts.push_back(prompt);
+    if (onPrompt) onPrompt(m_prompts.back());
+}
+
+int CScriptedUiDriver::MessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags)
+{
+    const int answer = NextAnswer(flags);
+    Record({"message", text, caption, flags, owner, answer});
+    return answer;
+}
+
+int CScriptedUiDriver::NamedMessageBox(const CString& name, QWidget* owner, const CString& text,
+                                       const CString& caption, unsigned flags)
+{
+    bool closed = false;
+    auto pre = std::find(m_closedNames.begin(), m_closedNames.end(), name);
+    if (pre != m_closedNames.end()) {
+        m_closedNames.erase(pre);
+        closed = true;
+    }
+    if (!closed && onNamedBoxOpen) {
+        m_openNamed.push_back({name, false});
+        const size_t slot = m_openNamed.size() - 1;
+        onNamedBoxOpen(name);
+        closed = m_openNamed[slot].second;
+        m_openNamed.erase(m_openNamed.begin() + static_cast<std::ptrdiff_t>(slot));
+    }
+    const int answer = closed ? 0 : NextAnswer(flags);
+    Record({"named", text, caption, flags, owner, answer});
+    return answer;
+}
+
+void CScriptedUiDriver::CloseNamedBox(const CString& name)
+{
+    m_closeLog.push_back(name);
+    for (auto& open : m_openNamed) {
+        if (open.first == name) open.second = true;
+    }
+}
+
+bool CScriptedUiDriver::ApplyDialogAnswer(CDialog* dialog, const TDialogAnswer& answer)
+{
+    QPointer<CDialog> guard(dialog);
+    for (const auto& [id, value] : answer.values) {
+        QWidget* control = dialog->GetDlgItem(id);
+        if (!control || !SetScriptValue(control, value)) {
+            qWarning("scripted dialog: control %d takes no value", id);
+        }
+    }
+    if (answer.inspect) answer.inspect(dialog);
+    if (guard && !guard->IsEnded()) guard->PressButton(answer.button);
+    return !guard || guard->IsEnded();
+}
+
+int CScriptedUiDriver::RunModal(CDialog* dialog)
+{
+    if (!dialog) return IDCANCEL;
+    QPointer<CDialog> guard(dialog);
+    const CString caption = FromQt(dialog->windowTitle());
+    const CString className = dialog->metaObject()->className();
+    dialog->InitialiseOnce();
+    while (guard && !guard->IsEnded() && !m_dialogs.empty()) {
+        TDialogAnswer answer = std::move(m_dialogs.front());
+        m_dialogs.pop_front();
+        ApplyDialogAnswer(guard, answer);
+    }
+    if (guard && !guard->IsEnded()) guard->EndDialog(IDCANCEL);
+    const int code = guard ? guard->EndCode() : IDCANCEL;
+    Record({"modal", guard ? FromQt(guard->windowTitle()) : caption, className, 0, guard.data(), code});
+    return code;
+}
+
+int CScriptedUiDriver::TrackPopupMenu(QMenu* menu, QWidget* owner, const QPoint&)
+{
+    CString items;
+    if (menu) DescribeMenu(menu, items);
+    int answer = 0;
+    if (!m_menuChoices.empty()) {
+        const int choice = m_menuChoices.front();
+        m_menuChoices.pop_front();
+        QAction* action = FindMenuAction(menu, choice);
+        if (action && action->isEnabled() && action->isVisible()) {
+            answer = choice;
+            action->trigger();  // as a real menu does before returning
+        }
+    }
+    Record({"menu", items, menu ? FromQt(menu->title()) : CString(), 0, owner, answer});
+    return answer;
+}
+
+CString CScriptedUiDriver::GetSaveFileName(QWidget* owner, const CString& defaultName, const CString& filter)
+{
+    CString name;
+    if (!m_fileNames.empty()) {
+        name = m_fileNames.front();
+        m_fileNames.pop_front();
+    }
+    Record({"file", defaultName, filter, 0, owner, name.IsEmpty() ? IDCANCEL : IDOK});
+    return name;
+}
+
+bool CScriptedUiDriver::ChooseFont(QWidget* owner, TLogFont& font, COLORREF& color)
+{
+    bool chosen = false;
+    if (!m_fonts.empty()) {
+        font = m_fonts.front().first;
+        color = m_fonts.front().second;
+        m_fonts.pop_front();
+        chosen = true;
+    }
+    Record({"font", CString::FromField(font.lfFaceName, sizeof(font.lfFaceName)), CString(), 0, owner,
+            chosen ? IDOK : IDCANCEL});
+    return chosen;
+}
