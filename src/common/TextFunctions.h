@@ -1,0 +1,44 @@
+// Address and text helpers: taking SIP/tel addresses apart, escaping text for
+// the XML bodies of messages, the system language, and GBK character steps.
+#pragma once
+
+#include "common/GbkString.h"
+
+#include <cstddef>
+#include <string_view>
+
+// Selectors of GetURIField.
+enum EUriField {
+    URI_ADDRESS = 0,      // user@host: no scheme, no resource
+    URI_USER = 1,         // before the first '@'
+    URI_HOST = 2,         // after the first '@'
+    URI_RESOURCE = 3,     // after the first '/' behind the scheme
+    URI_SCHEME = 4,       // before the first ':'
+    URI_SCHEME_USER = 5,  // scheme (or "sip") + ":" + user
+};
+
+// One piece of an address scheme:user@host/resource (see EUriField); any
+// other selector returns the address unchanged.
+CString GetURIField(const CString& uri, int part);
+
+// Replaces & < > " ' by their entities, each over the whole text in turn.
+CString XmlEscape(const CString& text);
+// Replaces &amp; &lt; &gt; &quot; &apos; in that order, each over the whole
+// text in turn (so "&amp;lt;" becomes "<").
+CString XmlUnescape(const CString& text);
+
+// True when the locale named by LC_ALL, LC_MESSAGES or LANG (the first one
+// set and not empty) has the primary language "zh".
+bool IsChineseSystemLanguage();
+
+// Length in bytes (1 or 2) of the character that starts at pos: 2 for a GBK
+// lead byte (0x81..0xFE) followed by another byte, else 1.
+size_t GbkCharLength(std::string_view text, size_t pos);
+
+// The longest prefix of text of at most maxBytes bytes that does not end in
+// the middle of a double-byte character.
+std::string_view GbkPrefix(std::string_view text, size_t maxBytes);
+
+// Whether pos starts a character (or is the end of the text) when the text is
+// read from its start in GBK steps.
+bool IsCharBoundary(std::string_view text, size_t pos);
