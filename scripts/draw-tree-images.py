@@ -1,0 +1,213 @@
+#!/usr/bin/env python3
+"""Draws the group tree's image strip: twelve 17 x 17 images side by side on
+white, which the tree treats as the transparent colour. Standard library only.
+
+    scripts/draw-tree-images.py [output.png]
+
+Default output: src/res/images/tree_images.png. Image order (see
+src/res/ModuleResources.h): 0 open folder, 1 closed folder, 2 online, 3 busy,
+4 away, 5 talking, 6 member (presence unknown), 7 offline, 8 hidden, 9 custom
+status, 10 at lunch, 11 do not disturb.
+"""
+import os
+import struct
+import sys
+import zlib
+
+SIZE = 17
+COUNT = 12
+WHITE = (255, 255, 255)      # transparent
+LIGHT = (250, 250, 250)      # drawn "white": never the transparent colour
+OUTLINE = (70, 70, 70)
+
+
+class Canvas:
+    def __init__(self, width, height):
+        self.width = width
+        self.height = height
+        self.pixels = [[WHITE] * width for _ in range(height)]
+
+    def put(self, x, y, colour):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.pixels[y][x] = colour
+
+    def rect(self, x0, y0, x1, y1, colour):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.put(x, y, colour)
+
+    def frame(self, x0, y0, x1, y1, colour):
+        for x in range(x0, x1 + 1):
+            self.put(x, y0, colour)
+            self.put(x, y1, colour)
+        for y in range(y0, y1 + 1):
+            self.put(x0, y, colour)
+            self.put(x1, y, colour)
+
+    def disc(self, cx, cy, r, fill, edge=None):
+        for y in range(int(cy - r) - 1, int(cy + r) + 2):
+            for x in range(int(cx - r) - 1, int(cx + r) + 2):
+                d = ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5
+                if d <= r - 0.5:
+                    self.put(x, y, fill)
+                elif d <= r + 0.25 and edge is not None:
+                    self.put(x, y, edge)
+
+    def png(self):
+        raw = b"".join(b"\x00" + bytes(c for px in row for c in px) for row in self.pixels)
+
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
+        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+                + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+class Cell:
+    """Drawing within one 17 x 17 cell of the strip."""
+
+    def __init__(self, canvas, index):
+        self.canvas = canvas
+        self.ox = index * SIZE
+
+    def __getattr__(self, name):
+        draw = getattr(self.canvas, name)
+
+        def shifted(*args, **kwargs):
+            args = list(args)
+            if name in ("put", "disc"):
+                args[0] += self.ox
+            elif name in ("rect", "frame"):
+                args[0] += self.ox
+                args[2] += self.ox
+            return draw(*args, **kwargs)
+
+        return shifted
+
+
+FOLDER_BACK = (222, 170, 50)
+FOLDER_FRONT = (250, 212, 100)
+FOLDER_EDGE = (140, 95, 20)
+
+
+def closed_folder(c):
+    c.rect(1, 2, 6, 4, FOLDER_BACK)
+    c.frame(1, 2, 6, 4, FOLDER_EDGE)
+    c.rect(1, 4, 15, 14, FOLDER_FRONT)
+    c.frame(1, 4, 15, 14, FOLDER_EDGE)
+    for x in range(2, 15):
+        c.put(x, 5, (255, 232, 150))
+
+
+def open_folder(c):
+    c.rect(1, 2, 6, 4, FOLDER_BACK)
+    c.frame(1, 2, 6, 4, FOLDER_EDGE)
+    c.rect(1, 4, 14, 14, FOLDER_BACK)
+    c.frame(1, 4, 14, 14, FOLDER_EDGE)
+    # The front flap, tilted open towards the viewer.
+    for y in range(7, 15):
+        shift = (y - 7) * 3 // 7
+        left, right = 4 - shift, 16 - shift
+        for x in range(left, right + 1):
+            edge = x in (left, right) or y in (7, 14)
+            c.put(x, y, FOLDER_EDGE if edge else FOLDER_FRONT)
+
+
+def person(c, fill, edge=OUTLINE):
+    # Shoulders: the upper half of an ellipse.
+    cx, top, bottom, rx = 7, 9, 15, 5.5
+    for y in range(top, bottom + 1):
+        t = (y - bottom) / (bottom - top + 0.5)
+        half = rx * (1 - t * t) ** 0.5 if abs(t) <= 1 else 0
+        for x in range(int(cx - half), int(cx + half) + 1):
+            inside = abs(x - cx) < half - 0.8 and y < bottom
+            c.put(x, y, fill if inside else edge)
+    c.disc(7, 5, 3.2, fill, edge)
+    c.put(6, 4, LIGHT)  # a glint on the head
+
+
+def badge(c, fill, edge=OUTLINE):
+    c.disc(13, 13, 3.6, fill, edge)
+
+
+GREEN = (70, 170, 70)
+RED = (210, 50, 50)
+
+
+def online(c):
+    person(c, GREEN)
+
+
+def busy(c):
+    person(c, GREEN)
+    badge(c, RED)
+    c.rect(11, 13, 15, 13, LIGHT)
+
+
+def away(c):
+    person(c, GREEN)
+    badge(c, (245, 200, 40))
+    c.rect(13, 11, 13, 13, OUTLINE)   # clock hands
+    c.rect(13, 13, 15, 13, OUTLINE)
+
+
+def talking(c):
+    person(c, GREEN)
+    badge(c, (50, 110, 210))
+    for x in (11, 13, 15):
+        c.put(x, 13, LIGHT)
+
+
+def member(c):
+    person(c, (110, 135, 180))
+
+
+def offline(c):
+    person(c, (160, 160, 160), (105, 105, 105))
+
+
+def hidden(c):
+    person(c, (232, 232, 232), (150, 150, 150))
+
+
+def custom(c):
+    person(c, GREEN)
+    badge(c, (150, 80, 190))
+    c.rect(13, 11, 13, 15, LIGHT)   # a small star
+    c.rect(11, 13, 15, 13, LIGHT)
+
+
+def repast(c):
+    person(c, GREEN)
+    badge(c, (240, 140, 40))
+    c.rect(11, 12, 14, 15, LIGHT)   # a cup with a handle
+    c.put(15, 13, LIGHT)
+
+
+def do_not_disturb(c):
+    person(c, GREEN)
+    badge(c, (160, 20, 20))
+    for i in range(-2, 3):
+        c.put(13 + i, 13 - i, LIGHT)
+
+
+DRAWINGS = [open_folder, closed_folder, online, busy, away, talking,
+            member, offline, hidden, custom, repast, do_not_disturb]
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    default = os.path.join(here, "..", "src", "res", "images", "tree_images.png")
+    output = sys.argv[1] if len(sys.argv) > 1 else default
+    assert len(DRAWINGS) == COUNT
+    canvas = Canvas(SIZE * COUNT, SIZE)
+    for index, draw in enumerate(DRAWINGS):
+        draw(Cell(canvas, index))
+    with open(output, "wb") as f:
+        f.write(canvas.png())
+
+
+if __name__ == "__main__":
+    main()
