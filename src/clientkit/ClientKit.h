@@ -71,12 +71,19 @@ int OpenMsgBox(const char* name, QWidget* owner, const char* text, const char* c
 void CloseMsgBox(const char* name);
 void CloseMsgBox(tarvolan::CModuleBase* module);
 
-// Appends a time-stamped line to the client log in the client folder.
+// Appends "YYYY-MM-DD HH:MM:SS [level] text" and a line feed to the client
+// log "Velora.log" in the client folder (local time; the text as given).
 void WriteLog(const char* text, int level);
 const char* GetAppPath();          // client folder, with a trailing '/'
 CKestUser* GetUserData();
 const char* GetIMSDomain();
+// The roster display name of the contact that the text names (its URI with
+// or without "sip:", its account when the text has no '@', or its phone);
+// otherwise the user part of the text (no scheme, nothing from '@' on). The
+// two flags are accepted for the callers' sake and change nothing.
 CString GetUserNameByPhone(const char* text, int flag1, int flag2);
+// Roster entries are compared by URI without regard to ASCII case or a
+// "sip:" prefix. The pointer is valid until the roster is set again.
 tagRosterInfo* FindRosterInfoByURI(const char* uri);
 int RosterIndexValid(int index);
 int IsInMyRLSList(const char* uri);
@@ -92,7 +99,8 @@ TCharFormat* GetAppCharFormat();
 TLogFont* GetAppLogFont();
 int GetAppResetLF();
 void SetAppResetLF(int value);
-// Non-zero when the text holds a banned word; the word found goes to *found.
+// Non-zero when the text holds a banned word; the word found goes to *found
+// (found may be null). Words match byte-wise at GBK character boundaries only.
 int bHaveFilterWords(const char* text, CString* found);
 
 // Requests parked while signing in, kept by value.
@@ -138,7 +146,16 @@ void SetEdition(int menuType, int versionType, int imsDirectApp, int scene);
 void SetOperationNumber(const char* number);
 void SetCharFormat(const TCharFormat& format, const TLogFont& font);
 void SetBannedWords(const std::vector<CString>& words);
-// Puts everything back as it is when the library is loaded.
+// Own profile data: the texts are copied (a null text stays null).
+void SetMyProfile(const tarvolan::TMemberProfile& profile);
+// Puts everything back as it is when the library is loaded: no identity,
+// no roster, offline and signed out, message title "Velora", the current
+// directory as the client folder, the create right given, the other edition
+// values 0, the chat font 9-point SimSun, no banned words, no parked requests.
+// Message boxes that are open stay open.
 void Reset();
+
+// The client log: "Velora.log" in the client folder.
+CString LogFilePath();
 
 } // namespace clientkit
