@@ -28,37 +28,49 @@ bool EqualsNoCase(const char* a, const char* b, size_t length)
     return true;
 }
 
-// The display rows grouped by the case-folded first byte of their code, each
-// group in table order, so that one position is tried against only the rows
-// that can start there.
+// The display rows grouped by the case-folded first two bytes of their code
+// (every code has at least two), each group in table order, so that one
+// position is tried against only the few rows that can start there.
 class CDisplayDispatch {
 public:
     CDisplayDispatch()
     {
-        int next = 0;
-        for (int b = 0; b < 256; ++b) {
-            m_First[b] = static_cast<uint8_t>(next);
-            for (int r = 0; r < kEmoticonDisplayRowCount; ++r) {
-                const char* code = g_EmoticonDisplayTable[r].code;
-                if (static_cast<unsigned char>(FoldCase(code[0])) == b) {
-                    m_Rows[static_cast<size_t>(next++)] = static_cast<uint8_t>(r);
-                    m_Length[static_cast<size_t>(r)] = static_cast<uint8_t>(std::strlen(code));
-                }
+        for (int r = 0; r < kEmoticonDisplayRowCount; ++r) {
+            const char* code = g_EmoticonDisplayTable[r].code;
+            m_Length[static_cast<size_t>(r)] = static_cast<uint8_t>(std::strlen(code));
+            const unsigned char first = Folded(code[0]);
+            if (m_Page[first] == 0) {
+                m_Pages.push_back({});
+                m_Page[first] = static_cast<uint8_t>(m_Pages.size());
             }
-            m_Count[b] = static_cast<uint8_t>(next - m_First[b]);
+        }
+        // Rows are appended in table order within each two-byte group.
+        for (size_t page = 0; page < m_Pages.size(); ++page) {
+            for (int second = 0; second < 256; ++second) {
+                TSlice& slice = m_Pages[page][static_cast<size_t>(second)];
+                slice.first = static_cast<uint8_t>(m_Rows.size());
+                for (int r = 0; r < kEmoticonDisplayRowCount; ++r) {
+                    const char* code = g_EmoticonDisplayTable[r].code;
+                    if (m_Page[Folded(code[0])] == page + 1 && Folded(code[1]) == second)
+                        m_Rows.push_back(static_cast<uint8_t>(r));
+                }
+                slice.count = static_cast<uint8_t>(m_Rows.size() - slice.first);
+            }
         }
     }
 
     // Table entry of the earliest row whose code starts at pos; -1 when none.
     int RowAt(std::string_view text, size_t pos) const
     {
-        const unsigned char b = static_cast<unsigned char>(FoldCase(text[pos]));
+        const uint8_t page = m_Page[Folded(text[pos])];
+        if (page == 0 || pos + 1 >= text.size()) return -1;
+        const TSlice slice = m_Pages[page - 1u][Folded(text[pos + 1])];
         const size_t rest = text.size() - pos;
-        for (int i = 0; i < m_Count[b]; ++i) {
-            const int row = m_Rows[static_cast<size_t>(m_First[b] + i)];
+        for (int i = 0; i < slice.count; ++i) {
+            const int row = m_Rows[static_cast<size_t>(slice.first + i)];
             const size_t length = m_Length[static_cast<size_t>(row)];
             if (length <= rest &&
-                EqualsNoCase(text.data() + pos, g_EmoticonDisplayTable[row].code, length))
+                EqualsNoCase(text.data() + pos + 2, g_EmoticonDisplayTable[row].code + 2, length - 2))
                 return row;
         }
         return -1;
@@ -67,9 +79,15 @@ public:
     size_t Length(int row) const { return m_Length[static_cast<size_t>(row)]; }
 
 private:
-    std::array<uint8_t, 256> m_First{};
-    std::array<uint8_t, 256> m_Count{};
-    std::array<uint8_t, kEmoticonDisplayRowCount> m_Rows{};
+    struct TSlice {
+        uint8_t first = 0;
+        uint8_t count = 0;
+    };
+    static unsigned char Folded(char c) { return static_cast<unsigned char>(FoldCase(c)); }
+
+    std::array<uint8_t, 256> m_Page{};  // 1-based page of a first byte, 0 for none
+    std::vector<std::array<TSlice, 256>> m_Pages;
+    std::vector<uint8_t> m_Rows;
     std::array<uint8_t, kEmoticonDisplayRowCount> m_Length{};
 };
 
@@ -136,14 +154,7 @@ bool FindDisplayEmoticon(std::string_view text, size_t from, TEmoticonMatch& mat
 std::vector<TEmoticonRun> SplitEmoticonRuns(std::string_view text)
 {
     std::vector<TEmoticonRun> runs;
-    size_t done = 0;
-    TEmoticonMatch match;
-    while (FindDisplayEmoticon(text, done, match)) {
-        if (match.pos > done) runs.push_back({CString(text.substr(done, match.pos - done)), -1});
-        runs.push_back({CString(text.substr(match.pos, match.length)), match.picture});
-        done = match.pos + match.length;
-    }
-    if (done < text.size()) runs.push_back({CString(text.substr(done)), -1});
+    ForEachEmoticonRun(text, [&runs](const TEmoticonRun& run) { runs.push_back(run); });
     return runs;
 }
 

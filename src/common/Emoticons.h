@@ -36,11 +36,17 @@ struct TEmoticonMatch {
 // and codes only start on GBK character boundaries. One left-to-right pass.
 bool FindDisplayEmoticon(std::string_view text, size_t from, TEmoticonMatch& match);
 
-// A piece of shown text: plain text (picture -1) or one emoticon picture.
+// A piece of shown text, as a byte range of the text that was split: plain
+// text (picture -1) or one emoticon code that is shown as a picture.
 struct TEmoticonRun {
-    CString text;      // the plain text, or the code the picture stands for
+    size_t pos = 0;
+    size_t length = 0;
     int picture = -1;
 };
+// Calls onRun(const TEmoticonRun&) for each run of text in order, without
+// collecting them; empty text gives no run.
+template <class F>
+void ForEachEmoticonRun(std::string_view text, F&& onRun);
 // Splits text into plain-text runs and pictures in order; empty text gives no run.
 std::vector<TEmoticonRun> SplitEmoticonRuns(std::string_view text);
 
@@ -56,3 +62,16 @@ bool FindTypedEmoticon(std::string_view text, TTypedEmoticon& found);
 // Lowest emoticon index whose code ends exactly at byte position end
 // (case-sensitive, starting on a character boundary); -1 when none does.
 int EmoticonCodeEndingAt(std::string_view text, size_t end);
+
+template <class F>
+void ForEachEmoticonRun(std::string_view text, F&& onRun)
+{
+    size_t done = 0;
+    TEmoticonMatch match;
+    while (FindDisplayEmoticon(text, done, match)) {
+        if (match.pos > done) onRun(TEmoticonRun{done, match.pos - done, -1});
+        onRun(TEmoticonRun{match.pos, match.length, match.picture});
+        done = match.pos + match.length;
+    }
+    if (done < text.size()) onRun(TEmoticonRun{done, text.size() - done, -1});
+}

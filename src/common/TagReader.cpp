@@ -4,9 +4,27 @@
 
 namespace {
 
+// Byte classes of tag text: separators between tokens, and the bytes that end
+// an unquoted token (the separators and the terminator).
+struct TByteClasses {
+    bool separator[256] = {};
+    bool tokenEnd[256] = {};
+    constexpr TByteClasses()
+    {
+        for (unsigned char c : {' ', '\t', '\n', '\r', '='}) separator[c] = tokenEnd[c] = true;
+        tokenEnd[0] = true;
+    }
+};
+constexpr TByteClasses kClasses;
+
 bool IsSeparator(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '=';
+    return kClasses.separator[static_cast<unsigned char>(c)];
+}
+
+bool EndsToken(char c)
+{
+    return kClasses.tokenEnd[static_cast<unsigned char>(c)];
 }
 
 // Reads the tokens of a zero-terminated tag text one after the other. A token
@@ -18,7 +36,7 @@ public:
 
     bool Next(std::string_view& token)
     {
-        while (*m_p && IsSeparator(*m_p)) ++m_p;
+        while (IsSeparator(*m_p)) ++m_p;
         if (!*m_p) return false;
         const char* start = m_p;
         if (*m_p == '"' || *m_p == '\'') {
@@ -28,7 +46,7 @@ public:
             token = std::string_view(start, static_cast<size_t>(m_p - start));
             if (*m_p) ++m_p;
         } else {
-            while (*m_p && !IsSeparator(*m_p)) ++m_p;
+            while (!EndsToken(*m_p)) ++m_p;
             token = std::string_view(start, static_cast<size_t>(m_p - start));
         }
         token = token.substr(0, CTagReader::kMaxTokenLength);
@@ -61,12 +79,13 @@ void CTagReader::ResetPool()
     m_nUsedNodes = 0;
     m_pFirst = nullptr;
     m_pCurrent = nullptr;
+    m_pTokenized = nullptr;
 }
 
 CTagReader::TNode* CTagReader::NewNode()
 {
     const size_t block = static_cast<size_t>(m_nUsedNodes / kNodesPerBlock);
-    if (block == m_Blocks.size()) m_Blocks.push_back(std::make_unique<TBlock>());
+    if (block == m_Blocks.size()) m_Blocks.push_back(std::make_unique_for_overwrite<TBlock>());
     TNode* node = &m_Blocks[block]->nodes[m_nUsedNodes % kNodesPerBlock];
     ++m_nUsedNodes;
     *node = TNode{};
@@ -133,23 +152,35 @@ bool CTagReader::Parse()
 bool CTagReader::FindElement(const char* name)
 {
     if (!name) return false;
+    const std::string_view key(name);
     for (; m_pCurrent; m_pCurrent = m_pCurrent->pNext) {
-        if (FirstToken(m_pCurrent->pTag) == name) return true;
+        if (FirstToken(m_pCurrent->pTag) == key) return true;
     }
     return false;
+}
+
+const std::vector<std::string_view>& CTagReader::CurrentTokens() const
+{
+    if (m_pTokenized != m_pCurrent) {
+        m_Tokens.clear();
+        CTokenCursor cursor(m_pCurrent->pTag);
+        std::string_view token;
+        while (cursor.Next(token)) m_Tokens.push_back(token);
+        m_pTokenized = m_pCurrent;
+    }
+    return m_Tokens;
 }
 
 bool CTagReader::GetAttribute(const char* name, CString& value) const
 {
     value.Empty();
     if (!m_pCurrent || !name) return false;
-    CTokenCursor cursor(m_pCurrent->pTag);
-    std::string_view token;
-    while (cursor.Next(token)) {
-        if (token == name) {
-            if (cursor.Next(token)) value = CString(token);
-            return true;
-        }
+    const std::string_view key(name);
+    const std::vector<std::string_view>& tokens = CurrentTokens();
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i] != key) continue;
+        if (i + 1 < tokens.size()) value = CString(tokens[i + 1]);
+        return true;
     }
     return false;
 }

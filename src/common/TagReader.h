@@ -64,10 +64,14 @@ private:
     void ResetPool();
     TNode* NewNode();
     bool Parse();
+    // Tokens of the current element's tag text, read once per element.
+    const std::vector<std::string_view>& CurrentTokens() const;
 
     std::string m_strDoc;
     std::vector<std::unique_ptr<TBlock>> m_Blocks;
     int m_nUsedNodes = 0;
     TNode* m_pFirst = nullptr;
     TNode* m_pCurrent = nullptr;
+    mutable const TNode* m_pTokenized = nullptr;
+    mutable std::vector<std::string_view> m_Tokens;
 };

@@ -6,11 +6,24 @@
 
 namespace {
 
+// The runs of a text with the bytes of each run.
+struct TRun {
+    std::string text;
+    int picture;
+};
+std::vector<TRun> Runs(std::string_view text)
+{
+    std::vector<TRun> runs;
+    for (const TEmoticonRun& run : SplitEmoticonRuns(text))
+        runs.push_back({std::string(text.substr(run.pos, run.length)), run.picture});
+    return runs;
+}
+
 // The picture shown for a text that is a single code; -1 when it is not one.
 int PictureOf(std::string_view text)
 {
-    const std::vector<TEmoticonRun> runs = SplitEmoticonRuns(text);
-    return (runs.size() == 1 && runs[0].text == CString(text)) ? runs[0].picture : -1;
+    const std::vector<TRun> runs = Runs(text);
+    return (runs.size() == 1 && runs[0].text == text) ? runs[0].picture : -1;
 }
 
 TEST(EmoticonTablesTest, CodesAndDisplayRows)
@@ -77,7 +90,7 @@ TEST(EmoticonDisplayTest, SplitsTextIntoRuns)
 {
     // "你好:)再见(tv)" in GBK.
     const std::string text = "\xC4\xE3\xBA\xC3:)\xD4\xD9\xBC\xFB(tv)";
-    const std::vector<TEmoticonRun> runs = SplitEmoticonRuns(text);
+    const std::vector<TRun> runs = Runs(text);
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[0].text, "\xC4\xE3\xBA\xC3");
     EXPECT_EQ(runs[0].picture, -1);
@@ -86,27 +99,27 @@ TEST(EmoticonDisplayTest, SplitsTextIntoRuns)
     EXPECT_EQ(runs[2].text, "\xD4\xD9\xBC\xFB");
     EXPECT_EQ(runs[3].picture, 35);
     EXPECT_TRUE(SplitEmoticonRuns("").empty());
-    const std::vector<TEmoticonRun> two = SplitEmoticonRuns(":):)");
+    const std::vector<TRun> two = Runs(":):)");
     ASSERT_EQ(two.size(), 2u);
     EXPECT_EQ(two[1].picture, 0);
 }
 
 TEST(EmoticonDisplayTest, CodesAtTheVeryEnd)
 {
-    std::vector<TEmoticonRun> runs = SplitEmoticonRuns("abc:)");
+    std::vector<TRun> runs = Runs("abc:)");
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].text, "abc");
     EXPECT_EQ(runs[1].picture, 0);
     // Cut codes at the end stay text.
     for (const char* text : {"abc:", "abc(tv", "abc^o", "(", ":-"}) {
-        runs = SplitEmoticonRuns(text);
+        runs = Runs(text);
         ASSERT_EQ(runs.size(), 1u) << text;
         EXPECT_EQ(runs[0].picture, -1);
         EXPECT_EQ(runs[0].text, text);
     }
     // A counted text ending in the middle of a code is not read past its end.
     const std::string buffer = "xx(so)";
-    runs = SplitEmoticonRuns(std::string_view(buffer).substr(0, 5));
+    runs = Runs(std::string_view(buffer).substr(0, 5));
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].picture, -1);
 }
@@ -114,11 +127,11 @@ TEST(EmoticonDisplayTest, CodesAtTheVeryEnd)
 TEST(EmoticonDisplayTest, CodesStartOnlyOnCharacterBoundaries)
 {
     // 0x81 0x5E is one double-byte character whose second byte is "^".
-    EXPECT_EQ(SplitEmoticonRuns("\x81^o)").size(), 1u);
+    EXPECT_EQ(Runs("\x81^o)").size(), 1u);
     EXPECT_EQ(PictureOf("^o)"), 18);
     // A lead byte followed by ASCII still steps over both bytes; a lone lead
     // byte at the end is one byte.
-    const std::vector<TEmoticonRun> runs = SplitEmoticonRuns("\xC4\xE3^o)\xFF");
+    const std::vector<TRun> runs = Runs("\xC4\xE3^o)\xFF");
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[1].picture, 18);
     EXPECT_EQ(runs[2].text, "\xFF");
