@@ -1,12 +1,503 @@
+// ClientKit comes before any Qt header: the host records it declares have a
+// field named like Qt's "slots" keyword macro.
+#include "clientkit/ClientKit.h"
+
 #include "controls/TreeCtrlEx.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+#include "platform/Window.h"
+
+namespace {
+
+// Item attributes are kept in these data roles of column 0, clear of the
+// roles the owners use for their item data.
+constexpr int kColorRole = Qt::UserRole + 0x7101;
+constexpr int kFontRole = Qt::UserRole + 0x7102;
+constexpr int kBoldRole = Qt::UserRole + 0x7103;
+
+const QColor kSelectTextBack(51, 94, 168);      // normal mode, focused selection
+const QColor kSkinSelectTextBack(204, 221, 246);
+const QColor kSkinHoverTextBack(237, 244, 250);
+const QColor kFrameColor(196, 196, 196);
+
+// Horizontal gap between an item's icon and its label, and the gap the
+// click span keeps on the icon's left.
+constexpr int kIconGap = 3;
+constexpr int kSpanIconGap = 2;
+// The text sits this far inside the label, on the left and at the top.
+constexpr int kTextInset = 2;
+
+// Row sizes come from the tree, so that rows fit the text at its inset.
+class CRowDelegate : public QStyledItemDelegate {
+public:
+    explicit CRowDelegate(CTreeCtrlEx* tree) : QStyledItemDelegate(tree), m_pTree(tree) {}
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override
+    {
+        return m_pTree->RowSizeHint(m_pTree->itemFromIndex(index));
+    }
+
+private:
+    CTreeCtrlEx* m_pTree;
+};
+
+bool HasIcon(const QTreeWidgetItem* item)
+{
+    return !item->icon(0).isNull();
+}
+
+} // namespace
 
 CTreeCtrlEx::CTreeCtrlEx(QWidget* parent) : QTreeWidget(parent)
 {
     setHeaderHidden(true);
     setRootIsDecorated(true);
+    setUniformRowHeights(true);
+    setItemDelegate(new CRowDelegate(this));
+    // The rendering starts from white, whatever the style's base colour.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    setPalette(pal);
+    // Hover is tracked here, for whole rows; the view's own hover
+    // repainting is not needed.
+    viewport()->setAttribute(Qt::WA_Hover, false);
+    viewport()->setMouseTracking(true);
+    // Expanding or collapsing moves every row below: repaint everything.
+    connect(this, &QTreeView::expanded, viewport(), qOverload<>(&QWidget::update));
+    connect(this, &QTreeView::collapsed, viewport(), qOverload<>(&QWidget::update));
 }
+
+// ---- item attributes --------------------------------------------------------
+
+void CTreeCtrlEx::SetItemFont(QTreeWidgetItem* item, const TLogFont& font)
+{
+    if (!item) return;
+    item->setData(0, kFontRole, QByteArray(reinterpret_cast<const char*>(&font), sizeof(font)));
+}
+
+void CTreeCtrlEx::SetItemColor(QTreeWidgetItem* item, int32_t color)
+{
+    if (!item) return;
+    item->setData(0, kColorRole, color);
+}
+
+void CTreeCtrlEx::SetItemBold(QTreeWidgetItem* item, bool bold)
+{
+    if (!item) return;
+    item->setData(0, kBoldRole, bold);
+}
+
+bool CTreeCtrlEx::GetItemBold(const QTreeWidgetItem* item) const
+{
+    return item && item->data(0, kBoldRole).toBool();
+}
+
+int32_t CTreeCtrlEx::GetItemColor(const QTreeWidgetItem* item) const
+{
+    const QVariant value = item ? item->data(0, kColorRole) : QVariant();
+    return value.isValid() ? value.toInt() : kDefaultColor;
+}
+
+bool CTreeCtrlEx::GetItemFont(const QTreeWidgetItem* item, TLogFont& font) const
+{
+    if (!item) return false;
+    const QByteArray bytes = item->data(0, kFontRole).toByteArray();
+    if (bytes.size() != static_cast<qsizetype>(sizeof(TLogFont))) return false;
+    TLogFont stored;
+    std::memcpy(&stored, bytes.constData(), sizeof(stored));
+    if (stored.lfFaceName[0] == '\0') return false;
+    font = stored;
+    return true;
+}
+
+QFont CTreeCtrlEx::ItemFont(const QTreeWidgetItem* item) const
+{
+    QFont result = font();
+    TLogFont logFont;
+    if (GetItemFont(item, logFont)) result = ToQFont(logFont).resolve(font());
+    if (GetItemBold(item)) result.setWeight(QFont::Bold);
+    return result;
+}
+
+QColor CTreeCtrlEx::ItemTextColor(const QTreeWidgetItem* item) const
+{
+    const int32_t color = GetItemColor(item);
+    return color == kDefaultColor ? palette().color(QPalette::Text)
+                                  : ToQColor(static_cast<COLORREF>(color));
+}
+
+// ---- settings -----------------------------------------------------------------
 
 void CTreeCtrlEx::SetFullRowSelect(bool on)
 {
+    if (m_bFullRow == on) return;
     m_bFullRow = on;
+    m_hover = QPersistentModelIndex();
+    viewport()->update();
+}
+
+void CTreeCtrlEx::SetBkColor(COLORREF color)
+{
+    m_crTextBk = color & 0xFFFFFF;
+    viewport()->update();
+}
+
+bool CTreeCtrlEx::SetBkImage(const char* path)
+{
+    m_bkImage = QImage();
+    if (path && *path) m_bkImage.load(ToQt(CString(path)));
+    viewport()->update();
+    return !m_bkImage.isNull();
+}
+
+// ---- geometry -------------------------------------------------------------------
+
+QRect CTreeCtrlEx::RowRect(const QTreeWidgetItem* item) const
+{
+    const QRect cell = item ? visualItemRect(item) : QRect();
+    if (cell.isEmpty()) return QRect();
+    return QRect(0, cell.top(), viewport()->width(), cell.height());
+}
+
+QRect CTreeCtrlEx::LabelRect(const QTreeWidgetItem* item) const
+{
+    const QRect cell = item ? visualItemRect(item) : QRect();
+    if (cell.isEmpty()) return QRect();
+    const int left = cell.left() + (HasIcon(item) ? IconSize().width() + kIconGap : 0);
+    const int width = QFontMetrics(ItemFont(item)).horizontalAdvance(item->text(0)) + 2 * kTextInset;
+    return QRect(left, cell.top(), width, cell.height());
+}
+
+QRect CTreeCtrlEx::ClickSpan(const QTreeWidgetItem* item) const
+{
+    QRect span = LabelRect(item);
+    if (!span.isEmpty() && HasIcon(item)) span.setLeft(span.left() - IconSize().width() - kSpanIconGap);
+    return span;
+}
+
+QSize CTreeCtrlEx::RowSizeHint(const QTreeWidgetItem* item) const
+{
+    const int iconWidth = item && HasIcon(item) ? IconSize().width() + kIconGap : 0;
+    const int textWidth = item ? QFontMetrics(ItemFont(item)).horizontalAdvance(item->text(0)) : 0;
+    const int height = std::max(fontMetrics().height() + 2 * kTextInset, IconSize().height() + 1);
+    return QSize(iconWidth + textWidth + 2 * kTextInset, height);
+}
+
+QSize CTreeCtrlEx::IconSize() const
+{
+    const QSize size = iconSize();
+    if (size.isValid()) return size;
+    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    return QSize(side, side);
+}
+
+QTreeWidgetItem* CTreeCtrlEx::RowItemAt(int y) const
+{
+    // Any x inside the first column finds the row's item.
+    return itemAt(QPoint(columnViewportPosition(0), y));
+}
+
+QTreeWidgetItem* CTreeCtrlEx::ItemFromPoint(int x, int y, bool includeFullRow) const
+{
+    const QPoint point(x, y);
+    if (!viewport()->rect().contains(point)) return nullptr;
+    QTreeWidgetItem* item = RowItemAt(y);
+    if (!item) return nullptr;
+    const QRect area = includeFullRow ? RowRect(item) : LabelRect(item);
+    return area.contains(point) ? item : nullptr;
+}
+
+QTreeWidgetItem* CTreeCtrlEx::SpanItemAt(const QPoint& point) const
+{
+    QTreeWidgetItem* item = RowItemAt(point.y());
+    return item && ClickSpan(item).contains(point) ? item : nullptr;
+}
+
+bool CTreeCtrlEx::OnExpander(const QPoint& point) const
+{
+    const QTreeWidgetItem* item = RowItemAt(point.y());
+    if (!item || (!item->parent() && !rootIsDecorated())) return false;
+    const bool expandable = item->childCount() > 0 ||
+                            item->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator;
+    const QRect cell = visualItemRect(item);
+    return expandable && point.x() >= cell.left() - indentation() && point.x() < cell.left();
+}
+
+QTreeWidgetItem* CTreeCtrlEx::HoverItem() const
+{
+    return m_hover.isValid() ? itemFromIndex(m_hover) : nullptr;
+}
+
+// ---- painting ---------------------------------------------------------------------
+
+void CTreeCtrlEx::LoadSkins()
+{
+    const char* appPath = GetAppPath();
+    const QString folder = ToQt(CString(appPath ? appPath : ""));
+    if (m_bSkinsTried && folder == m_skinFolder) return;
+    m_bSkinsTried = true;
+    m_skinFolder = folder;
+    m_skinOver.load(folder + QStringLiteral("emote/bmp/tree_over.bmp"));
+    m_skinSelect.load(folder + QStringLiteral("emote/bmp/tree_select.bmp"));
+}
+
+void CTreeCtrlEx::paintEvent(QPaintEvent* event)
+{
+    LoadSkins();
+    if (HasBkImage()) {
+        QPainter painter(viewport());
+        painter.setClipRegion(event->region());
+        painter.fillRect(viewport()->rect(), QBrush(m_bkImage));
+    }
+    QTreeWidget::paintEvent(event);
+}
+
+CTreeCtrlEx::TRowLook CTreeCtrlEx::RowLook(const QTreeWidgetItem* item) const
+{
+    TRowLook look;
+    look.font = ItemFont(item);
+    look.text = ItemTextColor(item);
+    look.textBack = ToQColor(m_crTextBk);
+    const bool selected = item->isSelected();
+    const bool focused = hasFocus();
+    if (!m_bFullRow) {
+        if (selected && focused) {
+            look.textBack = kSelectTextBack;
+            look.text = Qt::white;
+        }
+        return look;
+    }
+    const bool caret = item == currentItem();
+    if (!selected && !caret && item != HoverItem()) {
+        look.style = RowStyle::Filled;
+        return look;
+    }
+    if (focused && selected) {
+        look.skin = &m_skinSelect;
+        look.textBack = kSkinSelectTextBack;
+    } else if (!caret || selected) {
+        look.skin = &m_skinOver;
+        look.textBack = kSkinHoverTextBack;
+    }
+    if (look.skin && look.skin->isNull()) look.skin = nullptr;
+    look.style = look.skin ? RowStyle::Skinned : RowStyle::Dotted;
+    return look;
+}
+
+void CTreeCtrlEx::FillBack(QPainter* painter, const QRect& rect, const QColor& color) const
+{
+    if (HasBkImage() && color == Qt::white) return;
+    painter->fillRect(rect, color);
+}
+
+void CTreeCtrlEx::PaintFrame(QPainter* painter, const QRect& row, bool dotted) const
+{
+    // One pixel in from the left, right and bottom edges of the row.
+    const int left = row.left() + 1, right = row.right() - 1;
+    const int top = row.top(), bottom = row.bottom() - 1;
+    if (right < left || bottom < top) return;
+    painter->save();
+    painter->setPen(QPen(kFrameColor, 0));
+    if (!dotted) {
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(left, top, right - left, bottom - top);
+    } else {
+        // Every second pixel, walking around the frame.
+        QList<QPoint> points;
+        int step = 0;
+        auto put = [&](int x, int y) {
+            if (step++ % 2 == 0) points.append(QPoint(x, y));
+        };
+        for (int x = left; x < right; ++x) put(x, top);
+        for (int y = top; y < bottom; ++y) put(right, y);
+        for (int x = right; x > left; --x) put(x, bottom);
+        for (int y = bottom; y > top; --y) put(left, y);
+        painter->drawPoints(points.constData(), static_cast<int>(points.size()));
+    }
+    painter->restore();
+}
+
+void CTreeCtrlEx::PaintRowBackground(QPainter* painter, const QRect& row, const TRowLook& look) const
+{
+    switch (look.style) {
+    case RowStyle::Plain:
+        break;
+    case RowStyle::Filled:
+        FillBack(painter, row, look.textBack);
+        break;
+    case RowStyle::Skinned:
+        painter->drawImage(row, *look.skin);
+        PaintFrame(painter, row, false);
+        break;
+    case RowStyle::Dotted:
+        FillBack(painter, row, look.textBack);
+        PaintFrame(painter, row, true);
+        break;
+    }
+}
+
+void CTreeCtrlEx::PaintItem(QPainter* painter, const QTreeWidgetItem* item, const TRowLook& look) const
+{
+    const QRect label = LabelRect(item);
+    if (HasIcon(item)) {
+        const QRect iconRect(label.left() - IconSize().width() - kIconGap, label.top(),
+                             IconSize().width(), IconSize().height());
+        item->icon(0).paint(painter, iconRect);
+    }
+    const QFontMetrics metrics(look.font);
+    const QString text = item->text(0);
+    const QPoint origin(label.left() + kTextInset, label.top() + kTextInset);
+    if (look.style != RowStyle::Skinned)
+        FillBack(painter, QRect(origin, QSize(metrics.horizontalAdvance(text), metrics.height())),
+                 look.textBack);
+    painter->setFont(look.font);
+    painter->setPen(look.text);
+    painter->drawText(origin.x(), origin.y() + metrics.ascent(), text);
+}
+
+void CTreeCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const
+{
+    const QTreeWidgetItem* item = itemFromIndex(index);
+    if (!item) return;
+    const QRect cell = visualRect(index);
+    const QRect row(0, option.rect.top(), viewport()->width(), option.rect.height());
+    const TRowLook look = RowLook(item);
+    painter->save();
+    PaintRowBackground(painter, row, look);
+    const int branchLeft = columnViewportPosition(0);
+    if (cell.left() > branchLeft)
+        drawBranches(painter, QRect(branchLeft, row.top(), cell.left() - branchLeft, row.height()), index);
+    PaintItem(painter, item, look);
+    painter->restore();
+}
+
+// ---- repainting ---------------------------------------------------------------------
+
+void CTreeCtrlEx::UpdateRow(const QTreeWidgetItem* item)
+{
+    const QRect row = RowRect(item);
+    if (!row.isEmpty()) viewport()->update(row);
+}
+
+void CTreeCtrlEx::UpdateRows(const QItemSelection& selection)
+{
+    for (const QModelIndex& index : selection.indexes()) UpdateRow(itemFromIndex(index));
+}
+
+void CTreeCtrlEx::SetHoverItem(QTreeWidgetItem* item)
+{
+    QTreeWidgetItem* old = HoverItem();
+    if (old == item) return;
+    UpdateRow(old);
+    UpdateRow(item);
+    m_hover = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
+}
+
+void CTreeCtrlEx::focusInEvent(QFocusEvent* event)
+{
+    QTreeWidget::focusInEvent(event);
+    UpdateRows(selectionModel()->selection());
+}
+
+void CTreeCtrlEx::focusOutEvent(QFocusEvent* event)
+{
+    QTreeWidget::focusOutEvent(event);
+    UpdateRows(selectionModel()->selection());
+}
+
+void CTreeCtrlEx::scrollContentsBy(int dx, int dy)
+{
+    QTreeWidget::scrollContentsBy(dx, dy);
+    // Rows are drawn over the whole width, so the scrolled picture of the
+    // highlighted rows is wrong.
+    if (dx != 0) {
+        UpdateRow(currentItem());
+        UpdateRow(HoverItem());
+    }
+}
+
+// The view repaints only the item cells; highlights also cover the branches.
+void CTreeCtrlEx::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QTreeWidget::selectionChanged(selected, deselected);
+    UpdateRows(selected);
+    UpdateRows(deselected);
+}
+
+void CTreeCtrlEx::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTreeWidget::currentChanged(current, previous);
+    UpdateRow(itemFromIndex(current));
+    UpdateRow(itemFromIndex(previous));
+}
+
+// ---- mouse --------------------------------------------------------------------------
+
+void CTreeCtrlEx::mouseMoveEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseMoveEvent(event);
+    if (m_bFullRow) {
+        const QPoint point = event->position().toPoint();
+        SetHoverItem(ItemFromPoint(point.x(), point.y(), false));
+    }
+}
+
+bool CTreeCtrlEx::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Leave) SetHoverItem(nullptr);
+    return QTreeWidget::viewportEvent(event);
+}
+
+bool CTreeCtrlEx::TakeFocusOnlyClick(QMouseEvent* event)
+{
+    if (m_bFullRow || SpanItemAt(event->position().toPoint())) return false;
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+    return true;
+}
+
+void CTreeCtrlEx::EmitClicked(const QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    QTreeWidgetItem* item = m_bFullRow ? RowItemAt(point.y()) : SpanItemAt(point);
+    if (event->button() == Qt::LeftButton)
+        emit leftClicked(item);
+    else if (event->button() == Qt::RightButton)
+        emit rightClicked(item, event->globalPosition().toPoint());
+}
+
+void CTreeCtrlEx::mousePressEvent(QMouseEvent* event)
+{
+    const Qt::MouseButton button = event->button();
+    if (button != Qt::LeftButton && button != Qt::RightButton) {
+        QTreeWidget::mousePressEvent(event);
+        return;
+    }
+    const bool expander = button == Qt::LeftButton && OnExpander(event->position().toPoint());
+    if (!expander && TakeFocusOnlyClick(event)) return;
+    QTreeWidget::mousePressEvent(event);
+    EmitClicked(event);
+}
+
+void CTreeCtrlEx::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QTreeWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    if (m_bFullRow && !SpanItemAt(event->position().toPoint())) {
+        event->accept();
+        emit doubleClickNotice();
+        return;
+    }
+    if (TakeFocusOnlyClick(event)) return;
+    QTreeWidget::mouseDoubleClickEvent(event);
+    emit doubleClickNotice();
 }
