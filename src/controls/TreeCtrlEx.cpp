@@ -167,10 +167,15 @@ QRect CTreeCtrlEx::RowRect(const QTreeWidgetItem* item) const
 
 QRect CTreeCtrlEx::LabelRect(const QTreeWidgetItem* item) const
 {
-    const QRect cell = item ? visualItemRect(item) : QRect();
+    return item ? LabelRect(item, ItemFont(item)) : QRect();
+}
+
+QRect CTreeCtrlEx::LabelRect(const QTreeWidgetItem* item, const QFont& itemFont) const
+{
+    const QRect cell = visualItemRect(item);
     if (cell.isEmpty()) return QRect();
     const int left = cell.left() + (HasIcon(item) ? IconSize().width() + kIconGap : 0);
-    const int width = QFontMetrics(ItemFont(item)).horizontalAdvance(item->text(0)) + 2 * kTextInset;
+    const int width = QFontMetrics(itemFont).horizontalAdvance(item->text(0)) + 2 * kTextInset;
     return QRect(left, cell.top(), width, cell.height());
 }
 
@@ -344,7 +349,7 @@ void CTreeCtrlEx::PaintRowBackground(QPainter* painter, const QRect& row, const 
 
 void CTreeCtrlEx::PaintItem(QPainter* painter, const QTreeWidgetItem* item, const TRowLook& look) const
 {
-    const QRect label = LabelRect(item);
+    const QRect label = LabelRect(item, look.font);
     if (HasIcon(item)) {
         const QRect iconRect(label.left() - IconSize().width() - kIconGap, label.top(),
                              IconSize().width(), IconSize().height());
@@ -386,11 +391,6 @@ void CTreeCtrlEx::UpdateRow(const QTreeWidgetItem* item)
     if (!row.isEmpty()) viewport()->update(row);
 }
 
-void CTreeCtrlEx::UpdateRows(const QItemSelection& selection)
-{
-    for (const QModelIndex& index : selection.indexes()) UpdateRow(itemFromIndex(index));
-}
-
 void CTreeCtrlEx::SetHoverItem(QTreeWidgetItem* item)
 {
     QTreeWidgetItem* old = HoverItem();
@@ -398,18 +398,6 @@ void CTreeCtrlEx::SetHoverItem(QTreeWidgetItem* item)
     UpdateRow(old);
     UpdateRow(item);
     m_hover = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
-}
-
-void CTreeCtrlEx::focusInEvent(QFocusEvent* event)
-{
-    QTreeWidget::focusInEvent(event);
-    UpdateRows(selectionModel()->selection());
-}
-
-void CTreeCtrlEx::focusOutEvent(QFocusEvent* event)
-{
-    QTreeWidget::focusOutEvent(event);
-    UpdateRows(selectionModel()->selection());
 }
 
 void CTreeCtrlEx::scrollContentsBy(int dx, int dy)
@@ -421,21 +409,6 @@ void CTreeCtrlEx::scrollContentsBy(int dx, int dy)
         UpdateRow(currentItem());
         UpdateRow(HoverItem());
     }
-}
-
-// The view repaints only the item cells; highlights also cover the branches.
-void CTreeCtrlEx::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
-{
-    QTreeWidget::selectionChanged(selected, deselected);
-    UpdateRows(selected);
-    UpdateRows(deselected);
-}
-
-void CTreeCtrlEx::currentChanged(const QModelIndex& current, const QModelIndex& previous)
-{
-    QTreeWidget::currentChanged(current, previous);
-    UpdateRow(itemFromIndex(current));
-    UpdateRow(itemFromIndex(previous));
 }
 
 // ---- mouse --------------------------------------------------------------------------

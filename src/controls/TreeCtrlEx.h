@@ -123,11 +123,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
-    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
-    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     enum class RowStyle { Plain, Filled, Skinned, Dotted };
@@ -146,6 +142,7 @@ private:
     // Fills with the colour, except white over a background picture.
     void FillBack(QPainter* painter, const QRect& rect, const QColor& color) const;
 
+    QRect LabelRect(const QTreeWidgetItem* item, const QFont& itemFont) const;
     // The icon size in use: the view's, or the style's small icons.
     QSize IconSize() const;
     QTreeWidgetItem* RowItemAt(int y) const;
@@ -158,7 +155,6 @@ private:
 
     void SetHoverItem(QTreeWidgetItem* item);
     void UpdateRow(const QTreeWidgetItem* item);
-    void UpdateRows(const QItemSelection& selection);
     void LoadSkins();
 
     bool m_bFullRow = false;

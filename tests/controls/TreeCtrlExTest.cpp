@@ -7,11 +7,11 @@
 #include <vector>
 
 #include <QApplication>
-#include <QDir>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QPainter>
 #include <QPixmap>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -136,42 +136,38 @@ protected:
 
 // ---- attributes ---------------------------------------------------------------
 
-TEST_F(TreeCtrlExTest, ItemWithoutAttributesKeepsControlFontAndTextColour)
+TEST_F(TreeCtrlExTest, AttributesDefaultAndAreSetIndependently)
 {
+    // Colour -1 and a font without a face name keep the control's defaults.
     m_tree->SetItemColor(m_group, CTreeCtrlEx::kDefaultColor);
+    m_tree->SetItemFont(m_group, TLogFont{});
+    TLogFont font;
+    EXPECT_FALSE(m_tree->GetItemFont(m_group, font));
     EXPECT_EQ(m_tree->ItemFont(m_group), m_tree->font());
     EXPECT_EQ(m_tree->ItemTextColor(m_group), m_tree->palette().color(QPalette::Text));
-    TLogFont font;
-    EXPECT_FALSE(m_tree->GetItemFont(m_group, font));
-    // A font without a face name is kept but not used.
-    m_tree->SetItemFont(m_group, TLogFont{});
-    EXPECT_FALSE(m_tree->GetItemFont(m_group, font));
-    EXPECT_EQ(m_tree->ItemFont(m_group), m_tree->font());
-}
 
-TEST_F(TreeCtrlExTest, ColourAndFontAreSetIndependently)
-{
-    m_tree->SetItemFont(m_group, Face("DejaVu Serif", -20));
-    EXPECT_EQ(m_tree->GetItemColor(m_group), CTreeCtrlEx::kDefaultColor);
-    m_tree->SetItemColor(m_group, RGBColor(200, 0, 0));
-    TLogFont font;
-    ASSERT_TRUE(m_tree->GetItemFont(m_group, font));
+    m_tree->SetItemFont(m_third, Face("DejaVu Serif", -20));
+    EXPECT_EQ(m_tree->GetItemColor(m_third), CTreeCtrlEx::kDefaultColor);
+    m_tree->SetItemColor(m_third, RGBColor(255, 0, 0));
+    ASSERT_TRUE(m_tree->GetItemFont(m_third, font));
     EXPECT_STREQ(font.lfFaceName, "DejaVu Serif");
-    EXPECT_EQ(m_tree->GetItemColor(m_group), static_cast<int32_t>(RGBColor(200, 0, 0)));
-    EXPECT_EQ(m_tree->ItemTextColor(m_group), QColor(200, 0, 0));
-    EXPECT_EQ(m_tree->ItemFont(m_group).family(), QStringLiteral("DejaVu Serif"));
-    EXPECT_EQ(m_tree->ItemFont(m_group).pixelSize(), 20);
-}
+    EXPECT_EQ(m_tree->ItemFont(m_third).pixelSize(), 20);
 
-TEST_F(TreeCtrlExTest, NullItemIsIgnored)
-{
-    m_tree->SetItemColor(nullptr, 5);
-    m_tree->SetItemFont(nullptr, Face("DejaVu Sans"));
-    m_tree->SetItemBold(nullptr, true);
-    TLogFont font;
+    // Only the coloured item shows red.
+    ShowAndSettle();
+    const QImage image = Grab();
+    auto hasRed = [&](QTreeWidgetItem* item) {
+        const QRect label = m_tree->LabelRect(item);
+        for (int y = label.top(); y <= label.bottom(); ++y)
+            for (int x = label.left(); x <= label.right(); ++x)
+                if (image.pixel(x, y) == qRgb(255, 0, 0)) return true;
+        return false;
+    };
+    EXPECT_TRUE(hasRed(m_third));
+    EXPECT_FALSE(hasRed(m_group));
+
+    m_tree->SetItemColor(nullptr, 5);  // ignored
     EXPECT_EQ(m_tree->GetItemColor(nullptr), CTreeCtrlEx::kDefaultColor);
-    EXPECT_FALSE(m_tree->GetItemFont(nullptr, font));
-    EXPECT_FALSE(m_tree->GetItemBold(nullptr));
 }
 
 TEST_F(TreeCtrlExTest, AttributesGoWithTheItem)
@@ -188,38 +184,17 @@ TEST_F(TreeCtrlExTest, AttributesGoWithTheItem)
     EXPECT_FALSE(m_tree->GetItemBold(m_third));
 }
 
-TEST_F(TreeCtrlExTest, BoldStateWidensTheLabel)
+TEST_F(TreeCtrlExTest, BoldStateWidensTheLabelOverAnyFont)
 {
     const int plainWidth = m_tree->LabelRect(m_third).width();
+    m_tree->SetItemFont(m_third, Face("DejaVu Sans"));
     m_tree->SetItemBold(m_third, true);
     EXPECT_TRUE(m_tree->GetItemBold(m_third));
     EXPECT_TRUE(m_tree->ItemFont(m_third).bold());
     EXPECT_GT(m_tree->LabelRect(m_third).width(), plainWidth);
-    // Bold applies over an item font too.
-    m_tree->SetItemFont(m_third, Face("DejaVu Serif"));
-    EXPECT_TRUE(m_tree->ItemFont(m_third).bold());
     m_tree->SetItemBold(m_third, false);
-    EXPECT_FALSE(m_tree->GetItemBold(m_third));
     EXPECT_FALSE(m_tree->ItemFont(m_third).bold());
 }
-
-TEST_F(TreeCtrlExTest, ItemColourIsPaintedAndDefaultIsNot)
-{
-    m_tree->SetItemColor(m_third, RGBColor(255, 0, 0));
-    ShowAndSettle();
-    const QImage image = Grab();
-    auto hasRed = [&](QTreeWidgetItem* item) {
-        const QRect label = m_tree->LabelRect(item);
-        for (int y = label.top(); y <= label.bottom(); ++y)
-            for (int x = label.left(); x <= label.right(); ++x)
-                if (image.pixel(x, y) == qRgb(255, 0, 0)) return true;
-        return false;
-    };
-    EXPECT_TRUE(hasRed(m_third));
-    EXPECT_FALSE(hasRed(m_group));
-}
-
-// ---- geometry ----------------------------------------------------------------------
 
 TEST_F(TreeCtrlExTest, ItemFromPointUsesLabelOrWholeRow)
 {
@@ -228,22 +203,8 @@ TEST_F(TreeCtrlExTest, ItemFromPointUsesLabelOrWholeRow)
     EXPECT_EQ(m_tree->ItemFromPoint(OnLabel(m_group).x(), OnLabel(m_group).y(), false), m_group);
     EXPECT_EQ(m_tree->ItemFromPoint(right.x(), right.y(), false), nullptr);
     EXPECT_EQ(m_tree->ItemFromPoint(right.x(), right.y(), true), m_group);
-    EXPECT_EQ(m_tree->ItemFromPoint(5, 190, true), nullptr);     // below the last row
-    EXPECT_EQ(m_tree->ItemFromPoint(-1, right.y(), true), nullptr);
-    // The collapsed member has no place on screen.
-    EXPECT_TRUE(m_tree->LabelRect(m_member).isEmpty());
-}
-
-TEST_F(TreeCtrlExTest, IconSitsLeftOfTheLabel)
-{
-    ShowAndSettle();
-    const QRect label = m_tree->LabelRect(m_second);
-    const int iconWidth = m_tree->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, m_tree.get());
-    const int iconLeft = label.left() - iconWidth - 3;
-    const QImage image = Grab();
-    EXPECT_EQ(image.pixel(iconLeft + 4, label.top() + 4), QColor(Qt::darkGreen).rgb());
-    EXPECT_EQ(m_tree->ClickSpan(m_second).left(), label.left() - iconWidth - 2);
-    EXPECT_EQ(m_tree->ClickSpan(m_third), m_tree->LabelRect(m_third));
+    EXPECT_EQ(m_tree->ItemFromPoint(5, 190, true), nullptr);  // below the last row
+    EXPECT_TRUE(m_tree->LabelRect(m_member).isEmpty());       // collapsed
 }
 
 // ---- painting ------------------------------------------------------------------------
@@ -257,14 +218,10 @@ TEST_F(TreeCtrlExTest, HoverWithoutSkinsFallsBackToDottedFrame)
     const QRect row = m_tree->RowRect(m_third);
     const QImage image = Grab();
     EXPECT_EQ(image.pixel(row.right() - 10, row.center().y()), kHoverBack);
-    // The top edge alternates frame and fill colour.
+    // The frame alternates frame and fill colour.
     const QRgb a = image.pixel(row.left() + 1, row.top());
     const QRgb b = image.pixel(row.left() + 2, row.top());
-    EXPECT_NE(a, b);
     EXPECT_TRUE((a == kFrame && b == kHoverBack) || (a == kHoverBack && b == kFrame));
-    EXPECT_EQ(image.pixel(row.right() - 1, row.center().y()) == kFrame ||
-                  image.pixel(row.right() - 1, row.center().y() + 1) == kFrame,
-              true);
 }
 
 TEST_F(TreeCtrlExTest, HoverWithSkinsDrawsPictureAndSolidFrame)
@@ -275,17 +232,15 @@ TEST_F(TreeCtrlExTest, HoverWithSkinsDrawsPictureAndSolidFrame)
     MoveTo(OnLabel(m_third));
     const QRect row = m_tree->RowRect(m_third);
     const QImage image = Grab();
-    for (int x = row.left() + 1; x < row.left() + 6; ++x) EXPECT_EQ(image.pixel(x, row.top()), kFrame);
-    EXPECT_EQ(image.pixel(row.left() + 1, row.center().y()), kFrame);
+    for (int x = row.left() + 1; x < row.left() + 4; ++x) EXPECT_EQ(image.pixel(x, row.top()), kFrame);
     EXPECT_EQ(image.pixel(row.left() + 1, row.bottom() - 1), kFrame);
-    // Inside: the picture, not a flat fill and not white.
+    EXPECT_EQ(image.pixel(row.right() - 1, row.center().y()), kFrame);
     const QRgb inside = image.pixel(row.right() - 10, row.center().y());
     EXPECT_NE(inside, kHoverBack);
-    EXPECT_NE(inside, qRgb(255, 255, 255));
-    EXPECT_EQ(qBlue(inside) > qRed(inside), true);
+    EXPECT_GT(qBlue(inside), qRed(inside));  // the blue picture
 }
 
-TEST_F(TreeCtrlExTest, SelectedRowWithFocusUsesSelectionLook)
+TEST_F(TreeCtrlExTest, SelectionLookFollowsModeAndFocus)
 {
     m_tree->SetFullRowSelect(true);
     ShowAndSettle();
@@ -296,7 +251,6 @@ TEST_F(TreeCtrlExTest, SelectedRowWithFocusUsesSelectionLook)
     m_tree->setCurrentItem(m_third);
     const QRect row = m_tree->RowRect(m_third);
     EXPECT_EQ(Grab().pixel(row.right() - 10, row.center().y()), kSelectBack);
-
     // Normal mode: white text on the dark blue box, no row decoration.
     m_tree->SetFullRowSelect(false);
     const QRect label = m_tree->LabelRect(m_third);
@@ -305,10 +259,9 @@ TEST_F(TreeCtrlExTest, SelectedRowWithFocusUsesSelectionLook)
     EXPECT_EQ(image.pixel(row.right() - 10, row.center().y()), qRgb(255, 255, 255));
 }
 
-TEST_F(TreeCtrlExTest, BackgroundPictureShowsThroughWhiteRows)
+TEST_F(TreeCtrlExTest, BackgroundPictureShowsThroughWhiteOnly)
 {
     EXPECT_FALSE(m_tree->SetBkImage((m_noSkins.path() + "/none.bmp").toUtf8().constData()));
-    EXPECT_FALSE(m_tree->HasBkImage());
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(qRgb(10, 120, 30));
     const QString path = m_noSkins.path() + "/back.bmp";
@@ -316,51 +269,32 @@ TEST_F(TreeCtrlExTest, BackgroundPictureShowsThroughWhiteRows)
     ASSERT_TRUE(m_tree->SetBkImage(path.toUtf8().constData()));
     m_tree->SetFullRowSelect(true);
     ShowAndSettle();
-    const QImage image = Grab();
     const QRect row = m_tree->RowRect(m_third);
-    EXPECT_EQ(image.pixel(row.right() - 10, row.center().y()), qRgb(10, 120, 30));
-    EXPECT_EQ(image.pixel(10, 190), qRgb(10, 120, 30));
-    // A coloured text background is painted over the picture.
+    EXPECT_EQ(Grab().pixel(row.right() - 10, row.center().y()), qRgb(10, 120, 30));
     m_tree->SetBkColor(RGBColor(250, 250, 200));
     EXPECT_EQ(Grab().pixel(row.right() - 10, row.center().y()), qRgb(250, 250, 200));
 }
 
 // ---- repainting ------------------------------------------------------------------------
 
-TEST_F(TreeCtrlExTest, HoverRepaintsOnlyTheTwoRowsConcerned)
+TEST_F(TreeCtrlExTest, HoverRepaintsOnlyTheRowsConcerned)
 {
     m_tree->SetFullRowSelect(true);
     ShowAndSettle();
     MoveTo(OnLabel(m_second));
     Settle();
-    EXPECT_EQ(m_recorder.painted, QRegion(m_tree->RowRect(m_second)));
-
     m_recorder.painted = QRegion();
     MoveTo(OnLabel(m_third));
     Settle();
     EXPECT_EQ(m_tree->HoverItem(), m_third);
     EXPECT_EQ(m_recorder.painted, QRegion(m_tree->RowRect(m_second)) + m_tree->RowRect(m_third));
 
-    // Moving within the same label repaints nothing.
     m_recorder.painted = QRegion();
     MoveTo(OnLabel(m_third) + QPoint(1, 0));
     Settle();
     EXPECT_TRUE(m_recorder.painted.isEmpty());
 
-    // Off the labels: the hover goes and its row is repainted.
-    MoveTo(RightOfLabel(m_third));
-    Settle();
-    EXPECT_EQ(m_tree->HoverItem(), nullptr);
-    EXPECT_EQ(m_recorder.painted, QRegion(m_tree->RowRect(m_third)));
-}
-
-TEST_F(TreeCtrlExTest, LeavingClearsTheHover)
-{
-    m_tree->SetFullRowSelect(true);
-    ShowAndSettle();
-    MoveTo(OnLabel(m_third));
-    Settle();
-    m_recorder.painted = QRegion();
+    // Leaving the control clears the hover and repaints its row.
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(m_tree->viewport(), &leave);
     Settle();
@@ -368,18 +302,10 @@ TEST_F(TreeCtrlExTest, LeavingClearsTheHover)
     EXPECT_EQ(m_recorder.painted, QRegion(m_tree->RowRect(m_third)));
 }
 
-TEST_F(TreeCtrlExTest, NoHoverInNormalMode)
+TEST_F(TreeCtrlExTest, NoHoverInNormalModeAndDeletedHoverIsForgotten)
 {
-    ShowAndSettle();
-    const QImage before = Grab();
     MoveTo(OnLabel(m_third));
-    Settle();
     EXPECT_EQ(m_tree->HoverItem(), nullptr);
-    EXPECT_EQ(Grab(), before);
-}
-
-TEST_F(TreeCtrlExTest, DeletedHoverItemIsForgotten)
-{
     m_tree->SetFullRowSelect(true);
     ShowAndSettle();
     MoveTo(OnLabel(m_third));
@@ -387,9 +313,7 @@ TEST_F(TreeCtrlExTest, DeletedHoverItemIsForgotten)
     delete m_third;
     m_third = nullptr;
     EXPECT_EQ(m_tree->HoverItem(), nullptr);
-    MoveTo(OnLabel(m_second));
-    Settle();
-    EXPECT_EQ(m_tree->HoverItem(), m_second);
+    Settle();  // paints without the deleted item
 }
 
 TEST_F(TreeCtrlExTest, ExpandAndCollapseRepaintEverything)
@@ -402,22 +326,29 @@ TEST_F(TreeCtrlExTest, ExpandAndCollapseRepaintEverything)
     m_tree->collapseItem(m_group);
     Settle();
     EXPECT_EQ(m_recorder.painted, QRegion(m_tree->viewport()->rect()));
+
 }
 
-TEST_F(TreeCtrlExTest, SelectionRepaintsWholeRows)
+TEST_F(TreeCtrlExTest, HorizontalScrollRepaintsCurrentAndHoverRows)
 {
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->setColumnWidth(0, 600);
     m_tree->SetFullRowSelect(true);
     m_tree->setCurrentItem(m_second);
     ShowAndSettle();
-    m_tree->setCurrentItem(m_third);
+    MoveTo(OnLabel(m_third));
     Settle();
+    m_recorder.painted = QRegion();
+    m_tree->horizontalScrollBar()->setValue(40);
+    Settle();
+    // Rows are drawn over the viewport width, so moving their picture is not enough.
     EXPECT_TRUE(m_recorder.painted.contains(m_tree->RowRect(m_second)));
     EXPECT_TRUE(m_recorder.painted.contains(m_tree->RowRect(m_third)));
 }
 
 // ---- clicks -------------------------------------------------------------------------------
 
-TEST_F(TreeCtrlExTest, NormalModeClickOffLabelOnlyTakesFocus)
+TEST_F(TreeCtrlExTest, NormalModeClickOffSpanOnlyTakesFocus)
 {
     m_tree->setCurrentItem(m_third);
     ShowAndSettle();
@@ -426,70 +357,50 @@ TEST_F(TreeCtrlExTest, NormalModeClickOffLabelOnlyTakesFocus)
     DoubleClick(RightOfLabel(m_group));
     EXPECT_EQ(m_tree->currentItem(), m_third);
     EXPECT_FALSE(m_group->isExpanded());
-    EXPECT_EQ(static_cast<int>(m_leftClicks.size()), 0);
-    EXPECT_EQ(static_cast<int>(m_rightClicks.size()), 0);
+    EXPECT_TRUE(m_leftClicks.empty());
+    EXPECT_TRUE(m_rightClicks.empty());
     EXPECT_EQ(m_notices, 0);
-    if (m_tree->window()->isActiveWindow()) {
-        EXPECT_TRUE(m_tree->hasFocus());
-    }
-}
 
-TEST_F(TreeCtrlExTest, NormalModeClickOnLabelOrIconSelects)
-{
-    ShowAndSettle();
-    Click(OnLabel(m_third));
-    EXPECT_EQ(m_tree->currentItem(), m_third);
-    // The icon is part of the span.
-    const QRect span = m_tree->ClickSpan(m_second);
-    Click(QPoint(span.left() + 1, span.center().y()), Qt::RightButton);
-    EXPECT_EQ(m_tree->currentItem(), m_second);
-    ASSERT_EQ(static_cast<int>(m_leftClicks.size()), 1);
-    EXPECT_EQ(m_leftClicks[0], m_third);
-    ASSERT_EQ(static_cast<int>(m_rightClicks.size()), 1);
-    EXPECT_EQ(m_rightClicks[0].first, m_second);
-    EXPECT_EQ(m_rightClicks[0].second,
-              m_tree->viewport()->mapToGlobal(QPoint(span.left() + 1, span.center().y())));
-}
-
-TEST_F(TreeCtrlExTest, NormalModeDoubleClickOnLabelExpandsAndNotifies)
-{
-    ShowAndSettle();
-    DoubleClick(OnLabel(m_group));
-    EXPECT_TRUE(m_group->isExpanded());
-    EXPECT_EQ(m_notices, 1);
-}
-
-TEST_F(TreeCtrlExTest, ExpandIndicatorStillWorksInNormalMode)
-{
-    ShowAndSettle();
+    // The expand indicator still works.
     const QRect cell = m_tree->visualItemRect(m_group);
     Click(QPoint(cell.left() - m_tree->indentation() / 2, cell.center().y()));
     EXPECT_TRUE(m_group->isExpanded());
 }
 
-TEST_F(TreeCtrlExTest, FullRowDoubleClickOffLabelBecomesNotice)
+TEST_F(TreeCtrlExTest, NormalModeClickOnLabelOrIconCounts)
+{
+    ShowAndSettle();
+    Click(OnLabel(m_third));
+    EXPECT_EQ(m_tree->currentItem(), m_third);
+    const QPoint onIcon(m_tree->ClickSpan(m_second).left() + 1, OnLabel(m_second).y());
+    EXPECT_LT(onIcon.x(), m_tree->LabelRect(m_second).left());
+    Click(onIcon, Qt::RightButton);
+    EXPECT_EQ(m_tree->currentItem(), m_second);
+    ASSERT_EQ(m_leftClicks.size(), 1u);
+    EXPECT_EQ(m_leftClicks[0], m_third);
+    ASSERT_EQ(m_rightClicks.size(), 1u);
+    EXPECT_EQ(m_rightClicks[0].first, m_second);
+    EXPECT_EQ(m_rightClicks[0].second, m_tree->viewport()->mapToGlobal(onIcon));
+
+    DoubleClick(OnLabel(m_group));
+    EXPECT_TRUE(m_group->isExpanded());
+    EXPECT_EQ(m_notices, 1);
+}
+
+TEST_F(TreeCtrlExTest, FullRowDoubleClickOffSpanBecomesNotice)
 {
     m_tree->SetFullRowSelect(true);
     ShowAndSettle();
     DoubleClick(RightOfLabel(m_group));
     EXPECT_EQ(m_notices, 1);
     EXPECT_FALSE(m_group->isExpanded());
-    // The first press of the pair selected the row.
-    EXPECT_EQ(m_tree->currentItem(), m_group);
-    ASSERT_EQ(static_cast<int>(m_leftClicks.size()), 1);
+    EXPECT_EQ(m_tree->currentItem(), m_group);  // the first press selected the row
+    ASSERT_EQ(m_leftClicks.size(), 1u);
     EXPECT_EQ(m_leftClicks[0], m_group);
-    // Empty space below the rows also notifies.
-    DoubleClick(QPoint(20, 190));
-    EXPECT_EQ(m_notices, 2);
-}
 
-TEST_F(TreeCtrlExTest, FullRowDoubleClickOnLabelIsHandledAndNotified)
-{
-    m_tree->SetFullRowSelect(true);
-    ShowAndSettle();
-    DoubleClick(OnLabel(m_group));
+    DoubleClick(OnLabel(m_group));  // on the label: handled, then notified
     EXPECT_TRUE(m_group->isExpanded());
-    EXPECT_EQ(m_notices, 1);
+    EXPECT_EQ(m_notices, 2);
 }
 
 } // namespace
