@@ -1,7 +1,3 @@
-// ClientKit comes before any Qt header: the host records it declares have a
-// field named like Qt's "slots" keyword macro.
-#include "clientkit/ClientKit.h"
-
 #include "controls/TreeCtrlEx.h"
 
 #include <algorithm>
@@ -12,6 +8,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
+#include "clientkit/ClientKit.h"
 #include "platform/Window.h"
 
 namespace {

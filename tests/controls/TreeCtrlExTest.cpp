@@ -1,7 +1,5 @@
 // The group tree: item attributes, row painting with and without the skins,
 // hover repainting, and the click rules of both modes.
-#include "clientkit/ClientKit.h"
-
 #include <memory>
 #include <utility>
 #include <vector>
@@ -17,6 +15,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "clientkit/ClientKit.h"
 #include "controls/TreeCtrlEx.h"
 
 namespace {
