@@ -107,8 +107,8 @@ signals:
     void doubleClickNotice();
     // A left press the tree handled (not the focus-only ones), after the
     // selection moved: the item under the point (the row's item in full-row
-    // mode, else the item whose span holds the point), or null for empty
-    // space in full-row mode.
+    // mode, else the item whose span holds the point), or null (empty space
+    // in full-row mode, the expand indicator in normal mode).
     void leftClicked(QTreeWidgetItem* item);
     // A right press the tree handled, after the selection moved, with the
     // same item rule as leftClicked and the pointer's global position, for
