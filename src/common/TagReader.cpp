@@ -4,14 +4,16 @@
 
 namespace {
 
-// Byte classes of tag text: separators between tokens, and the bytes that end
-// an unquoted token (the separators and the terminator).
+// Byte classes of tag text: blanks, separators between tokens (the blanks and
+// "="), and the bytes that end an unquoted token (separators and terminator).
 struct TByteClasses {
+    bool blank[256] = {};
     bool separator[256] = {};
     bool tokenEnd[256] = {};
     constexpr TByteClasses()
     {
-        for (unsigned char c : {' ', '\t', '\n', '\r', '='}) separator[c] = tokenEnd[c] = true;
+        for (unsigned char c : {' ', '\t', '\n', '\r'}) blank[c] = true;
+        for (int c = 0; c < 256; ++c) separator[c] = tokenEnd[c] = blank[c] || c == '=';
         tokenEnd[0] = true;
     }
 };
@@ -66,7 +68,7 @@ std::string_view FirstToken(const char* tag)
 
 bool IsBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    return kClasses.blank[static_cast<unsigned char>(c)];
 }
 
 } // namespace
