@@ -7,15 +7,11 @@ using namespace tarvolan;
 void CTarvolanDialog::OnHostBlackListEntry(const char* uri, const char* groupURI, int listKind) {}  // 1001
 void CTarvolanDialog::OnHostBlackListChanged(int success, const char* uri, const char* group, int operation, int listKind) {}  // 1002
 void CTarvolanDialog::OnIMSXmlMessage(const char* pFrom, int iType, const char* pBody) {}  // 1003
-void CTarvolanDialog::OnIMSGotGroupInfo(const tarvolan::TGroupInfoList* pList) {}  // 1004
-void CTarvolanDialog::OnIMSGotOnePublicGroup(const char* pGroupName, const char* pGroupURI, int iMyRole, const tarvolan::TGroupDescription* pInfo, int iListNum, const tarvolan::TMemberEntry* pList, int iBlacklistNum, const tarvolan::TBlacklistEntry* pBlacklist) {}  // 1005
 void CTarvolanDialog::OnIMSInvitedToPublicGroup(const tarvolan::tagGroupInvite* pInvite) {}  // 1006
 void CTarvolanDialog::OnIMSPublicGroupInviteResult(const char* pGroupName, const char* pInvitedUserURI, int pReturn) {}  // 1007
 void CTarvolanDialog::OnIMSReqJoinMyPublicGroup(const tarvolan::tagGroupJoin* pJoin) {}  // 1008
 void CTarvolanDialog::OnIMSReqJoinPublicGroupResult(const char* pGroupURI, const char* pGroupName, int iResult) {}  // 1009
 void CTarvolanDialog::OnIMSPublicGroupMemberNotify(int iType, const char* pGroupName, const char* pOwnerURI, const char* pMemberURI, const char* pMemberDisplay, const char* pMemberInfo, const char* pMemberPhone) {}  // 1010
-void CTarvolanDialog::OnIMSModifyPublicGroupSuccess(const char* pGroupURI, int iType, const char* pNewName, int iNewValue) {}  // 1011
-void CTarvolanDialog::OnPublicGroupAttributeChanged(const char* pGroupURI, int iType, const char* pName, int iValue) {}  // 1012
 void CTarvolanDialog::OnIMSCreatePublicGroupResult(const char* pGroupName, const char* pGroupURI, int iResult) {}  // 1013
 void CTarvolanDialog::OnIMSDeletePublicGroupResult(const char* pGroupName, int iResult) {}  // 1014
 void CTarvolanDialog::OnIMSInviteToMyPuGroupSendResult(const char* pSomeoneURI, const char* pDisplayName, const char* pGroupName, int iResult) {}  // 1015
@@ -36,12 +32,6 @@ void CTarvolanDialog::OnIMSAddGroupBlacklistMemResult(const char* pGroupName, co
 void CTarvolanDialog::OnIMSDeletGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult) {}  // 1030
 void CTarvolanDialog::OnIMSGetPublicGroupInfoListFailed(const char* groupURI, int result) {}  // 1031
 void CTarvolanDialog::OnIMSGotGroupHistoryMsgList(int iCode, int iType, const char* lpGroupURI, int iListNum, const tarvolan::THistoryEntry* pList) {}  // 1032
-void CTarvolanDialog::OnRebuildMembersFromTable() {}  // 1033
 bool CTarvolanDialog::OnIMSGotGroupMessage(int iType, const char* pGroupAddress, const char* pSenderURI, const char* pText) { return false; }  // 1034
-void CTarvolanDialog::OnIMSMemberProfileChanged(const tarvolan::TMemberProfile* pProfile) {}  // 1036
-const char* CTarvolanDialog::OnGetMemberProfileText(const char* uri) { return ""; }  // 1038
-void CTarvolanDialog::OnSetMemberProfileText(const char* uri, const char* text) {}  // 1039
-tarvolan::TMemberProfile* CTarvolanDialog::OnFindMemberProfile(const char* uri) { return nullptr; }  // 1043
 void CTarvolanDialog::OnIMSInviteJoinResult(int kind, const char* groupURI, int iResult) {}  // 1044
 
-bool CTarvolanDialog::DescribeMemberItem(QTreeWidgetItem*, CString&, TMemberProfile*&) { return false; }

@@ -1,11 +1,17 @@
+// The main window's frame: creation, start-up and shut-down, layout, timers,
+// skins and the selection report.
 #include "groups/TarvolanDialog.h"
 
 #include <QResizeEvent>
+#include <QToolTip>
 
 #include "clientkit/ClientKit.h"
 #include "controls/TreeCtrlEx.h"
 #include "groups/TreeItemData.h"
 #include "module/TarvolanModule.h"
+#include "platform/Ini.h"
+#include "platform/Resources.h"
+#include "res/ModuleResources.h"
 #include "ui_CTarvolanDialog.h"
 
 using namespace tarvolan;
@@ -18,10 +24,16 @@ constexpr const char* kButtonSkins[] = {"radio_add", "radio_del", "radio_edit"};
 constexpr int kReplayPeriodMs = 30000;
 } // namespace
 
-CTarvolanDialog::CTarvolanDialog(CTarvolanModule* module) : CDialog(nullptr), m_pModule(module) {}
+CTarvolanDialog::CTarvolanDialog(CTarvolanModule* module) : CDialog(nullptr), m_pModule(module)
+{
+    m_TreeModel.SetListener(this);
+}
 
 CTarvolanDialog::~CTarvolanDialog()
 {
+    // The tree items go with the window; the model must not tell a window
+    // that is being destroyed.
+    m_TreeModel.SetListener(nullptr);
     delete m_pUi;
 }
 
@@ -34,7 +46,16 @@ bool CTarvolanDialog::CreateWindow(QWidget* parent)
     m_pTree = qobject_cast<CTreeCtrlEx*>(GetDlgItem(1000));
     if (!m_pTree) return false;
     ConnectButtons();
+    m_pTree->setExpandsOnDoubleClick(false);  // a double-click neither expands nor collapses
+    m_pTree->setUniformRowHeights(true);
     connect(m_pTree, &QTreeWidget::currentItemChanged, this, [this] { ReportSelection(); });
+    connect(m_pTree, &CTreeCtrlEx::leftClicked, this, [this](QTreeWidgetItem* item) { OnTreeClick(item); });
+    connect(m_pTree, &CTreeCtrlEx::rightClicked, this,
+            [this](QTreeWidgetItem* item, QPoint pos) { OnTreeRightClick(item, pos); });
+    connect(m_pTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { OnItemExpansion(item, true); });
+    connect(m_pTree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) { OnItemExpansion(item, false); });
+    m_pTree->viewport()->installEventFilter(this);
+    m_pTree->viewport()->setMouseTracking(true);
     m_bCreated = true;
     InitialiseOnce();
     ApplySkins();
@@ -48,9 +69,65 @@ void CTarvolanDialog::ApplySkins()
     SendSkinRequest(WindowHandle(this), "main.skn", "window_frm");
 }
 
-void CTarvolanDialog::PrepareStartUp() {}
+void CTarvolanDialog::LoadImages()
+{
+    if (!m_images.empty()) return;
+    const QList<QPixmap> pixmaps = LoadImageList(IDB_TREE_IMAGES, kTreeImageSize);
+    m_images.reserve(static_cast<size_t>(pixmaps.size()));
+    for (const QPixmap& pixmap : pixmaps) m_images.emplace_back(pixmap);
+    m_pTree->setIconSize(QSize(kTreeImageSize, kTreeImageSize));
+}
 
-void CTarvolanDialog::CleanUpShutDown() {}
+const QIcon& CTarvolanDialog::Image(int index) const
+{
+    static const QIcon none;
+    return index >= 0 && static_cast<size_t>(index) < m_images.size() ? m_images[static_cast<size_t>(index)] : none;
+}
+
+void CTarvolanDialog::SetItemImage(QTreeWidgetItem* item, int index) const
+{
+    if (ItemImage(item) == index) return;
+    item->setData(0, kItemImageRole, index);
+    item->setIcon(0, Image(index));
+}
+
+int CTarvolanDialog::ItemImage(const QTreeWidgetItem* item)
+{
+    const QVariant value = item ? item->data(0, kItemImageRole) : QVariant();
+    return value.isValid() ? value.toInt() : -1;
+}
+
+void CTarvolanDialog::PrepareStartUp()
+{
+    if (!m_bCreated) return;
+    m_bToolTips = true;
+    m_csToolTip = LoadResString(IDS_TOOLTIP_GROUPS);
+    LoadImages();
+    ClearTrsPubGroupReqMessageTempList();
+    EmptyPendingLists();
+    CreateRoots();
+    const CString ini = CString(GetAppPath()) + "Velora.ini";
+    m_bTestMode = GetPrivateProfileInt("Test", "test", 0, ini) != 0 ? 1 : 0;
+    m_pTree->show();
+}
+
+void CTarvolanDialog::CleanUpShutDown()
+{
+    m_bToolTips = false;
+    m_csToolTip.Empty();
+    if (m_pTree) {
+        m_pTree->clear();
+        m_pTree->hide();
+    }
+    m_hRootTop = m_hRootOwned = m_hRootJoined = m_hRootBasic = m_hRootMutual = nullptr;
+    m_TreeModel.Clear();
+    ClearTrsPubGroupReqMessageTempList();
+    EmptyPendingLists();
+    delete m_pTarvolanInfoDlg;
+    m_pTarvolanInfoDlg = nullptr;
+    delete m_pBlackListDlg;
+    m_pBlackListDlg = nullptr;
+}
 
 void CTarvolanDialog::ReportSelection()
 {
@@ -107,7 +184,17 @@ void CTarvolanDialog::OnHostSignedIn()
 
 void CTarvolanDialog::OnTimer(int id)
 {
-    KillTimer(id);
+    switch (id) {
+    case kTimerReplay:
+        KillTimer(id);
+        break;
+    case kTimerRecentNames:
+        KillTimer(id);
+        m_RecentListNames.RemoveAll();
+        break;
+    default:
+        break;  // 9002 only runs while creations are pending; it has no action
+    }
 }
 
 bool CTarvolanDialog::OnCommand(int id, intptr_t lParam)

@@ -1,13 +1,24 @@
 // CTarvolanDialog: the module's main window (template 2008). A borderless
 // child of the host's window holding three buttons (1006 add, 1004 delete,
-// 1005 edit) and the group tree (1000). It owns all group data and every
-// child window of the module, and it is the target of every host message but
-// 20027: Dispatch decodes the record and calls one handler per code.
+// 1005 edit) and the group tree (1000). It owns all group data (it is the
+// CGroupRegistry) and every child window of the module, and it is the target
+// of every host message but 20027: Dispatch decodes the record and calls one
+// handler per code.
+//
+// The tree shows fixed roots (kinds 1, 6, 7 and, in scene 6 with the roots
+// flag, 12 and 13), a group item per public group under the root its role
+// and kind select, and the members under their group. Handlers change the
+// tables and then bring only the changed groups' items up to date.
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include <QIcon>
+#include <QPoint>
 
 #include "common/GbkString.h"
+#include "groups/GroupRegistry.h"
 #include "module/TarvolanAbi.h"
 #include "platform/Window.h"
 
@@ -17,11 +28,13 @@ namespace tarvolan { class CTarvolanModule; }
 
 namespace Ui { class CTarvolanDialog; }
 
-class CTarvolanDialog : public CDialog {
+class CTarvolanDialog : public CDialog, public CGroupRegistry, private CGroupTreeListener {
     Q_OBJECT
 public:
     enum { IDD = 2008 };
     enum : int { kTimerReplay = 1001, kTimerPendingCreate = 9002, kTimerRecentNames = 9051 };
+    // The command that makes an open group properties window reload itself.
+    static constexpr int kRefreshPropertiesCommand = 987656666;
 
     explicit CTarvolanDialog(tarvolan::CTarvolanModule* module);
     ~CTarvolanDialog() override;
@@ -44,6 +57,40 @@ public:
 
     CTreeCtrlEx* Tree() const { return m_pTree; }
     tarvolan::CTarvolanModule* Module() const { return m_pModule; }
+
+    // ---- the tree ------------------------------------------------------------
+    // The root item of a root kind (1, 6, 7, 12, 13); null when not created.
+    QTreeWidgetItem* Root(int kind) const;
+    // Creates the roots when the tree has no item.
+    void CreateRoots();
+    // Brings every public group's item in line with the group list: new
+    // groups get their object and item, existing ones their fields and text.
+    void RebuildGroupItems();
+    // The same for the group-list entry with that URI; the group object, or
+    // null when the entry is missing or not public.
+    CTarvolan* RebuildGroupItem(const CString& uri);
+    // Adds or updates the member items of one group from its table record,
+    // new items inserted as one batch. With dropOthers, members that the
+    // record no longer lists leave the group.
+    void RebuildMemberItems(const CString& groupURI, bool dropOthers = false);
+    // Adds or updates one member item (nothing when the group has no object).
+    CTarvolanMember* AddOrUpdateMemberItem(const CString& groupURI, const TMemberSlot& slot);
+    // Text and image of a member's item from its name and presence.
+    void RefreshMemberItem(CTarvolanMember& member);
+    // The presence path: sets the presence of an existing member, refreshes
+    // its item and its conversation window. False when the group or member
+    // has no object (the caller then caches the presence).
+    bool ApplyMemberPresence(const CString& groupURI, const CString& memberURI, int code, const CString& text);
+    // The tooltip text for an item (null: empty space).
+    CString BuildToolTipText(QTreeWidgetItem* item) const;
+    // The image index an item shows; -1 when none.
+    static int ItemImage(const QTreeWidgetItem* item);
+
+    // ---- tree interaction ------------------------------------------------------
+    void OnTreeClick(QTreeWidgetItem* item);
+    void OnTreeRightClick(QTreeWidgetItem* item, const QPoint& globalPos);
+    // Sends code 1 for the group unless it was requested before; true when sent.
+    bool RequestGroupInfo(const CString& uri);
 
     // ---- host message handlers, in code order ----------------------------
     void OnHostBlackListEntry(const char* uri, const char* groupURI, int listKind);                 // 1001
@@ -110,20 +157,67 @@ public:
     void OnTimer(int id) override;
     bool OnCommand(int id, intptr_t lParam) override;
 
+    // Child windows owned by the main window (closed at shut-down).
+    CDialog* m_pTarvolanInfoDlg = nullptr;
+    CDialog* m_pBlackListDlg = nullptr;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void LayoutControls();
     void ApplySkins();
-    // For a member item: its URI and profile record (filled first from the
-    // signed-in user's data when still empty). False for other items.
+    void LoadImages();
+    const QIcon& Image(int index) const;
+    void SetItemImage(QTreeWidgetItem* item, int index) const;
+    QTreeWidgetItem* AddRoot(QTreeWidgetItem* parent, int kind, int textId);
+    // The parent root and item kind of a new group item; null when none.
+    QTreeWidgetItem* GroupParent(const TGroupListEntry& entry, int& itemKind) const;
+    void MakeGroupItem(CTarvolan& group, const TGroupListEntry& entry);
+    CTarvolan* SyncGroup(const TGroupListEntry& entry);
+    int MemberItemKind(const CTarvolan& group) const;
+    // A member's new item, not yet in the tree.
+    QTreeWidgetItem* MakeMemberItem(CTarvolanMember& member, int itemKind);
+    // The status a new member shows, and any presence cached for it.
+    void ApplyInitialPresence(CTarvolanMember& member, const CString& myURI);
+    // Inserts new member items under their group item as one batch.
+    void InsertMemberItems(CTarvolan& group, const std::vector<QTreeWidgetItem*>& items);
+    void OnItemExpansion(QTreeWidgetItem* item, bool expanded);
+    void ShowContextMenu(QTreeWidgetItem* item, const QPoint& globalPos, bool firstRequestSent);
+    void UpdateToolTip(const QPoint& viewportPos);
+    // For a member item: its URI and profile record (the signed-in user's
+    // own record is filled from the user's profile data while it is empty).
+    // False for other items.
     bool DescribeMemberItem(QTreeWidgetItem* item, CString& uri, tarvolan::TMemberProfile*& profile);
+
+    // The group-loading steps.
+    void AddGroupInfoSlot(const tarvolan::TGroupInfoSlot& slot, const CString& myURI);
+    void UpdateGroupTableFromSlot(const tarvolan::TGroupInfoSlot& slot, const CString& myURI);
+    void RememberRecentListName(const CString& name);
+    void SubscribeOnce(const CString& uri);
+    void ClearOwnJoinApplication(const CString& groupURI);
+    void RefreshPropertiesWindow();
+    void ApplyAttributeChange(const CString& groupURI, int iType, const CString& text, int value,
+                              bool textFields);
+
+    // CGroupTreeListener
+    void OnGroupRemoving(CTarvolan& group) override;
+    void OnMemberRemoving(CTarvolanMember& member) override;
 
     tarvolan::CTarvolanModule* m_pModule;
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;
+    QTreeWidgetItem* m_hRootTop = nullptr;
+    QTreeWidgetItem* m_hRootOwned = nullptr;
+    QTreeWidgetItem* m_hRootJoined = nullptr;
+    QTreeWidgetItem* m_hRootBasic = nullptr;
+    QTreeWidgetItem* m_hRootMutual = nullptr;
+    std::vector<QIcon> m_images;
+    bool m_bToolTips = false;
+    CString m_csToolTip;            // the tooltip text shown last
+    bool m_bPressOnExpander = false;  // the last press fell on an expander
 };
 
 // The main window; null while none exists.

@@ -23,6 +23,7 @@ enum TreeItemKind : int {
 
 constexpr int kItemKindRole = Qt::UserRole;
 constexpr int kItemObjectRole = Qt::UserRole + 1;
+constexpr int kItemImageRole = Qt::UserRole + 2;  // index of the image shown
 
 inline void SetItemData(QTreeWidgetItem* item, int kind, void* object)
 {
@@ -42,8 +43,26 @@ inline bool IsGroupItemKind(int kind)
     return kind == ITEM_OWNED_GROUP || kind == ITEM_JOINED_GROUP || kind == ITEM_BASIC_GROUP ||
            kind == ITEM_MUTUAL_GROUP;
 }
+inline bool IsRootKind(int kind)
+{
+    return kind == ITEM_TOP_ROOT || kind == ITEM_OWNED_ROOT || kind == ITEM_JOINED_ROOT || kind == ITEM_BASIC_ROOT ||
+           kind == ITEM_MUTUAL_ROOT;
+}
 inline bool IsMemberItemKind(int kind)
 {
     return kind == ITEM_OWNED_MEMBER || kind == ITEM_JOINED_MEMBER || kind == ITEM_BASIC_MEMBER ||
            kind == ITEM_MUTUAL_MEMBER;
+}
+
+class CTarvolan;
+class CTarvolanMember;
+
+// The group of a group item, the member of a member item; null otherwise.
+inline CTarvolan* ItemGroup(const QTreeWidgetItem* item)
+{
+    return IsGroupItemKind(ItemKind(item)) ? static_cast<CTarvolan*>(ItemObject(item)) : nullptr;
+}
+inline CTarvolanMember* ItemMember(const QTreeWidgetItem* item)
+{
+    return IsMemberItemKind(ItemKind(item)) ? static_cast<CTarvolanMember*>(ItemObject(item)) : nullptr;
 }

@@ -1,0 +1,311 @@
+// Loading the groups: the list of my groups (1004), one group's full
+// information (1005) and attribute changes (1011, 1012).
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "clientkit/ClientKit.h"
+#include "common/TextFunctions.h"
+#include "groups/LogText.h"
+#include "groups/TarvolanDialog.h"
+#include "module/TarvolanModule.h"
+#include "platform/Resources.h"
+#include "res/ModuleResources.h"
+
+// The group-info list's field "slots" shares its name with a Qt keyword macro.
+#undef slots
+
+using namespace tarvolan;
+
+namespace {
+
+constexpr int kRecentNamesPeriodMs = 60000;
+
+// A contact list's entry: the fields the host does not report take these.
+TGroupListEntry ContactListDefaults()
+{
+    TGroupListEntry entry;
+    entry.duration = 1;
+    entry.visibility = 1;
+    entry.needPermit = 0;
+    entry.maxMembers = 3;
+    return entry;
+}
+
+template <size_t N> CString Field(const char (&field)[N])
+{
+    return CString::FromField(field, N);
+}
+
+int Clamp(int count, int limit, const void* array)
+{
+    return array ? std::clamp(count, 0, limit) : 0;
+}
+
+std::vector<TMemberSlot> ReadMembers(const TMemberEntry* entries, int count)
+{
+    std::vector<TMemberSlot> members;
+    members.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const TMemberEntry& e = entries[i];
+        TMemberSlot slot;
+        slot.uri = Field(e.UserURI);
+        if (slot.uri.IsEmpty()) continue;  // a member without an address cannot be kept
+        slot.displayName = Field(e.DisplayName);
+        slot.info = Field(e.csInfo);
+        slot.phone = Field(e.csPhone);
+        members.push_back(std::move(slot));
+    }
+    return members;
+}
+
+std::vector<CString> ReadBlacklist(const TBlacklistEntry* entries, int count)
+{
+    std::vector<CString> uris;
+    uris.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) uris.push_back(Field(entries[i].uri));
+    return uris;
+}
+
+// The log text of 1004: one line per slot, in one buffer.
+CString GroupInfoLog(const TGroupInfoList& list, int count)
+{
+    CLogText slots(static_cast<size_t>(count) * 200 + 16);
+    for (int i = 0; i < count; ++i) {
+        const TGroupInfoSlot& s = list.slots[i];
+        slots << "\r\ngroupname=" << Field(s.groupname) << "  groupURI=" << Field(s.groupURI)
+              << "  groupOwner=" << Field(s.groupOwner) << "  groupType=" << s.groupType
+              << "  groupUsage=" << s.groupUsage;
+    }
+    CLogText text(slots.str().size() + 96);
+    text << "OnIMSGotGroupInfoVeloractrl1:number of group = " << count << " information of group:" << slots.str()
+         << " \n";
+    return CString(text.str());
+}
+
+// The log text of 1005: the group, then every member and blacklist entry.
+CString OnePublicGroupLog(const CString& name, const CString& uri, int role, const TGroupDescription& info,
+                          const TMemberEntry* members, int memberCount, const TBlacklistEntry* blacklist,
+                          int blacklistCount)
+{
+    CLogText text(1024 + static_cast<size_t>(memberCount) * 200 + static_cast<size_t>(blacklistCount) * 100);
+    text << "OnIMSGotOnePublicGroupVeloractrl1:\r\npGroupName=" << name << ",pGroupURI=" << uri
+         << ", iMyRole= " << role << ",iDuration=" << info.iDuration << ",iMaxMember = " << info.iMaxMember
+         << ",iVisi=" << info.iVisi << ",iNeedPermit=" << info.iNeedPermit << ",Creator=" << Field(info.creator)
+         << ",Owner=" << Field(info.owner) << ",iListNum=" << memberCount << ",\r\n";
+    for (int i = 0; i < memberCount; ++i) {
+        const TMemberEntry& m = members[i];
+        text << "UserURI" << i << "=" << Field(m.UserURI) << ",DisplayName=" << Field(m.DisplayName)
+             << ",csInfo=" << Field(m.csInfo) << ",csPhone=" << Field(m.csPhone) << "\r\n";
+    }
+    text << "iBlacklistNum=" << blacklistCount << "\r\n";
+    for (int i = 0; i < blacklistCount; ++i) text << "BlackList" << i << " = " << Field(blacklist[i].uri) << "\r\n";
+    return CString(text.str());
+}
+
+} // namespace
+
+// ---- 1004 -------------------------------------------------------------------------
+
+void CTarvolanDialog::OnIMSGotGroupInfo(const TGroupInfoList* pList)
+{
+    if (!pList) return;
+    std::unique_ptr<TGroupInfoList> list(new (std::nothrow) TGroupInfoList);
+    if (!list) return;
+    std::memcpy(list.get(), pList, sizeof(TGroupInfoList));
+    const int count = std::clamp(list->count, 0, kMaxGroups);
+    WriteLog(GroupInfoLog(*list, count), 0);
+
+    TGroupListEntry placeholder = ContactListDefaults();  // the usage-3 contact list
+    placeholder.kind = GROUP_CONTACT_LIST;
+    placeholder.usage = 3;
+    placeholder.role = ROLE_MEMBER;
+    AddOrUpdateGroupListEntry(placeholder);
+
+    const CString myURI = SignedInURI();
+    for (int i = 0; i < count && !m_GroupList.IsFull(); ++i) AddGroupInfoSlot(list->slots[i], myURI);
+    for (int i = 0; i < count; ++i) UpdateGroupTableFromSlot(list->slots[i], myURI);
+    RebuildGroupItems();
+}
+
+void CTarvolanDialog::AddGroupInfoSlot(const TGroupInfoSlot& slot, const CString& myURI)
+{
+    TGroupListEntry entry = ContactListDefaults();
+    entry.uri = Field(slot.groupURI);
+    entry.name = Field(slot.groupname);
+    entry.kind = slot.groupType;
+    entry.usage = slot.groupUsage;
+    entry.owner = Field(slot.groupOwner);
+    entry.role = entry.owner == myURI ? ROLE_OWNER : ROLE_MEMBER;
+    if (IsPublicKind(entry.kind) && entry.uri.IsEmpty()) return;  // a group without an address
+    if (entry.kind == GROUP_CONTACT_LIST) {
+        if (entry.usage == 1) RememberRecentListName(entry.name);
+        else if (entry.usage == 4) entry.name = LoadResString(IDS_ALL_CONTACTS);
+    }
+    AddOrUpdateGroupListEntry(entry);
+}
+
+void CTarvolanDialog::UpdateGroupTableFromSlot(const TGroupInfoSlot& slot, const CString& myURI)
+{
+    const int kind = slot.groupType;
+    const CString uri = Field(slot.groupURI);
+    if (!IsPublicKind(kind) || uri.IsEmpty()) return;
+    const bool mine = Field(slot.groupOwner) == myURI;
+    CGroupRecord* record = m_GroupTable.Get(uri);
+    if (!record) {
+        record = m_GroupTable.Add(uri);  // null when the table is full
+        if (!record) return;
+        record->kind = kind;
+    } else {
+        record->kind = mine ? GROUP_PUBLIC : kind;
+    }
+    record->name = Field(slot.groupname);
+    record->role = mine ? ROLE_OWNER : ROLE_MEMBER;
+}
+
+void CTarvolanDialog::RememberRecentListName(const CString& name)
+{
+    if (!IsNewInArray(m_RecentListNames, name)) return;
+    KillTimer(kTimerRecentNames);
+    m_RecentListNames.Add(name);
+    SetTimer(kTimerRecentNames, kRecentNamesPeriodMs);
+}
+
+// ---- 1005 -------------------------------------------------------------------------
+
+void CTarvolanDialog::OnIMSGotOnePublicGroup(const char* pGroupName, const char* pGroupURI, int iMyRole,
+                                             const TGroupDescription* pInfo, int iListNum,
+                                             const TMemberEntry* pList, int iBlacklistNum,
+                                             const TBlacklistEntry* pBlacklist)
+{
+    const CString groupName(pGroupName), groupURI(pGroupURI);
+    TGroupDescription info{};  // a missing description reads as empty
+    if (pInfo) std::memcpy(&info, pInfo, sizeof(info));
+    iListNum = Clamp(iListNum, kMaxMembers, pList);
+    iBlacklistNum = Clamp(iBlacklistNum, kMaxBlacklist, pBlacklist);
+    WriteLog(OnePublicGroupLog(groupName, groupURI, iMyRole, info, pList, iListNum, pBlacklist, iBlacklistNum), 0);
+
+    // Role 3: fetched for the group information window only; it is not kept.
+    if (iMyRole == ROLE_NONE || groupURI.IsEmpty()) return;
+    SubscribeOnce(groupURI);
+
+    const int listed = m_GroupList.FindByURI(groupURI);
+    TGroupListEntry entry;
+    entry.uri = groupURI;
+    entry.name = groupName;
+    entry.kind = listed >= 0 ? m_GroupList[listed].kind : GROUP_PUBLIC;
+    entry.owner = iMyRole == ROLE_OWNER ? SignedInURI() : Field(info.owner);
+    entry.role = iMyRole;
+    entry.creator = Field(info.creator);
+    entry.creationTime = Field(info.creationTime);
+    entry.duration = info.iDuration;
+    entry.visibility = info.iVisi;
+    entry.needPermit = info.iNeedPermit;
+    entry.maxMembers = info.iMaxMember;
+    entry.subject = Field(info.subject);
+    entry.bulletin = Field(info.bulletin);
+    AddOrUpdateGroupListEntry(entry);
+
+    if (CGroupRecord* record = m_GroupTable.Add(groupURI)) {
+        record->kind = entry.kind;
+        record->role = iMyRole;
+        record->name = groupName;
+        record->spare = 0;
+        record->chatRoomFlag = 0;
+        record->SetMembers(ReadMembers(pList, iListNum));
+        record->SetBlacklist(ReadBlacklist(pBlacklist, iBlacklistNum));
+    }
+    // A new group object builds its member items itself; an existing one
+    // follows the record, members that left included.
+    const bool known = m_TreeModel.FindGroup(groupURI) != nullptr;
+    RebuildGroupItem(groupURI);
+    if (known) RebuildMemberItems(groupURI, true);
+
+    ClearOwnJoinApplication(groupURI);
+    RefreshPropertiesWindow();
+}
+
+void CTarvolanDialog::SubscribeOnce(const CString& uri)
+{
+    if (uri.IsEmpty() || m_SubscribedGroups.Contains(uri)) return;
+    CString line;
+    line.Format("CKestDlg::After got a system group,subscribe it(URI Is %s)", uri.c_str());
+    WriteLog(line, 0);
+    Word record[3] = {1, reinterpret_cast<Word>(uri.c_str()), 3};
+    SendToHost(M_Subscribe, record);
+    m_SubscribedGroups.Add(uri);
+}
+
+void CTarvolanDialog::ClearOwnJoinApplication(const CString& groupURI)
+{
+    const CString me = SignedInRequestId();
+    try {
+        const bool pending = std::any_of(m_PublicGroupUserReqList.begin(), m_PublicGroupUserReqList.end(),
+                                         [&](const TJoinApplication& a) {
+                                             return a.groupURI == groupURI && a.requester == me;
+                                         });
+        if (pending)
+            m_PublicGroupUserReqList.remove_if(
+                [&](const TJoinApplication& a) { return a.groupURI == groupURI && a.requester == me; });
+    } catch (...) {
+        WriteLog("===remove item from m_PublicGroupUserReqList::exception===", 0);
+    }
+}
+
+void CTarvolanDialog::RefreshPropertiesWindow()
+{
+    if (QWidget* window = FindWindowByCaption(LoadResString(IDS_PROPERTY_CAPTION)))
+        SendCommand(window, kRefreshPropertiesCommand, 0);
+}
+
+// ---- 1011, 1012 ---------------------------------------------------------------------
+
+void CTarvolanDialog::OnIMSModifyPublicGroupSuccess(const char* pGroupURI, int iType, const char* pNewName,
+                                                    int iNewValue)
+{
+    CString line;
+    line.Format("OnIMSModifyPublicGroupSuccessVeloractrl1, pGroupURI=%s,iType=%d,pNewName=%s,iNewValue=%d", pGroupURI,
+                iType, pNewName, iNewValue);
+    LogToHost(line, 1);
+    ApplyAttributeChange(pGroupURI, iType, pNewName, iNewValue, true);
+}
+
+void CTarvolanDialog::OnPublicGroupAttributeChanged(const char* pGroupURI, int iType, const char* pName, int iValue)
+{
+    CString line;
+    line.Format("OnPublicGroupAttributeChangedVeloractrl1, pGroupURI=%s,iType=%d,pName=%s,iValue=%d", pGroupURI, iType,
+                pName, iValue);
+    WriteLog(line, 0);
+    ApplyAttributeChange(pGroupURI, iType, pName, iValue, false);
+}
+
+// Applies one attribute to every kind-2 entry whose URI has the same user
+// part; the subject and bulletin (5, 6) only when textFields is set.
+void CTarvolanDialog::ApplyAttributeChange(const CString& groupURI, int iType, const CString& text, int value,
+                                           bool textFields)
+{
+    const bool applies = (iType == 0 && !text.IsEmpty()) || (iType >= 1 && iType <= 4) ||
+                         (textFields && (iType == 5 || iType == 6));
+    if (!applies) return;
+    const CString user = GetURIField(groupURI, URI_USER);
+    std::vector<CString> changed;
+    for (int i = 0; i < m_GroupList.Count(); ++i) {
+        if (m_GroupList[i].kind != GROUP_PUBLIC || !(GetURIField(m_GroupList[i].uri, URI_USER) == user)) continue;
+        m_GroupList.Modify(i, [&](TGroupListEntry& e) {
+            switch (iType) {
+            case 0: e.name = text; break;
+            case 1: e.duration = value; break;
+            case 2: e.visibility = value; break;
+            case 3: e.needPermit = value; break;
+            case 4: e.maxMembers = value; break;
+            case 5: e.subject = text; break;
+            case 6: e.bulletin = text; break;
+            default: break;
+            }
+        });
+        changed.push_back(m_GroupList[i].uri);
+    }
+    for (const CString& uri : changed) RebuildGroupItem(uri);
+}

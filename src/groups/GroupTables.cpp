@@ -1,0 +1,219 @@
+#include "groups/GroupTables.h"
+
+#include <utility>
+
+namespace {
+
+int Lookup(const std::unordered_map<std::string, int>& index, const std::string& key)
+{
+    auto it = index.find(key);
+    return it == index.end() ? -1 : it->second;
+}
+
+} // namespace
+
+// ---- group list -----------------------------------------------------------
+
+std::string CGroupList::Key(const CString& uri, const CString& name, int kind)
+{
+    std::string key = std::to_string(kind);
+    key += '\x01';
+    key += kind == GROUP_CONTACT_LIST ? name.str() : uri.str();
+    return key;
+}
+
+void CGroupList::IndexEntry(int i)
+{
+    const TGroupListEntry& e = m_entries[static_cast<size_t>(i)];
+    m_keyIndex.try_emplace(Key(e.uri, e.name, e.kind), i);
+    m_uriIndex.try_emplace(e.uri.str(), i);
+}
+
+void CGroupList::Reindex()
+{
+    m_keyIndex.clear();
+    m_uriIndex.clear();
+    for (int i = 0; i < m_nGroupListCount; ++i) IndexEntry(i);
+}
+
+int CGroupList::Find(const CString& uri, const CString& name, int kind) const
+{
+    return Lookup(m_keyIndex, Key(uri, name, kind));
+}
+
+int CGroupList::FindByURI(const CString& uri) const
+{
+    return Lookup(m_uriIndex, uri.str());
+}
+
+int CGroupList::FindPublicByURI(const CString& uri) const
+{
+    for (int i = 0; i < m_nGroupListCount; ++i) {
+        const TGroupListEntry& e = m_entries[static_cast<size_t>(i)];
+        if (IsPublicKind(e.kind) && e.uri == uri) return i;
+    }
+    return -1;
+}
+
+int CGroupList::AddOrUpdate(const TGroupListEntry& entry)
+{
+    int i = Find(entry.uri, entry.name, entry.kind);
+    if (i < 0) {
+        if (IsFull()) return -1;
+        i = m_nGroupListCount++;
+        m_entries[static_cast<size_t>(i)] = entry;
+        IndexEntry(i);
+        return i;
+    }
+    TGroupListEntry& e = m_entries[static_cast<size_t>(i)];
+    const bool uriChanges = !(e.uri == entry.uri);
+    const int32_t usage = entry.usage != 0 ? entry.usage : e.usage;
+    const CString name = entry.kind == GROUP_CONTACT_LIST ? e.name : entry.name;
+    e = entry;
+    e.usage = usage;
+    e.name = name;
+    if (uriChanges) Reindex();  // only a contact list, found by name, can change its URI
+    return i;
+}
+
+void CGroupList::RemoveAt(int i)
+{
+    if (i < 0 || i >= m_nGroupListCount) return;
+    const int last = m_nGroupListCount - 1;
+    if (i != last) m_entries[static_cast<size_t>(i)] = std::move(m_entries[static_cast<size_t>(last)]);
+    m_entries[static_cast<size_t>(last)] = TGroupListEntry{};
+    --m_nGroupListCount;
+    Reindex();
+}
+
+void CGroupList::Clear()
+{
+    for (int i = 0; i < m_nGroupListCount; ++i) m_entries[static_cast<size_t>(i)] = TGroupListEntry{};
+    m_nGroupListCount = 0;
+    m_keyIndex.clear();
+    m_uriIndex.clear();
+}
+
+// ---- group record -----------------------------------------------------------
+
+int CGroupRecord::FindMember(const CString& uri) const
+{
+    return Lookup(m_memberIndex, uri.str());
+}
+
+bool CGroupRecord::AddMember(TMemberSlot slot)
+{
+    if (MemberCount() >= kMemberCapacity || FindMember(slot.uri) >= 0) return false;
+    m_memberIndex.emplace(slot.uri.str(), MemberCount());
+    m_members.push_back(std::move(slot));
+    return true;
+}
+
+bool CGroupRecord::UpdateMember(int i, TMemberSlot slot)
+{
+    if (i < 0 || i >= MemberCount()) return false;
+    TMemberSlot& current = m_members[static_cast<size_t>(i)];
+    if (!(current.uri == slot.uri)) {
+        if (FindMember(slot.uri) >= 0) return false;
+        m_memberIndex.erase(current.uri.str());
+        m_memberIndex.emplace(slot.uri.str(), i);
+    }
+    current = std::move(slot);
+    return true;
+}
+
+bool CGroupRecord::RemoveMember(const CString& uri)
+{
+    const int i = FindMember(uri);
+    if (i < 0) return false;
+    const int last = MemberCount() - 1;
+    m_memberIndex.erase(uri.str());
+    if (i != last) {
+        m_members[static_cast<size_t>(i)] = std::move(m_members[static_cast<size_t>(last)]);
+        m_memberIndex[m_members[static_cast<size_t>(i)].uri.str()] = i;
+    }
+    m_members.pop_back();
+    return true;
+}
+
+void CGroupRecord::SetMembers(std::vector<TMemberSlot> members)
+{
+    m_members.clear();
+    m_memberIndex.clear();
+    m_members.reserve(std::min<size_t>(members.size(), kMemberCapacity));
+    m_memberIndex.reserve(std::min<size_t>(members.size(), kMemberCapacity));
+    for (TMemberSlot& slot : members) {
+        if (MemberCount() >= kMemberCapacity) break;
+        if (!m_memberIndex.emplace(slot.uri.str(), MemberCount()).second) continue;
+        m_members.push_back(std::move(slot));
+    }
+}
+
+bool CGroupRecord::IsBlacklisted(const CString& uri) const
+{
+    for (const CString& entry : m_blacklist)
+        if (entry == uri) return true;
+    return false;
+}
+
+void CGroupRecord::SetBlacklist(std::vector<CString> uris)
+{
+    if (uris.size() > static_cast<size_t>(kBlacklistCapacity)) uris.resize(kBlacklistCapacity);
+    m_blacklist = std::move(uris);
+}
+
+void CGroupRecord::Reset()
+{
+    *this = CGroupRecord{};
+}
+
+// ---- group table ------------------------------------------------------------
+
+int CGroupTable::Find(const CString& uri) const
+{
+    return Lookup(m_uriIndex, uri.str());
+}
+
+CGroupRecord* CGroupTable::Get(const CString& uri)
+{
+    const int i = Find(uri);
+    return i < 0 ? nullptr : &m_records[static_cast<size_t>(i)];
+}
+
+const CGroupRecord* CGroupTable::Get(const CString& uri) const
+{
+    const int i = Find(uri);
+    return i < 0 ? nullptr : &m_records[static_cast<size_t>(i)];
+}
+
+CGroupRecord* CGroupTable::Add(const CString& uri)
+{
+    if (CGroupRecord* existing = Get(uri)) return existing;
+    if (IsFull()) return nullptr;
+    const int i = m_nGroupTableCount++;
+    CGroupRecord& record = m_records[static_cast<size_t>(i)];
+    record.Reset();
+    record.m_uri = uri;
+    m_uriIndex.emplace(uri.str(), i);
+    return &record;
+}
+
+void CGroupTable::RemoveAt(int i)
+{
+    if (i < 0 || i >= m_nGroupTableCount) return;
+    const int last = m_nGroupTableCount - 1;
+    m_uriIndex.erase(m_records[static_cast<size_t>(i)].m_uri.str());
+    if (i != last) {
+        m_records[static_cast<size_t>(i)] = std::move(m_records[static_cast<size_t>(last)]);
+        m_uriIndex[m_records[static_cast<size_t>(i)].m_uri.str()] = i;
+    }
+    m_records[static_cast<size_t>(last)].Reset();
+    --m_nGroupTableCount;
+}
+
+void CGroupTable::Clear()
+{
+    for (int i = 0; i < m_nGroupTableCount; ++i) m_records[static_cast<size_t>(i)].Reset();
+    m_nGroupTableCount = 0;
+    m_uriIndex.clear();
+}

@@ -1,0 +1,184 @@
+#include "groups/GroupTreeModel.h"
+
+#include <algorithm>
+
+#include "common/TextFunctions.h"
+
+namespace {
+
+bool TreeOrder(const CTarvolanMember* a, const CTarvolanMember* b)
+{
+    if (a->Group() != b->Group()) return a->Group()->Seq() < b->Group()->Seq();
+    return a->Seq() < b->Seq();
+}
+
+} // namespace
+
+CGroupTreeModel::~CGroupTreeModel()
+{
+    Clear();
+}
+
+std::string CGroupTreeModel::LowerKey(const CString& uri)
+{
+    CString lower(uri);
+    lower.MakeLower();
+    return std::move(lower.str());
+}
+
+// The group URI's length in front keeps every pair apart.
+std::string CGroupTreeModel::PairKey(const CString& groupURI, const CString& memberURI)
+{
+    std::string key = std::to_string(groupURI.GetLength());
+    key += ':';
+    key += groupURI.str();
+    key += memberURI.str();
+    return key;
+}
+
+CTarvolan* CGroupTreeModel::FindGroup(const CString& uri) const
+{
+    auto it = m_groupIndex.find(uri.str());
+    return it == m_groupIndex.end() ? nullptr : it->second;
+}
+
+CTarvolan* CGroupTreeModel::CreateOrUpdateGroup(const TGroupListEntry& entry, bool* created)
+{
+    CTarvolan* group = FindGroup(entry.uri);
+    if (created) *created = group == nullptr;
+    if (!group) {
+        group = new CTarvolan(entry.uri, m_nextSeq++);
+        m_groups.push_back(group);
+        m_groupIndex.emplace(entry.uri.str(), group);
+    }
+    group->m_csName = entry.name;
+    group->m_csOwnerURI = entry.owner;
+    group->m_csCreator = entry.creator;
+    group->m_csCreationTime = entry.creationTime;
+    group->m_nDuration = entry.duration;
+    group->m_nVisibility = entry.visibility;
+    group->m_nNeedPermit = entry.needPermit;
+    group->m_nMaxMembers = entry.maxMembers;
+    group->m_csSubject = entry.subject;
+    group->m_csBulletin = entry.bulletin;
+    group->m_nKind = entry.kind;
+    return group;
+}
+
+void CGroupTreeModel::RemoveGroup(const CString& uri)
+{
+    CTarvolan* group = FindGroup(uri);
+    if (!group) return;
+    if (m_pListener) m_pListener->OnGroupRemoving(*group);
+    for (CTarvolanMember* member : group->m_members) UnindexMember(member);
+    m_groupIndex.erase(uri.str());
+    m_groups.erase(std::find(m_groups.begin(), m_groups.end(), group));
+    delete group;
+}
+
+CTarvolanMember* CGroupTreeModel::FindMember(const CString& groupURI, const CString& memberURI) const
+{
+    const CTarvolan* group = FindGroup(groupURI);
+    return group ? group->FindMember(memberURI) : nullptr;
+}
+
+CTarvolanMember* CGroupTreeModel::CreateOrUpdateMember(CTarvolan& group, const TMemberSlot& slot, bool* created)
+{
+    CTarvolanMember* member = group.FindMember(slot.uri);
+    if (created) *created = member == nullptr;
+    if (!member) {
+        member = new CTarvolanMember(&group, slot.uri, m_nextSeq++);
+        group.m_members.push_back(member);
+        group.m_memberIndex.emplace(slot.uri.str(), member);
+        IndexMember(member);
+    }
+    member->m_csDisplayName = slot.displayName.IsEmpty() ? GetURIField(slot.uri, URI_USER) : slot.displayName;
+    member->m_csInfo = slot.info;
+    member->m_csPhone = slot.phone;
+    member->m_nValue = slot.value;
+    return member;
+}
+
+bool CGroupTreeModel::RemoveMember(CTarvolan& group, const CString& memberURI)
+{
+    CTarvolanMember* member = group.FindMember(memberURI);
+    if (!member) return false;
+    if (m_pListener) m_pListener->OnMemberRemoving(*member);
+    UnindexMember(member);
+    group.m_memberIndex.erase(memberURI.str());
+    group.m_members.erase(std::find(group.m_members.begin(), group.m_members.end(), member));
+    delete member;
+    if (group.m_pChatDialog) group.m_pChatDialog->FillMemberTree();
+    return true;
+}
+
+void CGroupTreeModel::IndexMember(CTarvolanMember* member)
+{
+    m_membersNoCase[LowerKey(member->URI())].push_back(member);
+    ++m_memberTotal;
+}
+
+void CGroupTreeModel::UnindexMember(CTarvolanMember* member)
+{
+    auto it = m_membersNoCase.find(LowerKey(member->URI()));
+    if (it == m_membersNoCase.end()) return;
+    auto& list = it->second;
+    list.erase(std::remove(list.begin(), list.end(), member), list.end());
+    if (list.empty()) m_membersNoCase.erase(it);
+    --m_memberTotal;
+}
+
+std::vector<CTarvolanMember*> CGroupTreeModel::FindMembersNoCase(const CString& uri) const
+{
+    auto it = m_membersNoCase.find(LowerKey(uri));
+    if (it == m_membersNoCase.end()) return {};
+    std::vector<CTarvolanMember*> members = it->second;
+    std::sort(members.begin(), members.end(), TreeOrder);
+    return members;
+}
+
+CTarvolanMember* CGroupTreeModel::FindFirstMember(const CString& uri) const
+{
+    auto it = m_membersNoCase.find(LowerKey(uri));
+    if (it == m_membersNoCase.end()) return nullptr;
+    CTarvolanMember* first = nullptr;
+    for (CTarvolanMember* member : it->second)
+        if (member->URI() == uri && (!first || TreeOrder(member, first))) first = member;
+    return first;
+}
+
+bool CGroupTreeModel::CachePresence(const CString& groupURI, const CString& memberURI,
+                                    const TCachedPresence& presence)
+{
+    std::string key = PairKey(groupURI, memberURI);
+    auto it = m_presenceCache.find(key);
+    if (it != m_presenceCache.end()) {
+        it->second = presence;
+        return true;
+    }
+    if (m_presenceCache.size() >= kPresenceCacheLimit) return false;
+    m_presenceCache.emplace(std::move(key), presence);
+    return true;
+}
+
+bool CGroupTreeModel::TakeCachedPresence(const CString& groupURI, const CString& memberURI,
+                                         TCachedPresence& presence)
+{
+    if (m_presenceCache.empty()) return false;
+    auto it = m_presenceCache.find(PairKey(groupURI, memberURI));
+    if (it == m_presenceCache.end()) return false;
+    presence = std::move(it->second);
+    m_presenceCache.erase(it);
+    return true;
+}
+
+void CGroupTreeModel::Clear()
+{
+    std::vector<CTarvolan*> groups;
+    groups.swap(m_groups);
+    m_groupIndex.clear();
+    m_membersNoCase.clear();
+    m_memberTotal = 0;
+    m_presenceCache.clear();
+    for (CTarvolan* group : groups) delete group;
+}

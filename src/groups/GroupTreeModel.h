@@ -1,0 +1,103 @@
+// The group tree model: the CTarvolan objects of the public groups shown in
+// the tree, each with its CTarvolanMember objects, and the presence cache of
+// members that have no object yet. No Qt here.
+//
+// Groups are found by URI and members by (group, URI) through hash indexes
+// kept in step with every addition and removal; a third index finds the
+// members of every group by URI without regard to letter case.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "common/GbkString.h"
+#include "groups/GroupTables.h"
+#include "groups/Tarvolan.h"
+
+class QWidget;
+
+// A presence that arrived for a member before its object existed.
+struct TCachedPresence {
+    int32_t kind = 0;
+    int32_t code = 0;
+    CString text;
+};
+
+// Told before a group or member object is deleted, so that the tree items
+// that show it can go first.
+class CGroupTreeListener {
+public:
+    virtual ~CGroupTreeListener() = default;
+    virtual void OnGroupRemoving(CTarvolan& group) = 0;
+    virtual void OnMemberRemoving(CTarvolanMember& member) = 0;
+};
+
+class CGroupTreeModel {
+public:
+    // The presence cache never holds more entries than the tables can hold
+    // members; later entries for unknown members are dropped.
+    static constexpr size_t kPresenceCacheLimit = size_t{kGroupCapacity} * kMemberCapacity;
+
+    CGroupTreeModel() = default;
+    ~CGroupTreeModel();
+    CGroupTreeModel(const CGroupTreeModel&) = delete;
+    CGroupTreeModel& operator=(const CGroupTreeModel&) = delete;
+
+    void SetListener(CGroupTreeListener* listener) { m_pListener = listener; }
+    // The parent of conversation windows (null: the desktop).
+    void SetChatParent(QWidget* parent) { m_pChatParent = parent; }
+    QWidget* ChatParent() const { return m_pChatParent; }
+
+    // Groups in the order they were created.
+    const std::vector<CTarvolan*>& Groups() const { return m_groups; }
+    CTarvolan* FindGroup(const CString& uri) const;
+    // Creates the group (appended) when its URI is new, then sets its fields
+    // from the entry. *created tells which happened.
+    CTarvolan* CreateOrUpdateGroup(const TGroupListEntry& entry, bool* created = nullptr);
+    // Deletes the group with its members, conversation window and messages.
+    void RemoveGroup(const CString& uri);
+
+    CTarvolanMember* FindMember(const CString& groupURI, const CString& memberURI) const;
+    // Creates the member (appended) when its URI is new in the group, then
+    // sets its fields from the slot; an empty display name becomes the URI's
+    // user part. *created tells which happened.
+    CTarvolanMember* CreateOrUpdateMember(CTarvolan& group, const TMemberSlot& slot, bool* created = nullptr);
+    // Unlinks and deletes the member and has the group's conversation window
+    // refill its member list. False when there is no such member.
+    bool RemoveMember(CTarvolan& group, const CString& memberURI);
+
+    // Every member whose URI equals uri without regard to ASCII case, in tree
+    // order (groups in order, then members in order).
+    std::vector<CTarvolanMember*> FindMembersNoCase(const CString& uri) const;
+    // The first member in tree order whose URI equals uri byte-wise.
+    CTarvolanMember* FindFirstMember(const CString& uri) const;
+    size_t MemberTotal() const { return m_memberTotal; }
+
+    // Records the presence of a member that has no object (replacing an
+    // earlier one). False when the cache is full.
+    bool CachePresence(const CString& groupURI, const CString& memberURI, const TCachedPresence& presence);
+    // Takes the cached presence of a member out of the cache.
+    bool TakeCachedPresence(const CString& groupURI, const CString& memberURI, TCachedPresence& presence);
+    size_t CachedPresenceCount() const { return m_presenceCache.size(); }
+
+    // Deletes every group with everything it owns and empties the presence
+    // cache. The listener is not told: the caller removes the tree first.
+    void Clear();
+
+private:
+    static std::string LowerKey(const CString& uri);
+    static std::string PairKey(const CString& groupURI, const CString& memberURI);
+    void IndexMember(CTarvolanMember* member);
+    void UnindexMember(CTarvolanMember* member);
+
+    CGroupTreeListener* m_pListener = nullptr;
+    QWidget* m_pChatParent = nullptr;
+    std::vector<CTarvolan*> m_groups;
+    std::unordered_map<std::string, CTarvolan*> m_groupIndex;
+    std::unordered_map<std::string, std::vector<CTarvolanMember*>> m_membersNoCase;
+    std::unordered_map<std::string, TCachedPresence> m_presenceCache;
+    size_t m_memberTotal = 0;
+    uint64_t m_nextSeq = 1;
+};

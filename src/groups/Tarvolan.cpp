@@ -1,0 +1,127 @@
+#include "groups/Tarvolan.h"
+
+#include <cstring>
+
+using tarvolan::TMemberProfile;
+
+namespace {
+
+// The text fields of a profile record in record order, as one list, so that
+// copying and pointing walk them alike.
+template <class Record, class Field>
+std::array<Field*, CMemberProfile::kTextCount> TextFields(Record& r)
+{
+    std::array<Field*, CMemberProfile::kTextCount> fields{};
+    size_t n = 0;
+    for (auto& p : r.text1) fields[n++] = &p;
+    for (auto& p : r.block1) fields[n++] = &p;
+    for (auto& p : r.ids) fields[n++] = &p;
+    for (auto& p : r.block2) fields[n++] = &p;
+    for (auto& p : r.tail) fields[n++] = &p;
+    return fields;
+}
+
+constexpr size_t kProfileTextSlot = 2 + 10 + 3 + tarvolan::kProfileTextIndex;
+
+static_assert(2 + 10 + 3 + 13 + 2 == CMemberProfile::kTextCount);
+
+} // namespace
+
+// ---- profile ------------------------------------------------------------------
+
+CMemberProfile::CMemberProfile()
+{
+    PointTexts();
+}
+
+void CMemberProfile::PointTexts()
+{
+    auto fields = TextFields<TMemberProfile, const char*>(m_record);
+    for (size_t i = 0; i < fields.size(); ++i) *fields[i] = m_texts[i].c_str();
+}
+
+void CMemberProfile::CopyFrom(const TMemberProfile& source)
+{
+    auto from = TextFields<const TMemberProfile, const char* const>(source);
+    for (size_t i = 0; i < from.size(); ++i) m_texts[i] = *from[i];  // null reads as ""
+    m_record.iHead = source.iHead;
+    m_record.iValue1 = source.iValue1;
+    m_record.iValue2 = source.iValue2;
+    m_record.iValue3 = source.iValue3;
+    std::memmove(m_record.area, source.area, sizeof(m_record.area));  // the source may be this record
+    PointTexts();
+}
+
+const CString& CMemberProfile::ProfileText() const
+{
+    return m_texts[kProfileTextSlot];
+}
+
+void CMemberProfile::SetProfileText(const CString& text)
+{
+    m_texts[kProfileTextSlot] = text;
+    PointTexts();
+}
+
+bool CMemberProfile::IsEmpty() const
+{
+    for (const CString& text : m_texts)
+        if (!text.IsEmpty()) return false;
+    if (m_record.iHead || m_record.iValue1 || m_record.iValue2 || m_record.iValue3) return false;
+    for (char c : m_record.area)
+        if (c) return false;
+    return true;
+}
+
+// ---- member -------------------------------------------------------------------
+
+CTarvolanMember::CTarvolanMember(CTarvolan* group, CString uri, uint64_t seq)
+    : m_pGroup(group), m_csURI(std::move(uri)), m_nSeq(seq)
+{
+}
+
+const CString& CTarvolanMember::GroupURI() const { return m_pGroup->URI(); }
+const CString& CTarvolanMember::GroupName() const { return m_pGroup->m_csName; }
+
+void CTarvolanMember::SetPresence(int code, const CString& text)
+{
+    m_nPresenceKind = code;
+    m_nStatus = code;
+    m_csStatusText = text;
+}
+
+CString CTarvolanMember::ItemText() const
+{
+    if (m_nStatus != 9 || m_csStatusText.IsEmpty()) return m_csDisplayName;
+    CString text;
+    text.str().reserve(m_csDisplayName.str().size() + m_csStatusText.str().size() + 2);
+    text += m_csDisplayName;
+    text += '(';
+    text += m_csStatusText;
+    text += ')';
+    return text;
+}
+
+CMemberProfile& CTarvolanMember::Profile()
+{
+    if (!m_pProfile) m_pProfile = std::make_unique<CMemberProfile>();
+    return *m_pProfile;
+}
+
+// ---- group --------------------------------------------------------------------
+
+CTarvolan::CTarvolan(CString uri, uint64_t seq) : m_csURI(std::move(uri)), m_nSeq(seq) {}
+
+CTarvolan::~CTarvolan()
+{
+    CGroupChatWindow* chat = m_pChatDialog;
+    m_pChatDialog = nullptr;  // the window may look at its group while it goes
+    delete chat;
+    for (CTarvolanMember* member : m_members) delete member;
+}
+
+CTarvolanMember* CTarvolan::FindMember(const CString& uri) const
+{
+    auto it = m_memberIndex.find(uri.str());
+    return it == m_memberIndex.end() ? nullptr : it->second;
+}

@@ -1,0 +1,147 @@
+// The group tree model's objects: CTarvolan, one per public group shown in
+// the tree, and CTarvolanMember, one per member of such a group. Tree items,
+// the conversation window and the message lists hang off them. No Qt here:
+// tree items are only carried as handles.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "common/GbkString.h"
+#include "module/TarvolanAbi.h"
+
+class QTreeWidgetItem;
+class CTarvolan;
+class CTarvolanMember;
+
+// A message kept by a group.
+struct TGroupMessage {
+    CString id;         // decimal text
+    CString senderURI;
+    CString time;
+    CString body;       // marked-up text
+};
+
+// What the group model needs of a group's conversation window. The window is
+// owned by its group and deleted with it.
+class CGroupChatWindow {
+public:
+    virtual ~CGroupChatWindow() = default;
+    // The member list changed as a whole (a member went).
+    virtual void FillMemberTree() = 0;
+    // One member was added or changed.
+    virtual void UpdateMemberItem(CTarvolanMember* member) = 0;
+};
+
+// A member's profile record as host and module share it (codes 1036, 1037,
+// 1038, 1039, 1043). The record's text pointers point into storage owned
+// here, so the record stays valid while its member exists.
+class CMemberProfile {
+public:
+    static constexpr int kTextCount = 30;
+
+    CMemberProfile();
+    CMemberProfile(const CMemberProfile&) = delete;
+    CMemberProfile& operator=(const CMemberProfile&) = delete;
+
+    // Copies a record: its numbers, its character area and its texts (a null
+    // text reads as empty).
+    void CopyFrom(const tarvolan::TMemberProfile& source);
+    tarvolan::TMemberProfile* Record() { return &m_record; }
+    const tarvolan::TMemberProfile* Record() const { return &m_record; }
+    // The last text of the second block (codes 1038 and 1039).
+    const CString& ProfileText() const;
+    void SetProfileText(const CString& text);
+    // True while every text is empty and every number and the area are zero.
+    bool IsEmpty() const;
+
+private:
+    void PointTexts();
+
+    std::array<CString, kTextCount> m_texts;
+    tarvolan::TMemberProfile m_record{};
+};
+
+class CTarvolanMember {
+public:
+    CTarvolanMember(CTarvolan* group, CString uri, uint64_t seq);
+
+    CTarvolan* Group() const { return m_pGroup; }
+    const CString& GroupURI() const;
+    const CString& GroupName() const;
+    // The lookup key; fixed for the object's life.
+    const CString& URI() const { return m_csURI; }
+    uint64_t Seq() const { return m_nSeq; }
+
+    CString m_csDisplayName;     // never empty: the URI's user part stands in
+    CString m_csInfo;            // member information
+    CString m_csPhone;
+    int32_t m_nValue = 0;
+    int32_t m_bNeedsItem = 1;    // no tree item yet
+    QTreeWidgetItem* m_hTreeItem = nullptr;
+    int32_t m_nPresenceKind = 0;
+    int32_t m_nStatus = 6;       // presence code; 6 until a presence is known
+    CString m_csStatusText;
+
+    // Sets the presence: code (kind and status) and text.
+    void SetPresence(int code, const CString& text);
+    // The item text: the display name, with "(status text)" behind it for a
+    // custom status (9) that has a text.
+    CString ItemText() const;
+
+    // The profile record, created on first use.
+    CMemberProfile& Profile();
+    const CMemberProfile* ProfileIfAny() const { return m_pProfile.get(); }
+
+private:
+    CTarvolan* m_pGroup;
+    CString m_csURI;
+    uint64_t m_nSeq;
+    std::unique_ptr<CMemberProfile> m_pProfile;
+};
+
+class CTarvolan {
+public:
+    explicit CTarvolan(CString uri, uint64_t seq);
+    ~CTarvolan();
+    CTarvolan(const CTarvolan&) = delete;
+    CTarvolan& operator=(const CTarvolan&) = delete;
+
+    // The lookup key; fixed for the object's life.
+    const CString& URI() const { return m_csURI; }
+    uint64_t Seq() const { return m_nSeq; }
+
+    CString m_csName;            // the tree item's text
+    CString m_csOwnerURI;
+    CString m_csCreator;
+    CString m_csCreationTime;
+    int32_t m_nDuration = 0;
+    int32_t m_nVisibility = 0;
+    int32_t m_nNeedPermit = 0;
+    int32_t m_nMaxMembers = 0;
+    CString m_csSubject;
+    CString m_csBulletin;
+    int32_t m_nKind = 0;         // group kind as the group list has it
+    QTreeWidgetItem* m_hTreeItem = nullptr;
+    CGroupChatWindow* m_pChatDialog = nullptr;  // owned
+    std::list<TGroupMessage> m_MsgListRecent;
+    std::list<TGroupMessage> m_MsgListHistory;
+
+    // Members in the order they were added; owned by the group.
+    const std::vector<CTarvolanMember*>& Members() const { return m_members; }
+    int MemberCount() const { return static_cast<int>(m_members.size()); }
+    CTarvolanMember* FindMember(const CString& uri) const;
+
+private:
+    friend class CGroupTreeModel;
+
+    CString m_csURI;
+    uint64_t m_nSeq;
+    std::vector<CTarvolanMember*> m_members;
+    std::unordered_map<std::string, CTarvolanMember*> m_memberIndex;
+};
