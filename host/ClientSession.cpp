@@ -1,0 +1,164 @@
+#include "ClientSession.h"
+
+#include <QCoreApplication>
+#include <QTreeWidget>
+
+#include "ClientSetup.h"
+#include "ClientWindow.h"
+#include "LogTail.h"
+#include "MessageWindow.h"
+#include "RecordCodec.h"
+#include "Skins.h"
+#include "clientkit/ClientKit.h"
+#include "platform/UiDriver.h"
+#include "platform/Window.h"
+
+using namespace tarvolan;
+
+namespace host {
+
+QString DefaultLibraryPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/libTarvolan.so");
+}
+
+CClientSession::CClientSession() = default;
+
+CClientSession::~CClientSession()
+{
+    Stop();
+    if (m_driver) SetUiDriver(nullptr);
+}
+
+bool CClientSession::Start(const TClientOptions& options, QString* error)
+{
+    CWorld world = CWorld::Default();
+    if (!options.worldFile.isEmpty() && !CWorld::FromFile(options.worldFile, world, error)) return false;
+    const QString folder = options.clientFolder.isEmpty() ? DefaultClientFolder() : options.clientFolder;
+    FillClientKit(world, folder);
+    m_log = std::make_unique<CLogTail>(QString::fromLocal8Bit(clientkit::LogFilePath().c_str()));
+
+    m_ims = std::make_unique<CSimulatedIms>(std::move(world));
+    m_ims->SetDelay(options.imsDelay);
+    m_ims->SetDeliver([this](int code, const QJsonValue& record) { m_bridge.Send(code, record, QStringLiteral("ims")); });
+    m_skins = std::make_unique<CSkins>(folder);
+
+    if (options.scripted) {
+        m_driver = std::make_unique<CScriptedUiDriver>();
+        m_driver->onPrompt = [this](const TPrompt& p) {
+            PollLog();
+            m_transcript.Add({{"type", "prompt"}, {"kind", GbkText(p.kind)}, {"text", GbkText(p.text)},
+                              {"caption", GbkText(p.caption)}, {"flags", static_cast<int>(p.flags)},
+                              {"answer", p.answer}});
+        };
+        SetUiDriver(m_driver.get());
+    }
+
+    // Log lines written before a call or a message come first in the transcript.
+    m_bridge.AddCallListener([this](const THostCall&) { PollLog(); });
+    m_bridge.AddMessageListener([this](const THostMessage&, bool) { PollLog(); });
+    m_transcript.Attach(m_bridge);
+    m_bridge.AddCallListener([this](const THostCall& call) { OnCall(call); });
+
+    m_window = std::make_unique<CClientWindow>();
+    m_window->onGroupHostResized = [this](const QSize&) { PlaceGroupWindow(); };
+    m_window->onNetworkAction = [this](const QString& action) {
+        QString why;
+        if (!m_ims->Push(action, {}, &why)) m_window->AppendLog(QStringLiteral("[network] ") + why);
+    };
+    m_window->onStackEnabled = [this](bool on) { m_ims->SetEnabled(on); };
+    m_window->onFailNext = [this](int result) {
+        for (int code = 1; code <= 20; ++code) m_ims->FailNext(code, result);
+        for (int code : {20008, 20016, 20037}) m_ims->FailNext(code, result);
+    };
+    m_window->onShowGroupWindow = [this](int show) { m_bridge.Send(H_ShowWindow, QJsonObject{{"iShow", show}}, "client"); };
+
+    m_libraryPath = options.libraryPath.isEmpty() ? DefaultLibraryPath() : options.libraryPath;
+    if (!m_bridge.Load(m_libraryPath, m_window->GroupHost(), error)) return false;
+    m_bridge.Module()->Init();
+    m_started = true;
+    m_window->show();
+    m_bridge.Send(H_ShowWindow, QJsonObject{{"iShow", SW_SHOW}}, QStringLiteral("client"));
+    PlaceGroupWindow();
+    return true;
+}
+
+void CClientSession::Stop()
+{
+    if (!m_started) return;
+    m_started = false;
+    m_bridge.Module()->UnInit();
+    PollLog();
+}
+
+void CClientSession::PlaceGroupWindow()
+{
+    if (!m_started) return;
+    const QSize size = m_window->GroupHost()->size();
+    m_bridge.Send(H_PlaceWindow, QJsonObject{{"x", 0}, {"y", 0}, {"width", size.width()}, {"height", size.height()}},
+                  QStringLiteral("client"));
+}
+
+QWidget* CClientSession::GroupWindow() const
+{
+    if (!m_window) return nullptr;
+    for (QObject* child : m_window->GroupHost()->children())
+        if (auto* dialog = qobject_cast<CDialog*>(child)) return dialog;
+    return nullptr;
+}
+
+QTreeWidget* CClientSession::GroupTree() const
+{
+    QWidget* window = GroupWindow();
+    return window ? window->findChild<QTreeWidget*>(QStringLiteral("id1000")) : nullptr;
+}
+
+void CClientSession::PollLog()
+{
+    if (!m_log) return;
+    for (const TLogLine& line : m_log->Poll()) {
+        m_transcript.Add({{"type", "log"}, {"via", "clientkit"}, {"text", line.text}, {"level", line.level}});
+        if (m_window) m_window->AppendLog(line.text);
+    }
+}
+
+void CClientSession::OnCall(const THostCall& call)
+{
+    if (call.slot == 6) {
+        if (call.record.isObject()) OpenMessageWindow(call.record.toObject());
+        return;
+    }
+    if (call.slot != 5) return;
+    const QJsonObject record = call.record.toObject();
+    switch (call.code) {
+    case M_SkinRequest: {
+        QJsonObject entry = m_skins->Apply(record);
+        entry["type"] = QStringLiteral("skin");
+        entry["file"] = record.value("pSkinFile");
+        entry["element"] = record.value("pElement");
+        m_transcript.Add(entry);
+        break;
+    }
+    case M_Log:
+        m_transcript.Add({{"type", "log"}, {"via", "host"}, {"text", record.value("pText")},
+                          {"level", record.value("iLevel")}});
+        if (m_window) m_window->AppendLog(record.value("pText").toString());
+        break;
+    default:
+        m_ims->HandleRequest(call.code, call.record);
+        break;
+    }
+}
+
+void CClientSession::OpenMessageWindow(const QJsonObject& record)
+{
+    const QString uri = record.value("memberURI").toString();
+    const int mode = record.value("mode").toInt();
+    QPointer<CMessageWindow>& window = m_messageWindows[uri];
+    if (!window) window = new CMessageWindow(uri, record.value("displayName").toString(), mode, m_window.get());
+    window->SetMode(mode);
+    window->show();
+    window->raise();
+}
+
+} // namespace host

@@ -1,0 +1,81 @@
+// One run of the reference client: the world, the simulated IMS stack, the
+// module behind the host bridge, the main window, skins, message windows and
+// the transcript. The GUI and the headless scenario player both run on it.
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include <QPointer>
+#include <QString>
+
+#include "HostBridge.h"
+#include "SimulatedIms.h"
+#include "Transcript.h"
+
+class QTreeWidget;
+class QWidget;
+class CScriptedUiDriver;
+
+namespace host {
+
+class CClientWindow;
+class CLogTail;
+class CMessageWindow;
+class CSkins;
+
+struct TClientOptions {
+    QString clientFolder;  // empty: the repository's assets/ folder
+    QString worldFile;     // empty: the embedded demo world
+    QString libraryPath;   // empty: libTarvolan.so next to the program
+    int imsDelay = 300;    // milliseconds before the stack answers
+    bool scripted = false; // prompts are answered by a CScriptedUiDriver
+};
+
+class CClientSession {
+public:
+    CClientSession();
+    ~CClientSession();
+
+    // Loads the world, fills ClientKit, loads and starts the module and
+    // shows its window in the main window. False with *error otherwise.
+    bool Start(const TClientOptions& options, QString* error);
+    // UnInit: the module closes for good.
+    void Stop();
+
+    CHostBridge& Bridge() { return m_bridge; }
+    CSimulatedIms& Ims() { return *m_ims; }
+    CTranscript& Transcript() { return m_transcript; }
+    CClientWindow& Window() { return *m_window; }
+    CScriptedUiDriver* Driver() { return m_driver.get(); }
+    QString LibraryPath() const { return m_libraryPath; }
+
+    // The module's group window inside the main window, and its tree.
+    QWidget* GroupWindow() const;
+    QTreeWidget* GroupTree() const;
+
+    // Moves the lines WriteLog appended since the last call into the
+    // transcript and the log pane.
+    void PollLog();
+
+private:
+    void OnCall(const THostCall& call);
+    void OpenMessageWindow(const QJsonObject& record);
+    void PlaceGroupWindow();
+
+    CHostBridge m_bridge;
+    CTranscript m_transcript;
+    std::unique_ptr<CSimulatedIms> m_ims;
+    std::unique_ptr<CClientWindow> m_window;
+    std::unique_ptr<CSkins> m_skins;
+    std::unique_ptr<CScriptedUiDriver> m_driver;
+    std::unique_ptr<CLogTail> m_log;
+    std::map<QString, QPointer<CMessageWindow>> m_messageWindows;
+    QString m_libraryPath;
+    bool m_started = false;
+};
+
+// Default library path: libTarvolan.so in the program's folder.
+QString DefaultLibraryPath();
+
+} // namespace host

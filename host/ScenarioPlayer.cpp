@@ -1,0 +1,455 @@
+#include "ScenarioPlayer.h"
+
+#include <map>
+#include <vector>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "ClientSession.h"
+#include "ClientWindow.h"
+#include "JsonFile.h"
+#include "TreeAccess.h"
+#include "clientkit/ClientKit.h"
+#include "platform/UiDriver.h"
+#include "platform/Window.h"
+
+namespace host {
+
+namespace {
+
+constexpr int kSettleRounds = 50;
+
+struct TOpInfo {
+    const char* name;
+    std::vector<const char*> keys;  // allowed besides the op's own key, "comment" and "settle"
+};
+
+// In the order in which a step's op is recognised; "comment" alone is a no-op.
+const std::vector<TOpInfo>& Ops()
+{
+    static const std::vector<TOpInfo> ops = {
+        {"send", {"record"}},
+        {"ims", {"code", "result", "ms", "invite", "join", "transfer"}},
+        {"network", {"group", "from", "user", "text", "presence", "code"}},
+        {"click", {"window", "tree"}},
+        {"rightclick", {"window", "tree", "menu"}},
+        {"doubleclick", {"window", "tree"}},
+        {"menu", {}},
+        {"command", {"window", "lParam"}},
+        {"press", {"window"}},
+        {"answer", {"values", "button", "value", "name"}},
+        {"timer", {"window"}},
+        {"checktimer", {"window"}},
+        {"wait", {}},
+        {"snapshot", {"window", "tree"}},
+        {"expect", {"count", "from"}},
+        {"mark", {}},
+        {"clientkit", {}},
+        {"screenshot", {}},
+        {"comment", {}},
+    };
+    return ops;
+}
+
+QString Compact(const QJsonValue& v)
+{
+    if (v.isObject()) return QString::fromUtf8(QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact));
+    if (v.isArray()) return QString::fromUtf8(QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact));
+    return v.toVariant().toString();
+}
+
+int AnswerCode(const QJsonValue& v)
+{
+    static const std::map<QString, int> names = {
+        {QStringLiteral("ok"), IDOK}, {QStringLiteral("cancel"), IDCANCEL},
+        {QStringLiteral("yes"), IDYES}, {QStringLiteral("no"), IDNO}};
+    if (v.isDouble()) return v.toInt();
+    auto it = names.find(v.toString().toLower());
+    return it == names.end() ? -1 : it->second;
+}
+
+} // namespace
+
+bool CScenarioPlayer::Load(const QString& path, QJsonArray& steps, QString* error)
+{
+    QJsonDocument doc;
+    if (!ReadJsonFile(path, doc, error)) return false;
+    if (!doc.isArray()) {
+        if (error) *error = QStringLiteral("%1: a scenario must be a JSON list of steps").arg(path);
+        return false;
+    }
+    steps = doc.array();
+    return true;
+}
+
+const char* CScenarioPlayer::OpOf(const QJsonObject& step, QString* why)
+{
+    const char* op = nullptr;
+    for (const auto& info : Ops()) {
+        if (!step.contains(QLatin1String(info.name))) continue;
+        if (op && QLatin1String(info.name) != QLatin1String("comment")) {
+            *why = QStringLiteral("a step has one operation, this one has \"%1\" and \"%2\"").arg(op, info.name);
+            return nullptr;
+        }
+        if (!op) op = info.name;
+    }
+    if (!op) {
+        *why = QStringLiteral("no operation (one of: send, ims, network, click, rightclick, doubleclick, menu, "
+                              "command, press, answer, timer, checktimer, wait, snapshot, expect, mark, clientkit, "
+                              "screenshot, comment)");
+        return nullptr;
+    }
+    for (const auto& info : Ops()) {
+        if (QLatin1String(info.name) != QLatin1String(op)) continue;
+        for (auto it = step.begin(); it != step.end(); ++it) {
+            bool known = it.key() == QLatin1String(op) || it.key() == QLatin1String("comment") ||
+                         it.key() == QLatin1String("settle");
+            for (const char* key : info.keys) known = known || it.key() == QLatin1String(key);
+            if (!known) {
+                *why = QStringLiteral("unknown key \"%1\" for \"%2\"").arg(it.key(), op);
+                return nullptr;
+            }
+        }
+    }
+    return op;
+}
+
+CScenarioPlayer::EResult CScenarioPlayer::Play(const QJsonArray& steps, QString* message)
+{
+    Settle();
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        QString why;
+        if (!steps[i].isObject()) {
+            if (message) *message = QStringLiteral("step %1: a step must be an object").arg(i);
+            return Malformed;
+        }
+        const QJsonObject step = steps[i].toObject();
+        const char* op = OpOf(step, &why);
+        if (!op) {
+            if (message) *message = QStringLiteral("step %1: %2").arg(i).arg(why);
+            return Malformed;
+        }
+        m_session.Transcript().Add({{"type", "step"}, {"index", static_cast<int>(i)}, {"op", op}});
+        const TStepError error = PlayStep(op, step);
+        if (step.value("settle").toBool(true)) Settle();
+        if (error.result != Passed) {
+            if (message) *message = QStringLiteral("step %1 (%2): %3").arg(i).arg(op, error.reason);
+            m_session.Transcript().Add({{"type", "failure"}, {"index", static_cast<int>(i)}, {"op", op},
+                                        {"reason", error.reason}});
+            return error.result;
+        }
+    }
+    return Passed;
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::PlayStep(const char* op, const QJsonObject& step)
+{
+    static const std::map<QString, Op> ops = {
+        {QStringLiteral("send"), &CScenarioPlayer::Send},
+        {QStringLiteral("ims"), &CScenarioPlayer::Ims},
+        {QStringLiteral("network"), &CScenarioPlayer::Network},
+        {QStringLiteral("click"), &CScenarioPlayer::Click},
+        {QStringLiteral("rightclick"), &CScenarioPlayer::RightClick},
+        {QStringLiteral("doubleclick"), &CScenarioPlayer::DoubleClick},
+        {QStringLiteral("menu"), &CScenarioPlayer::Menu},
+        {QStringLiteral("command"), &CScenarioPlayer::Command},
+        {QStringLiteral("press"), &CScenarioPlayer::Press},
+        {QStringLiteral("answer"), &CScenarioPlayer::Answer},
+        {QStringLiteral("timer"), &CScenarioPlayer::Timer},
+        {QStringLiteral("checktimer"), &CScenarioPlayer::CheckTimer},
+        {QStringLiteral("wait"), &CScenarioPlayer::Wait},
+        {QStringLiteral("snapshot"), &CScenarioPlayer::Snapshot},
+        {QStringLiteral("expect"), &CScenarioPlayer::Expect},
+        {QStringLiteral("mark"), &CScenarioPlayer::Mark},
+        {QStringLiteral("clientkit"), &CScenarioPlayer::ClientKit},
+        {QStringLiteral("screenshot"), &CScenarioPlayer::Screenshot},
+        {QStringLiteral("comment"), &CScenarioPlayer::Comment},
+    };
+    return (this->*(ops.at(QLatin1String(op))))(step);
+}
+
+void CScenarioPlayer::Settle()
+{
+    for (int round = 0; round < kSettleRounds; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        if (m_session.Ims().Pending() == 0) break;
+        m_session.Ims().Flush();
+    }
+    m_session.PollLog();
+}
+
+QWidget* CScenarioPlayer::WindowOf(const QJsonObject& step, QString* why) const
+{
+    const QString name = step.value("window").toString(QStringLiteral("main"));
+    QWidget* window = nullptr;
+    if (name == QLatin1String("main")) window = m_session.GroupWindow();
+    else if (name == QLatin1String("client")) window = &m_session.Window();
+    else window = FindWindowByCaption(FromQt(name));
+    if (!window) *why = QStringLiteral("no window \"%1\"").arg(name);
+    return window;
+}
+
+// ---- steps ---------------------------------------------------------------------
+
+CScenarioPlayer::TStepError CScenarioPlayer::Send(const QJsonObject& step)
+{
+    if (!step.value("send").isDouble()) return {Malformed, QStringLiteral("\"send\" takes a message code")};
+    QString error;
+    if (!m_session.Bridge().Send(step.value("send").toInt(), step.value("record"), QStringLiteral("scenario"), &error))
+        return {Malformed, error};
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Ims(const QJsonObject& step)
+{
+    CSimulatedIms& ims = m_session.Ims();
+    const QString what = step.value("ims").toString();
+    if (what == QLatin1String("on") || what == QLatin1String("off")) {
+        ims.SetEnabled(what == QLatin1String("on"));
+    } else if (what == QLatin1String("fail")) {
+        if (!step.value("code").isDouble() || !step.value("result").isDouble())
+            return {Malformed, QStringLiteral("\"fail\" needs \"code\" (a request code) and \"result\"")};
+        ims.FailNext(step.value("code").toInt(), step.value("result").toInt());
+    } else if (what == QLatin1String("delay")) {
+        ims.SetDelay(step.value("ms").toInt());
+    } else if (what == QLatin1String("answers")) {
+        TPeerAnswers& answers = ims.World().answers;
+        answers.invite = step.value("invite").toInt(answers.invite);
+        answers.join = step.value("join").toInt(answers.join);
+        answers.transfer = step.value("transfer").toInt(answers.transfer);
+    } else if (what == QLatin1String("flush")) {
+        ims.Flush();
+    } else {
+        return {Malformed, QStringLiteral("\"ims\" is one of on, off, fail, delay, answers, flush")};
+    }
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Network(const QJsonObject& step)
+{
+    QJsonObject params = step;
+    params.remove(QStringLiteral("network"));
+    params.remove(QStringLiteral("comment"));
+    params.remove(QStringLiteral("settle"));
+    QString why;
+    if (!m_session.Ims().Push(step.value("network").toString(), params, &why)) return {Malformed, why};
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::ClickWith(const QJsonObject& step, const char* op, int click)
+{
+    const QJsonValue path = step.value(QLatin1String(op));
+    if (!path.isArray() || path.toArray().isEmpty())
+        return {Malformed, QStringLiteral("\"%1\" takes the item's path of texts").arg(op)};
+    QString why;
+    QWidget* window = WindowOf(step, &why);
+    if (!window) return {Failed, why};
+    const QString treeName = step.value("tree").toString(QStringLiteral("id1000"));
+    auto* tree = window->findChild<QTreeWidget*>(treeName);
+    if (!tree) return {Failed, QStringLiteral("no tree \"%1\" in the window").arg(treeName)};
+    QTreeWidgetItem* item = FindTreeItem(tree, path.toArray(), &why);
+    if (!item) return {Failed, why};
+    if (step.contains("menu")) {
+        if (!m_session.Driver()) return {Malformed, QStringLiteral("menu choices need the headless player")};
+        m_session.Driver()->PushMenuChoice(step.value("menu").toInt());
+    }
+    if (!ClickTreeItem(tree, item, static_cast<EClick>(click), &why)) return {Failed, why};
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Click(const QJsonObject& step)
+{
+    return ClickWith(step, "click", static_cast<int>(EClick::Left));
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::RightClick(const QJsonObject& step)
+{
+    return ClickWith(step, "rightclick", static_cast<int>(EClick::Right));
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::DoubleClick(const QJsonObject& step)
+{
+    return ClickWith(step, "doubleclick", static_cast<int>(EClick::Double));
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Menu(const QJsonObject& step)
+{
+    if (!step.value("menu").isDouble()) return {Malformed, QStringLiteral("\"menu\" takes a command id")};
+    if (!m_session.Driver()) return {Malformed, QStringLiteral("menu choices need the headless player")};
+    m_session.Driver()->PushMenuChoice(step.value("menu").toInt());
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Command(const QJsonObject& step)
+{
+    if (!step.value("command").isDouble()) return {Malformed, QStringLiteral("\"command\" takes a command id")};
+    QString why;
+    QWidget* window = WindowOf(step, &why);
+    if (!window) return {Failed, why};
+    if (!SendCommand(window, step.value("command").toInt(), step.value("lParam").toInteger()))
+        return {Failed, QStringLiteral("the window takes no commands")};
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Press(const QJsonObject& step)
+{
+    if (!step.value("press").isDouble()) return {Malformed, QStringLiteral("\"press\" takes a button id")};
+    const int id = step.value("press").toInt();
+    QString why;
+    QWidget* window = WindowOf(step, &why);
+    if (!window) return {Failed, why};
+    auto* button = qobject_cast<QAbstractButton*>(FindControl(window, id));
+    if (!button) return {Failed, QStringLiteral("no button %1 in the window").arg(id)};
+    if (!button->isEnabled()) return {Failed, QStringLiteral("button %1 is disabled").arg(id)};
+    if (auto* dialog = qobject_cast<CDialog*>(window)) dialog->PressButton(id);
+    else button->click();
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Answer(const QJsonObject& step)
+{
+    CScriptedUiDriver* driver = m_session.Driver();
+    if (!driver) return {Malformed, QStringLiteral("answers need the headless player")};
+    const QJsonValue answer = step.value("answer");
+    const QString kind = answer.toString().toLower();
+    if (kind == QLatin1String("dialog")) {
+        CScriptedUiDriver::TDialogAnswer dialog;
+        const QJsonObject values = step.value("values").toObject();
+        for (auto it = values.begin(); it != values.end(); ++it) {
+            bool ok = false;
+            const int id = it.key().toInt(&ok);
+            if (!ok) return {Malformed, QStringLiteral("dialog values are keyed by control id, not \"%1\"").arg(it.key())};
+            const QJsonValue v = it.value();
+            const QString text = v.isBool() ? QString::number(v.toBool() ? 1 : 0) : v.toVariant().toString();
+            dialog.values[id] = CString(text.toStdString());
+        }
+        dialog.button = step.value("button").isUndefined() ? IDOK : AnswerCode(step.value("button"));
+        driver->PushDialog(std::move(dialog));
+    } else if (kind == QLatin1String("default")) {
+        const int code = AnswerCode(step.value("value"));
+        if (code < 0) return {Malformed, QStringLiteral("\"default\" needs a \"value\" (yes, no, ok, cancel)")};
+        driver->SetDefaultAnswer(code);
+    } else if (kind == QLatin1String("file")) {
+        driver->PushFileName(CString(step.value("name").toString().toLocal8Bit().toStdString()));
+    } else {
+        const int code = AnswerCode(answer);
+        if (code < 0) return {Malformed, QStringLiteral("\"answer\" is yes, no, ok, cancel, a number, dialog, default or file")};
+        driver->PushAnswer(code);
+    }
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Timer(const QJsonObject& step)
+{
+    if (!step.value("timer").isDouble()) return {Malformed, QStringLiteral("\"timer\" takes a timer id")};
+    QString why;
+    QWidget* window = WindowOf(step, &why);
+    if (!window) return {Failed, why};
+    auto* timers = dynamic_cast<CWindowTimers*>(window);
+    if (!timers) return {Failed, QStringLiteral("the window has no timers")};
+    timers->OnTimer(step.value("timer").toInt());
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::CheckTimer(const QJsonObject& step)
+{
+    if (!step.value("checktimer").isDouble()) return {Malformed, QStringLiteral("\"checktimer\" takes a timer id")};
+    QString why;
+    QWidget* window = WindowOf(step, &why);
+    if (!window) return {Failed, why};
+    auto* timers = dynamic_cast<CWindowTimers*>(window);
+    if (!timers) return {Failed, QStringLiteral("the window has no timers")};
+    const int id = step.value("checktimer").toInt();
+    m_session.Transcript().Add({{"type", "timer"}, {"window", step.value("window").toString(QStringLiteral("main"))},
+                                {"id", id}, {"running", timers->IsTimerRunning(id)}, {"period", timers->TimerPeriod(id)}});
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Wait(const QJsonObject& step)
+{
+    if (!step.value("wait").isDouble()) return {Malformed, QStringLiteral("\"wait\" takes milliseconds")};
+    QEventLoop loop;
+    QTimer::singleShot(std::max(step.value("wait").toInt(), 0), &loop, &QEventLoop::quit);
+    loop.exec();
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Snapshot(const QJsonObject& step)
+{
+    QString why;
+    QWidget* window = WindowOf(step, &why);
+    if (!window) return {Failed, why};
+    const QString treeName = step.value("tree").toString(QStringLiteral("id1000"));
+    auto* tree = window->findChild<QTreeWidget*>(treeName);
+    if (!tree) return {Failed, QStringLiteral("no tree \"%1\" in the window").arg(treeName)};
+    m_session.Transcript().Add({{"type", "snapshot"}, {"label", step.value("snapshot").toVariant().toString()},
+                                {"tree", SnapshotTree(tree)}});
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Expect(const QJsonObject& step)
+{
+    const QJsonValue pattern = step.value("expect");
+    if (!pattern.isObject()) return {Malformed, QStringLiteral("\"expect\" takes a pattern object")};
+    const QString from = step.value("from").toString();
+    if (!from.isEmpty() && from != QLatin1String("mark"))
+        return {Malformed, QStringLiteral("\"from\" can only be \"mark\"")};
+    const auto& entries = m_session.Transcript().Entries();
+    int matches = 0;
+    for (size_t i = from.isEmpty() ? 0 : static_cast<size_t>(m_mark); i < entries.size(); ++i)
+        if (entries[i].value("type") != QLatin1String("step") && JsonMatches(pattern, entries[i])) ++matches;
+    if (step.contains("count")) {
+        const int wanted = step.value("count").toInt();
+        if (matches != wanted)
+            return {Failed, QStringLiteral("%1 transcript entries match %2, expected %3").arg(matches).arg(Compact(pattern)).arg(wanted)};
+    } else if (matches == 0) {
+        return {Failed, QStringLiteral("no transcript entry matches %1").arg(Compact(pattern))};
+    }
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Mark(const QJsonObject&)
+{
+    m_mark = m_session.Transcript().Size();
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::ClientKit(const QJsonObject& step)
+{
+    const QJsonObject o = step.value("clientkit").toObject();
+    QString why;
+    if (!OnlyKeys(o, {"signin", "createRight", "edition", "status", "fullRowSelect"}, QStringLiteral("clientkit"), &why))
+        return {Malformed, why};
+    if (o.contains("signin")) {
+        const QJsonArray s = o.value("signin").toArray();
+        if (s.size() != 3) return {Malformed, QStringLiteral("\"signin\" is [logined, logining, logoutStatus]")};
+        clientkit::SetSignInState(s[0].toInt(), s[1].toInt(), s[2].toInt());
+    }
+    if (o.contains("edition")) {
+        const QJsonArray e = o.value("edition").toArray();
+        if (e.size() != 4) return {Malformed, QStringLiteral("\"edition\" is [menuType, versionType, imsDirectApp, scene]")};
+        clientkit::SetEdition(e[0].toInt(), e[1].toInt(), e[2].toInt(), e[3].toInt());
+    }
+    if (o.contains("createRight")) clientkit::SetCreateRight(o.value("createRight").toInt());
+    if (o.contains("fullRowSelect")) clientkit::SetTreeFullRowSelect(o.value("fullRowSelect").toInt());
+    if (o.contains("status")) clientkit::SetStatus(static_cast<Status_Type>(o.value("status").toInt()));
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Screenshot(const QJsonObject& step)
+{
+    const QString path = step.value("screenshot").toString();
+    if (path.isEmpty()) return {Malformed, QStringLiteral("\"screenshot\" takes a file name")};
+    if (!m_session.Window().grab().save(path)) return {Failed, QStringLiteral("%1 cannot be written").arg(path)};
+    return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::Comment(const QJsonObject&) { return {}; }
+
+} // namespace host

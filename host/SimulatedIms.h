@@ -1,0 +1,134 @@
+// The simulated IMS stack: an in-process model of the network. It answers
+// every request of the module with the host messages a server would cause,
+// after a short delay on the event loop, and pushes what a live network
+// pushes (other users inviting, asking to join, writing, changing presence,
+// joining and leaving, deleting groups, removing me, offering groups) and
+// the sign-in sequence.
+//
+// Requests and messages are in their JSON form (RecordCodec.h): the stack
+// never sees a record pointer, so a request can be handled after the call
+// that carried it has returned.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+
+#include <QElapsedTimer>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QTimer>
+
+#include "World.h"
+
+namespace host {
+
+class CSimulatedIms {
+public:
+    using Deliver = std::function<void(int code, const QJsonValue& record)>;
+
+    explicit CSimulatedIms(CWorld world);
+
+    CWorld& World() { return m_world; }
+    // Where host messages go (the module, through the bridge).
+    void SetDeliver(Deliver deliver) { m_deliver = std::move(deliver); }
+    // Delay of an answer in milliseconds; what a simulated user decides
+    // later comes after three delays. 0 answers on the next turn of the loop.
+    void SetDelay(int ms) { m_delay = std::max(ms, 0); }
+    int Delay() const { return m_delay; }
+    // Off: requests are ignored (no answer at all), pushes still work.
+    void SetEnabled(bool on) { m_enabled = on; }
+    bool IsEnabled() const { return m_enabled; }
+    // The next request with this code is answered with this result
+    // (408, 403, 404, 409 or any other) and changes nothing.
+    void FailNext(int requestCode, int result) { m_failures.emplace(requestCode, result); }
+
+    // A request of the module: its code and decoded record.
+    void HandleRequest(int code, const QJsonValue& record);
+
+    // Network events, by name (see Actions()); params may name a group (URI
+    // or name), a user ("from"/"user"), a text or a presence. False with
+    // *error when the action is unknown or finds nothing to act on.
+    bool Push(const QString& action, const QJsonObject& params, QString* error);
+    static QStringList Actions();
+
+    // Delivers every queued message now, in order, including those that
+    // arrive meanwhile (bounded).
+    void Flush();
+    int Pending() const { return static_cast<int>(m_queue.size()); }
+
+private:
+    struct TQueued {
+        qint64 due;
+        std::function<void()> run;
+    };
+
+    // ---- queue
+    void Schedule(int delay, std::function<void()> run);
+    void Post(int code, QJsonValue record, int delay = -1);
+    void PostLater(int code, QJsonValue record) { Post(code, std::move(record), m_delay * 3); }
+    void RunDue();
+    void ArmTimer();
+    int TakeFailure(int code);
+
+    // ---- requests (SimulatedIms.cpp)
+    void OnRequestGroupInfo(const QJsonObject& r);   // 1
+    void OnSaveGroup(const QJsonObject& r);          // 2
+    void OnChangeDisplayName(const QJsonObject& r);  // 3
+    void OnDeleteGroup(const QJsonObject& r);        // 4
+    void OnLeaveGroup(const QJsonObject& r);         // 5
+    void OnTransferGroup(const QJsonObject& r);      // 6
+    void OnRemoveMember(const QJsonObject& r);       // 7
+    void OnInviteMember(const QJsonObject& r);       // 8
+    void OnSearchGroups(const QJsonObject& r);       // 9
+    void OnAcceptXmlInvitation(const QJsonObject& r);// 10
+    void OnRequestBlacklist(const QJsonObject& r);   // 12
+    void OnWhitelistChange(const QJsonObject& r);    // 13
+    void OnAddBlacklist(const QJsonObject& r);       // 14
+    void OnRemoveBlacklist(const QJsonObject& r);    // 15
+    void OnAnswerInvitation(const QJsonObject& r);   // 16
+    void OnAnswerJoinRequest(const QJsonObject& r);  // 17
+    void OnAnswerTransfer(const QJsonObject& r);     // 18
+    void OnApplyToJoin(const QJsonObject& r);        // 19
+    void OnRequestSearchDetails(const QJsonObject& r); // 20
+    void OnGroupMessage(const QJsonObject& r);       // 20008
+    void OnSubscribe(const QJsonObject& r);          // 20016
+    void OnHistoryRequest(const QJsonObject& r);     // 20037
+
+    // Reports my group list and the group's details, as a server does
+    // after my membership or role changed.
+    void ReportGroupChanged(const TGroup& group);
+    void AddMe(TGroup& group, const QString& displayName = QString());
+
+    // ---- network events (NetworkEvents.cpp)
+    TGroup* ResolveGroup(const QJsonObject& params, const std::function<bool(const TGroup&)>& fallback, QString* error);
+    TUser* ResolveUser(const QJsonObject& params, const std::function<bool(const TUser&)>& fallback, QString* error);
+    bool PushInvite(const QJsonObject& p, QString* error);
+    bool PushXmlInvite(const QJsonObject& p, QString* error);
+    bool PushJoinRequest(const QJsonObject& p, QString* error);
+    bool PushMessage(const QJsonObject& p, QString* error);
+    bool PushPresence(const QJsonObject& p, QString* error);
+    bool PushMemberJoins(const QJsonObject& p, QString* error);
+    bool PushMemberLeaves(const QJsonObject& p, QString* error);
+    bool PushGroupDeleted(const QJsonObject& p, QString* error);
+    bool PushRemoveMe(const QJsonObject& p, QString* error);
+    bool PushOffer(const QJsonObject& p, QString* error);
+    bool PushWithdraw(const QJsonObject& p, QString* error);
+    bool PushSignIn(const QJsonObject& p, QString* error);
+    void ParkSignInRequests();
+
+    CWorld m_world;
+    Deliver m_deliver;
+    int m_delay = 300;
+    bool m_enabled = true;
+    std::multimap<int, int> m_failures;
+    std::deque<TQueued> m_queue;
+    QElapsedTimer m_clock;
+    QTimer m_timer;
+    int m_token = 0;                        // numbers the opaque return texts
+    std::map<QString, QString> m_joinTokens;  // join request's pReturn1 -> group URI
+    std::vector<QJsonObject> m_offers;      // transfer offers made to me (1025 records)
+    int m_cannedText = 0;
+};
+
+} // namespace host

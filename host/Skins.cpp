@@ -1,0 +1,44 @@
+#include "Skins.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QWidget>
+
+#include "platform/Window.h"
+
+namespace host {
+
+QWidget* CSkins::FindWidget(intptr_t handle)
+{
+    if (!handle) return nullptr;
+    for (QWidget* w : QApplication::allWidgets())
+        if (WindowHandle(w) == handle) return w;
+    return nullptr;
+}
+
+QString CSkins::SheetFor(const QString& skinFile)
+{
+    const QString base = QFileInfo(skinFile).completeBaseName();
+    if (base.isEmpty()) return QString();
+    const QString name = base + QStringLiteral(".qss");
+    auto it = m_sheets.find(name);
+    if (it != m_sheets.end()) return it->second;
+    QFile file(m_folder + QStringLiteral("/skins/") + name);
+    QString sheet;
+    if (file.open(QIODevice::ReadOnly)) sheet = QString::fromUtf8(file.readAll());
+    m_sheets[name] = sheet;
+    return sheet;
+}
+
+QJsonObject CSkins::Apply(const QJsonObject& record)
+{
+    QWidget* widget = FindWidget(record.value("iWindow").toInteger());
+    const QString skinFile = record.value("pSkinFile").toString();
+    const QString sheet = SheetFor(skinFile);
+    if (widget && !sheet.isEmpty() && widget->styleSheet() != sheet) widget->setStyleSheet(sheet);
+    return {{"window", widget != nullptr},
+            {"sheet", sheet.isEmpty() ? QString() : QFileInfo(skinFile).completeBaseName() + QStringLiteral(".qss")}};
+}
+
+} // namespace host

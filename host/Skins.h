@@ -1,0 +1,34 @@
+// The client's skin engine: a skin request (code 10001) names a window by
+// its handle, a skin file ("main.skn") and an element; the client applies
+// its own style sheet for that skin file, assets/skins/<name>.qss
+// ("main.skn" -> "main.qss"), to the widget with that handle.
+#pragma once
+
+#include <map>
+
+#include <QJsonObject>
+#include <QString>
+
+class QWidget;
+
+namespace host {
+
+class CSkins {
+public:
+    explicit CSkins(QString clientFolder) : m_folder(std::move(clientFolder)) {}
+
+    // Applies the skin that a 10001 record (decoded) asks for. Returns what
+    // happened, for the transcript: {"window": found, "sheet": file or ""}.
+    QJsonObject Apply(const QJsonObject& record);
+
+    // The widget whose window handle is handle; null when none.
+    static QWidget* FindWidget(intptr_t handle);
+    // The style sheet for a skin file; empty when there is none.
+    QString SheetFor(const QString& skinFile);
+
+private:
+    QString m_folder;
+    std::map<QString, QString> m_sheets;  // file name -> style sheet text
+};
+
+} // namespace host

@@ -1,0 +1,28 @@
+// Reading and clicking the module's group tree as a user would: items are
+// found by their path of texts, snapshots list what each row shows, and
+// clicks are mouse events on the item's label.
+#pragma once
+
+#include <QJsonArray>
+#include <QString>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace host {
+
+// Every row: {"text", "kind", "bold", "color" ("#rrggbb" or null for the
+// default), "icon" (image index, -1 for none), "expanded", "selected",
+// "children": [...]}.
+QJsonArray SnapshotTree(const QTreeWidget* tree);
+
+// The item at the end of the path of texts (from a top-level item down);
+// null with *why naming the missing text and what is there instead.
+QTreeWidgetItem* FindTreeItem(QTreeWidget* tree, const QJsonArray& path, QString* why);
+
+enum class EClick { Left, Right, Double };
+// Mouse events on the item's label (the pointer is moved there first).
+// False with *why when the item cannot be shown.
+bool ClickTreeItem(QTreeWidget* tree, QTreeWidgetItem* item, EClick click, QString* why);
+
+} // namespace host

@@ -1,0 +1,102 @@
+// tarvolan-client: the reference client of the group module.
+//
+//   tarvolan-client [--world WORLD.json] [--client-folder DIR] [--delay MS]
+//   tarvolan-client --headless --scenario FILE.json [--transcript OUT.jsonl]
+//                   [--world WORLD.json] [--screenshot OUT.png]
+//
+// Exit status: 0 done, 1 a failed expectation, 2 bad input (arguments, world
+// or scenario file) or a module that cannot be loaded.
+#include <cstdio>
+#include <cstdlib>
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "ClientSession.h"
+#include "ClientWindow.h"
+#include "ScenarioPlayer.h"
+
+using namespace host;
+
+namespace {
+
+int Fail(const QString& message, int status)
+{
+    std::fprintf(stderr, "tarvolan-client: %s\n", message.toLocal8Bit().constData());
+    return status;
+}
+
+bool IsHeadless(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--headless") == 0) return true;
+    return false;
+}
+
+int RunHeadless(CClientSession& session, const QCommandLineParser& args)
+{
+    const QString scenarioPath = args.value("scenario");
+    QJsonArray steps;
+    QString error;
+    if (!CScenarioPlayer::Load(scenarioPath, steps, &error)) return Fail(error, 2);
+
+    CScenarioPlayer player(session);
+    const CScenarioPlayer::EResult result = player.Play(steps, &error);
+    if (args.isSet("screenshot") && !session.Window().grab().save(args.value("screenshot")))
+        std::fprintf(stderr, "tarvolan-client: %s cannot be written\n", args.value("screenshot").toLocal8Bit().constData());
+    session.Stop();
+    player.Settle();
+    QString writeError;
+    if (args.isSet("transcript") && !session.Transcript().WriteTo(args.value("transcript"), &writeError))
+        Fail(writeError, 2);
+    if (result != CScenarioPlayer::Passed) return Fail(QStringLiteral("%1: %2").arg(scenarioPath, error), result);
+    return writeError.isEmpty() ? 0 : 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool headless = IsHeadless(argc, argv);
+    if (headless && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tarvolan-client"));
+
+    QCommandLineParser args;
+    args.setApplicationDescription(QStringLiteral("Reference client of the Tarvolan group module"));
+    args.addHelpOption();
+    args.addOptions({
+        {"headless", "Play a scenario without a display and exit."},
+        {"scenario", "Scenario to play (headless).", "FILE.json"},
+        {"transcript", "Write the transcript as JSON lines (headless).", "OUT.jsonl"},
+        {"screenshot", "Write a picture of the client window after the scenario (headless).", "OUT.png"},
+        {"world", "World of the simulated network instead of the demo world.", "WORLD.json"},
+        {"client-folder", "Client folder (skins, emoticons, Velora.ini).", "DIR"},
+        {"delay", "Milliseconds before the simulated stack answers (GUI 300, headless 0).", "MS"},
+        {"no-signin", "GUI: do not sign in at start."},
+    });
+    if (!args.parse(QApplication::arguments())) return Fail(args.errorText(), 2);
+    if (args.isSet("help")) args.showHelp(0);
+    if (headless && !args.isSet("scenario")) return Fail(QStringLiteral("--headless needs --scenario FILE.json"), 2);
+
+    TClientOptions options;
+    options.worldFile = args.value("world");
+    options.clientFolder = args.value("client-folder");
+    options.scripted = headless;
+    options.imsDelay = headless ? 0 : 300;
+    if (args.isSet("delay")) {
+        bool ok = false;
+        options.imsDelay = args.value("delay").toInt(&ok);
+        if (!ok || options.imsDelay < 0) return Fail(QStringLiteral("--delay takes milliseconds"), 2);
+    }
+
+    CClientSession session;
+    QString error;
+    if (!session.Start(options, &error)) return Fail(error, 2);
+    if (headless) return RunHeadless(session, args);
+
+    if (!args.isSet("no-signin")) session.Ims().Push(QStringLiteral("signin"), {}, nullptr);
+    const int status = app.exec();
+    session.Stop();
+    return status;
+}
