@@ -1,0 +1,83 @@
+#include "conversation/EmoticonPicker.h"
+
+#include <QEventLoop>
+#include <QFrame>
+#include <QGridLayout>
+#include <QPointer>
+
+#include "common/TextFunctions.h"
+#include "platform/Window.h"
+
+CEmoticonPicker::CEmoticonPicker(QWidget* parent) : QToolButton(parent)
+{
+    setAutoRaise(true);
+    // Connected before the dialog connects its command, so the choice is
+    // made before the dialog hears of the click.
+    connect(this, &QToolButton::clicked, this, &CEmoticonPicker::OnClicked);
+}
+
+void CEmoticonPicker::AddItem(const QPixmap& bitmap, const CString& code)
+{
+    m_Items.push_back({bitmap, CString(GbkPrefix(code.view(), kMaxCodeLength))});
+    if (m_Items.size() == 1 && !bitmap.isNull()) {
+        setIcon(QIcon(bitmap));
+        setIconSize(bitmap.size());
+    }
+}
+
+CString CEmoticonPicker::GetItemCode(int index) const
+{
+    if (index < 0 || index >= GetItemCount()) return CString();
+    return m_Items[static_cast<size_t>(index)].code;
+}
+
+const QPixmap& CEmoticonPicker::GetItemBitmap(int index) const
+{
+    static const QPixmap none;
+    if (index < 0 || index >= GetItemCount()) return none;
+    return m_Items[static_cast<size_t>(index)].bitmap;
+}
+
+void CEmoticonPicker::ChooseItem(int index)
+{
+    m_nChosen = (index >= 0 && index < GetItemCount()) ? index : -1;
+    m_bReporting = true;
+    click();
+    m_bReporting = false;
+}
+
+void CEmoticonPicker::OnClicked()
+{
+    if (!m_bReporting) m_nChosen = RunPopup();
+}
+
+int CEmoticonPicker::RunPopup()
+{
+    if (m_Items.empty()) return -1;
+    QPointer<QFrame> popup = new QFrame(this, Qt::Popup);
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(popup);
+    grid->setContentsMargins(3, 3, 3, 3);
+    grid->setSpacing(1);
+    int chosen = -1;
+    for (int i = 0; i < GetItemCount(); ++i) {
+        const TItem& item = m_Items[static_cast<size_t>(i)];
+        auto* cell = new QToolButton(popup);
+        cell->setAutoRaise(true);
+        cell->setIcon(QIcon(item.bitmap));
+        cell->setIconSize(item.bitmap.isNull() ? QSize(22, 22) : item.bitmap.size());
+        cell->setToolTip(ToQt(item.code));
+        connect(cell, &QToolButton::clicked, popup, [&chosen, i, popup] {
+            chosen = i;
+            popup->close();
+        });
+        grid->addWidget(cell, i / kColumns, i % kColumns);
+    }
+    QEventLoop loop;
+    connect(popup, &QObject::destroyed, &loop, &QEventLoop::quit);
+    popup->move(mapToGlobal(rect().bottomLeft()));
+    popup->show();
+    loop.exec();
+    return chosen;
+}

@@ -1,0 +1,48 @@
+// The emoticon picker of the conversation window (button 1085): a tool button
+// holding a list of items, each a picture and a code text. Pressing it shows
+// the pictures in a grid; the chosen item's index (-1 when none) is recorded
+// before the button reports its click, so the click handler reads the choice.
+#pragma once
+
+#include <vector>
+
+#include <QPixmap>
+#include <QToolButton>
+
+#include "common/GbkString.h"
+
+class CEmoticonPicker : public QToolButton {
+    Q_OBJECT
+public:
+    static constexpr int kMaxCodeLength = 64;
+    static constexpr int kColumns = 8;
+
+    explicit CEmoticonPicker(QWidget* parent = nullptr);
+
+    // Adds an item; a code longer than kMaxCodeLength bytes is cut.
+    void AddItem(const QPixmap& bitmap, const CString& code);
+    int GetItemCount() const { return static_cast<int>(m_Items.size()); }
+    // The index chosen last; -1 when the last popup closed without a choice.
+    int GetChosenIndex() const { return m_nChosen; }
+    // The code text of an item; empty for an index outside the items.
+    CString GetItemCode(int index) const;
+    const QPixmap& GetItemBitmap(int index) const;
+
+    // Records index as the choice and reports the click, as picking the item
+    // in the popup does (keyboard and scripts).
+    void ChooseItem(int index);
+
+private:
+    void OnClicked();
+    // Shows the grid below the button until an item is picked or the popup
+    // closes; the index picked, or -1.
+    int RunPopup();
+
+    struct TItem {
+        QPixmap bitmap;
+        CString code;
+    };
+    std::vector<TItem> m_Items;
+    int m_nChosen = -1;
+    bool m_bReporting = false;
+};

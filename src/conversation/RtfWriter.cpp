@@ -1,0 +1,149 @@
+#include "conversation/RtfWriter.h"
+
+#include <cmath>
+#include <vector>
+
+#include <QBuffer>
+#include <QColor>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
+
+namespace {
+
+// Fonts and colours in order of first use; index 0 of the colour table is
+// the reader's automatic colour.
+class CRtfTables {
+public:
+    int Font(const QString& family)
+    {
+        for (size_t i = 0; i < m_Fonts.size(); ++i)
+            if (m_Fonts[i] == family) return static_cast<int>(i);
+        m_Fonts.push_back(family);
+        return static_cast<int>(m_Fonts.size() - 1);
+    }
+    int Colour(QRgb rgb)
+    {
+        for (size_t i = 0; i < m_Colours.size(); ++i)
+            if (m_Colours[i] == rgb) return static_cast<int>(i + 1);
+        m_Colours.push_back(rgb);
+        return static_cast<int>(m_Colours.size());
+    }
+    QByteArray Header() const;
+
+private:
+    std::vector<QString> m_Fonts;
+    std::vector<QRgb> m_Colours;
+};
+
+void AppendEscapedText(QByteArray& out, const QString& text)
+{
+    const QList<uint> codes = text.toUcs4();
+    for (uint code : codes) {
+        if (code == '\\' || code == '{' || code == '}') {
+            out.append('\\');
+            out.append(static_cast<char>(code));
+        } else if (code == '\t') {
+            out.append("\\tab ");
+        } else if (code == 0x2028) {
+            out.append("\\line ");
+        } else if (code >= 0x20 && code < 0x80) {
+            out.append(static_cast<char>(code));
+        } else if (code < 0x20) {
+            continue;  // control characters have no place in the text
+        } else {
+            // \uN takes a signed 16-bit number; beyond the basic plane the
+            // character goes as its surrogate pair.
+            const QString unit = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+            for (QChar c : unit) {
+                out.append("\\u");
+                out.append(QByteArray::number(static_cast<int16_t>(c.unicode())));
+                out.append('?');
+            }
+        }
+    }
+}
+
+QByteArray CRtfTables::Header() const
+{
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg936\\deff0\\uc1\n{\\fonttbl";
+    for (size_t i = 0; i < m_Fonts.size(); ++i) {
+        out.append("{\\f" + QByteArray::number(static_cast<int>(i)) + "\\fnil\\fcharset134 ");
+        AppendEscapedText(out, m_Fonts[i]);
+        out.append(";}");
+    }
+    out.append("}\n{\\colortbl;");
+    for (QRgb rgb : m_Colours) {
+        out.append("\\red" + QByteArray::number(qRed(rgb)) + "\\green" + QByteArray::number(qGreen(rgb)) +
+                   "\\blue" + QByteArray::number(qBlue(rgb)) + ";");
+    }
+    out.append("}\n\\viewkind4\\pard ");
+    return out;
+}
+
+QByteArray FormatControls(const QTextCharFormat& format, const QFont& base, CRtfTables& tables)
+{
+    const QFont font = format.font().resolve(base);
+    QByteArray out = "\\plain\\f" + QByteArray::number(tables.Font(font.family()));
+    double points = font.pointSizeF();
+    if (points <= 0) points = base.pointSizeF() > 0 ? base.pointSizeF() : 9.0;
+    out.append("\\fs" + QByteArray::number(static_cast<int>(std::lround(points * 2))));
+    if (format.foreground().style() != Qt::NoBrush)
+        out.append("\\cf" + QByteArray::number(tables.Colour(format.foreground().color().rgb())));
+    if (font.bold()) out.append("\\b");
+    if (font.italic()) out.append("\\i");
+    if (font.underline()) out.append("\\ul");
+    if (font.strikeOut()) out.append("\\strike");
+    out.append(' ');
+    return out;
+}
+
+QByteArray PictureGroup(const QImage& image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    // Goal sizes are in twips: 15 per pixel at 96 pixels per inch.
+    QByteArray out = "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich" +
+                     QByteArray::number(image.height()) + "\\picwgoal" +
+                     QByteArray::number(image.width() * 15) + "\\pichgoal" +
+                     QByteArray::number(image.height() * 15) + "\n";
+    const QByteArray hex = png.toHex();
+    for (int i = 0; i < hex.size(); i += 128) {
+        out.append(hex.mid(i, 128));
+        out.append('\n');
+    }
+    out.append('}');
+    return out;
+}
+
+} // namespace
+
+QByteArray DocumentToRtf(const QTextDocument& document, const TRtfPictureSource& picture)
+{
+    CRtfTables tables;
+    const QFont base = document.defaultFont();
+    tables.Font(base.family());  // font 0, the default
+    QByteArray body;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin()) body.append("\\par\n");
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (format.isImageFormat()) {
+                const QImage image = picture ? picture(format.toImageFormat()) : QImage();
+                if (image.isNull()) continue;
+                for (int i = 0; i < fragment.length(); ++i) body.append(PictureGroup(image));
+                continue;
+            }
+            body.append(FormatControls(format, base, tables));
+            AppendEscapedText(body, fragment.text());
+        }
+    }
+    QByteArray out = tables.Header();
+    out.append(body);
+    out.append("\\par\n}\n");
+    return out;
+}
