@@ -54,6 +54,7 @@ CClientWindow::CClientWindow(QWidget* parent) : QMainWindow(parent)
 
     BuildMenus();
     resize(420, 720);
+    resizeDocks({dock}, {150}, Qt::Vertical);
 }
 
 void CClientWindow::BuildMenus()
