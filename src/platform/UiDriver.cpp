@@ -251,16 +251,25 @@ int CScriptedUiDriver::NextAnswer(unsigned flags)
     return IsYesNo(flags) ? IDYES : IDOK;
 }
 
-void CScriptedUiDriver::Record(TPrompt prompt)
+void CScriptedUiDriver::Record(const char* kind, const CString& text, const CString& caption, unsigned flags,
+                               QWidget* owner, int answer, const CString& name)
 {
-    m_prompts.push_back(prompt);
+    TPrompt prompt;
+    prompt.kind = kind;
+    prompt.text = text;
+    prompt.caption = caption;
+    prompt.flags = flags;
+    prompt.owner = owner;
+    prompt.answer = answer;
+    prompt.name = name;
+    m_prompts.push_back(std::move(prompt));
     if (onPrompt) onPrompt(m_prompts.back());
 }
 
 int CScriptedUiDriver::MessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags)
 {
     const int answer = NextAnswer(flags);
-    Record({"message", text, caption, flags, owner, answer});
+    Record("message", text, caption, flags, owner, answer);
     return answer;
 }
 
@@ -281,7 +290,7 @@ int CScriptedUiDriver::NamedMessageBox(const CString& name, QWidget* owner, cons
         m_openNamed.erase(m_openNamed.begin() + static_cast<std::ptrdiff_t>(slot));
     }
     const int answer = closed ? 0 : NextAnswer(flags);
-    Record({"named", text, caption, flags, owner, answer});
+    Record("named", text, caption, flags, owner, answer, name);
     return answer;
 }
 
@@ -321,7 +330,7 @@ int CScriptedUiDriver::RunModal(CDialog* dialog)
     }
     if (guard && !guard->IsEnded()) guard->EndDialog(IDCANCEL);
     const int code = guard ? guard->EndCode() : IDCANCEL;
-    Record({"modal", guard ? FromQt(guard->windowTitle()) : caption, className, 0, guard.data(), code});
+    Record("modal", guard ? FromQt(guard->windowTitle()) : caption, className, 0, guard.data(), code);
     return code;
 }
 
@@ -339,7 +348,7 @@ int CScriptedUiDriver::TrackPopupMenu(QMenu* menu, QWidget* owner, const QPoint&
             action->trigger();  // as a real menu does before returning
         }
     }
-    Record({"menu", items, menu ? FromQt(menu->title()) : CString(), 0, owner, answer});
+    Record("menu", items, menu ? FromQt(menu->title()) : CString(), 0, owner, answer);
     return answer;
 }
 
@@ -350,7 +359,7 @@ CString CScriptedUiDriver::GetSaveFileName(QWidget* owner, const CString& defaul
         name = m_fileNames.front();
         m_fileNames.pop_front();
     }
-    Record({"file", defaultName, filter, 0, owner, name.IsEmpty() ? IDCANCEL : IDOK});
+    Record("file", defaultName, filter, 0, owner, name.IsEmpty() ? IDCANCEL : IDOK);
     return name;
 }
 
@@ -363,7 +372,7 @@ bool CScriptedUiDriver::ChooseFont(QWidget* owner, TLogFont& font, COLORREF& col
         m_fonts.pop_front();
         chosen = true;
     }
-    Record({"font", CString::FromField(font.lfFaceName, sizeof(font.lfFaceName)), CString(), 0, owner,
-            chosen ? IDOK : IDCANCEL});
+    Record("font", CString::FromField(font.lfFaceName, sizeof(font.lfFaceName)), CString(), 0, owner,
+            chosen ? IDOK : IDCANCEL);
     return chosen;
 }

@@ -60,11 +60,12 @@ void SetUiDriver(CUiDriver* driver);
 // What a scripted driver saw.
 struct TPrompt {
     CString kind;       // "message", "named", "modal", "menu", "file", "font"
-    CString text;       // message text, dialog caption, or menu item ids
-    CString caption;
+    CString text;       // message text, dialog caption, menu item ids, default file name, font face
+    CString caption;    // box caption, dialog class, menu title, file filter
     unsigned flags = 0;
     QWidget* owner = nullptr;
-    int answer = 0;
+    int answer = 0;     // a file or font dialog: IDOK or IDCANCEL
+    CString name;       // a named box's name
 };
 
 // Answers prompts from queues. With its queue empty a message box gets the
@@ -74,14 +75,20 @@ struct TPrompt {
 // A modal run initialises the dialog, sets the control values, runs inspect
 // and presses the button as a click would, so the dialog's own checks run.
 // When the dialog stays open (a refused OK), the next queued dialog answer is
-// applied to it; with none left it ends with IDCANCEL. A menu choice that the
-// menu does not offer as an enabled item answers 0. A menu prompt's text lists
-// the visible command ids in order, comma-separated, a grayed one with a
-// leading '~' ("13054,~13060").
+// applied to it; with none left it ends with IDCANCEL. The "modal" prompt is
+// recorded when the run ends, after the prompts that the dialog showed; its
+// caption is the dialog's class name. A menu choice that the menu does not
+// offer as an enabled item answers 0; a valid one triggers its action, as a
+// real menu does. A menu prompt's text lists the visible command ids in
+// order, comma-separated, a grayed one with a leading '~' ("13054,~13060").
 class CScriptedUiDriver : public CUiDriver {
 public:
     struct TDialogAnswer {
-        std::map<int, CString> values;   // control id -> value (UTF-8 text; "1"/"0" for checks; index for combos)
+        // control id -> value: UTF-8 text for edits, "1"/"0" for check and
+        // radio buttons, an index for combo boxes (or the text of an editable
+        // one), a number for spin boxes, a row for list and tree views ("-1"
+        // clears the selection).
+        std::map<int, CString> values;
         int button = IDOK;               // button id to press
         // Run after the values are set and before the button is pressed.
         std::function<void(CDialog*)> inspect;
@@ -123,7 +130,8 @@ public:
 
 private:
     int NextAnswer(unsigned flags);
-    void Record(TPrompt prompt);
+    void Record(const char* kind, const CString& text, const CString& caption, unsigned flags, QWidget* owner,
+                int answer, const CString& name = CString());
     // Applies one scripted answer; true when the dialog ended.
     bool ApplyDialogAnswer(CDialog* dialog, const TDialogAnswer& answer);
 

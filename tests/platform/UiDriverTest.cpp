@@ -60,6 +60,7 @@ TEST_F(ScriptedDriver, NamedBoxClosedByNameAnswersZero)
     EXPECT_EQ(m_driver.NamedMessageBox("late", nullptr, "t", "c", 0x24), IDYES);
     EXPECT_EQ(m_driver.m_closeLog, (std::vector<CString>{"req", "late"}));
     EXPECT_EQ(m_driver.Prompts()[0].kind, "named");
+    EXPECT_EQ(m_driver.Prompts()[0].name, "transferAck1");
 }
 
 TEST_F(ScriptedDriver, FillsADialogAndPressesItsButton)
