@@ -1,0 +1,138 @@
+// The client with the real module: loading, the transcript, the scenario
+// player's handling of good and bad steps. The module is one object per
+// process, so every test shares one session.
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "ClientSession.h"
+#include "ScenarioPlayer.h"
+
+using namespace host;
+using namespace tarvolan;
+
+namespace {
+
+CClientSession& Session()
+{
+    // Never destroyed: the module lives until the process ends.
+    static CClientSession* session = [] {
+        auto* s = new CClientSession;
+        TClientOptions options;
+        options.libraryPath = QStringLiteral(TARVOLAN_BIN_DIR "/libTarvolan.so");
+        options.imsDelay = 0;
+        options.scripted = true;
+        QString error;
+        EXPECT_TRUE(s->Start(options, &error)) << error.toStdString();
+        return s;
+    }();
+    return *session;
+}
+
+CScenarioPlayer::EResult Play(const char* json, QString* message = nullptr)
+{
+    QString ignored;
+    CScenarioPlayer player(Session());
+    return player.Play(QJsonDocument::fromJson(json).array(), message ? message : &ignored);
+}
+
+bool Has(const QJsonObject& pattern)
+{
+    for (const auto& e : Session().Transcript().Entries())
+        if (JsonMatches(pattern, e)) return true;
+    return false;
+}
+
+} // namespace
+
+TEST(ClientSession, StartsTheModuleAndRecordsItsCalls)
+{
+    ASSERT_TRUE(Session().Bridge().Module());
+    EXPECT_EQ(Session().Bridge().Module()->GetModuleType(), kModuleType);
+    ASSERT_TRUE(Session().GroupTree());
+    EXPECT_TRUE(Has({{"type", "send"}, {"code", H_ShowWindow}, {"record", QJsonObject{{"iShow", 5}}}}));
+    EXPECT_TRUE(Has({{"type", "call"}, {"iface", 2}, {"code", M_SkinRequest}}));
+}
+
+TEST(ClientSession, IgnoredMessageIsSentAndUnanswered)
+{
+    ASSERT_EQ(Play(R"([{"send": 1042, "record": null}, {"expect": {"type": "send", "code": 1042, "calls": 0}}])"),
+              CScenarioPlayer::Passed);
+}
+
+TEST(ClientSession, SignInFillsTheTree)
+{
+    ASSERT_EQ(Play(R"([{"network": "signin"}, {"snapshot": "x"}])"), CScenarioPlayer::Passed);
+    QTreeWidget* tree = Session().GroupTree();
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->child(0)->childCount(), 2);  // the groups I own
+    QString message;
+    EXPECT_EQ(Play(R"([{"click": ["群组管理", "我加入的群组", "读书会"]},
+                       {"expect": {"type": "call", "code": 1, "record": {"pGroupURI": "sip:bookclub@group.velora.example"}}}])",
+                   &message),
+              CScenarioPlayer::Passed)
+        << message.toStdString();
+}
+
+TEST(ClientSession, FailuresNameTheStep)
+{
+    QString message;
+    EXPECT_EQ(Play(R"([{"comment": "x"}, {"expect": {"type": "nothing-like-this"}}])", &message), CScenarioPlayer::Failed);
+    EXPECT_TRUE(message.startsWith("step 1 (expect):")) << message.toStdString();
+    EXPECT_EQ(Play(R"([{"expect": {"type": "send"}, "count": 0}])", &message), CScenarioPlayer::Failed);
+    EXPECT_EQ(Play(R"([{"click": ["群组管理", "没有这个"]}])", &message), CScenarioPlayer::Failed);
+    EXPECT_TRUE(message.contains("没有这个"));
+    EXPECT_EQ(Play(R"([{"timer": 1001, "window": "no such caption"}])", &message), CScenarioPlayer::Failed);
+}
+
+TEST(ClientSession, MalformedStepsAreRefused)
+{
+    QString message;
+    EXPECT_EQ(Play(R"([{"send": 1020, "wait": 1}])", &message), CScenarioPlayer::Malformed);
+    EXPECT_TRUE(message.startsWith("step 0:")) << message.toStdString();
+    EXPECT_EQ(Play(R"([{"send": 1020, "record": {"pGroupUri": "x"}}])", &message), CScenarioPlayer::Malformed);
+    EXPECT_TRUE(message.contains("pGroupUri"));
+    EXPECT_EQ(Play(R"([{"answer": "maybe"}])", &message), CScenarioPlayer::Malformed);
+    EXPECT_EQ(Play(R"([{"ims": "fail", "code": 2}])", &message), CScenarioPlayer::Malformed);
+    EXPECT_EQ(Play(R"([{"snapshot": "x", "colour": 1}])", &message), CScenarioPlayer::Malformed);
+    EXPECT_EQ(Play(R"([3])", &message), CScenarioPlayer::Malformed);
+    EXPECT_EQ(Play(R"([{"network": "dance"}])", &message), CScenarioPlayer::Malformed);
+}
+
+TEST(ClientSession, ScenarioFileErrorsNameThePosition)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.json");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[\n  {\"send\": 1020}\n  {\"send\": 1021}\n]\n");
+    file.close();
+    QJsonArray steps;
+    QString error;
+    EXPECT_FALSE(CScenarioPlayer::Load(path, steps, &error));
+    EXPECT_TRUE(error.startsWith(path + ":3:")) << error.toStdString();
+    EXPECT_FALSE(CScenarioPlayer::Load(dir.filePath("missing.json"), steps, &error));
+}
+
+TEST(ClientSession, RelayRecordIsDecoded)
+{
+    TMessageWindowRecord record{reinterpret_cast<Word>("sip:a@x"), reinterpret_cast<Word>("A"), 1, 0, 0};
+    const QJsonObject decoded =
+        DecodeRelayRecord(kRelayTarget, kRelayOpenMessageWindow, reinterpret_cast<Word>(&record)).toObject();
+    EXPECT_EQ(decoded["memberURI"].toString(), "sip:a@x");
+    EXPECT_EQ(decoded["mode"].toInt(), 1);
+    EXPECT_TRUE(DecodeRelayRecord(1, 2, reinterpret_cast<Word>(&record)).isNull());
+}
+
+TEST(Transcript, SubsetMatching)
+{
+    const QJsonObject entry{{"a", 1}, {"b", QJsonObject{{"c", "x"}, {"d", 2}}}, {"e", QJsonArray{1, 2, 3}}};
+    EXPECT_TRUE(JsonMatches(QJsonObject{{"b", QJsonObject{{"c", "x"}}}}, entry));
+    EXPECT_TRUE(JsonMatches(QJsonObject{{"e", QJsonArray{1, 2}}}, entry));
+    EXPECT_FALSE(JsonMatches(QJsonObject{{"e", QJsonArray{2}}}, entry));
+    EXPECT_FALSE(JsonMatches(QJsonObject{{"a", "1"}}, entry));
+    EXPECT_FALSE(JsonMatches(QJsonObject{{"z", QJsonValue::Null}}, entry));
+}
