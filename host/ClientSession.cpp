@@ -1,6 +1,9 @@
 #include "ClientSession.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTreeWidget>
 
 #include "ClientSetup.h"
@@ -34,7 +37,15 @@ bool CClientSession::Start(const TClientOptions& options, QString* error)
 {
     CWorld world = CWorld::Default();
     if (!options.worldFile.isEmpty() && !CWorld::FromFile(options.worldFile, world, error)) return false;
-    const QString folder = options.clientFolder.isEmpty() ? DefaultClientFolder() : options.clientFolder;
+    QString folder = options.clientFolder.isEmpty() ? DefaultClientFolder() : options.clientFolder;
+    if (options.privateFolder) {
+        const QString copy = MakePrivateFolder(folder);
+        if (copy.isEmpty()) {
+            if (error) *error = QStringLiteral("%1: no private copy of the client folder can be made").arg(folder);
+            return false;
+        }
+        folder = copy;
+    }
     FillClientKit(world, folder);
     m_log = std::make_unique<CLogTail>(QString::fromLocal8Bit(clientkit::LogFilePath().c_str()));
 
@@ -81,6 +92,18 @@ bool CClientSession::Start(const TClientOptions& options, QString* error)
     m_bridge.Send(H_ShowWindow, QJsonObject{{"iShow", SW_SHOW}}, QStringLiteral("client"));
     PlaceGroupWindow();
     return true;
+}
+
+QString CClientSession::MakePrivateFolder(const QString& folder)
+{
+    m_privateFolder = std::make_unique<QTemporaryDir>();
+    if (!m_privateFolder->isValid()) return QString();
+    const QDir source(folder);
+    for (const QFileInfo& entry : source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        if (entry.fileName() == QLatin1String("Velora.log")) continue;
+        QFile::link(entry.absoluteFilePath(), m_privateFolder->filePath(entry.fileName()));
+    }
+    return m_privateFolder->path() + QLatin1Char('/');
 }
 
 void CClientSession::Stop()

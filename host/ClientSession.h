@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QTemporaryDir>
 
 #include "HostBridge.h"
 #include "SimulatedIms.h"
@@ -30,6 +31,9 @@ struct TClientOptions {
     QString libraryPath;   // empty: libTarvolan.so next to the program
     int imsDelay = 300;    // milliseconds before the stack answers
     bool scripted = false; // prompts are answered by a CScriptedUiDriver
+    // Run in a private copy of the client folder (links to its entries), so
+    // that the client log of this run is its own and the folder stays clean.
+    bool privateFolder = false;
 };
 
 class CClientSession {
@@ -62,6 +66,8 @@ private:
     void OnCall(const THostCall& call);
     void OpenMessageWindow(const QJsonObject& record);
     void PlaceGroupWindow();
+    // A temporary folder whose entries link to those of folder; empty when it cannot be made.
+    QString MakePrivateFolder(const QString& folder);
 
     CHostBridge m_bridge;
     CTranscript m_transcript;
@@ -71,6 +77,7 @@ private:
     std::unique_ptr<CScriptedUiDriver> m_driver;
     std::unique_ptr<CLogTail> m_log;
     std::map<QString, QPointer<CMessageWindow>> m_messageWindows;
+    std::unique_ptr<QTemporaryDir> m_privateFolder;
     QString m_libraryPath;
     bool m_started = false;
 };

@@ -83,6 +83,7 @@ int main(int argc, char** argv)
     options.worldFile = args.value("world");
     options.clientFolder = args.value("client-folder");
     options.scripted = headless;
+    options.privateFolder = headless;
     options.imsDelay = headless ? 0 : 300;
     if (args.isSet("delay")) {
         bool ok = false;

@@ -25,6 +25,7 @@ CClientSession& Session()
         options.libraryPath = QStringLiteral(TARVOLAN_BIN_DIR "/libTarvolan.so");
         options.imsDelay = 0;
         options.scripted = true;
+        options.privateFolder = true;
         QString error;
         EXPECT_TRUE(s->Start(options, &error)) << error.toStdString();
         return s;
