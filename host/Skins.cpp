@@ -12,8 +12,13 @@ namespace host {
 QWidget* CSkins::FindWidget(intptr_t handle)
 {
     if (!handle) return nullptr;
-    for (QWidget* w : QApplication::allWidgets())
-        if (WindowHandle(w) == handle) return w;
+    auto known = m_widgets.find(handle);
+    if (known != m_widgets.end() && known->second) return known->second;
+    for (QWidget* w : QApplication::allWidgets()) {
+        if (WindowHandle(w) != handle) continue;
+        m_widgets[handle] = w;
+        return w;
+    }
     return nullptr;
 }
 

@@ -7,9 +7,9 @@
 #include <map>
 
 #include <QJsonObject>
+#include <QPointer>
 #include <QString>
-
-class QWidget;
+#include <QWidget>
 
 namespace host {
 
@@ -21,14 +21,16 @@ public:
     // happened, for the transcript: {"window": found, "sheet": file or ""}.
     QJsonObject Apply(const QJsonObject& record);
 
-    // The widget whose window handle is handle; null when none.
-    static QWidget* FindWidget(intptr_t handle);
+    // The widget whose window handle is handle; null when none. Widgets
+    // found once are remembered while they live.
+    QWidget* FindWidget(intptr_t handle);
     // The style sheet for a skin file; empty when there is none.
     QString SheetFor(const QString& skinFile);
 
 private:
     QString m_folder;
     std::map<QString, QString> m_sheets;  // file name -> style sheet text
+    std::map<intptr_t, QPointer<QWidget>> m_widgets;  // window handle -> widget
 };
 
 } // namespace host

@@ -26,6 +26,16 @@ int Fail(const QString& message, int status)
     return status;
 }
 
+// Headless runs leave out the offscreen platform's notes about window
+// features it does not have.
+void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtDebugMsg || message.contains(QLatin1String("propagateSizeHints")) ||
+        message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+}
+
 bool IsHeadless(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
@@ -59,6 +69,7 @@ int main(int argc, char** argv)
 {
     const bool headless = IsHeadless(argc, argv);
     if (headless && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (headless) qInstallMessageHandler(QuietMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvolan-client"));
 
