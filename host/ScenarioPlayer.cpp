@@ -89,34 +89,28 @@ bool CScenarioPlayer::Load(const QString& path, QJsonArray& steps, QString* erro
 
 const char* CScenarioPlayer::OpOf(const QJsonObject& step, QString* why)
 {
-    const char* op = nullptr;
-    for (const auto& info : Ops()) {
-        if (!step.contains(QLatin1String(info.name))) continue;
-        if (op && QLatin1String(info.name) != QLatin1String("comment")) {
-            *why = QStringLiteral("a step has one operation, this one has \"%1\" and \"%2\"").arg(op, info.name);
-            return nullptr;
-        }
-        if (!op) op = info.name;
-    }
+    // The first operation key names the step; "comment" only when it is alone.
+    const TOpInfo* op = nullptr;
+    for (const auto& info : Ops())
+        if (!op && step.contains(QLatin1String(info.name))) op = &info;
     if (!op) {
         *why = QStringLiteral("no operation (one of: send, ims, network, click, rightclick, doubleclick, menu, "
                               "command, press, answer, timer, checktimer, wait, snapshot, expect, mark, clientkit, "
                               "screenshot, comment)");
         return nullptr;
     }
-    for (const auto& info : Ops()) {
-        if (QLatin1String(info.name) != QLatin1String(op)) continue;
-        for (auto it = step.begin(); it != step.end(); ++it) {
-            bool known = it.key() == QLatin1String(op) || it.key() == QLatin1String("comment") ||
-                         it.key() == QLatin1String("settle");
-            for (const char* key : info.keys) known = known || it.key() == QLatin1String(key);
-            if (!known) {
-                *why = QStringLiteral("unknown key \"%1\" for \"%2\"").arg(it.key(), op);
-                return nullptr;
-            }
-        }
+    for (auto it = step.begin(); it != step.end(); ++it) {
+        bool known = it.key() == QLatin1String(op->name) || it.key() == QLatin1String("comment") ||
+                     it.key() == QLatin1String("settle");
+        for (const char* key : op->keys) known = known || it.key() == QLatin1String(key);
+        if (known) continue;
+        bool isOp = false;
+        for (const auto& info : Ops()) isOp = isOp || it.key() == QLatin1String(info.name);
+        *why = isOp ? QStringLiteral("a step has one operation, this one has \"%1\" and \"%2\"").arg(op->name, it.key())
+                    : QStringLiteral("unknown key \"%1\" for \"%2\"").arg(it.key(), op->name);
+        return nullptr;
     }
-    return op;
+    return op->name;
 }
 
 CScenarioPlayer::EResult CScenarioPlayer::Play(const QJsonArray& steps, QString* message)

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QStyle>
 #include <QWidget>
 
 #include "platform/Window.h"
@@ -41,7 +42,18 @@ QJsonObject CSkins::Apply(const QJsonObject& record)
     QWidget* widget = FindWidget(record.value("iWindow").toInteger());
     const QString skinFile = record.value("pSkinFile").toString();
     const QString sheet = SheetFor(skinFile);
-    if (widget && !sheet.isEmpty() && widget->styleSheet() != sheet) widget->setStyleSheet(sheet);
+    if (widget && !sheet.isEmpty()) {
+        // Sheets select skin elements by this property.
+        const QString element = record.value("pElement").toString();
+        const bool elementChanged = widget->property("skinElement").toString() != element;
+        widget->setProperty("skinElement", element);
+        if (widget->styleSheet() != sheet) {
+            widget->setStyleSheet(sheet);
+        } else if (elementChanged) {
+            widget->style()->unpolish(widget);
+            widget->style()->polish(widget);
+        }
+    }
     return {{"window", widget != nullptr},
             {"sheet", sheet.isEmpty() ? QString() : QFileInfo(skinFile).completeBaseName() + QStringLiteral(".qss")}};
 }

@@ -1,7 +1,8 @@
 // The client's skin engine: a skin request (code 10001) names a window by
 // its handle, a skin file ("main.skn") and an element; the client applies
 // its own style sheet for that skin file, assets/skins/<name>.qss
-// ("main.skn" -> "main.qss"), to the widget with that handle.
+// ("main.skn" -> "main.qss"), to the widget with that handle. The element
+// becomes the widget's "skinElement" property, which sheets select on.
 #pragma once
 
 #include <map>

@@ -30,7 +30,7 @@ int Fail(const QString& message, int status)
 // features it does not have.
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (type == QtDebugMsg || message.contains(QLatin1String("propagateSizeHints")) ||
+    if (type == QtDebugMsg || message.startsWith(QLatin1String("This plugin does not support")) ||
         message.startsWith(QLatin1String("QStandardPaths:")))
         return;
     std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
