@@ -56,6 +56,10 @@ TEST(ClientSession, StartsTheModuleAndRecordsItsCalls)
     ASSERT_TRUE(Session().GroupTree());
     EXPECT_TRUE(Has({{"type", "send"}, {"code", H_ShowWindow}, {"record", QJsonObject{{"iShow", 5}}}}));
     EXPECT_TRUE(Has({{"type", "call"}, {"iface", 2}, {"code", M_SkinRequest}}));
+    // The skin request reached the group window: main.skn -> main.qss.
+    EXPECT_TRUE(Has({{"type", "skin"}, {"file", "main.skn"}, {"window", true}, {"sheet", "main.qss"}}));
+    EXPECT_FALSE(Session().GroupWindow()->styleSheet().isEmpty());
+    EXPECT_EQ(Session().GroupWindow()->property("skinElement").toString(), "window_frm");
 }
 
 TEST(ClientSession, IgnoredMessageIsSentAndUnanswered)
@@ -101,6 +105,9 @@ TEST(ClientSession, MalformedStepsAreRefused)
     EXPECT_EQ(Play(R"([{"snapshot": "x", "colour": 1}])", &message), CScenarioPlayer::Malformed);
     EXPECT_EQ(Play(R"([3])", &message), CScenarioPlayer::Malformed);
     EXPECT_EQ(Play(R"([{"network": "dance"}])", &message), CScenarioPlayer::Malformed);
+    // Keys that belong to the step's operation are not a second operation.
+    EXPECT_EQ(Play(R"([{"rightclick": ["群组管理"], "menu": 0, "comment": "x"}])", &message), CScenarioPlayer::Passed)
+        << message.toStdString();
 }
 
 TEST(ClientSession, ScenarioFileErrorsNameThePosition)
