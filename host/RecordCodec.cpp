@@ -299,7 +299,7 @@ QJsonObject DecodeInfoList(const TGroupInfoList* list)
 {
     QJsonObject obj;
     obj["count"] = list->count;
-    obj["slots"] = DecodeBlocks(kInfoSlot, reinterpret_cast<const char*>(list->slots),
+    obj["slots"] = DecodeBlocks(kInfoSlot, reinterpret_cast<const char*>(list->groups),
                                 ClampCount(list->count, kMaxGroups));
     return obj;
 }
@@ -511,7 +511,7 @@ public:
         if (obj.contains("count") && !ReadInt(obj.value("count"), "count", count)) return nullptr;
         list->count = static_cast<int32_t>(count);
         for (qsizetype i = 0; i < slotList.size(); ++i)
-            if (!FillBlock(kInfoSlot, reinterpret_cast<char*>(&list->slots[i]), slotList[i])) return nullptr;
+            if (!FillBlock(kInfoSlot, reinterpret_cast<char*>(&list->groups[i]), slotList[i])) return nullptr;
         return list;
     }
 

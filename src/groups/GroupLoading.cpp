@@ -14,8 +14,6 @@
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
 
-// The group-info list's field "slots" shares its name with a Qt keyword macro.
-#undef slots
 
 using namespace tarvolan;
 
@@ -72,15 +70,15 @@ std::vector<CString> ReadBlacklist(const TBlacklistEntry* entries, int count)
 // The log text of 1004: one line per slot, in one buffer.
 CString GroupInfoLog(const TGroupInfoList& list, int count)
 {
-    CLogText slots(static_cast<size_t>(count) * 200 + 16);
+    CLogText entries(static_cast<size_t>(count) * 200 + 16);
     for (int i = 0; i < count; ++i) {
-        const TGroupInfoSlot& s = list.slots[i];
-        slots << "\r\ngroupname=" << Field(s.groupname) << "  groupURI=" << Field(s.groupURI)
+        const TGroupInfoSlot& s = list.groups[i];
+        entries << "\r\ngroupname=" << Field(s.groupname) << "  groupURI=" << Field(s.groupURI)
               << "  groupOwner=" << Field(s.groupOwner) << "  groupType=" << s.groupType
               << "  groupUsage=" << s.groupUsage;
     }
-    CLogText text(slots.str().size() + 96);
-    text << "OnIMSGotGroupInfoVeloractrl1:number of group = " << count << " information of group:" << slots.str()
+    CLogText text(entries.str().size() + 96);
+    text << "OnIMSGotGroupInfoVeloractrl1:number of group = " << count << " information of group:" << entries.str()
          << " \n";
     return CString(text.str());
 }
@@ -125,8 +123,8 @@ void CTarvolanDialog::OnIMSGotGroupInfo(const TGroupInfoList* pList)
     AddOrUpdateGroupListEntry(placeholder);
 
     const CString myURI = SignedInURI();
-    for (int i = 0; i < count && !m_GroupList.IsFull(); ++i) AddGroupInfoSlot(list->slots[i], myURI);
-    for (int i = 0; i < count; ++i) UpdateGroupTableFromSlot(list->slots[i], myURI);
+    for (int i = 0; i < count && !m_GroupList.IsFull(); ++i) AddGroupInfoSlot(list->groups[i], myURI);
+    for (int i = 0; i < count; ++i) UpdateGroupTableFromSlot(list->groups[i], myURI);
     RebuildGroupItems();
 }
 

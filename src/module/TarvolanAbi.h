@@ -206,15 +206,10 @@ struct TGroupInfoSlot {
     char groupOwner[260];
 };
 constexpr int kMaxGroups = 200;
-// The field name "slots" is a Qt keyword macro: keep it out of the way here
-// whatever was included first.
-#pragma push_macro("slots")
-#undef slots
 struct TGroupInfoList {
     int32_t count;
-    TGroupInfoSlot slots[kMaxGroups];
+    TGroupInfoSlot groups[kMaxGroups];
 };
-#pragma pop_macro("slots")
 
 // Word 1 of code 20037. 268 bytes, zero-filled.
 struct THistoryRequest {
@@ -278,10 +273,7 @@ static_assert(offsetof(TGroupInfoSlot, groupType) == 324);
 static_assert(offsetof(TGroupInfoSlot, groupUsage) == 328);
 static_assert(offsetof(TGroupInfoSlot, groupOwner) == 332);
 static_assert(sizeof(TGroupInfoList) == 118404);
-#pragma push_macro("slots")
-#undef slots
-static_assert(offsetof(TGroupInfoList, slots) == 4);
-#pragma pop_macro("slots")
+static_assert(offsetof(TGroupInfoList, groups) == 4);
 static_assert(sizeof(THistoryRequest) == 268);
 static_assert(offsetof(THistoryRequest, groupURI) == 4);
 static_assert(offsetof(THistoryRequest, anchor) == 260);
