@@ -81,7 +81,7 @@ TEST_F(ModuleTest, InitCreatesTheWindowHiddenAndSkinsIt)
 {
     m_module->Init();
     ASSERT_NE(g_pTarvolanDialog, nullptr);
-    EXPECT_FALSE(g_pTarvolanDialog->isVisible());
+    EXPECT_TRUE(g_pTarvolanDialog->isHidden());
     EXPECT_EQ(g_pTarvolanDialog->parentWidget(), &m_parent);
     auto skins = m_host.Of(M_SkinRequest);
     ASSERT_FALSE(skins.empty());
@@ -97,15 +97,15 @@ TEST_F(ModuleTest, ShowCommandShowsHidesAndReportsOnlyWithASelection)
     m_module->Init();
     Word show = SW_SHOW, hide = SW_HIDE;
     EXPECT_EQ(Send(H_ShowWindow, nullptr), 0);
-    EXPECT_FALSE(g_pTarvolanDialog->isVisible());
+    EXPECT_TRUE(g_pTarvolanDialog->isHidden());
 
     Send(H_ShowWindow, &show);
-    EXPECT_TRUE(g_pTarvolanDialog->isVisible());
+    EXPECT_FALSE(g_pTarvolanDialog->isHidden());
     EXPECT_EQ(m_host.Count(M_SelectionReport), 0u);  // nothing selected
 
     SelectAnItem();
     Send(H_ShowWindow, &hide);
-    EXPECT_FALSE(g_pTarvolanDialog->isVisible());
+    EXPECT_TRUE(g_pTarvolanDialog->isHidden());
     Send(H_ShowWindow, &show);
     auto reports = m_host.Of(M_SelectionReport);
     ASSERT_EQ(reports.size(), 2u);
