@@ -371,6 +371,33 @@ void CRichMsgEdit::SetSelectionCharFormat(const TCharFormat& format)
     mergeCurrentCharFormat(ToQtCharFormat(format));
 }
 
+void CRichMsgEdit::ApplyCharFormatToAll(const TCharFormat& format)
+{
+    const QTextCharFormat wanted = ToQtCharFormat(format);
+    const QMap<int, QVariant> properties = wanted.properties();
+    bool differs = false;
+    for (QTextBlock block = document()->begin(); block.isValid() && !differs; block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd() && !differs; ++it) {
+            const QTextCharFormat have = it.fragment().charFormat();
+            if (have.isImageFormat()) continue;
+            for (auto p = properties.constBegin(); p != properties.constEnd(); ++p) {
+                if (have.property(p.key()) != p.value()) {
+                    differs = true;
+                    break;
+                }
+            }
+        }
+    }
+    if (differs) {
+        QTextCursor all(document());
+        all.select(QTextCursor::Document);
+        all.mergeCharFormat(wanted);
+    }
+    QTextCharFormat typing = currentCharFormat();
+    typing.merge(wanted);
+    setCurrentCharFormat(typing);
+}
+
 void CRichMsgEdit::OnContentsChange(int position, int removed, int added)
 {
     if (m_nQuiet > 0) return;

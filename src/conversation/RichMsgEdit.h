@@ -99,6 +99,10 @@ public:
 
     // Applies a character format to the selection (and to typing at the caret).
     void SetSelectionCharFormat(const TCharFormat& format);
+    // Applies a character format to the whole text and to typing; the
+    // document is touched (and an undo step made) only where the text does
+    // not have the format yet. The selection stays.
+    void ApplyCharFormatToAll(const TCharFormat& format);
     // Shows addresses (http://, https://, ftp://, mailto:, www.) in appended
     // text as links.
     void SetAutoUrlDetect(bool on) { m_bAutoUrl = on; }

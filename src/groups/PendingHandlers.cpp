@@ -32,6 +32,5 @@ void CTarvolanDialog::OnIMSAddGroupBlacklistMemResult(const char* pGroupName, co
 void CTarvolanDialog::OnIMSDeletGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult) {}  // 1030
 void CTarvolanDialog::OnIMSGetPublicGroupInfoListFailed(const char* groupURI, int result) {}  // 1031
 void CTarvolanDialog::OnIMSGotGroupHistoryMsgList(int iCode, int iType, const char* lpGroupURI, int iListNum, const tarvolan::THistoryEntry* pList) {}  // 1032
-bool CTarvolanDialog::OnIMSGotGroupMessage(int iType, const char* pGroupAddress, const char* pSenderURI, const char* pText) { return false; }  // 1034
 void CTarvolanDialog::OnIMSInviteJoinResult(int kind, const char* groupURI, int iResult) {}  // 1044
 

@@ -132,6 +132,12 @@ public:
     std::list<TGroupMessage> m_MsgListRecent;
     std::list<TGroupMessage> m_MsgListHistory;
 
+    // The conversation window (src/groups/GroupMessageHandler.cpp): created,
+    // shown and raised when the group has none.
+    void OpenChatWindow();
+    // A received message: the window opens when needed and shows it.
+    void ShowIncomingMessage(const char* senderURI, const char* text);
+
     // Members in the order they were added; owned by the group.
     const std::vector<CTarvolanMember*>& Members() const { return m_members; }
     int MemberCount() const { return static_cast<int>(m_members.size()); }

@@ -1,0 +1,632 @@
+#include "conversation/TarvolanChatDialog.h"
+
+#include <algorithm>
+#include <exception>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidgetItem>
+
+#include "clientkit/ClientKit.h"
+#include "common/Emoticons.h"
+#include "common/MessageMarkup.h"
+#include "common/TextFunctions.h"
+#include "common/TimeText.h"
+#include "controls/TreeCtrlEx.h"
+#include "conversation/ChatText.h"
+#include "conversation/EmoticonPicker.h"
+#include "conversation/RichMsgEdit.h"
+#include "module/TarvolanModule.h"
+#include "platform/UiDriver.h"
+#include "res/ModuleResources.h"
+#include "ui_CTarvolanChatDialog.h"
+
+using namespace tarvolan;
+
+namespace {
+
+constexpr int kMemberImageSize = 17;
+constexpr COLORREF kMyHeaderColor = 0x00007F7F;
+constexpr COLORREF kOthersHeaderColor = 0x007F7F00;
+constexpr int kHeaderHeight = 180;
+constexpr const char kRecentSeparator[] = "=======================================";
+
+// Blocks the window's painting while the input change is handled.
+class CUpdatesLock {
+public:
+    explicit CUpdatesLock(QWidget* window) : m_pWindow(window), m_bWasEnabled(window->updatesEnabled())
+    {
+        m_pWindow->setUpdatesEnabled(false);
+    }
+    ~CUpdatesLock() { m_pWindow->setUpdatesEnabled(m_bWasEnabled); }
+    CUpdatesLock(const CUpdatesLock&) = delete;
+    CUpdatesLock& operator=(const CUpdatesLock&) = delete;
+
+private:
+    QWidget* m_pWindow;
+    bool m_bWasEnabled;
+};
+
+// The chat format from a chosen font and colour: effects, height in twips
+// (15 per pixel), face and colour.
+TCharFormat CharFormatFromFont(const TLogFont& font, COLORREF color, int32_t previousHeight)
+{
+    TCharFormat format;
+    format.dwMask = CFM_ALL;
+    if (font.lfWeight >= 600) format.dwEffects |= CFE_BOLD;
+    if (font.lfItalic) format.dwEffects |= CFE_ITALIC;
+    if (font.lfUnderline) format.dwEffects |= CFE_UNDERLINE;
+    if (font.lfStrikeOut) format.dwEffects |= CFE_STRIKEOUT;
+    format.yHeight = font.lfHeight != 0 ? std::abs(font.lfHeight) * 15 : previousHeight;
+    format.crTextColor = color;
+    CString::FromField(font.lfFaceName, sizeof(font.lfFaceName)).CopyTo(format.szFaceName, sizeof(format.szFaceName));
+    return format;
+}
+
+CString MyDisplayName()
+{
+    const tagMyInfo* me = GetMyInfo();
+    return me ? CString::FromField(me->szDisplayName, sizeof(me->szDisplayName)) : CString();
+}
+
+CString MyAccount()
+{
+    const CKestUser* user = GetUserData();
+    return user ? CString::FromField(user->m_szAccount, sizeof(user->m_szAccount)) : CString();
+}
+
+} // namespace
+
+CTarvolanChatDialog::CTarvolanChatDialog(QWidget* parent) : CDialog(parent) {}
+
+CTarvolanChatDialog::~CTarvolanChatDialog()
+{
+    if (m_pTarvolan && m_pTarvolan->m_pChatDialog == this) m_pTarvolan->m_pChatDialog = nullptr;
+    delete m_pUi;
+}
+
+bool CTarvolanChatDialog::CreateFromTemplate(QWidget* parent)
+{
+    setParent(parent, Qt::Window);
+    m_pUi = new Ui::CTarvolanChatDialog;
+    m_pUi->setupUi(this);
+    m_pMemberTree = qobject_cast<CTreeCtrlEx*>(GetDlgItem(IDC_MEMBERS));
+    m_pSendButton = qobject_cast<QAbstractButton*>(GetDlgItem(IDC_SEND));
+    m_pOutput = qobject_cast<CRichMsgEdit*>(GetDlgItem(IDC_OUTPUT));
+    m_pInput = qobject_cast<CRichMsgEdit*>(GetDlgItem(IDC_INPUT));
+    m_pFontButton = qobject_cast<QAbstractButton*>(GetDlgItem(IDC_FONT));
+    m_pPicker = qobject_cast<CEmoticonPicker*>(GetDlgItem(IDC_EMOTICONS));
+    if (!m_pMemberTree || !m_pSendButton || !m_pOutput || !m_pInput || !m_pFontButton || !m_pPicker) return false;
+    return Create(nullptr);
+}
+
+// ---- initialisation ------------------------------------------------------------
+
+bool CTarvolanChatDialog::OnInitDialog()
+{
+    // 1. Name and caption.
+    m_strGroupName = m_pTarvolan ? m_pTarvolan->m_csName : CString();
+    SetDlgItemText(IDC_GROUP_NAME, m_strGroupName);
+    setWindowTitle(ToQt(LoadResString(IDS_CHAT_CAPTION)));
+
+    // 2. The group name line: bold, 18 pixels, and no input at all.
+    if (QWidget* name = GetDlgItem(IDC_GROUP_NAME)) {
+        QFont font(QStringLiteral("楷体_GB2312"));
+        font.setPixelSize(18);
+        font.setWeight(QFont::Bold);
+        name->setFont(font);
+        name->setFocusPolicy(Qt::NoFocus);
+        name->installEventFilter(this);
+    }
+
+    // 3. Members.
+    LoadMemberImages();
+    if (m_MemberImages.size() > 1) setWindowIcon(m_MemberImages[1]);
+    m_pMemberTree->setIconSize(QSize(kMemberImageSize, kMemberImageSize));
+    connect(m_pMemberTree, &QTreeWidget::itemExpanded, this, &CTarvolanChatDialog::SetRootImage);
+    connect(m_pMemberTree, &QTreeWidget::itemCollapsed, this, &CTarvolanChatDialog::SetRootImage);
+    FillMemberTree();
+
+    // 4. Input state and the emoticon codes.
+    m_bPictureInserted = 0;
+    m_nLastLength = 0;
+    m_bJustSent = 0;
+    m_strEmoticonMap.Empty();
+    for (int i = 0; i < kCodeSlots; ++i) m_EmoticonCodes[i] = ::EmoticonCode(i);
+    m_pSendButton->setEnabled(false);
+
+    // 5. Input: change notifications and the chat format.
+    m_pInput->AttachToDialog();
+    m_pInput->SetOwner(this);
+    connect(m_pInput, &CRichMsgEdit::TextChanged, this, &CTarvolanChatDialog::OnInputChange);
+    ApplyChatFormatToInput();
+
+    // 6. Picker.
+    LoadPickerItems();
+
+    // 7. Output: read-only, addresses as links, dropped files accepted.
+    m_pOutput->AttachToDialog();
+    m_pOutput->SetOwner(this);
+    m_pOutput->SetReadOnly(true);
+    m_pOutput->SetAutoUrlDetect(true);
+    m_pOutput->setAcceptDrops(true);
+
+    // The history button stays hidden: the module never shows it.
+    if (QWidget* history = GetDlgItem(IDC_HISTORY)) history->hide();
+
+    // 8. Skins and focus.
+    RequestSkins();
+    m_pInput->setFocus();
+    return true;
+}
+
+void CTarvolanChatDialog::LoadMemberImages()
+{
+    m_MemberImages.clear();
+    for (const QPixmap& image : LoadImageList(IDB_TREE_IMAGES, kMemberImageSize, 0xFFFFFF))
+        m_MemberImages.emplace_back(image);
+}
+
+void CTarvolanChatDialog::LoadPickerItems()
+{
+    const CString folder = CString(GetAppPath()) + "emote/bmp/";
+    for (int i = 0; i < kEmoticonCount; ++i) {
+        CString path;
+        path.Format("%s%d.bmp", folder.c_str(), i);
+        m_pPicker->AddItem(QPixmap(ToQt(path)), m_EmoticonCodes[i]);
+    }
+}
+
+void CTarvolanChatDialog::RequestSkins()
+{
+    SendSkinRequest(WindowHandle(this), "TarvolanChat.skn", "");
+    SendSkinRequest(WindowHandle(this), "TarvolanChat.skn", "window01");
+    SendSkinRequest(WindowHandle(m_pFontButton), "chat.skn", "btn_font");
+    SendSkinRequest(WindowHandle(m_pPicker), "chat.skn", "btn_emoticons");
+}
+
+void CTarvolanChatDialog::ApplyChatFormatToInput()
+{
+    CRichMsgEdit::CQuietChange quiet(m_pInput);
+    if (const TCharFormat* format = GetAppCharFormat()) m_pInput->ApplyCharFormatToAll(*format);
+}
+
+bool CTarvolanChatDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // The group name line takes no keyboard or mouse input.
+    if (watched == GetDlgItem(IDC_GROUP_NAME)) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::FocusIn:
+            return true;
+        default:
+            break;
+        }
+    }
+    return CDialog::eventFilter(watched, event);
+}
+
+// ---- commands and closing ---------------------------------------------------------
+
+bool CTarvolanChatDialog::OnCommand(int id, intptr_t lParam)
+{
+    switch (id) {
+    case IDC_FONT: OnFontButton(); return true;
+    case IDC_EMOTICONS: OnEmoticonPick(); return true;
+    case IDC_SEND: OnSend(); return true;
+    case IDC_HISTORY: return true;  // the history viewer opens here once there is one
+    default: return CDialog::OnCommand(id, lParam);
+    }
+}
+
+void CTarvolanChatDialog::OnCancel()
+{
+    if (m_pTarvolan && m_pTarvolan->m_pChatDialog == this) m_pTarvolan->m_pChatDialog = nullptr;
+    m_pTarvolan = nullptr;
+    hide();
+    deleteLater();
+}
+
+void CTarvolanChatDialog::OnClose()
+{
+    if (m_pTarvolan && GetVersionType() == 3 && IsMySelf(m_pTarvolan->m_csOwnerURI)) {
+        CString question;
+        question.Format(LoadResString(IDS_CONFIRM_DELETE_GROUP).c_str(), m_pTarvolan->URI().c_str());
+        if (ShowMessageBox(this, question, GetMsgTitle(), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+            Word record[1] = {reinterpret_cast<Word>(m_pTarvolan->m_csName.c_str())};
+            SendToHost(M_DeleteGroup, record);
+        }
+    }
+    OnCancel();
+}
+
+void CTarvolanChatDialog::closeEvent(QCloseEvent* event)
+{
+    event->ignore();  // the window deletes itself
+    OnClose();
+}
+
+void CTarvolanChatDialog::ShowNotice(int stringId, unsigned icon)
+{
+    ShowMessageBox(this, LoadResString(stringId), GetMsgTitle(), icon);
+}
+
+// ---- members -------------------------------------------------------------------------
+
+int CTarvolanChatDialog::MemberImageIndex(int state, int kind)
+{
+    if (state == 6) return 6;
+    switch (kind) {
+    case 1:
+    case 8: return 2;
+    case 2: return 3;
+    case 3: return 4;
+    case 4: return 7;
+    case 5: return 8;
+    case 9: return 22;
+    default: return 6;
+    }
+}
+
+const QIcon& CTarvolanChatDialog::MemberImage(int index) const
+{
+    static const QIcon none;
+    return (index >= 0 && index < static_cast<int>(m_MemberImages.size())) ? m_MemberImages[static_cast<size_t>(index)]
+                                                                           : none;
+}
+
+CString CTarvolanChatDialog::MemberItemText(const CTarvolanMember& member) const
+{
+    return member.URI();
+}
+
+void CTarvolanChatDialog::SetRootImage(QTreeWidgetItem* item)
+{
+    if (!item || item->parent()) return;
+    item->setIcon(0, MemberImage(item->isExpanded() ? 0 : 1));
+}
+
+void CTarvolanChatDialog::FillMemberTree()
+{
+    if (!m_pMemberTree) return;
+    m_pMemberTree->clear();
+    CString rootText;
+    rootText.Format("%s: %s", LoadResString(IDS_GROUP).c_str(), m_strGroupName.c_str());
+    auto* root = new QTreeWidgetItem(QStringList{ToQt(rootText)});
+    root->setIcon(0, MemberImage(0));
+    m_pMemberTree->addTopLevelItem(root);
+    if (m_pTarvolan) {
+        QList<QTreeWidgetItem*> items;
+        for (const CTarvolanMember* member : m_pTarvolan->Members()) {
+            auto* item = new QTreeWidgetItem(QStringList{ToQt(MemberItemText(*member))});
+            item->setIcon(0, MemberImage(MemberImageIndex(member->m_nStatus, member->m_nPresenceKind)));
+            items.append(item);
+        }
+        root->addChildren(items);
+    }
+    root->setExpanded(true);
+    SetRootImage(root);
+}
+
+void CTarvolanChatDialog::UpdateMemberItem(CTarvolanMember* member)
+{
+    if (!member || !m_pMemberTree) return;
+    QTreeWidgetItem* root = m_pMemberTree->topLevelItem(0);
+    const CString text = MemberItemText(*member);
+    for (int i = 0; root && i < root->childCount(); ++i) {
+        QTreeWidgetItem* item = root->child(i);
+        if (FromQt(item->text(0)) != text) continue;
+        item->setText(0, ToQt(text));
+        item->setIcon(0, MemberImage(MemberImageIndex(member->m_nStatus, member->m_nPresenceKind)));
+        return;
+    }
+    FillMemberTree();
+}
+
+// ---- showing messages ----------------------------------------------------------------------
+
+void CTarvolanChatDialog::ShowMessageHeader(const CString& time, const CString& name, int isMe,
+                                            const CString& target, int whisper)
+{
+    const CString sender = isMe ? LoadResString(IDS_YOU) : name;
+    const CString whisperWord = whisper ? LoadResString(IDS_WHISPER) : CString();
+    CString targetText;
+    if (!target.IsEmpty()) {
+        if (target != MyAccount())
+            targetText = LoadResString(IDS_TO) + GetUserNameByPhone(target, 0, 1);
+        else
+            targetText = LoadResString(IDS_TO_YOU);
+    }
+    const CString shownTime = time.GetLength() < 3 ? GetLocalTimeString() : time;
+    CString line;
+    line.Format("%s* %s%s%s%s\r\n", shownTime.c_str(), sender.c_str(), whisperWord.c_str(), targetText.c_str(),
+                LoadResString(IDS_SAYS).c_str());
+    TCharFormat format;
+    format.dwMask = CFM_EFFECTS | CFM_SIZE | CFM_COLOR;
+    format.yHeight = kHeaderHeight;
+    format.crTextColor = isMe ? kMyHeaderColor : kOthersHeaderColor;
+    CRichMsgEdit::AppendMessageText(m_pOutput, &format, 0, "%s", line.c_str());
+}
+
+void CTarvolanChatDialog::WriteMarkedUp(const CString& text)
+{
+    const TMessageMarkup markup = ReadMessageMarkup(text);
+    CRichMsgEdit::AppendMessageText(m_pOutput, &markup.format, 0, "%s\r\n", markup.text.c_str());
+}
+
+void CTarvolanChatDialog::ShowMessageBody(const CString& text)
+{
+    WriteMarkedUp(text);
+    m_pOutput->ScrollToBottom();
+    m_pInput->setFocus();
+}
+
+void CTarvolanChatDialog::ShowMessageBodyPreset(const CString& text, int preset)
+{
+    WriteMarkedUp(WithPresetElement(text, preset));
+}
+
+void CTarvolanChatDialog::LoadRecentMessage()
+{
+    if (!m_pTarvolan) {
+        WriteLog("CTarvolanChatDialog::LoadRecentMessage()--m_pTarvolan is NULL", 0);
+        return;
+    }
+    if (m_pTarvolan->m_MsgListRecent.empty()) {
+        WriteLog("CTarvolanChatDialog::LoadRecentMessage()--m_pTarvolan->m_MsgListRecent is empty!", 0);
+        return;
+    }
+    try {
+        const CString grey = kGreyPropertyElement;
+        for (const TGroupMessage& message : m_pTarvolan->m_MsgListRecent) {
+            const CString sender =
+                IsMySelf(message.senderURI) ? LoadResString(IDS_YOU) : GetUserNameByPhone(message.senderURI, 0, 1);
+            CString header;
+            header.Format("%s* %s%s", message.time.c_str(), sender.c_str(), LoadResString(IDS_SAYS).c_str());
+            header = StripPropertyElement(XmlUnescape(header));
+            ShowMessageBodyPreset(grey + header, 0);
+            ShowMessageBodyPreset(grey + StripPropertyElement(message.body), 0);
+        }
+        ShowMessageBodyPreset(grey + kRecentSeparator, 0);
+    } catch (const std::exception&) {
+        WriteLog("Exception--CTarvolanChatDialog::LoadRecentMessage()", 0);
+    }
+}
+
+// ---- sending -------------------------------------------------------------------------------
+
+void CTarvolanChatDialog::OnSend()
+{
+    CString text = m_pInput->GetWindowText();
+    RestoreEmoticonCodes(text, m_strEmoticonMap, m_EmoticonCodes, kEmoticonCount);
+    if (text.IsEmpty()) {
+        m_pInput->setFocus();
+        return;
+    }
+    CString bannedWord;
+    if (bHaveFilterWords(text, &bannedWord) != 0) {
+        ShowNotice(IDS_BANNED_WORDS, MB_ICONEXCLAMATION);
+        return;  // the input keeps its text and pictures
+    }
+    const CString message = BuildPropertyElement(GetAppResetLF() ? GetAppCharFormat() : nullptr) + text;
+
+    ShowMessageHeader(GetLocalTimeString(), MyDisplayName(), 1, CString(), 0);
+    ShowMessageBody(message);
+    m_pOutput->ScrollToBottom();
+
+    m_pSendButton->setEnabled(false);
+    m_bJustSent = 1;  // the change of emptying the input resets the picture map
+    m_pInput->clear();
+    m_pInput->setFocus();
+
+    if (!m_pTarvolan) return;
+    // The summary comes from the text that follows the property element.
+    const CString summary = XmlEscape(MessageSummary(text));
+    const CString internetTime = GetInternetTimeString();
+    const CString empty;
+    TGroupMessageRequest request{1,
+                                 2,
+                                 reinterpret_cast<Word>(message.c_str()),
+                                 reinterpret_cast<Word>(internetTime.c_str()),
+                                 reinterpret_cast<Word>(m_pTarvolan->URI().c_str()),
+                                 reinterpret_cast<Word>(empty.c_str()),
+                                 reinterpret_cast<Word>(summary.c_str()),
+                                 0};
+    SendToHost(M_GroupMessage, &request);
+}
+
+void CTarvolanChatDialog::OnFontButton()
+{
+    TLogFont* appFont = GetAppLogFont();
+    TCharFormat* appFormat = GetAppCharFormat();
+    if (!appFont || !appFormat) return;
+    TLogFont font = *appFont;
+    COLORREF color = appFormat->crTextColor;
+    if (GetUiDriver()->ChooseFont(this, font, color)) {
+        *appFormat = CharFormatFromFont(font, color, appFormat->yHeight);
+        *appFont = font;
+        ApplyChatFormatToInput();
+        {
+            CRichMsgEdit::CQuietChange quiet(m_pInput);
+            m_pInput->SetSel(m_pInput->GetWindowTextLength(), -1);
+        }
+        SetAppResetLF(1);
+    }
+    activateWindow();
+}
+
+// ---- emoticons and the input ---------------------------------------------------------------------
+
+void CTarvolanChatDialog::OnEmoticonPick()
+{
+    if (m_pInput->GetWindowTextLength() >= kMaxInputLength) {
+        ShowNotice(IDS_TEXT_TOO_LONG, MB_ICONINFORMATION);
+        return;
+    }
+    const int index = m_pPicker->GetChosenIndex();
+    if (index < 0) return;
+    m_bPictureInserted = 1;
+    int start = 0, end = 0;
+    m_pInput->GetSel(start, end);
+    {
+        CRichMsgEdit::CQuietChange quiet(m_pInput);
+        if (start != end) {
+            // The picture takes the place of the selected text, which goes
+            // (the clipboard keeps what the user put there).
+            ChangePictureMap(m_strEmoticonMap, start, end - start, CString());
+            m_pInput->SetSel(start, end);
+            m_pInput->Clear();
+        }
+        if (m_pInput->InsertEmoticon(index)) ChangePictureMap(m_strEmoticonMap, start, 0, CString(std::string(1, char(index + 1))));
+    }
+    // The change the picker made: the map is already up to date.
+    OnInputChange();
+}
+
+void CTarvolanChatDialog::ResetInputState()
+{
+    m_bJustSent = 0;
+    m_strEmoticonMap.Empty();
+    m_bPictureInserted = 0;
+    m_nLastLength = 0;
+    m_nCaret = 0;
+    m_nMatchedIndex = kNoMatch;
+    m_nMatchReserved = 0;
+    m_strMatchedCode.Empty();
+    m_nMatchPos = 0;
+}
+
+void CTarvolanChatDialog::UpdatePictureMap(int length)
+{
+    int start = 0, added = 0;
+    if (m_pInput->TakeLastChange(start, added)) {
+        // Where the document changed, the removed bytes go and the new ones
+        // are marked as the document has them.
+        const int removed = m_nLastLength - (length - added);
+        ChangePictureMap(m_strEmoticonMap, start, removed, m_pInput->GetPictureMap().Mid(start, added));
+    }
+    if (m_strEmoticonMap.GetLength() != length) m_strEmoticonMap = m_pInput->GetPictureMap();
+}
+
+bool CTarvolanChatDialog::ReplaceTypedCode(int& length, int& start, int& end)
+{
+    TTypedEmoticon found;
+    if (!FindTypedEmoticon(m_pInput->GetWindowText().view(), found)) return false;
+    const int pos = static_cast<int>(found.pos);
+    const int codeLength = static_cast<int>(found.length);
+    m_nMatchPos = pos;
+    {
+        CRichMsgEdit::CQuietChange quiet(m_pInput);
+        m_pInput->SetSel(pos, pos + codeLength);
+        m_pInput->Clear();
+        if (!m_pInput->InsertEmoticon(found.index)) return false;
+    }
+    ChangePictureMap(m_strEmoticonMap, pos, codeLength, CString(std::string(1, char(found.index + 1))));
+    length += 1 - codeLength;
+    // The selection keeps its place in the text around the picture.
+    auto shift = [&](int& p) {
+        if (p >= pos + codeLength)
+            p -= codeLength - 1;
+        else if (p > pos)
+            p = pos + 1;
+    };
+    shift(start);
+    shift(end);
+    m_nMatchedIndex = kNoMatch;
+    m_nMatchReserved = 0;
+    m_strMatchedCode.Empty();
+    m_bPictureInserted = 1;
+    return true;
+}
+
+void CTarvolanChatDialog::TrimToLimit(int caret)
+{
+    const CString text = m_pInput->GetWindowText();
+    if (text.GetLength() <= kMaxInputLength) return;
+    const TByteRange range = ExcessRange(text, caret, kMaxInputLength);
+    {
+        CRichMsgEdit::CQuietChange quiet(m_pInput);
+        m_pInput->SetSel(range.start, range.end);
+        m_pInput->Clear();
+    }
+    ChangePictureMap(m_strEmoticonMap, range.start, range.end - range.start, CString());
+    m_nLastLength = m_pInput->GetWindowTextLength();
+    ShowNotice(IDS_TEXT_TOO_LONG, MB_ICONINFORMATION);
+    m_pInput->SetSel(range.start, range.start);
+}
+
+bool CTarvolanChatDialog::HandleInputChange()
+{
+    // 1. The selection and the text.
+    int start = 0, end = 0;
+    m_pInput->GetSel(start, end);
+    m_nCaret = start;
+    int length = m_pInput->GetWindowTextLength();
+
+    // 2. The picture map follows the text, unless the window put the
+    // picture in itself and already marked it.
+    if (m_bPictureInserted) {
+        int ignored = 0;
+        m_pInput->TakeLastChange(ignored, ignored);
+    } else if (m_bJustSent && length <= m_nLastLength) {
+        int ignored = 0;
+        m_pInput->TakeLastChange(ignored, ignored);
+        ResetInputState();
+        length = 0;
+        start = end = 0;
+    } else {
+        UpdatePictureMap(length);
+    }
+
+    // 3. A typed code becomes its picture.
+    const bool replaced = ReplaceTypedCode(length, start, end);
+
+    // 4.-5. The new length; the whole input in the chat format, the
+    // selection where it was.
+    m_nLastLength = length;
+    ApplyChatFormatToInput();
+    if (replaced) {
+        CRichMsgEdit::CQuietChange quiet(m_pInput);
+        m_pInput->SetSel(start, end);
+    }
+
+    // 6. The length limit.
+    TrimToLimit(start);
+
+    // 7. Sending is possible with a picture or text.
+    m_pSendButton->setEnabled(m_bPictureInserted || m_pInput->GetWindowTextLength() > 0);
+    m_pInput->setFocus();
+    m_bPictureInserted = 0;
+
+    // 8. Typing far into the last line keeps it in view.
+    if (m_pInput->GetLineCount() > 1) {
+        int caret = 0, ignored = 0;
+        m_pInput->GetSel(caret, ignored);
+        const int lastLineStart = m_pInput->GetWindowTextLength() - m_pInput->LastLineLength();
+        if (caret > lastLineStart + 3) m_pInput->ScrollToBottom();
+    }
+    return replaced;
+}
+
+void CTarvolanChatDialog::OnInputChange()
+{
+    if (m_bInInputChange || !m_pInput) return;
+    m_bInInputChange = true;
+    {
+        CUpdatesLock lock(this);
+        // A replaced code is a change of its own: the next pass handles it,
+        // and with it any further code of the same change.
+        for (int pass = 0; pass <= kEmoticonCount && HandleInputChange(); ++pass) {
+        }
+    }
+    m_bInInputChange = false;
+}

@@ -1,0 +1,141 @@
+// CTarvolanChatDialog: the conversation window of one public group (template
+// 2000). It shows the conversation in a read-only output editor, lets the
+// user write formatted text with emoticons in the input editor, sends it to
+// the host as a group message (code 20008) and lists the group's members.
+// The window is modeless and owned by its CTarvolan, which creates it on
+// first need and deletes it with itself; closing the window deletes it and
+// clears the group's pointer.
+//
+// The input keeps a picture map beside its text (m_strEmoticonMap): one byte
+// for every byte of the input's window text, 'E' for text and index + 1 for
+// an emoticon picture, so that sending turns each picture back into its code.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QIcon>
+
+#include "common/GbkString.h"
+#include "common/TextFormat.h"
+#include "groups/Tarvolan.h"
+#include "platform/Window.h"
+
+class CRichMsgEdit;
+class CEmoticonPicker;
+class CTreeCtrlEx;
+class QAbstractButton;
+class QTreeWidgetItem;
+
+namespace Ui { class CTarvolanChatDialog; }
+
+class CTarvolanChatDialog : public CDialog, public CGroupChatWindow {
+    Q_OBJECT
+public:
+    enum { IDD = 2000 };
+    enum : int {
+        IDC_OUTPUT = 1522,
+        IDC_INPUT = 1521,
+        IDC_SEND = 1412,
+        IDC_GROUP_NAME = 1224,
+        IDC_MEMBERS = 1088,
+        IDC_FONT = 1081,
+        IDC_EMOTICONS = 1085,
+        IDC_HISTORY = 1814,
+    };
+    // Longest input, in bytes.
+    static constexpr int kMaxInputLength = 400;
+    static constexpr int kCodeSlots = 60;
+    static constexpr int kNoMatch = 255;
+
+    explicit CTarvolanChatDialog(QWidget* parent = nullptr);
+    ~CTarvolanChatDialog() override;
+
+    // Creates the window from its template as a top-level window (parent null:
+    // the desktop) and initialises it; the caller shows it.
+    bool CreateFromTemplate(QWidget* parent);
+
+    bool OnInitDialog() override;
+    bool OnCommand(int id, intptr_t lParam) override;
+    // Escape and the end of a close: the window goes and the group forgets it.
+    void OnCancel() override;
+    void OnOK() override {}
+    // The close of the window: for an owner of edition 3, the question
+    // whether to delete the group; then the window goes.
+    void OnClose();
+
+    // ---- members -----------------------------------------------------------
+    void FillMemberTree() override;
+    void UpdateMemberItem(CTarvolanMember* member) override;
+    // Tree image of a member by its presence state and kind.
+    static int MemberImageIndex(int state, int kind);
+
+    // ---- showing messages ---------------------------------------------------
+    void ShowMessageHeader(const CString& time, const CString& name, int isMe, const CString& target,
+                           int whisper);
+    void ShowMessageBody(const CString& text);
+    void ShowMessageBodyPreset(const CString& text, int preset);
+    void LoadRecentMessage();
+
+    // ---- handlers ----------------------------------------------------------------
+    void OnSend();
+    void OnFontButton();
+    void OnEmoticonPick();
+    void OnInputChange();
+
+    CRichMsgEdit* Output() const { return m_pOutput; }
+    CRichMsgEdit* Input() const { return m_pInput; }
+    CEmoticonPicker* Picker() const { return m_pPicker; }
+    CTreeCtrlEx* MemberTree() const { return m_pMemberTree; }
+    QAbstractButton* SendButton() const { return m_pSendButton; }
+    const CString& EmoticonCode(int slot) const { return m_EmoticonCodes[slot]; }
+
+    CTarvolan* m_pTarvolan = nullptr;  // the group of this window; not owned
+    CString m_strGroupName;
+    CString m_strEmoticonMap;          // picture map of the input text
+    CString m_strMatchedCode;          // code found by the last change
+    int32_t m_nLastLength = 0;         // input length after the last change
+    int32_t m_bPictureInserted = 0;    // the window itself put a picture in
+    int32_t m_bJustSent = 0;           // the next change empties the map
+    int32_t m_nMatchedIndex = kNoMatch;
+    int32_t m_nMatchReserved = 0;
+    int32_t m_nCaret = 0;              // selection start at the last change
+    int32_t m_nMatchPos = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // One pass of the change handling; true when it replaced a typed code,
+    // which is itself a change that the next pass handles.
+    bool HandleInputChange();
+    void ResetInputState();
+    // Keeps the picture map in step with the text after a change.
+    void UpdatePictureMap(int length);
+    // Replaces the first typed code by its picture; false when none.
+    bool ReplaceTypedCode(int& length, int& start, int& end);
+    // Cuts the input back to the limit before the caret.
+    void TrimToLimit(int caret);
+    void ApplyChatFormatToInput();
+    // Reads the element of a marked-up text and appends the text.
+    void WriteMarkedUp(const CString& text);
+    void SetRootImage(QTreeWidgetItem* item);
+    void LoadMemberImages();
+    void LoadPickerItems();
+    void RequestSkins();
+    void ShowNotice(int stringId, unsigned icon);
+    CString MemberItemText(const CTarvolanMember& member) const;
+    const QIcon& MemberImage(int index) const;
+
+    Ui::CTarvolanChatDialog* m_pUi = nullptr;
+    CTreeCtrlEx* m_pMemberTree = nullptr;
+    QAbstractButton* m_pSendButton = nullptr;
+    CRichMsgEdit* m_pOutput = nullptr;
+    CRichMsgEdit* m_pInput = nullptr;
+    QAbstractButton* m_pFontButton = nullptr;
+    CEmoticonPicker* m_pPicker = nullptr;
+    CString m_EmoticonCodes[kCodeSlots];
+    std::vector<QIcon> m_MemberImages;
+    bool m_bInInputChange = false;
+};
