@@ -471,6 +471,9 @@ void CRichMsgEdit::AppendWithPictures(const TCharFormat* format, const CString& 
     const CKestUser* user = GetUserData();
     const bool showPictures = user && user->m_bShowEmoticon;
     bool pictures = false;
+    // One edit: the document is laid out once for the whole text, however
+    // many pictures it holds.
+    cursor.beginEditBlock();
     if (!showPictures) {
         InsertRun(cursor, ToEditorText(text), textFormat);
     } else {
@@ -483,6 +486,7 @@ void CRichMsgEdit::AppendWithPictures(const TCharFormat* format, const CString& 
             pictures = InsertPictureAt(cursor, run.picture) || pictures;
         });
     }
+    cursor.endEditBlock();
     MoveCaretToEnd(cursor);
     if (pictures) SetTimer(kPictureTimer, kPictureTimerMs);
 }

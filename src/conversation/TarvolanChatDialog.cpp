@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidgetItem>
 
@@ -40,12 +41,15 @@ public:
     {
         m_pWindow->setUpdatesEnabled(false);
     }
-    ~CUpdatesLock() { m_pWindow->setUpdatesEnabled(m_bWasEnabled); }
+    ~CUpdatesLock()
+    {
+        if (m_pWindow) m_pWindow->setUpdatesEnabled(m_bWasEnabled);
+    }
     CUpdatesLock(const CUpdatesLock&) = delete;
     CUpdatesLock& operator=(const CUpdatesLock&) = delete;
 
 private:
-    QWidget* m_pWindow;
+    QPointer<QWidget> m_pWindow;  // the window may go while a message box is open
     bool m_bWasEnabled;
 };
 
@@ -241,7 +245,10 @@ void CTarvolanChatDialog::OnClose()
     if (m_pTarvolan && GetVersionType() == 3 && IsMySelf(m_pTarvolan->m_csOwnerURI)) {
         CString question;
         question.Format(LoadResString(IDS_CONFIRM_DELETE_GROUP).c_str(), m_pTarvolan->URI().c_str());
-        if (ShowMessageBox(this, question, GetMsgTitle(), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        QPointer<CTarvolanChatDialog> self(this);
+        const int answer = ShowMessageBox(this, question, GetMsgTitle(), MB_YESNO | MB_ICONQUESTION);
+        if (!self) return;  // the group went while the question was open
+        if (answer == IDYES && m_pTarvolan) {
             Word record[1] = {reinterpret_cast<Word>(m_pTarvolan->m_csName.c_str())};
             SendToHost(M_DeleteGroup, record);
         }
@@ -255,9 +262,11 @@ void CTarvolanChatDialog::closeEvent(QCloseEvent* event)
     OnClose();
 }
 
-void CTarvolanChatDialog::ShowNotice(int stringId, unsigned icon)
+bool CTarvolanChatDialog::ShowNotice(int stringId, unsigned icon)
 {
+    QPointer<CTarvolanChatDialog> self(this);
     ShowMessageBox(this, LoadResString(stringId), GetMsgTitle(), icon);
+    return !self.isNull();
 }
 
 // ---- members -------------------------------------------------------------------------
@@ -560,8 +569,14 @@ void CTarvolanChatDialog::TrimToLimit(int caret)
     }
     ChangePictureMap(m_strEmoticonMap, range.start, range.end - range.start, CString());
     m_nLastLength = m_pInput->GetWindowTextLength();
-    ShowNotice(IDS_TEXT_TOO_LONG, MB_ICONINFORMATION);
-    m_pInput->SetSel(range.start, range.start);
+    {
+        CRichMsgEdit::CQuietChange quiet(m_pInput);
+        m_pInput->SetSel(range.start, range.start);
+    }
+    // The notice comes once the editor has finished the change: nothing of
+    // the editor is left on the stack while the box is open.
+    QMetaObject::invokeMethod(
+        this, [this] { ShowNotice(IDS_TEXT_TOO_LONG, MB_ICONINFORMATION); }, Qt::QueuedConnection);
 }
 
 bool CTarvolanChatDialog::HandleInputChange()

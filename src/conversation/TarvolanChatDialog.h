@@ -115,7 +115,8 @@ private:
     void UpdatePictureMap(int length);
     // Replaces the first typed code by its picture; false when none.
     bool ReplaceTypedCode(int& length, int& start, int& end);
-    // Cuts the input back to the limit before the caret.
+    // Cuts the input back to the limit before the caret and, after the
+    // change, shows the notice.
     void TrimToLimit(int caret);
     void ApplyChatFormatToInput();
     // Reads the element of a marked-up text and appends the text.
@@ -124,7 +125,8 @@ private:
     void LoadMemberImages();
     void LoadPickerItems();
     void RequestSkins();
-    void ShowNotice(int stringId, unsigned icon);
+    // A notice box; false when the window went while it was open.
+    bool ShowNotice(int stringId, unsigned icon);
     CString MemberItemText(const CTarvolanMember& member) const;
     const QIcon& MemberImage(int index) const;
 

@@ -84,6 +84,8 @@ protected:
         return sent.empty() ? std::vector<std::string>() : sent.back().texts;
     }
     void Pick(int index) { m_chat->Picker()->ChooseItem(index); }
+    // Delivers what the window queued (the length notice follows the change).
+    static void Flush() { QCoreApplication::sendPostedEvents(); }
 
     CFakeHost m_host;
     QWidget m_parent;
@@ -295,6 +297,7 @@ TEST_F(ChatDialogTest, InputIsLimitedTo400Bytes)
     m_chat->Input()->SetSel(100, 100);
     Type("d");  // the excess before the caret goes: what was just typed
     EXPECT_EQ(InputText(), CString(std::string(398, 'a') + "bc"));
+    Flush();
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0], "超过最大允许字符数!");
     int start = 0, end = 0;
@@ -323,6 +326,8 @@ TEST_F(ChatDialogTest, TrimNeverSplitsADoubleByteCharacter)
     EXPECT_EQ(text.GetLength(), 399);
     EXPECT_EQ(text, CString(std::string(399, 'a')));
     EXPECT_EQ(m_chat->m_strEmoticonMap.GetLength(), 399);
+    Flush();
+    EXPECT_EQ(Messages().size(), 1u);
 }
 
 TEST_F(ChatDialogTest, TrimWithTheCaretNearTheStartStaysInTheText)
@@ -332,6 +337,9 @@ TEST_F(ChatDialogTest, TrimWithTheCaretNearTheStartStaysInTheText)
     EXPECT_EQ(m_chat->Input()->GetWindowTextLength(), 400);
     EXPECT_EQ(m_chat->m_strEmoticonMap.GetLength(), 400);
     EXPECT_EQ(m_chat->m_nLastLength, 400);
+    int start = 0, end = 0;
+    m_chat->Input()->GetSel(start, end);
+    EXPECT_EQ(start, 0);
 }
 
 TEST_F(ChatDialogTest, BannedWordsKeepTheInput)
@@ -451,6 +459,16 @@ TEST_F(ChatDialogTest, CloseWithoutTheQuestionAndEscapeJustClose)
     EXPECT_EQ(m_group->m_pChatDialog, nullptr);
     EXPECT_TRUE(m_driver.Prompts().size() == 1u);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(ChatDialogTest, TheGroupGoingWhileTheQuestionIsOpenIsSafe)
+{
+    clientkit::SetEdition(0, 3, 0, 0);
+    m_driver.onPrompt = [this](const TPrompt&) { m_model.RemoveGroup(kGroupURI); };
+    m_chat->close();
+    m_driver.onPrompt = nullptr;
+    EXPECT_EQ(m_model.FindGroup(kGroupURI), nullptr);
+    EXPECT_EQ(m_host.Count(M_DeleteGroup), 0u);
 }
 
 TEST_F(ChatDialogTest, GroupNameLineTakesNoInput)
