@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -13,13 +14,44 @@ char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
+// The converters of this thread, one per pair of encodings, opened on first
+// use and kept: opening one costs more than converting a short text.
+class CConverters {
+public:
+    ~CConverters()
+    {
+        for (const TEntry& e : m_entries) iconv_close(e.cd);
+    }
+    // The converter, reset to its initial state; (iconv_t)-1 when none.
+    iconv_t Get(const char* to, const char* from)
+    {
+        for (const TEntry& e : m_entries) {
+            if (e.to == to && e.from == from) {
+                iconv(e.cd, nullptr, nullptr, nullptr, nullptr);
+                return e.cd;
+            }
+        }
+        iconv_t cd = iconv_open(to, from);
+        if (cd != reinterpret_cast<iconv_t>(-1)) m_entries.push_back({to, from, cd});
+        return cd;
+    }
+
+private:
+    struct TEntry {
+        std::string to, from;
+        iconv_t cd;
+    };
+    std::vector<TEntry> m_entries;
+};
+
 // Converts between two encodings; an unconvertible byte becomes '?' and the
 // conversion goes on with the next byte.
 std::string Convert(const char* to, const char* from, std::string_view in)
 {
     std::string out;
     if (in.empty()) return out;
-    iconv_t cd = iconv_open(to, from);
+    thread_local CConverters converters;
+    iconv_t cd = converters.Get(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         out.assign(in);
         return out;
@@ -41,7 +73,6 @@ std::string Convert(const char* to, const char* from, std::string_view in)
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
-    iconv_close(cd);
     return out;
 }
 
