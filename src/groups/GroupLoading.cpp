@@ -37,6 +37,12 @@ template <size_t N> CString Field(const char (&field)[N])
     return CString::FromField(field, N);
 }
 
+// A field's text for a log line, without a copy.
+template <size_t N> std::string_view FieldView(const char (&field)[N])
+{
+    return {field, FieldLength(field, N)};
+}
+
 int Clamp(int count, int limit, const void* array)
 {
     return array ? std::clamp(count, 0, limit) : 0;
@@ -73,8 +79,8 @@ CString GroupInfoLog(const TGroupInfoList& list, int count)
     CLogText entries(static_cast<size_t>(count) * 200 + 16);
     for (int i = 0; i < count; ++i) {
         const TGroupInfoSlot& s = list.groups[i];
-        entries << "\r\ngroupname=" << Field(s.groupname) << "  groupURI=" << Field(s.groupURI)
-              << "  groupOwner=" << Field(s.groupOwner) << "  groupType=" << s.groupType
+        entries << "\r\ngroupname=" << FieldView(s.groupname) << "  groupURI=" << FieldView(s.groupURI)
+              << "  groupOwner=" << FieldView(s.groupOwner) << "  groupType=" << s.groupType
               << "  groupUsage=" << s.groupUsage;
     }
     CLogText text(entries.str().size() + 96);
@@ -91,15 +97,15 @@ CString OnePublicGroupLog(const CString& name, const CString& uri, int role, con
     CLogText text(1024 + static_cast<size_t>(memberCount) * 200 + static_cast<size_t>(blacklistCount) * 100);
     text << "OnIMSGotOnePublicGroupVeloractrl1:\r\npGroupName=" << name << ",pGroupURI=" << uri
          << ", iMyRole= " << role << ",iDuration=" << info.iDuration << ",iMaxMember = " << info.iMaxMember
-         << ",iVisi=" << info.iVisi << ",iNeedPermit=" << info.iNeedPermit << ",Creator=" << Field(info.creator)
-         << ",Owner=" << Field(info.owner) << ",iListNum=" << memberCount << ",\r\n";
+         << ",iVisi=" << info.iVisi << ",iNeedPermit=" << info.iNeedPermit << ",Creator=" << FieldView(info.creator)
+         << ",Owner=" << FieldView(info.owner) << ",iListNum=" << memberCount << ",\r\n";
     for (int i = 0; i < memberCount; ++i) {
         const TMemberEntry& m = members[i];
-        text << "UserURI" << i << "=" << Field(m.UserURI) << ",DisplayName=" << Field(m.DisplayName)
-             << ",csInfo=" << Field(m.csInfo) << ",csPhone=" << Field(m.csPhone) << "\r\n";
+        text << "UserURI" << i << "=" << FieldView(m.UserURI) << ",DisplayName=" << FieldView(m.DisplayName)
+             << ",csInfo=" << FieldView(m.csInfo) << ",csPhone=" << FieldView(m.csPhone) << "\r\n";
     }
     text << "iBlacklistNum=" << blacklistCount << "\r\n";
-    for (int i = 0; i < blacklistCount; ++i) text << "BlackList" << i << " = " << Field(blacklist[i].uri) << "\r\n";
+    for (int i = 0; i < blacklistCount; ++i) text << "BlackList" << i << " = " << FieldView(blacklist[i].uri) << "\r\n";
     return CString(text.str());
 }
 

@@ -4,6 +4,8 @@
 // tree as one batch.
 #include <vector>
 
+#include <QSignalBlocker>
+
 #include "clientkit/ClientKit.h"
 #include "controls/TreeCtrlEx.h"
 #include "groups/Presence.h"
@@ -36,10 +38,10 @@ QTreeWidgetItem* CTarvolanDialog::AddRoot(QTreeWidgetItem* parent, int kind, int
     auto* item = new QTreeWidgetItem(QStringList{ToQt(LoadResString(textId))});
     SetItemData(item, kind, nullptr);
     SetItemImage(item, IMG_EXPANDED);
-    if (parent) parent->addChild(item);
-    else m_pTree->addTopLevelItem(item);
     m_pTree->SetItemBold(item, true);
     m_pTree->SetItemColor(item, kGroupTextColor);
+    if (parent) parent->addChild(item);
+    else m_pTree->addTopLevelItem(item);
     return item;
 }
 
@@ -89,9 +91,9 @@ void CTarvolanDialog::MakeGroupItem(CTarvolan& group, const TGroupListEntry& ent
     auto* item = new QTreeWidgetItem(QStringList{ToQt(group.m_csName)});
     SetItemData(item, itemKind, &group);
     SetItemImage(item, IMG_GROUP);
-    parent->addChild(item);
     m_pTree->SetItemBold(item, true);
     m_pTree->SetItemColor(item, kGroupTextColor);
+    parent->addChild(item);  // complete before the tree sees it
     group.m_hTreeItem = item;
     parent->setExpanded(true);
     SetItemImage(parent, IMG_EXPANDED);
@@ -106,8 +108,7 @@ CTarvolan* CTarvolanDialog::SyncGroup(const TGroupListEntry& entry)
         if (const CGroupRecord* record = m_GroupTable.Get(entry.uri); record && record->MemberCount() > 0)
             RebuildMemberItems(entry.uri);
     } else if (group->m_hTreeItem) {
-        const QString name = ToQt(group->m_csName);
-        if (group->m_hTreeItem->text(0) != name) group->m_hTreeItem->setText(0, name);
+        SetItemLook(group->m_hTreeItem, ToQt(group->m_csName), ItemImage(group->m_hTreeItem));
     }
     return group;
 }
@@ -210,11 +211,26 @@ CTarvolanMember* CTarvolanDialog::AddOrUpdateMemberItem(const CString& groupURI,
 
 void CTarvolanDialog::RefreshMemberItem(CTarvolanMember& member)
 {
-    QTreeWidgetItem* item = member.m_hTreeItem;
-    if (!item) return;
-    const QString text = ToQt(member.ItemText());
-    if (item->text(0) != text) item->setText(0, text);
-    SetItemImage(item, MemberImage(member.m_nStatus, member.m_nPresenceKind));
+    if (member.m_hTreeItem)
+        SetItemLook(member.m_hTreeItem, ToQt(member.ItemText()), MemberImage(member.m_nStatus, member.m_nPresenceKind));
+}
+
+// The view is not told item by item: for each changed item it would look the
+// row up among all visible rows, which makes a change cost as much as the
+// tree is large. Its visible part is repainted once instead; rows keep their
+// heights (uniform) and no column sizes itself to its contents.
+void CTarvolanDialog::SetItemLook(QTreeWidgetItem* item, const QString& text, int image)
+{
+    if (item->text(0) == text) {
+        SetItemImage(item, image);
+        return;
+    }
+    {
+        const QSignalBlocker quiet(m_pTree->model());
+        item->setText(0, text);
+    }
+    SetItemImage(item, image);
+    if (item->treeWidget()) m_pTree->viewport()->update();
 }
 
 bool CTarvolanDialog::ApplyMemberPresence(const CString& groupURI, const CString& memberURI, int code,
@@ -222,8 +238,10 @@ bool CTarvolanDialog::ApplyMemberPresence(const CString& groupURI, const CString
 {
     CTarvolanMember* member = m_TreeModel.FindMember(groupURI, memberURI);
     if (!member) return false;
+    const bool textShown = member->ShowsStatusText();
     member->SetPresence(code, text);
-    RefreshMemberItem(*member);
+    if (textShown || member->ShowsStatusText()) RefreshMemberItem(*member);
+    else if (member->m_hTreeItem) SetItemImage(member->m_hTreeItem, MemberImage(member->m_nStatus, member->m_nPresenceKind));
     if (CGroupChatWindow* chat = member->Group()->m_pChatDialog) chat->UpdateMemberItem(member);
     return true;
 }

@@ -4,16 +4,6 @@
 
 #include "common/TextFunctions.h"
 
-namespace {
-
-bool TreeOrder(const CTarvolanMember* a, const CTarvolanMember* b)
-{
-    if (a->Group() != b->Group()) return a->Group()->Seq() < b->Group()->Seq();
-    return a->Seq() < b->Seq();
-}
-
-} // namespace
-
 CGroupTreeModel::~CGroupTreeModel()
 {
     Clear();
@@ -38,8 +28,7 @@ std::string CGroupTreeModel::PairKey(const CString& groupURI, const CString& mem
 
 CTarvolan* CGroupTreeModel::FindGroup(const CString& uri) const
 {
-    auto it = m_groupIndex.find(uri.str());
-    return it == m_groupIndex.end() ? nullptr : it->second;
+    return m_groupIndex.Find(uri.view());
 }
 
 CTarvolan* CGroupTreeModel::CreateOrUpdateGroup(const TGroupListEntry& entry, bool* created)
@@ -47,9 +36,9 @@ CTarvolan* CGroupTreeModel::CreateOrUpdateGroup(const TGroupListEntry& entry, bo
     CTarvolan* group = FindGroup(entry.uri);
     if (created) *created = group == nullptr;
     if (!group) {
-        group = new CTarvolan(entry.uri, m_nextSeq++);
+        group = new CTarvolan(entry.uri);
         m_groups.push_back(group);
-        m_groupIndex.emplace(entry.uri.str(), group);
+        m_groupIndex.Insert(group);
     }
     group->m_csName = entry.name;
     group->m_csOwnerURI = entry.owner;
@@ -70,8 +59,9 @@ void CGroupTreeModel::RemoveGroup(const CString& uri)
     CTarvolan* group = FindGroup(uri);
     if (!group) return;
     if (m_pListener) m_pListener->OnGroupRemoving(*group);
-    for (CTarvolanMember* member : group->m_members) UnindexMember(member);
-    m_groupIndex.erase(uri.str());
+    m_memberTotal -= group->m_members.size();
+    m_bNoCaseIndexValid = false;
+    m_groupIndex.Erase(group);
     m_groups.erase(std::find(m_groups.begin(), m_groups.end(), group));
     delete group;
 }
@@ -87,10 +77,11 @@ CTarvolanMember* CGroupTreeModel::CreateOrUpdateMember(CTarvolan& group, const T
     CTarvolanMember* member = group.FindMember(slot.uri);
     if (created) *created = member == nullptr;
     if (!member) {
-        member = new CTarvolanMember(&group, slot.uri, m_nextSeq++);
+        member = new CTarvolanMember(&group, slot.uri);
         group.m_members.push_back(member);
-        group.m_memberIndex.emplace(slot.uri.str(), member);
-        IndexMember(member);
+        group.m_memberIndex.Insert(member);
+        ++m_memberTotal;
+        m_bNoCaseIndexValid = false;
     }
     member->m_csDisplayName = slot.displayName.IsEmpty() ? GetURIField(slot.uri, URI_USER) : slot.displayName;
     member->m_csInfo = slot.info;
@@ -104,47 +95,42 @@ bool CGroupTreeModel::RemoveMember(CTarvolan& group, const CString& memberURI)
     CTarvolanMember* member = group.FindMember(memberURI);
     if (!member) return false;
     if (m_pListener) m_pListener->OnMemberRemoving(*member);
-    UnindexMember(member);
-    group.m_memberIndex.erase(memberURI.str());
+    --m_memberTotal;
+    m_bNoCaseIndexValid = false;
+    group.m_memberIndex.Erase(member);
     group.m_members.erase(std::find(group.m_members.begin(), group.m_members.end(), member));
     delete member;
     if (group.m_pChatDialog) group.m_pChatDialog->FillMemberTree();
     return true;
 }
 
-void CGroupTreeModel::IndexMember(CTarvolanMember* member)
+const std::vector<CTarvolanMember*>* CGroupTreeModel::MembersNoCase(const CString& uri) const
 {
-    m_membersNoCase[LowerKey(member->URI())].push_back(member);
-    ++m_memberTotal;
-}
+    if (!m_bNoCaseIndexValid) {  // built in tree order: each list is in tree order
 
-void CGroupTreeModel::UnindexMember(CTarvolanMember* member)
-{
-    auto it = m_membersNoCase.find(LowerKey(member->URI()));
-    if (it == m_membersNoCase.end()) return;
-    auto& list = it->second;
-    list.erase(std::remove(list.begin(), list.end(), member), list.end());
-    if (list.empty()) m_membersNoCase.erase(it);
-    --m_memberTotal;
+        m_membersNoCase.clear();
+        m_membersNoCase.reserve(m_memberTotal);
+        for (CTarvolan* group : m_groups)
+            for (CTarvolanMember* member : group->m_members) m_membersNoCase[LowerKey(member->URI())].push_back(member);
+        m_bNoCaseIndexValid = true;
+    }
+    auto it = m_membersNoCase.find(LowerKey(uri));
+    return it == m_membersNoCase.end() ? nullptr : &it->second;
 }
 
 std::vector<CTarvolanMember*> CGroupTreeModel::FindMembersNoCase(const CString& uri) const
 {
-    auto it = m_membersNoCase.find(LowerKey(uri));
-    if (it == m_membersNoCase.end()) return {};
-    std::vector<CTarvolanMember*> members = it->second;
-    std::sort(members.begin(), members.end(), TreeOrder);
-    return members;
+    const std::vector<CTarvolanMember*>* found = MembersNoCase(uri);
+    return found ? *found : std::vector<CTarvolanMember*>();
 }
 
 CTarvolanMember* CGroupTreeModel::FindFirstMember(const CString& uri) const
 {
-    auto it = m_membersNoCase.find(LowerKey(uri));
-    if (it == m_membersNoCase.end()) return nullptr;
-    CTarvolanMember* first = nullptr;
-    for (CTarvolanMember* member : it->second)
-        if (member->URI() == uri && (!first || TreeOrder(member, first))) first = member;
-    return first;
+    const std::vector<CTarvolanMember*>* found = MembersNoCase(uri);
+    if (!found) return nullptr;
+    for (CTarvolanMember* member : *found)
+        if (member->URI() == uri) return member;
+    return nullptr;
 }
 
 bool CGroupTreeModel::CachePresence(const CString& groupURI, const CString& memberURI,
@@ -176,8 +162,9 @@ void CGroupTreeModel::Clear()
 {
     std::vector<CTarvolan*> groups;
     groups.swap(m_groups);
-    m_groupIndex.clear();
+    m_groupIndex.Clear();
     m_membersNoCase.clear();
+    m_bNoCaseIndexValid = false;
     m_memberTotal = 0;
     m_presenceCache.clear();
     for (CTarvolan* group : groups) delete group;

@@ -3,8 +3,10 @@
 // members that have no object yet. No Qt here.
 //
 // Groups are found by URI and members by (group, URI) through hash indexes
-// kept in step with every addition and removal; a third index finds the
-// members of every group by URI without regard to letter case.
+// kept in step with every addition and removal. A third index finds the
+// members of every group by URI without regard to letter case; it serves the
+// rare profile messages, so it is built on the first such look-up after a
+// change rather than on every addition.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +16,7 @@
 
 #include "common/GbkString.h"
 #include "groups/GroupTables.h"
+#include "groups/KeyIndex.h"
 #include "groups/Tarvolan.h"
 
 class QWidget;
@@ -89,15 +92,15 @@ public:
 private:
     static std::string LowerKey(const CString& uri);
     static std::string PairKey(const CString& groupURI, const CString& memberURI);
-    void IndexMember(CTarvolanMember* member);
-    void UnindexMember(CTarvolanMember* member);
+    // The members with that URI in any letter case (unordered).
+    const std::vector<CTarvolanMember*>* MembersNoCase(const CString& uri) const;
 
     CGroupTreeListener* m_pListener = nullptr;
     QWidget* m_pChatParent = nullptr;
     std::vector<CTarvolan*> m_groups;
-    std::unordered_map<std::string, CTarvolan*> m_groupIndex;
-    std::unordered_map<std::string, std::vector<CTarvolanMember*>> m_membersNoCase;
+    CKeyIndex<CTarvolan> m_groupIndex;
+    mutable std::unordered_map<std::string, std::vector<CTarvolanMember*>> m_membersNoCase;
+    mutable bool m_bNoCaseIndexValid = false;
     std::unordered_map<std::string, TCachedPresence> m_presenceCache;
     size_t m_memberTotal = 0;
-    uint64_t m_nextSeq = 1;
 };

@@ -75,8 +75,7 @@ bool CMemberProfile::IsEmpty() const
 
 // ---- member -------------------------------------------------------------------
 
-CTarvolanMember::CTarvolanMember(CTarvolan* group, CString uri, uint64_t seq)
-    : m_pGroup(group), m_csURI(std::move(uri)), m_nSeq(seq)
+CTarvolanMember::CTarvolanMember(CTarvolan* group, CString uri) : m_pGroup(group), m_csURI(std::move(uri))
 {
 }
 
@@ -92,7 +91,7 @@ void CTarvolanMember::SetPresence(int code, const CString& text)
 
 CString CTarvolanMember::ItemText() const
 {
-    if (m_nStatus != 9 || m_csStatusText.IsEmpty()) return m_csDisplayName;
+    if (!ShowsStatusText()) return m_csDisplayName;
     CString text;
     text.str().reserve(m_csDisplayName.str().size() + m_csStatusText.str().size() + 2);
     text += m_csDisplayName;
@@ -110,7 +109,7 @@ CMemberProfile& CTarvolanMember::Profile()
 
 // ---- group --------------------------------------------------------------------
 
-CTarvolan::CTarvolan(CString uri, uint64_t seq) : m_csURI(std::move(uri)), m_nSeq(seq) {}
+CTarvolan::CTarvolan(CString uri) : m_csURI(std::move(uri)) {}
 
 CTarvolan::~CTarvolan()
 {
@@ -122,6 +121,5 @@ CTarvolan::~CTarvolan()
 
 CTarvolanMember* CTarvolan::FindMember(const CString& uri) const
 {
-    auto it = m_memberIndex.find(uri.str());
-    return it == m_memberIndex.end() ? nullptr : it->second;
+    return m_memberIndex.Find(uri.view());
 }

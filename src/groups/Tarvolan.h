@@ -8,11 +8,10 @@
 #include <cstdint>
 #include <list>
 #include <memory>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "common/GbkString.h"
+#include "groups/KeyIndex.h"
 #include "module/TarvolanAbi.h"
 
 class QTreeWidgetItem;
@@ -69,14 +68,13 @@ private:
 
 class CTarvolanMember {
 public:
-    CTarvolanMember(CTarvolan* group, CString uri, uint64_t seq);
+    CTarvolanMember(CTarvolan* group, CString uri);
 
     CTarvolan* Group() const { return m_pGroup; }
     const CString& GroupURI() const;
     const CString& GroupName() const;
     // The lookup key; fixed for the object's life.
     const CString& URI() const { return m_csURI; }
-    uint64_t Seq() const { return m_nSeq; }
 
     CString m_csDisplayName;     // never empty: the URI's user part stands in
     CString m_csInfo;            // member information
@@ -90,8 +88,10 @@ public:
 
     // Sets the presence: code (kind and status) and text.
     void SetPresence(int code, const CString& text);
-    // The item text: the display name, with "(status text)" behind it for a
-    // custom status (9) that has a text.
+    // Whether the item shows the status text: a custom status (9) with a text.
+    bool ShowsStatusText() const { return m_nStatus == 9 && !m_csStatusText.IsEmpty(); }
+    // The item text: the display name, with "(status text)" behind it when
+    // it shows the status text.
     CString ItemText() const;
 
     // The profile record, created on first use.
@@ -101,20 +101,18 @@ public:
 private:
     CTarvolan* m_pGroup;
     CString m_csURI;
-    uint64_t m_nSeq;
     std::unique_ptr<CMemberProfile> m_pProfile;
 };
 
 class CTarvolan {
 public:
-    explicit CTarvolan(CString uri, uint64_t seq);
+    explicit CTarvolan(CString uri);
     ~CTarvolan();
     CTarvolan(const CTarvolan&) = delete;
     CTarvolan& operator=(const CTarvolan&) = delete;
 
     // The lookup key; fixed for the object's life.
     const CString& URI() const { return m_csURI; }
-    uint64_t Seq() const { return m_nSeq; }
 
     CString m_csName;            // the tree item's text
     CString m_csOwnerURI;
@@ -147,7 +145,6 @@ private:
     friend class CGroupTreeModel;
 
     CString m_csURI;
-    uint64_t m_nSeq;
     std::vector<CTarvolanMember*> m_members;
-    std::unordered_map<std::string, CTarvolanMember*> m_memberIndex;
+    CKeyIndex<CTarvolanMember> m_memberIndex;
 };

@@ -2,7 +2,10 @@
 // skins and the selection report.
 #include "groups/TarvolanDialog.h"
 
+#include <algorithm>
+
 #include <QResizeEvent>
+#include <QSignalBlocker>
 #include <QToolTip>
 
 #include "clientkit/ClientKit.h"
@@ -84,11 +87,16 @@ const QIcon& CTarvolanDialog::Image(int index) const
     return index >= 0 && static_cast<size_t>(index) < m_images.size() ? m_images[static_cast<size_t>(index)] : none;
 }
 
+// Quietly, for an item in the tree: see SetItemLook.
 void CTarvolanDialog::SetItemImage(QTreeWidgetItem* item, int index) const
 {
     if (ItemImage(item) == index) return;
-    item->setData(0, kItemImageRole, index);
-    item->setIcon(0, Image(index));
+    {
+        const QSignalBlocker quiet(m_pTree->model());
+        item->setData(0, kItemImageRole, index);
+        item->setIcon(0, Image(index));
+    }
+    if (item->treeWidget()) m_pTree->viewport()->update();
 }
 
 int CTarvolanDialog::ItemImage(const QTreeWidgetItem* item)
@@ -142,9 +150,14 @@ void CTarvolanDialog::ReportSelection()
     SendToHost(M_SelectionReport, &report);
 }
 
+// The host's numbers are kept within Qt's largest window size, so that Qt's
+// right and bottom edges (x + width - 1) cannot overflow.
 void CTarvolanDialog::MoveWindowTo(int x, int y, int width, int height)
 {
-    setGeometry(x, y, std::max(width, 0), std::max(height, 0));
+    constexpr int kLimit = QWIDGETSIZE_MAX;
+    setGeometry(std::clamp(x, -kLimit, kLimit), std::clamp(y, -kLimit, kLimit), std::clamp(width, 0, kLimit),
+                std::clamp(height, 0, kLimit));
+    LayoutControls();  // a hidden window gets its resize event only when shown
 }
 
 void CTarvolanDialog::resizeEvent(QResizeEvent* event)

@@ -171,6 +171,8 @@ private:
     void LoadImages();
     const QIcon& Image(int index) const;
     void SetItemImage(QTreeWidgetItem* item, int index) const;
+    // Text and image of an item already in the tree, with one repaint.
+    void SetItemLook(QTreeWidgetItem* item, const QString& text, int image);
     QTreeWidgetItem* AddRoot(QTreeWidgetItem* parent, int kind, int textId);
     // The parent root and item kind of a new group item; null when none.
     QTreeWidgetItem* GroupParent(const TGroupListEntry& entry, int& itemKind) const;

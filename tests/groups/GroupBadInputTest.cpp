@@ -34,7 +34,7 @@ TEST_F(GroupBadInputTest, UnterminatedGroupListFieldsAreReadWithinTheirSize)
 {
     CGroupListRecord list;
     list.Add("", "", GROUP_PUBLIC);
-    TGroupInfoSlot& slot = list->slots[0];
+    TGroupInfoSlot& slot = list->groups[0];
     std::memset(slot.groupURI, 'u', sizeof(slot.groupURI));
     std::memset(slot.groupname, 'n', sizeof(slot.groupname));
     std::memset(slot.groupOwner, 'o', sizeof(slot.groupOwner));

@@ -1,10 +1,12 @@
 // The group tables, the tree model and the registry operations, without a
 // window.
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "groups/GroupRegistry.h"
+#include "groups/KeyIndex.h"
 #include "groups/Presence.h"
 #include "res/ModuleResources.h"
 
@@ -297,6 +299,35 @@ TEST(PresenceTest, TextsMapToCodesAndCodesToImages)
     EXPECT_EQ(MemberImage(PRESENCE_CUSTOM, PRESENCE_CUSTOM), IMG_CUSTOM);
     EXPECT_EQ(MemberImage(PRESENCE_REPAST, PRESENCE_REPAST), IMG_REPAST);
     EXPECT_EQ(MemberImage(42, 42), IMG_MEMBER);
+}
+
+} // namespace
+
+namespace {
+
+struct TKeyed {
+    CString uri;
+    const CString& URI() const { return uri; }
+};
+
+TEST(KeyIndexTest, FindsEveryObjectThroughGrowthAndRemovals)
+{
+    std::vector<std::unique_ptr<TKeyed>> objects;
+    CKeyIndex<TKeyed> index;
+    for (int i = 0; i < 1000; ++i) {
+        objects.push_back(std::make_unique<TKeyed>(TKeyed{("sip:u" + std::to_string(i)).c_str()}));
+        index.Insert(objects.back().get());
+    }
+    EXPECT_EQ(index.Size(), 1000u);
+    for (int i = 0; i < 1000; i += 3) ASSERT_TRUE(index.Erase(objects[static_cast<size_t>(i)].get()));
+    EXPECT_FALSE(index.Erase(objects[0].get()));
+    for (int i = 0; i < 1000; ++i) {
+        const TKeyed* found = index.Find(("sip:u" + std::to_string(i)).c_str());
+        ASSERT_EQ(found, i % 3 == 0 ? nullptr : objects[static_cast<size_t>(i)].get()) << i;
+    }
+    EXPECT_EQ(index.Find("sip:none"), nullptr);
+    index.Clear();
+    EXPECT_EQ(index.Find("sip:u1"), nullptr);
 }
 
 } // namespace

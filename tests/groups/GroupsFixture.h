@@ -26,8 +26,6 @@
 #include "res/ModuleResources.h"
 #include "support/FakeHost.h"
 
-#undef slots  // a field of the group-info list
-
 namespace groups_testing {
 
 using namespace tarvolan;
@@ -52,7 +50,7 @@ public:
 
     CGroupListRecord& Add(const char* uri, const char* name, int type, int usage = 0, const char* owner = "")
     {
-        TGroupInfoSlot& slot = m_list->slots[m_list->count++];
+        TGroupInfoSlot& slot = m_list->groups[m_list->count++];
         Put(slot.groupURI, uri);
         Put(slot.groupname, name);
         slot.groupType = type;

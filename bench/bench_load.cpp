@@ -1,0 +1,310 @@
+// The sign-in load of the group window at the protocol maxima and the work
+// that follows it, through the module's host interface:
+//   - Load/groups/members: one 1004 listing the groups, then one 1005 per
+//     group with its members and 100 blacklist entries, ending with the tree
+//     built and laid out;
+//   - OneMoreGroup: one more 1005 for a full group once everything is loaded
+//     (every member's name changes, so every item is touched);
+//   - Presence/groups: 6,000 presence changes on a tree of 20 or 200 groups of
+//     300 members (the member lookup and item refresh of the presence path).
+// The window is shown, as it is in the client. The program ends with the
+// ratios between these figures, measured in the same run (real time, which
+// includes waiting for the log file, and CPU time, which on a shared machine
+// is the steadier of the two).
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <algorithm>
+#include <map>
+#include <tuple>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <benchmark/benchmark.h>
+
+#include "clientkit/ClientKit.h"
+#include "groups/Presence.h"
+#include "groups/TarvolanDialog.h"
+#include "module/TarvolanModule.h"
+#include "platform/Resources.h"
+#include "res/ModuleResources.h"
+
+
+using namespace tarvolan;
+
+namespace {
+
+constexpr const char* kMe = "sip:me@ims.example.com";
+
+class CSilentHost : public CHostInterface {
+public:
+    int OnMessage(int, int, void*) override { return 0; }
+};
+
+template <size_t N> void Put(char (&field)[N], const std::string& text)
+{
+    CString(text).CopyTo(field, N);
+}
+
+std::string GroupURI(int g) { return "sip:group" + std::to_string(g) + "@groups.example.com"; }
+std::string MemberURI(int g, int m) { return "sip:user" + std::to_string(g) + "_" + std::to_string(m) + "@ims.example.com"; }
+
+// One group's 1005 record with its arrays.
+struct TGroupMessage {
+    std::string name;
+    std::string uri;
+    TGroupDescription info{};
+    std::vector<TMemberEntry> members;
+    std::vector<TBlacklistEntry> blacklist;
+    Word words[8] = {};
+
+    Word* Words()
+    {
+        Word w[8] = {reinterpret_cast<Word>(name.c_str()), reinterpret_cast<Word>(uri.c_str()), ROLE_MEMBER,
+                     reinterpret_cast<Word>(&info), static_cast<Word>(members.size()),
+                     reinterpret_cast<Word>(members.data()), static_cast<Word>(blacklist.size()),
+                     reinterpret_cast<Word>(blacklist.data())};
+        std::copy(std::begin(w), std::end(w), words);
+        return words;
+    }
+};
+
+// Member names are Chinese text (GBK), as they are in the client; suffix
+// tells two versions of a group apart.
+TGroupMessage MakeGroup(int g, int memberCount, const std::string& suffix = "", int blacklistCount = kMaxBlacklist)
+{
+    static const std::string kName = Utf8ToGbk("成员").str();
+    TGroupMessage group;
+    group.name = Utf8ToGbk("群组").str() + std::to_string(g);
+    group.uri = GroupURI(g);
+    Put(group.info.owner, "sip:owner@ims.example.com");
+    Put(group.info.creator, "sip:owner@ims.example.com");
+    Put(group.info.creationTime, "2024-01-01 10:00:00");
+    group.info.iMaxMember = 300;
+    Put(group.info.subject, std::string(120, 's'));
+    Put(group.info.bulletin, std::string(160, 'b'));
+    group.members.resize(static_cast<size_t>(memberCount));
+    for (int m = 0; m < memberCount; ++m) {
+        TMemberEntry& e = group.members[static_cast<size_t>(m)];
+        Put(e.UserURI, MemberURI(g, m));
+        Put(e.DisplayName, kName + std::to_string(m) + suffix);
+        Put(e.csInfo, "Forward");
+        Put(e.csPhone, "1390000" + std::to_string(1000 + m));
+    }
+    group.blacklist.resize(static_cast<size_t>(blacklistCount));
+    for (int b = 0; b < blacklistCount; ++b)
+        Put(group.blacklist[static_cast<size_t>(b)].uri, "sip:banned" + std::to_string(b) + "@ims.example.com");
+    return group;
+}
+
+struct TWorld {
+    std::unique_ptr<TGroupInfoList> list;
+    std::vector<TGroupMessage> groups;
+};
+
+const TWorld& World(int groupCount, int memberCount, int blacklistCount = kMaxBlacklist)
+{
+    static std::map<std::tuple<int, int, int>, std::unique_ptr<TWorld>> worlds;
+    auto& world = worlds[{groupCount, memberCount, blacklistCount}];
+    if (world) return *world;
+    world = std::make_unique<TWorld>();
+    world->list = std::make_unique<TGroupInfoList>();
+    std::memset(world->list.get(), 0, sizeof(TGroupInfoList));
+    world->list->count = groupCount;
+    for (int g = 0; g < groupCount; ++g) {
+        TGroupInfoSlot& slot = world->list->groups[g];
+        Put(slot.groupURI, GroupURI(g));
+        Put(slot.groupname, Utf8ToGbk("群组").str() + std::to_string(g));
+        slot.groupType = GROUP_PUBLIC;
+        Put(slot.groupOwner, "sip:owner@ims.example.com");
+        world->groups.push_back(MakeGroup(g, memberCount, "", blacklistCount));
+    }
+    return *world;
+}
+
+// The client around the module: a shown parent window, the module loaded,
+// initialised, shown and placed.
+class CClient {
+public:
+    CClient()
+    {
+        m_parent.resize(260, 700);
+        m_parent.show();
+        m_module = LoadTarvolanModule(&m_host, nullptr, &m_parent);
+        m_module->Init();
+        Word show = SW_SHOW;
+        m_module->OnMessage(0, H_ShowWindow, &show);
+        Word place[4] = {0, 0, 260, 700};
+        m_module->OnMessage(0, H_PlaceWindow, place);
+        QApplication::processEvents();
+    }
+    ~CClient() { CTarvolanModule::DestroyInstance(); }
+
+    void Load(const TWorld& world)
+    {
+        m_module->OnMessage(0, H_GroupInfoList, world.list.get());
+        for (const TGroupMessage& group : world.groups)
+            m_module->OnMessage(0, H_OnePublicGroup, const_cast<TGroupMessage&>(group).Words());
+        QApplication::processEvents();  // layout and paint of the finished tree
+    }
+    void Send(int code, void* record) { m_module->OnMessage(0, code, record); }
+
+private:
+    QWidget m_parent;
+    CSilentHost m_host;
+    CModuleBase* m_module = nullptr;
+};
+
+void BM_Load(benchmark::State& state)
+{
+    const TWorld& world = World(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                                state.range(2) < 0 ? kMaxBlacklist : static_cast<int>(state.range(2)));
+    size_t members = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto client = std::make_unique<CClient>();
+        state.ResumeTiming();
+        client->Load(world);
+        state.PauseTiming();
+        members = g_pTarvolanDialog->m_TreeModel.MemberTotal();
+        client.reset();
+        state.ResumeTiming();
+    }
+    state.counters["members"] = static_cast<double>(members);
+}
+
+// Argument: 1 to repaint the window after the message, 0 for the handler alone.
+void BM_OneMoreGroup(benchmark::State& state)
+{
+    const TWorld& world = World(kMaxGroups, kMaxMembers);
+    CClient client;
+    client.Load(world);
+    TGroupMessage versions[2] = {MakeGroup(7, kMaxMembers, "a"), MakeGroup(7, kMaxMembers, "b")};
+    int turn = 0;
+    for (auto _ : state) {
+        client.Send(H_OnePublicGroup, versions[turn].Words());
+        turn ^= 1;
+        if (state.range(0)) QApplication::processEvents();
+    }
+}
+
+void BM_Presence(benchmark::State& state)
+{
+    const int groupCount = static_cast<int>(state.range(0));
+    const TWorld& world = World(groupCount, kMaxMembers);
+    CClient client;
+    client.Load(world);
+    const int listed = std::min(groupCount, kMaxGroups - 1);  // the placeholder takes one list entry
+
+    struct TChange {
+        CString group, member, text;
+    };
+    static const char* const kTexts[] = {"online", "busy", "away", "offline", "in a meeting", "talking"};
+    std::vector<TChange> changes;
+    uint32_t seed = 12345;
+    for (int i = 0; i < 6000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const int g = static_cast<int>((seed >> 8) % static_cast<uint32_t>(listed));
+        const int m = static_cast<int>((seed >> 4) % kMaxMembers);
+        changes.push_back({GroupURI(g).c_str(), MemberURI(g, m).c_str(), kTexts[i % 6]});
+    }
+    CTarvolanDialog& dialog = *g_pTarvolanDialog;
+    size_t applied = 0;
+    for (auto _ : state) {
+        for (const TChange& c : changes)
+            applied += dialog.ApplyMemberPresence(c.group, c.member, PresenceCodeFromText(c.text), c.text);
+        QApplication::processEvents();
+    }
+    if (applied != changes.size() * state.iterations()) state.SkipWithError("a member was not found");
+    state.SetItemsProcessed(static_cast<int64_t>(changes.size() * state.iterations()));
+    state.counters["members"] = static_cast<double>(dialog.m_TreeModel.MemberTotal());
+}
+
+// The machine is shared: every figure is the median of three repetitions.
+// Arguments: groups, members per group, blacklist entries per group (-1: 100).
+BENCHMARK(BM_Load)->Args({200, 300, -1})->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Load)->Args({20, 300, -1})->Args({200, 30, -1})->Args({20, 300, 0})->Args({200, 30, 0})
+    ->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OneMoreGroup)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(50)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Presence)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+// Keeps each run's time so that the ratios can be printed at the end.
+class CRatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
+                times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+    }
+    // Real and CPU time of the run whose name starts with prefix and a '/'
+    // or ends there; zeros when it did not run.
+    std::pair<double, double> Time(const std::string& prefix) const
+    {
+        for (const auto& [name, time] : times)
+            if (name.compare(0, prefix.size(), prefix) == 0 && (name.size() == prefix.size() || name[prefix.size()] == '/'))
+                return time;
+        return {0, 0};
+    }
+    std::map<std::string, std::pair<double, double>> times;
+};
+
+using TTime = std::pair<double, double>;
+
+void PrintRatio(const char* what, TTime a, TTime b, const char* goal)
+{
+    std::printf("  %-56s %8.3f %8.3f   (goal %s)\n", what, a.first / b.first, a.second / b.second, goal);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    QTemporaryDir folder;  // the client folder: log and ini
+    clientkit::Reset();
+    clientkit::SetAppPath(folder.path().toLocal8Bit().constData());
+    clientkit::TIdentity me;
+    me.uri = kMe;
+    me.displayName = "me";
+    clientkit::SetIdentity(me);
+
+    benchmark::Initialize(&argc, argv);
+    CRatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    const TTime full = reporter.Time("BM_Load/200/300/-1");
+    const TTime tenth = reporter.Time("BM_Load/20/300/-1");
+    const TTime small = reporter.Time("BM_Load/200/30/-1");
+    const TTime tenthBare = reporter.Time("BM_Load/20/300/0");
+    const TTime smallBare = reporter.Time("BM_Load/200/30/0");
+    const TTime one = reporter.Time("BM_OneMoreGroup/0");
+    const TTime onePainted = reporter.Time("BM_OneMoreGroup/1");
+    const TTime p6k = reporter.Time("BM_Presence/20");
+    const TTime p60k = reporter.Time("BM_Presence/200");
+    if (full.second > 0 && tenth.second > 0 && small.second > 0 && tenthBare.second > 0 && smallBare.second > 0 &&
+        one.second > 0 && onePainted.second > 0 && p6k.second > 0 && p60k.second > 0) {
+        std::printf("\nRatios (same run)                                            real      cpu\n");
+        std::printf("  %-56s %8.1f %8.1f ms\n", "sign-in load, 200 groups x 300 members + 100 blacklist", full.first,
+                    full.second);
+        PrintRatio("load(200 groups) / load(20 groups), 300 members each", full, tenth, "<= 12");
+        PrintRatio("load(200 x 30 members) / load(20 x 300 members)", small, tenth, "<= 1.5");
+        PrintRatio("  the same without blacklists", smallBare, tenthBare, "");
+        PrintRatio("one more 1005 (full group) / whole load", one, full, "<= 0.01");
+        PrintRatio("  the same with the window repainted after it", onePainted, full, "");
+        PrintRatio("presence change cost at 60,000 / at 6,000 members", p60k, p6k, "<= 1.5");
+        std::printf("  %-56s %8.2f %8.2f us\n", "one presence change at 60,000 members", p60k.first * 1000.0 / 6000.0,
+                    p60k.second * 1000.0 / 6000.0);
+    }
+    benchmark::Shutdown();
+    return 0;
+}
