@@ -34,8 +34,12 @@ CTarvolanDialog::CTarvolanDialog(CTarvolanModule* module) : CDialog(nullptr), m_
 
 CTarvolanDialog::~CTarvolanDialog()
 {
-    // The tree items go with the window; the model must not tell a window
-    // that is being destroyed.
+    // The tree goes with the window, after this part of it: it must not call
+    // back into a window that is being destroyed, nor the model into it.
+    if (m_pTree) {
+        m_pTree->viewport()->removeEventFilter(this);
+        m_pTree->disconnect(this);
+    }
     m_TreeModel.SetListener(nullptr);
     delete m_pUi;
 }

@@ -65,6 +65,12 @@ TEST_F(GroupWindowTest, KindRootsNeedSceneSixAndTheFlag)
     ASSERT_NE(GroupItem("sip:basic@groups.test"), nullptr);
     EXPECT_EQ(ItemKind(GroupItem("sip:basic@groups.test")), ITEM_BASIC_GROUP);
     EXPECT_EQ(ItemKind(MemberItem("sip:basic@groups.test", "sip:bob@ims.test")), ITEM_BASIC_MEMBER);
+    EXPECT_EQ(MenuOf(GroupItem("sip:basic@groups.test")),
+              "13054,~13056,~13058,13095,~13060,~13071,~13068,~13064,~13079,~32772,~32773");
+    EXPECT_EQ(MenuOf(MemberItem("sip:basic@groups.test", "sip:bob@ims.test")),
+              "~13054,~13056,~13058,~13095,~13060,~13071,~13068,~13064,~13079,~32772,~32773");
+    EXPECT_EQ(MenuOf(Dlg().Root(ITEM_BASIC_ROOT)),
+              "~13054,~13056,~13058,~13095,~13060,~13071,~13068,~13064,~13079,~32772,~32773");
 }
 
 TEST_F(GroupWindowTest, OtherKindsWithoutTheirRootsStayInTheDataOnly)
