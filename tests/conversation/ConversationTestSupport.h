@@ -19,10 +19,15 @@ namespace conversation_test {
 
 class ConversationTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    // Before the members of a test are made: editors read the client folder
+    // when they are constructed.
+    ConversationTest()
     {
         clientkit::Reset();
         clientkit::SetAppPath(TARVOLAN_SOURCE_DIR "/assets");
+    }
+    void SetUp() override
+    {
         SetUiDriver(&m_driver);
         m_previous = SetResourceBundle(TarvolanResources());
     }
