@@ -218,6 +218,42 @@ void CloseMsgBox(tarvolan::CModuleBase* module)
     for (const CString& name : names) GetUiDriver()->CloseNamedBox(name);
 }
 
+namespace {
+
+// The client log stays open between lines (opening a file per line costs
+// more than the line); it follows the client folder when that changes. Each
+// line is flushed so readers see it at once.
+class CLogFile {
+public:
+    ~CLogFile() { Close(); }
+    std::FILE* For(const std::string& path)
+    {
+        if (m_file && path == m_path) return m_file;
+        Close();
+        m_file = std::fopen(path.c_str(), "ab");
+        if (m_file) m_path = path;
+        return m_file;
+    }
+    void Close()
+    {
+        if (m_file) std::fclose(m_file);
+        m_file = nullptr;
+        m_path.clear();
+    }
+
+private:
+    std::FILE* m_file = nullptr;
+    std::string m_path;
+};
+
+CLogFile& LogFile()
+{
+    static CLogFile file;
+    return file;
+}
+
+} // namespace
+
 void WriteLog(const char* text, int level)
 {
     const std::time_t now = std::time(nullptr);
@@ -225,10 +261,10 @@ void WriteLog(const char* text, int level)
     localtime_r(&now, &local);
     char stamp[32];
     std::strftime(stamp, sizeof(stamp), "%Y-%m-%d %H:%M:%S", &local);
-    std::FILE* file = std::fopen(clientkit::LogFilePath().c_str(), "ab");
+    std::FILE* file = LogFile().For(clientkit::LogFilePath().str());
     if (!file) return;
     std::fprintf(file, "%s [%d] %s\n", stamp, level, Text(text));
-    std::fclose(file);
+    std::fflush(file);
 }
 
 const char* GetAppPath() { return State().appPath.c_str(); }
@@ -433,6 +469,7 @@ void SetMyProfile(const tarvolan::TMemberProfile& profile)
 
 void Reset()
 {
+    LogFile().Close();
     ResetState(State());
 }
 
