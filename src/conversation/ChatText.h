@@ -4,6 +4,8 @@
 // limit trims. Positions are bytes; every operation stays within its text.
 #pragma once
 
+#include <string>
+
 #include "common/GbkString.h"
 
 // The byte of a picture map that marks text.
@@ -22,6 +24,12 @@ CString MessageSummary(const CString& text);
 // code (count entries). A map byte without a picture placeholder at its place
 // in the text, or with an index outside the codes, is passed over.
 void RestoreEmoticonCodes(CString& text, const CString& map, const CString* codes, int count);
+
+// The map byte of a picture of emoticon index.
+inline CString PictureMark(int index)
+{
+    return CString(std::string(1, static_cast<char>(index + 1)));
+}
 
 // Changes the picture map where the text changed: removed bytes at start go
 // and the added map bytes take their place. Positions are held to the map.

@@ -593,10 +593,11 @@ bool CRichMsgEdit::InsertPictureAt(QTextCursor& cursor, int index)
 
 bool CRichMsgEdit::InsertEmoticon(int index)
 {
+    // Typing after the picture goes on in the format it had before it.
+    const QTextCharFormat typing = currentCharFormat();
     QTextCursor cursor = textCursor();
     // The picture goes behind the selection, which stays in the text.
     cursor.setPosition(cursor.selectionEnd());
-    const QTextCharFormat typing = cursor.charFormat();
     if (!InsertPictureAt(cursor, index)) return false;
     setTextCursor(cursor);
     setCurrentCharFormat(typing);

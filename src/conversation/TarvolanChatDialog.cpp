@@ -262,11 +262,9 @@ void CTarvolanChatDialog::closeEvent(QCloseEvent* event)
     OnClose();
 }
 
-bool CTarvolanChatDialog::ShowNotice(int stringId, unsigned icon)
+void CTarvolanChatDialog::ShowNotice(int stringId, unsigned icon)
 {
-    QPointer<CTarvolanChatDialog> self(this);
     ShowMessageBox(this, LoadResString(stringId), GetMsgTitle(), icon);
-    return !self.isNull();
 }
 
 // ---- members -------------------------------------------------------------------------
@@ -495,7 +493,7 @@ void CTarvolanChatDialog::OnEmoticonPick()
             m_pInput->SetSel(start, end);
             m_pInput->Clear();
         }
-        if (m_pInput->InsertEmoticon(index)) ChangePictureMap(m_strEmoticonMap, start, 0, CString(std::string(1, char(index + 1))));
+        if (m_pInput->InsertEmoticon(index)) ChangePictureMap(m_strEmoticonMap, start, 0, PictureMark(index));
     }
     // The change the picker made: the map is already up to date.
     OnInputChange();
@@ -539,7 +537,7 @@ bool CTarvolanChatDialog::ReplaceTypedCode(int& length, int& start, int& end)
         m_pInput->Clear();
         if (!m_pInput->InsertEmoticon(found.index)) return false;
     }
-    ChangePictureMap(m_strEmoticonMap, pos, codeLength, CString(std::string(1, char(found.index + 1))));
+    ChangePictureMap(m_strEmoticonMap, pos, codeLength, PictureMark(found.index));
     length += 1 - codeLength;
     // The selection keeps its place in the text around the picture.
     auto shift = [&](int& p) {

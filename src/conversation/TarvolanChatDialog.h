@@ -125,8 +125,7 @@ private:
     void LoadMemberImages();
     void LoadPickerItems();
     void RequestSkins();
-    // A notice box; false when the window went while it was open.
-    bool ShowNotice(int stringId, unsigned icon);
+    void ShowNotice(int stringId, unsigned icon);
     CString MemberItemText(const CTarvolanMember& member) const;
     const QIcon& MemberImage(int index) const;
 
