@@ -204,6 +204,7 @@ void CTarvolanDialog::OnTimer(int id)
     switch (id) {
     case kTimerReplay:
         KillTimer(id);
+        ReplayParkedRequests();
         break;
     case kTimerRecentNames:
         KillTimer(id);
@@ -216,5 +217,9 @@ void CTarvolanDialog::OnTimer(int id)
 
 bool CTarvolanDialog::OnCommand(int id, intptr_t lParam)
 {
+    if (id == kDeferredNoticeCommand) {
+        ShowDeferredNotice();
+        return true;
+    }
     return CDialog::OnCommand(id, lParam);
 }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
 #include <vector>
 
 #include <QIcon>
@@ -35,6 +36,8 @@ public:
     enum : int { kTimerReplay = 1001, kTimerPendingCreate = 9002, kTimerRecentNames = 9051 };
     // The command that makes an open group properties window reload itself.
     static constexpr int kRefreshPropertiesCommand = 987656666;
+    // The command, posted to this window, that shows the deferred notice.
+    static constexpr int kDeferredNoticeCommand = 987653333;
 
     explicit CTarvolanDialog(tarvolan::CTarvolanModule* module);
     ~CTarvolanDialog() override;
@@ -91,6 +94,9 @@ public:
     void OnTreeRightClick(QTreeWidgetItem* item, const QPoint& globalPos);
     // Sends code 1 for the group unless it was requested before; true when sent.
     bool RequestGroupInfo(const CString& uri);
+    // Sends code 1 for the group even when it was requested before (the
+    // group changed); the URI moves to the end of the requested array.
+    void RequestGroupInfoAgain(const CString& uri);
 
     // ---- host message handlers, in code order ----------------------------
     void OnHostBlackListEntry(const char* uri, const char* groupURI, int listKind);                 // 1001
@@ -160,6 +166,9 @@ public:
     // Child windows owned by the main window (closed at shut-down).
     CDialog* m_pTarvolanInfoDlg = nullptr;
     CDialog* m_pBlackListDlg = nullptr;
+    // The pause after each request replayed by timer 1001, in milliseconds;
+    // window messages are handled meanwhile.
+    int m_nReplayPauseMs = 150;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -203,6 +212,15 @@ private:
     void ApplyAttributeChange(const CString& groupURI, int iType, const CString& text, int value,
                               bool textFields);
 
+    // The host-event steps (InvitationHandlers.cpp, MembershipHandlers.cpp).
+    void RebuildGroupAndMembers(const CString& uri);
+    void ForgetJoinRequest(const CString& groupURI, const CString& proposerURI);
+    void RememberInvitation(const tarvolan::tagGroupInvite& invite);
+    void AddAcceptedInvitee(const CString& groupURI, const TMemberSlot& invitee);
+    void AddJoinedGroup(const CString& groupURI, const CString& groupName, const TMemberSlot& inviter);
+    void ReplayParkedRequests();
+    void ShowDeferredNotice();
+
     // CGroupTreeListener
     void OnGroupRemoving(CTarvolan& group) override;
     void OnMemberRemoving(CTarvolanMember& member) override;
@@ -220,6 +238,10 @@ private:
     bool m_bToolTips = false;
     CString m_csToolTip;            // the tooltip text shown last
     bool m_bPressOnExpander = false;  // the last press fell on an expander
+    // Invitations received lately, newest last, one per group: the join
+    // result (1044) takes the group's name and inviter from them.
+    std::list<tarvolan::tagGroupInvite> m_ReceivedInvites;
+    CString m_csDeferredNotice;  // shown on kDeferredNoticeCommand
 };
 
 // The main window; null while none exists.
