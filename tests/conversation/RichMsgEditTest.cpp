@@ -326,6 +326,19 @@ TEST_F(RichMsgEditTest, CopyingAPictureGivesItsCodeAndItsImage)
     EXPECT_EQ(QApplication::clipboard()->text(), QString("(H)"));
 }
 
+TEST_F(RichMsgEditTest, DetectedAddressesBecomeLinks)
+{
+    m_edit.SetAutoUrlDetect(true);
+    CRichMsgEdit::AppendMessageText(&m_edit, nullptr, 0, "%s", "see www.example.com/a?b now");
+    EXPECT_EQ(m_edit.GetWindowText(), CString("see www.example.com/a?b now"));
+    QTextCursor probe(m_edit.document());
+    probe.setPosition(8);
+    EXPECT_TRUE(probe.charFormat().isAnchor());
+    EXPECT_EQ(probe.charFormat().anchorHref(), QString("http://www.example.com/a?b"));
+    probe.setPosition(25);
+    EXPECT_FALSE(probe.charFormat().isAnchor());
+}
+
 TEST_F(RichMsgEditTest, TransferEntriesPostTheirCommandsToTheOwner)
 {
     m_edit.SetTransferSwitch(true);
