@@ -1,0 +1,52 @@
+// The fuzzer's UI driver: a scripted driver whose answers come from the
+// input at the moment each prompt opens. Message boxes get OK, Cancel, Yes,
+// No, 0 or stray numbers; named boxes may be closed by name; menus get any
+// of their enabled commands or none; modal dialogs get control values and a
+// button (several rounds when a check refuses OK); file dialogs get a name
+// in the harness's folder or none; font dialogs a font or none. While a
+// prompt is open the host may deliver further messages (as it does during
+// a real modal loop): the harness replays some from the input.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "FuzzInput.h"
+#include "platform/UiDriver.h"
+
+namespace fuzzing {
+
+class CFuzzUiDriver : public CScriptedUiDriver {
+public:
+    CFuzzUiDriver();
+
+    // Answers come from in until End; whileOpen delivers host messages while
+    // a prompt is open (at most two prompts deep).
+    void Begin(CFuzzInput* in, std::function<void()> whileOpen);
+    void End();
+    void SetSaveFolder(std::string folder) { m_saveFolder = std::move(folder); }
+
+    int MessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags) override;
+    int NamedMessageBox(const CString& name, QWidget* owner, const CString& text, const CString& caption,
+                        unsigned flags) override;
+    int RunModal(CDialog* dialog) override;
+    int TrackPopupMenu(QMenu* menu, QWidget* owner, const QPoint& globalPos) override;
+    CString GetSaveFileName(QWidget* owner, const CString& defaultName, const CString& filter) override;
+    bool ChooseFont(QWidget* owner, TLogFont& font, COLORREF& color) override;
+
+private:
+    int BoxAnswer();
+    void WhileOpen();
+    // One round of a modal run: control values, host messages, a button;
+    // queues the next round when the dialog stays open and rounds remain.
+    void PlayRound(CDialog* dialog, int roundsLeft);
+    void SetSomeControls(CDialog* dialog);
+    int ChooseButton(CDialog* dialog);
+
+    CFuzzInput* m_in = nullptr;
+    std::function<void()> m_whileOpen;
+    int m_depth = 0;
+    std::string m_saveFolder;
+};
+
+} // namespace fuzzing

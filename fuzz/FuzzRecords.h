@@ -1,0 +1,66 @@
+// Host-to-module records built from fuzzer bytes. Every pointer in a record
+// is valid: texts are zero-terminated heap copies of exactly their length,
+// arrays hold exactly the protocol's limit of entries, blocks have exactly
+// their size. The contents are hostile. Everything a record points to is
+// freed with the record right after the call, so a module that keeps a
+// pointer into a host record is caught on its next use.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FuzzInput.h"
+#include "module/TarvolanAbi.h"
+
+namespace fuzzing {
+
+// Codes the harness sends: every code of the host protocol (the unused
+// ones in between included), 20027, 20038 and codes around them.
+int ChooseCode(CFuzzInput& in);
+
+class CHostRecord {
+public:
+    CHostRecord(int code, CFuzzInput& in);
+    CHostRecord(const CHostRecord&) = delete;
+    CHostRecord& operator=(const CHostRecord&) = delete;
+
+    // The record pointer to hand to OnMessage; null for a null record.
+    void* Get() const { return m_record; }
+    // Reads what the module wrote into the record (1038, 1043): an answer
+    // text or profile record must be readable.
+    void CheckAnswers() const;
+    // The record's words for a trace: integers, texts (escaped, cut) and
+    // which pointers are null.
+    std::string Describe() const;
+
+private:
+    const char* NewText(const std::string& text);
+    const char* TextOrNull(CFuzzInput& in);
+    void BuildWords(const char* shape, CFuzzInput& in);
+    tarvolan::Word ArrayWord(char kind, CFuzzInput& in);
+    template <class T> T* NewBlock();
+    template <class T> T* NewArray(int count);
+
+    void FillGroupInfoList(tarvolan::TGroupInfoList& list, CFuzzInput& in);
+    void FillRequest(char* block, CFuzzInput& in);
+    void FillProfile(tarvolan::TMemberProfile& profile, CFuzzInput& in);
+    void FillDescription(tarvolan::TGroupDescription& info, CFuzzInput& in);
+    void FillMembers(tarvolan::TMemberEntry* entries, int count, CFuzzInput& in);
+    void FillBlacklist(tarvolan::TBlacklistEntry* entries, int count, CFuzzInput& in);
+    void FillSearch(tarvolan::TSearchResultEntry* entries, int count, CFuzzInput& in);
+    void FillHistory(tarvolan::THistoryEntry* entries, int count, CFuzzInput& in);
+
+    int m_code;
+    const char* m_shape = "";
+    void* m_record = nullptr;
+    std::vector<tarvolan::Word> m_initial;        // word values before the call
+    std::unique_ptr<tarvolan::Word[]> m_words;    // a word record, exactly sized
+    std::vector<std::unique_ptr<char[]>> m_storage;  // texts, blocks and arrays
+};
+
+// Reads every text and the area of a profile record the module handed out.
+void TouchProfile(const tarvolan::TMemberProfile* profile);
+
+} // namespace fuzzing

@@ -1,0 +1,440 @@
+// fuzz_host_messages: libFuzzer target that plays fuzzer bytes to the group
+// module as a hostile host would.
+//
+// Build (a separate build folder, clang 14, ASan + UBSan + libFuzzer):
+//   CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+//       -DTARVOLAN_FUZZ=ON -DTARVOLAN_TESTS=OFF -DTARVOLAN_BENCH=OFF
+//   cmake --build build-fuzz -j2 --target fuzz_host_messages
+// Run (the corpus folder is changed by the run: work on a copy):
+//   cp -r fuzz/corpus /tmp/corpus
+//   QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=scripts/lsan.supp \
+//       build-fuzz/bin/fuzz_host_messages /tmp/corpus -max_total_time=120
+// Replay one input (a crash file or a corpus entry):
+//   build-fuzz/bin/fuzz_host_messages crash-<sha1>
+// Print what an input does instead of running it quietly:
+//   TARVOLAN_FUZZ_TRACE=1 build-fuzz/bin/fuzz_host_messages <file>
+// Seeds are written by fuzz/make_seeds.py.
+//
+// One QApplication (offscreen) is created once, the module is loaded once
+// from the static module library with a recording host and initialised.
+// Each input is a header and a sequence of operations: host messages (every
+// code of the protocol, unknown codes, null records; records with valid
+// pointers and hostile contents, see FuzzRecords.h), timers, clicks in the
+// group tree, the main window's buttons, buttons and controls of the module's
+// modeless windows, posted events, client state changes and the module's
+// life-cycle calls. Prompts are answered from the input (FuzzDriver.h).
+// Every input starts from an empty module (see EmptyModule), so
+// that an input replays alone as it ran in the fuzzing run; should one not,
+// TARVOLAN_FUZZ_FRESH=1 loads the module again for every input.
+#include <unistd.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QTreeWidgetItemIterator>
+
+#include "FuzzDriver.h"
+#include "FuzzInput.h"
+#include "FuzzRecords.h"
+#include "clientkit/ClientKit.h"
+#include "controls/TreeCtrlEx.h"
+#include "groups/TarvolanDialog.h"
+#include "module/TarvolanModule.h"
+#include "platform/Resources.h"
+#include "platform/Window.h"
+#include "res/ModuleResources.h"
+#include "support/FakeHost.h"
+
+using namespace tarvolan;
+using namespace fuzzing;
+
+namespace {
+
+// Operations per input (nested ones not counted).
+constexpr int kMaxOperations = 96;
+
+bool g_trace = false;
+
+void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void Trace(const char* format, ...)
+{
+    if (!g_trace) return;
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fputc('\n', stderr);
+}
+
+// The recording host, which also reads what the module's records point to:
+// the profile record of a selection report and the block of a history request.
+class CRecordingHost : public testing_support::CFakeHost {
+public:
+    int OnMessage(int senderType, int code, void* record) override
+    {
+        const int result = CFakeHost::OnMessage(senderType, code, record);
+        const auto* words = static_cast<const Word*>(record);
+        if (code == M_SelectionReport && words) TouchProfile(reinterpret_cast<const TMemberProfile*>(words[2]));
+        if (code == M_HistoryRequest && words && words[1]) {
+            THistoryRequest copy;
+            std::memcpy(&copy, reinterpret_cast<const void*>(words[1]), sizeof(copy));
+        }
+        return result;
+    }
+};
+
+struct TSession {
+    CRecordingHost host;
+    CRecordingHost host2;
+    CFuzzUiDriver driver;
+    QWidget* parent = nullptr;
+    std::string clientDir;
+    CModuleBase* module = nullptr;
+    int inputsSinceLoad = 0;
+    bool fresh = false;  // load the module again for every input
+};
+
+TSession* g_session = nullptr;
+
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "Qt fatal: %s\n", message.toLocal8Bit().constData());
+        std::abort();
+    }
+    if (g_trace) std::fprintf(stderr, "Qt: %s\n", message.toLocal8Bit().constData());
+}
+
+// A client folder of the harness's own: the project's pictures and skins by
+// link, its own ini, a client log that goes nowhere and a folder for files
+// saved from a conversation.
+std::string MakeClientFolder()
+{
+    namespace fs = std::filesystem;
+    char pattern[] = "/tmp/tarvolan-fuzz-XXXXXX";
+    if (!mkdtemp(pattern)) std::abort();
+    const fs::path folder(pattern);
+    const fs::path assets = fs::path(TARVOLAN_SOURCE_DIR) / "assets";
+    std::error_code error;
+    for (const char* name : {"emote", "skins", "world"})
+        if (fs::exists(assets / name)) fs::create_directory_symlink(assets / name, folder / name, error);
+    fs::create_symlink("/dev/null", folder / "Velora.log", error);
+    fs::create_directory(folder / "saved", error);
+    std::ofstream(folder / "Velora.ini") << "[Test]\ntest=0\n";
+    return folder.string() + "/";
+}
+
+void RemoveClientFolder()
+{
+    if (g_session && !g_session->clientDir.empty()) {
+        std::error_code error;
+        std::filesystem::remove_all(g_session->clientDir, error);  // links are removed, not followed
+    }
+}
+
+// The shared client state an input starts from; the header byte varies it.
+void SetClientState(uint8_t header)
+{
+    clientkit::Reset();
+    clientkit::SetAppPath(g_session->clientDir.c_str());
+    clientkit::TIdentity me;
+    me.displayName = "Me";
+    me.requestId = kFuzzMyRequestId;
+    me.uri = kFuzzMe;
+    me.domain = "ims.test";
+    me.domains = {"ims.test", "groups.test"};
+    clientkit::SetIdentity(me);
+    clientkit::SetIMSDomain("ims.test");
+    clientkit::SetRoster({{"sip:m1@ims.test", "\xd5\xc5\xc8\xfd", "13800000001"}, {"sip:m2@ims.test", "m2", ""}});
+    clientkit::SetBannedWords({"bad", "\xc8\xba"});
+    clientkit::SetSignInState((header & 0x01) ? 0 : 1, (header & 0x01) ? 1 : 0, 0);
+    clientkit::SetCreateRight((header & 0x02) ? 0 : 1);
+    clientkit::SetEdition(0, 0, 0, (header & 0x04) ? 6 : 0);
+    clientkit::SetUserSettings((header & 0x08) ? 0 : 1, "me");
+    clientkit::SetStatus((header & 0x10) ? STATUS_OFFLINE : STATUS_ONLINE);
+    clientkit::SetTreeFullRowSelect((header & 0x20) ? 1 : 0);
+}
+
+// Unloads the module (if loaded) and loads and initialises it again.
+void LoadModule()
+{
+    if (g_session->module) CTarvolanModule::DestroyInstance();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    g_session->host.Clear();
+    g_session->host2.Clear();
+    g_session->module = LoadTarvolanModule(&g_session->host, &g_session->host2, g_session->parent);
+    if (!g_session->module) std::abort();
+    g_session->module->Init();
+    g_session->inputsSinceLoad = 0;
+}
+
+// After each input: empties the main window's group data, pending lists,
+// timers and child windows and prepares it as Init does, so that the next
+// input meets the state of a freshly loaded module, and whatever the input
+// made the module allocate is freed (the leak check of libFuzzer sees a
+// balance). Loading again for every input would cost several times the input
+// itself; every kLoadPeriod inputs (and after UnInit, and for every input
+// with TARVOLAN_FUZZ_FRESH set) the module is loaded again.
+constexpr int kLoadPeriod = 128;
+
+void EmptyModule()
+{
+    if (g_session->fresh || ++g_session->inputsSinceLoad >= kLoadPeriod || g_session->module->IsClosing() ||
+        !g_pTarvolanDialog) {
+        LoadModule();
+        return;
+    }
+    CTarvolanDialog& dialog = *g_pTarvolanDialog;
+    dialog.CleanUpShutDown();
+    dialog.m_GroupList.Clear();
+    dialog.m_GroupTable.Clear();
+    dialog.m_RecentListNames.RemoveAll();
+    dialog.m_InfoRequestedGroups.RemoveAll();
+    dialog.m_SubscribedGroups.RemoveAll();
+    dialog.m_nShowFlag = 1;
+    dialog.m_nKindRootsFlag = 0;
+    for (int id : {CTarvolanDialog::kTimerReplay, CTarvolanDialog::kTimerPendingCreate, CTarvolanDialog::kTimerRecentNames})
+        dialog.KillTimer(id);
+    dialog.hide();
+    g_session->module->Init();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// ---- operations ------------------------------------------------------------------
+
+void SendHostMessage(CFuzzInput& in)
+{
+    const int code = ChooseCode(in);
+    const int senderType = in.Pick(8) == 0 ? in.Number() : 0;
+    CHostRecord record(code, in);
+    if (g_trace) Trace("message %d [%s]", code, record.Describe().c_str());
+    g_session->module->OnMessage(senderType, code, record.Get());
+    record.CheckAnswers();
+}
+
+void FireMainTimer(CFuzzInput& in)
+{
+    constexpr int kIds[] = {CTarvolanDialog::kTimerReplay, CTarvolanDialog::kTimerPendingCreate,
+                            CTarvolanDialog::kTimerRecentNames, 0, 1, 2};
+    const int choice = in.Pick(8);
+    const int id = choice < 6 ? kIds[choice] : in.Number();
+    Trace("main timer %d", id);
+    if (g_pTarvolanDialog) g_pTarvolanDialog->OnTimer(id);
+}
+
+// Fires one running timer of any of the module's windows.
+void FireRunningTimer(CFuzzInput& in)
+{
+    constexpr int kIds[] = {0, 1, 2, 3, 1001, 9002, 9051};
+    std::vector<std::pair<CWindowTimers*, int>> running;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        auto* timers = dynamic_cast<CWindowTimers*>(widget);
+        if (!timers) continue;
+        for (int id : kIds)
+            if (timers->IsTimerRunning(id)) running.emplace_back(timers, id);
+    }
+    if (running.empty()) return;
+    const auto& [timers, id] = running[static_cast<size_t>(in.Pick(static_cast<int>(running.size())))];
+    Trace("timer %d of %p", id, static_cast<void*>(timers));
+    timers->OnTimer(id);
+}
+
+// An item of the group tree, or null (a click on empty space).
+QTreeWidgetItem* ChooseTreeItem(CFuzzInput& in)
+{
+    if (!g_pTarvolanDialog || !g_pTarvolanDialog->Tree()) return nullptr;
+    std::vector<QTreeWidgetItem*> items;
+    for (QTreeWidgetItemIterator it(g_pTarvolanDialog->Tree()); *it; ++it) items.push_back(*it);
+    const int choice = in.Pick(static_cast<int>(std::min<size_t>(items.size(), 254)) + 1);
+    return choice < static_cast<int>(items.size()) ? items[static_cast<size_t>(choice)] : nullptr;
+}
+
+void UseTree(CFuzzInput& in)
+{
+    const int action = in.Pick(4);
+    QTreeWidgetItem* item = ChooseTreeItem(in);
+    if (!g_pTarvolanDialog) return;
+    Trace("tree action %d on %p", action, static_cast<void*>(item));
+    switch (action) {
+    case 0: g_pTarvolanDialog->OnTreeClick(item); break;
+    case 1: g_pTarvolanDialog->OnTreeRightClick(item, QPoint(10, 10)); break;
+    case 2: g_pTarvolanDialog->Tree()->setCurrentItem(item); break;
+    default:
+        if (item) item->setExpanded(!item->isExpanded());
+        break;
+    }
+}
+
+// A mouse event or a tooltip request on the tree, where the input puts it.
+void MouseOnTree(CFuzzInput& in)
+{
+    if (!g_pTarvolanDialog || !g_pTarvolanDialog->Tree()) return;
+    QWidget* viewport = g_pTarvolanDialog->Tree()->viewport();
+    const QPointF pos(in.Pick(256), in.Pick(256) * 2);
+    const QPointF global = viewport->mapToGlobal(pos);
+    const Qt::MouseButton button = in.Flag() ? Qt::RightButton : Qt::LeftButton;
+    const int kind = in.Pick(5);
+    Trace("mouse %d button %d at %d,%d", kind, static_cast<int>(button), static_cast<int>(pos.x()),
+          static_cast<int>(pos.y()));
+    if (kind == 4) {
+        QHelpEvent help(QEvent::ToolTip, pos.toPoint(), global.toPoint());
+        QCoreApplication::sendEvent(viewport, &help);
+        return;
+    }
+    constexpr QEvent::Type kTypes[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseMove,
+                                       QEvent::MouseButtonDblClick};
+    const QEvent::Type type = kTypes[kind];
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, pos, global, type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &event);
+}
+
+void PressMainButton(CFuzzInput& in)
+{
+    constexpr int kButtons[] = {1006, 1004, 1005};
+    const int id = kButtons[in.Pick(3)];
+    Trace("main button %d", id);
+    if (g_pTarvolanDialog) g_pTarvolanDialog->PressButton(id);
+}
+
+// A button, a control value or closing, on one of the module's other windows.
+void UseOtherWindow(CFuzzInput& in)
+{
+    std::vector<CDialog*> windows;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        auto* dialog = qobject_cast<CDialog*>(widget);
+        if (dialog && dialog != g_pTarvolanDialog && !dialog->IsModalRunning()) windows.push_back(dialog);
+    }
+    if (windows.empty()) return;
+    CDialog* window = windows[static_cast<size_t>(in.Pick(static_cast<int>(windows.size())))];
+    std::vector<QWidget*> controls;
+    for (QWidget* child : window->findChildren<QWidget*>())
+        if (ControlId(child) != 0) controls.push_back(child);
+    const int action = in.Pick(4);
+    Trace("window %s action %d", window->metaObject()->className(), action);
+    if (action == 3 || controls.empty()) {
+        window->close();
+        return;
+    }
+    QWidget* control = controls[static_cast<size_t>(in.Pick(static_cast<int>(controls.size())))];
+    if (action == 2) SetControlText(control, CString(in.Text()));
+    else window->PressButton(ControlId(control));
+}
+
+void DeliverPostedEvents()
+{
+    Trace("posted events");
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void ChangeClientState(CFuzzInput& in)
+{
+    const int action = in.Pick(4);
+    Trace("client state %d", action);
+    switch (action) {
+    case 0: clientkit::SetStatus(static_cast<Status_Type>(in.Pick(11)), in.Text().c_str()); break;
+    case 1: clientkit::SetSignInState(in.Pick(2), in.Pick(2), in.Pick(2)); break;
+    case 2: clientkit::SetCreateRight(in.Pick(2)); break;
+    default: clientkit::SetUserSettings(in.Pick(2), "me"); break;
+    }
+}
+
+void CallModule(CFuzzInput& in)
+{
+    const int action = in.Pick(4);
+    Trace("module call %d", action);
+    switch (action) {
+    case 0: g_session->module->Init(); break;
+    case 1: g_session->module->UnInit(); break;
+    default: g_session->module->CloseMessageBoxes(); break;
+    }
+}
+
+void RunOperation(CFuzzInput& in, int depth)
+{
+    if (depth > 0) {  // while a prompt is open: host messages and timers
+        if (in.Pick(4) == 3) FireMainTimer(in);
+        else SendHostMessage(in);
+        return;
+    }
+    const int op = in.Pick(32);
+    if (op < 16) SendHostMessage(in);
+    else if (op < 18) FireMainTimer(in);
+    else if (op < 19) FireRunningTimer(in);
+    else if (op < 22) UseTree(in);
+    else if (op < 24) MouseOnTree(in);
+    else if (op < 25) PressMainButton(in);
+    else if (op < 28) UseOtherWindow(in);
+    else if (op < 29) DeliverPostedEvents();
+    else if (op < 30) ChangeClientState(in);
+    else if (op < 31) CallModule(in);
+    else SendHostMessage(in);
+}
+
+// Host messages delivered while a prompt is open.
+void WhilePromptOpen(CFuzzInput& in)
+{
+    const int count = 1 + in.Pick(3);
+    for (int i = 0; i < count && !in.Empty(); ++i) RunOperation(in, 1);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    g_trace = std::getenv("TARVOLAN_FUZZ_TRACE") != nullptr;
+    qInstallMessageHandler(QuietQtMessages);
+    static int argc = 1;
+    static char name[] = "fuzz_host_messages";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // lives for the process
+    g_session = new TSession;
+    g_session->fresh = std::getenv("TARVOLAN_FUZZ_FRESH") != nullptr;
+    // A visible parent, so that the group window paints once the host shows it.
+    g_session->parent = new QWidget;
+    g_session->parent->resize(400, 600);
+    g_session->parent->show();
+    g_session->clientDir = MakeClientFolder();
+    g_session->driver.SetSaveFolder(g_session->clientDir + "saved/");
+    std::atexit(RemoveClientFolder);
+    SetUiDriver(&g_session->driver);
+    if (g_trace) {
+        g_session->driver.onPrompt = [](const TPrompt& prompt) {
+            Trace("prompt %s \"%s\" answer %d", prompt.kind.c_str(), GbkToUtf8(prompt.text.view()).c_str(),
+                  prompt.answer);
+        };
+    }
+    SetClientState(0);
+    LoadModule();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    CFuzzInput in(data, size);
+    SetClientState(in.Byte());
+    if (g_pTarvolanDialog) {
+        const uint8_t flags = in.Byte();
+        g_pTarvolanDialog->m_bTestMode = flags & 0x01;
+        g_pTarvolanDialog->m_nKindRootsFlag = (flags >> 1) & 0x01;
+    }
+    g_session->driver.Begin(&in, [&in] { WhilePromptOpen(in); });
+    for (int i = 0; i < kMaxOperations && !in.Empty() && !g_session->module->IsClosing(); ++i) RunOperation(in, 0);
+    DeliverPostedEvents();
+    g_session->driver.End();
+    EmptyModule();
+    g_session->host.Clear();
+    g_session->host2.Clear();
+    return 0;
+}

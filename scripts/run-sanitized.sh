@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The sanitizer and fuzzing job (scripts/run-tests.sh --sanitize runs it):
+#  1. every test once more in a separate AddressSanitizer +
+#     UndefinedBehaviorSanitizer build (build-asan), LeakSanitizer on, so the
+#     scenario tests, which run the client with the module loaded, also check
+#     the module and ClientKit for leaks;
+#  2. the libFuzzer target fuzz_host_messages (clang 14, build-fuzz) for a
+#     bounded time, from a copy of fuzz/corpus so the run leaves the
+#     repository unchanged.
+# Any finding fails the job. A fuzzing finding is kept in build-fuzz/findings/;
+# replay it with build-fuzz/bin/fuzz_host_messages <file>.
+#
+# TARVOLAN_JOBS (default 2) and TARVOLAN_FUZZ_SECONDS (default 120) change
+# the parallel jobs and the fuzzing time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+jobs=${TARVOLAN_JOBS:-2}
+fuzz_seconds=${TARVOLAN_FUZZ_SECONDS:-120}
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+# Qt and the system libraries keep some allocations to the end of the process.
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
+
+started=$SECONDS
+elapsed() { echo "($((SECONDS - started)) s so far)"; }
+
+echo "== sanitized build"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVOLAN_SANITIZE=ON -DTARVOLAN_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+elapsed
+
+echo "== sanitized tests"
+ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 600
+elapsed
+
+echo "== fuzzing"
+runtime=$(clang-14 -print-file-name=libclang_rt.fuzzer-x86_64.a)
+if [ ! -f "$runtime" ]; then
+  echo "The libFuzzer runtime of clang 14 is missing (package libclang-rt-14-dev)." >&2
+  exit 1
+fi
+CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTARVOLAN_FUZZ=ON -DTARVOLAN_TESTS=OFF -DTARVOLAN_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs" --target fuzz_host_messages
+elapsed
+
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+cp -r fuzz/corpus/. "$corpus"
+mkdir -p build-fuzz/findings
+# Leaks are checked once, when the run ends (LeakSanitizer at exit): a check
+# after every input that leaves Qt's caches bigger costs more than the run.
+set +e
+build-fuzz/bin/fuzz_host_messages "$corpus" -max_total_time="$fuzz_seconds" -timeout=60 \
+  -detect_leaks=0 -print_final_stats=1 -artifact_prefix="$root/build-fuzz/findings/" 2>&1 |
+  grep -v -E '^#[0-9]+ +(NEW|REDUCE|pulse)|^\s+NEW_FUNC'
+status=${PIPESTATUS[0]}
+set -e
+elapsed
+if [ "$status" -ne 0 ]; then
+  echo "fuzz_host_messages found a fault (exit $status); see build-fuzz/findings/" >&2
+  exit "$status"
+fi
+echo "sanitized tests and fuzzing: no finding"
