@@ -16,6 +16,7 @@
 #include "common/TextFunctions.h"
 #include "common/TimeText.h"
 #include "controls/TreeCtrlEx.h"
+#include "groups/Presence.h"
 #include "conversation/ChatText.h"
 #include "conversation/EmoticonPicker.h"
 #include "conversation/RichMsgEdit.h"
@@ -269,19 +270,11 @@ void CTarvolanChatDialog::ShowNotice(int stringId, unsigned icon)
 
 // ---- members -------------------------------------------------------------------------
 
+// The same picture as the member's item in the group tree: one mapping for
+// both windows, over our own image strip.
 int CTarvolanChatDialog::MemberImageIndex(int state, int kind)
 {
-    if (state == 6) return 6;
-    switch (kind) {
-    case 1:
-    case 8: return 2;
-    case 2: return 3;
-    case 3: return 4;
-    case 4: return 7;
-    case 5: return 8;
-    case 9: return 22;
-    default: return 6;
-    }
+    return ::MemberImage(state, kind);
 }
 
 const QIcon& CTarvolanChatDialog::MemberImage(int index) const

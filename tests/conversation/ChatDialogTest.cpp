@@ -13,6 +13,8 @@
 #include "conversation/EmoticonPicker.h"
 #include "conversation/RichMsgEdit.h"
 #include "groups/GroupTreeModel.h"
+#include "groups/Presence.h"
+#include "res/ModuleResources.h"
 #include "groups/TarvolanDialog.h"
 #include "module/TarvolanModule.h"
 #include "support/FakeHost.h"
@@ -125,15 +127,17 @@ TEST_F(ChatDialogTest, OpensWithTheGroupAndItsMembers)
 
 TEST_F(ChatDialogTest, MemberImagesFollowPresence)
 {
-    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(6, 1), 6);
-    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(1, 1), 2);
-    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(1, 8), 2);
-    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(1, 2), 3);
-    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(0, 3), 4);
-    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(0, 4), 7);
-    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(0, 5), 8);
-    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(0, 9), 22);
-    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(0, 7), 6);
+    // Every presence has a picture of the strip, the same one as in the group tree.
+    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(6, 1), IMG_MEMBER);
+    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(1, 1), IMG_ONLINE);
+    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(1, 8), IMG_ONLINE);
+    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(1, 4), IMG_TALKING);
+    EXPECT_EQ(CTarvolanChatDialog::MemberImageIndex(0, 9), IMG_CUSTOM);
+    for (int kind = 0; kind <= 12; ++kind) {
+        const int image = CTarvolanChatDialog::MemberImageIndex(kind, kind);
+        EXPECT_EQ(image, MemberImage(kind, kind));
+        EXPECT_LT(image, kTreeImageCount);
+    }
 
     CTarvolanMember* bob = m_group->FindMember("sip:bob@x.com");
     QTreeWidgetItem* root = m_chat->MemberTree()->topLevelItem(0);
