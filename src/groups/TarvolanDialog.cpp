@@ -199,8 +199,11 @@ void CTarvolanDialog::OnHostSignedIn()
     SetTimer(kTimerReplay, kReplayPeriodMs);
 }
 
+// Timers and commands reach the window from the event loop, not through
+// the module object: they make the module's resources current themselves.
 void CTarvolanDialog::OnTimer(int id)
 {
+    CResourceSwitch resources(TarvolanResources());
     switch (id) {
     case kTimerReplay:
         KillTimer(id);
@@ -217,6 +220,7 @@ void CTarvolanDialog::OnTimer(int id)
 
 bool CTarvolanDialog::OnCommand(int id, intptr_t lParam)
 {
+    CResourceSwitch resources(TarvolanResources());
     if (id == kDeferredNoticeCommand) {
         ShowDeferredNotice();
         return true;

@@ -317,6 +317,16 @@ TEST_F(InvitationEventsTest, ReplayWhileSignedOutKeepsTheParkedRequests)
     EXPECT_TRUE(m_driver.Prompts().empty());
 }
 
+TEST_F(InvitationEventsTest, ReplayFromTheEventLoopFindsTheModuleTexts)
+{
+    tagGroupJoin join = JoinRequest("Mine", "sip:eve@ims.test", "Eve");
+    AddJoinToPubGroupMessageTempToList(join);
+    SetResourceBundle(nullptr);  // as outside every call of the host
+    Dlg().OnTimer(CTarvolanDialog::kTimerReplay);
+    EXPECT_EQ(Utf8(OnlyPrompt().text), "用户 Eve 请求加入您的群组 Mine,同意?");
+    EXPECT_EQ(GetResourceBundle(), nullptr);
+}
+
 TEST_F(InvitationEventsTest, WithdrawnParkedTransferIsNotReplayed)
 {
     tagGroupTrsReq transfer = TransferRequest("Club", kOwner, "Owner", kClub);

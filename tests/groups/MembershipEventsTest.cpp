@@ -141,6 +141,7 @@ TEST_F(MembershipEventsTest, RemovalNoticeComesAfterTheGroupLeftTheTree)
     EXPECT_EQ(Group(kClub), nullptr);
     bool groupGoneWhenShown = false;
     m_driver.onPrompt = [&](const TPrompt&) { groupGoneWhenShown = Group(kClub) == nullptr; };
+    SetResourceBundle(nullptr);  // the command comes from the event loop
     QCoreApplication::sendPostedEvents();
     const TPrompt prompt = OnlyPrompt();
     EXPECT_EQ(Utf8(prompt.text), "您已经退出群组Club!");
