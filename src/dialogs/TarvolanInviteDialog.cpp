@@ -1,0 +1,73 @@
+#include "dialogs/TarvolanInviteDialog.h"
+
+#include "clientkit/ClientKit.h"
+#include "dialogs/DialogControls.h"
+#include "groups/Prompts.h"
+#include "module/TarvolanModule.h"
+#include "platform/Resources.h"
+#include "res/ModuleResources.h"
+#include "ui_CTarvolanInviteDialog.h"
+
+namespace {
+
+CString MyDomain()
+{
+    const tagMyInfo* me = GetMyInfo();
+    return me ? CString::FromField(me->szDomain, sizeof(me->szDomain)) : CString();
+}
+
+// "帐号 "<uri>" 长度不能大于 64 字节."
+CString TooLongText(const CString& uri)
+{
+    return Utf8ToGbk("帐号 \"") + uri + Utf8ToGbk("\" 长度不能大于 64 字节.");
+}
+
+} // namespace
+
+CTarvolanInviteDialog::CTarvolanInviteDialog(QWidget* parent) : CDialog(parent)
+{
+    m_pUi = new Ui::CTarvolanInviteDialog;
+    m_pUi->setupUi(this);
+}
+
+CTarvolanInviteDialog::~CTarvolanInviteDialog()
+{
+    delete m_pUi;
+}
+
+CString CTarvolanInviteDialog::CompleteURI(const CString& account, const CString& domain)
+{
+    CString uri = account;
+    uri.Trim();
+    CString lower = uri;
+    lower.MakeLower();
+    if (lower.Left(4) != "sip:") uri.Insert(0, "sip:");
+    if (lower.Find('@') < 0) uri += "@" + domain;
+    return uri;
+}
+
+bool CTarvolanInviteDialog::OnInitDialog()
+{
+    setWindowTitle(ToQt(LoadResString(IDS_INVITE_CAPTION)));
+    tarvolan::SendSkinRequest(WindowHandle(this), "media.skn", "");
+    LimitTextBytes(GetDlgItem(IDC_ACCOUNT), kAccountLimit);
+    SetDlgItemText(IDC_ACCOUNT, m_strAccount);
+    return true;
+}
+
+void CTarvolanInviteDialog::OnOK()
+{
+    m_strAccount = GetDlgItemText(IDC_ACCOUNT);
+    if (IsBlank(m_strAccount)) {
+        ShowNotice(this, LoadResString(IDS_INPUT_EMPTY), MB_ICONEXCLAMATION);
+        return;
+    }
+    m_strAccount.Trim();
+    const CString uri = CompleteURI(m_strAccount, MyDomain());
+    if (uri.GetLength() > kURILimit) {
+        ShowNotice(this, TooLongText(uri), MB_ICONEXCLAMATION);
+        return;
+    }
+    m_strInviteeURI = uri;
+    EndDialog(IDOK);
+}
