@@ -1,5 +1,5 @@
-// Ownership transfer: the request at the chosen member (1025) and its
-// withdrawal (1026), the acknowledgement (1024) and the answer (1027) at the
+// Ownership transfer: the request (1025) and its withdrawal (1026) at the
+// chosen member, the acknowledgement (1024) and the answer (1027) at the
 // old owner.
 #include "groups/EventRecords.h"
 
@@ -11,140 +11,77 @@ constexpr const char* kAckBox = "transferAcksip:mine@groups.testsip:bob@ims.test
 
 class TransferEventsTest : public CEventsTest {
 protected:
-    void Ack(const char* group, const char* newOwner, int code)
+    void Answer(int code, const char* newOwner, int value)
     {
-        CWordRecord record;
-        record.Text(group).Text(newOwner).Int(code);
-        Send(H_TransferAck, record.get());
+        Word record[] = {W(kMine), W(newOwner), static_cast<Word>(value)};
+        Send(code, record);
     }
-    void Result(const char* group, const char* newOwner, int result)
-    {
-        CWordRecord record;
-        record.Text(group).Text(newOwner).Int(result);
-        Send(H_TransferResult, record.get());
-    }
-    tagGroupTrsReq m_request = TransferRequest("Club", kOwner, "Owner", kClub, "trs-9");
+    tagGroupTrsReq m_request = Request<tagGroupTrsReq>("Club", kOwner, "Owner", kClub, "trs-9");
 };
 
-// ---- 1025, 1026 -------------------------------------------------------------------------
-
-TEST_F(TransferEventsTest, AcceptedRequestAnswersOneAndAsksForTheGroupAgain)
+TEST_F(TransferEventsTest, RequestIsAskedOnceAndAnswered)
 {
+    m_driver.onNamedBoxOpen = [&](const CString&) {
+        m_driver.onNamedBoxOpen = nullptr;
+        Send(H_TransferRequest, &m_request);  // the same request while it is asked about
+    };
     Send(H_TransferRequest, &m_request);
-    const TPrompt prompt = OnlyPrompt();
-    EXPECT_EQ(prompt.kind, "named");
-    EXPECT_EQ(prompt.name, kRequestBox);
-    EXPECT_EQ(Utf8(prompt.text), "群主 Owner 将 Club 群转让给您，是否接受？");
-    EXPECT_EQ(prompt.flags, MB_YESNO | MB_ICONQUESTION);
-    const auto answers = m_host.Of(M_AnswerTransfer);
-    ASSERT_EQ(answers.size(), 1u);
-    EXPECT_EQ(answers[0].texts, (std::vector<std::string>{kClub, kOwner, "trs-9"}));
-    EXPECT_EQ(answers[0].ints, std::vector<long>{1});
-    EXPECT_EQ(m_host.Of(M_RequestGroupInfo).at(0).texts, std::vector<std::string>{kClub});
-    EXPECT_TRUE(Dlg().m_TransferReqList.empty());
-    EXPECT_NE(LogText().find("OnIMSTransferPublicGroupRequestVeloractrl1....GroupURI=sip:club@groups.test,"
-                             "GroupName=Club,OldOwnerURI=sip:owner@ims.test,OldOwnerName=Owner"),
-              std::string::npos);
-}
+    ASSERT_EQ(PromptCount(), 1u);
+    EXPECT_EQ(m_driver.Prompts()[0].name, kRequestBox);
+    EXPECT_EQ(PromptText(0), "群主 Owner 将 Club 群转让给您，是否接受？");
+    EXPECT_EQ(m_driver.Prompts()[0].flags, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(m_host.Of(M_AnswerTransfer).at(0).texts, (std::vector<std::string>{kClub, kOwner, "trs-9"}));
+    EXPECT_EQ(m_host.Of(M_AnswerTransfer).at(0).ints, std::vector<long>{1});
+    EXPECT_EQ(m_host.Count(M_RequestGroupInfo), 1u);
 
-TEST_F(TransferEventsTest, RefusedRequestAnswersTwo)
-{
     m_driver.PushAnswer(IDNO);
     Send(H_TransferRequest, &m_request);
-    EXPECT_EQ(m_host.Of(M_AnswerTransfer).at(0).ints, std::vector<long>{2});
-    EXPECT_EQ(m_host.Count(M_RequestGroupInfo), 0u);
+    EXPECT_EQ(m_host.Of(M_AnswerTransfer).at(1).ints, std::vector<long>{2});
+    EXPECT_TRUE(Dlg().m_TransferReqList.empty());
+
+    auto unknownGroup = Request<tagGroupTrsReq>("Far", kOwner, "Owner", "sip:far@groups.test", "");
+    Send(H_TransferRequest, &unknownGroup);
+    Send(H_TransferRequest, nullptr);
+    EXPECT_EQ(PromptCount(), 2u);
+    EXPECT_TRUE(Logged("OnIMSTransferPublicGroupRequestVeloractrl1: Param is NULL! So Return!!"));
 }
 
-TEST_F(TransferEventsTest, WithdrawalClosesTheOpenQuestionAndNothingIsAnswered)
+TEST_F(TransferEventsTest, WithdrawalClosesTheOpenQuestionWithoutAnAnswer)
 {
     m_driver.onNamedBoxOpen = [&](const CString&) { Send(H_TransferCancel, &m_request); };
     Send(H_TransferRequest, &m_request);
     EXPECT_EQ(m_driver.m_closeLog, std::vector<CString>{kRequestBox});
-    EXPECT_EQ(OnlyPrompt().answer, 0);
+    EXPECT_EQ(m_driver.Prompts().at(0).answer, 0);
     EXPECT_EQ(m_host.Count(M_AnswerTransfer), 0u);
     EXPECT_TRUE(Dlg().m_TransferReqList.empty());
 }
 
-TEST_F(TransferEventsTest, SecondRequestWhileAskedIsIgnored)
+TEST_F(TransferEventsTest, ResultClosesExactlyTheWaitingBox)
 {
-    m_driver.onNamedBoxOpen = [&](const CString&) {
-        m_driver.onNamedBoxOpen = nullptr;
-        Send(H_TransferRequest, &m_request);
-    };
-    Send(H_TransferRequest, &m_request);
-    EXPECT_EQ(m_driver.Prompts().size(), 1u);
-    EXPECT_EQ(m_host.Count(M_AnswerTransfer), 1u);
-}
-
-TEST_F(TransferEventsTest, RequestsWithoutRecordOrKnownGroupAskNothing)
-{
-    tagGroupTrsReq unknown = TransferRequest("Far", kOwner, "Owner", "sip:far@groups.test");
-    Send(H_TransferRequest, &unknown);
-    Send(H_TransferRequest, nullptr);
-    Send(H_TransferCancel, nullptr);
-    EXPECT_TRUE(m_driver.Prompts().empty());
-    EXPECT_TRUE(m_host.sent.empty());
-    EXPECT_NE(LogText().find("OnIMSTransferPublicGroupRequestVeloractrl1: Param is NULL! So Return!!"),
-              std::string::npos);
-    EXPECT_NE(LogText().find("OnIMSTransferPublicGroupCancelVeloractrl1: Param is NULL! So Return!!"),
-              std::string::npos);
-}
-
-TEST_F(TransferEventsTest, RequestWhileSigningInIsParked)
-{
-    clientkit::SetSignInState(0, 1, 0);
-    Send(H_TransferRequest, &m_request);
-    EXPECT_TRUE(m_driver.Prompts().empty());
-    ASSERT_EQ(GetTrsPubGroupReqMessageTempList()->size(), 1u);
-    EXPECT_NE(LogText().find("[1] OnIMSTransferPublicGroupRequestVeloractrl1: have logout,so return!"),
-              std::string::npos);
-    Send(H_TransferCancel, &m_request);
-    EXPECT_TRUE(GetTrsPubGroupReqMessageTempList()->empty());
-}
-
-// ---- 1024, 1027 -------------------------------------------------------------------------
-
-TEST_F(TransferEventsTest, AcknowledgedTransferWaitsUntilTheResultClosesExactlyThatBox)
-{
-    m_driver.onNamedBoxOpen = [&](const CString&) { Result(kMine, kBob, 1); };
-    Ack(kMine, kBob, 202);
+    m_driver.onNamedBoxOpen = [&](const CString&) { Answer(H_TransferResult, kBob, 1); };
+    Answer(H_TransferAck, kBob, 202);
     EXPECT_EQ(m_driver.m_closeLog, std::vector<CString>{kAckBox});
-    const auto prompts = m_driver.Prompts();
-    ASSERT_EQ(prompts.size(), 2u);
-    EXPECT_EQ(Utf8(prompts[0].text), "Bob 同意了转让群组 Mine 的请求！");  // shown while the box was open
-    EXPECT_EQ(prompts[1].kind, "named");
-    EXPECT_EQ(prompts[1].name, kAckBox);
-    EXPECT_EQ(Utf8(prompts[1].text), "您的转让请求已经发出！");
-    EXPECT_EQ(prompts[1].flags, MB_ICONINFORMATION);
-    EXPECT_EQ(prompts[1].answer, 0);
+    ASSERT_EQ(PromptCount(), 2u);
+    EXPECT_EQ(PromptText(0), "Bob 同意了转让群组 Mine 的请求！");  // shown while the box was open
+    EXPECT_EQ(m_driver.Prompts()[1].name, kAckBox);
+    EXPECT_EQ(PromptText(1), "您的转让请求已经发出！");
+    EXPECT_EQ(m_driver.Prompts()[1].answer, 0);
 }
 
-TEST_F(TransferEventsTest, AcknowledgementFailuresShowTheirNotices)
+TEST_F(TransferEventsTest, FailedAcknowledgementsAndOtherResults)
 {
-    for (int code : {403, 404, 409, 503, 500}) Ack(kMine, kBob, code);
-    Ack(kMine, kBob, 416);
-    Ack(kMine, "sip:stranger@ims.test", 416);
-    const auto notices = PromptsOf("message");
-    ASSERT_EQ(notices.size(), 7u);
-    EXPECT_EQ(Utf8(notices[0].text), "您无权转让群组！");
-    EXPECT_EQ(Utf8(notices[1].text), "群组不存在或成员不属于该群组！");
-    EXPECT_EQ(Utf8(notices[2].text), "群数量达到上限，群组转让失败！");
-    EXPECT_EQ(Utf8(notices[3].text), "服务器异常，群组转让失败！");
-    EXPECT_EQ(Utf8(notices[4].text), "未知原因，群组转让失败！");
-    EXPECT_EQ(Utf8(notices[5].text), "Bob 目前不在线，请在对方上线后，转让群组！");
-    EXPECT_EQ(Utf8(notices[6].text), "sip:stranger@ims.test 目前不在线，请在对方上线后，转让群组！");
-}
-
-TEST_F(TransferEventsTest, ResultsOfTheNewOwner)
-{
-    Result(kMine, kBob, 2);
-    Result(kMine, kBob, 3);
-    Result(kMine, "sip:stranger@ims.test", 1);  // not a member the tree knows
-    const auto notices = PromptsOf("message");
-    ASSERT_EQ(notices.size(), 2u);
-    EXPECT_EQ(Utf8(notices[0].text), "Bob 拒绝了转让群组 Mine 的请求！");
-    EXPECT_EQ(Utf8(notices[1].text), "未知原因，群组转让失败！");
-    EXPECT_EQ(m_driver.m_closeLog.size(), 2u);
+    Answer(H_TransferAck, kBob, 403);
+    Answer(H_TransferAck, kBob, 416);
+    Answer(H_TransferAck, "sip:stranger@ims.test", 416);
+    Answer(H_TransferAck, kBob, 500);
+    Answer(H_TransferResult, kBob, 3);
+    Answer(H_TransferResult, "sip:stranger@ims.test", 1);  // not in the tree: dropped
+    ASSERT_EQ(PromptCount(), 5u);
+    EXPECT_EQ(PromptText(0), "您无权转让群组！");
+    EXPECT_EQ(PromptText(1), "Bob 目前不在线，请在对方上线后，转让群组！");
+    EXPECT_EQ(PromptText(2), "sip:stranger@ims.test 目前不在线，请在对方上线后，转让群组！");
+    EXPECT_EQ(PromptText(3), "未知原因，群组转让失败！");
+    EXPECT_EQ(PromptText(4), "未知原因，群组转让失败！");
 }
 
 } // namespace
