@@ -225,5 +225,6 @@ bool CTarvolanDialog::OnCommand(int id, intptr_t lParam)
         ShowDeferredNotice();
         return true;
     }
+    if (OnGroupCommand(id)) return true;
     return CDialog::OnCommand(id, lParam);
 }

@@ -34,6 +34,8 @@ class CTarvolanDialog : public CDialog, public CGroupRegistry, private CGroupTre
 public:
     enum { IDD = 2008 };
     enum : int { kTimerReplay = 1001, kTimerPendingCreate = 9002, kTimerRecentNames = 9051 };
+    // Timer 9002 runs with this period while creations are pending.
+    static constexpr int kPendingCreatePeriodMs = 5000;
     // The command that makes an open group properties window reload itself.
     static constexpr int kRefreshPropertiesCommand = 987656666;
     // The command, posted to this window, that shows the deferred notice.
@@ -162,6 +164,9 @@ public:
     // 9051 recent contact-list names.
     void OnTimer(int id) override;
     bool OnCommand(int id, intptr_t lParam) override;
+    // The group commands of menu 465 and the buttons 1006, 1004 and 1005
+    // (GroupCommands.cpp); false for any other id.
+    bool OnGroupCommand(int id);
 
     // Child windows owned by the main window (closed at shut-down).
     CDialog* m_pTarvolanInfoDlg = nullptr;
@@ -220,6 +225,21 @@ private:
     void AddJoinedGroup(const CString& groupURI, const CString& groupName, const TMemberSlot& inviter);
     void ReplayParkedRequests();
     void ShowDeferredNotice();
+
+    // The group commands (GroupCommands.cpp).
+    QTreeWidgetItem* SelectedItem() const;
+    void OnGroupButton(int id);
+    void OnOpenGroupChat();
+    void OnCreateTarvolan();
+    void OnEditTarvolan();
+    void OnShowTarvolanProperties();
+    void OnDeleteTarvolan();
+    void OnLeaveTarvolan();
+    void OnTransferTarvolan();
+    void OnRemoveMember();
+    void OnInviteToTarvolan();
+    void OnChangeMyDisplayName();
+    void OnMessageMember(int mode);
 
     // CGroupTreeListener
     void OnGroupRemoving(CTarvolan& group) override;
