@@ -98,8 +98,7 @@ void CTarvolanDialog::OnTreeRightClick(QTreeWidgetItem* item, const QPoint& glob
 
 void CTarvolanDialog::ShowContextMenu(QTreeWidgetItem* item, const QPoint& globalPos, bool firstRequestSent)
 {
-    const CResourceBundle* bundle = GetResourceBundle();
-    const TMenuItem* resource = bundle ? bundle->Menu(IDR_GROUP_MENU) : nullptr;
+    const TMenuItem* resource = LoadResMenu(IDR_GROUP_MENU);
     if (!resource || resource->children.empty()) return;
     std::unique_ptr<QMenu> menu(CreatePopupMenu(resource->children.front(), this));
     QMenu* m = menu.get();

@@ -2,6 +2,9 @@
 // from a bundle's resources.
 #include "platform/Resources.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QAction>
 #include <QImage>
 #include <QMenu>
@@ -79,16 +82,55 @@ CResourceBundle* SetResourceBundle(CResourceBundle* bundle)
     return previous;
 }
 
+namespace {
+
+std::vector<CResourceBundle*>& Chain()
+{
+    static std::vector<CResourceBundle*> chain;
+    return chain;
+}
+
+// The first bundle, current one first, for which found(bundle) holds.
+template <class Found>
+const CResourceBundle* FindBundle(Found found)
+{
+    if (g_currentBundle && found(*g_currentBundle)) return g_currentBundle;
+    for (const CResourceBundle* bundle : Chain())
+        if (found(*bundle)) return bundle;
+    return nullptr;
+}
+
+} // namespace
+
+void JoinResourceChain(CResourceBundle* bundle)
+{
+    auto& chain = Chain();
+    if (bundle && std::find(chain.begin(), chain.end(), bundle) == chain.end()) chain.push_back(bundle);
+}
+
+void LeaveResourceChain(CResourceBundle* bundle)
+{
+    auto& chain = Chain();
+    chain.erase(std::remove(chain.begin(), chain.end(), bundle), chain.end());
+}
+
 CString LoadResString(int id)
 {
-    return g_currentBundle ? g_currentBundle->String(id) : CString();
+    const CResourceBundle* bundle = FindBundle([id](const CResourceBundle& b) { return b.HasString(id); });
+    return bundle ? bundle->String(id) : CString();
+}
+
+const TMenuItem* LoadResMenu(int id)
+{
+    const CResourceBundle* bundle = FindBundle([id](const CResourceBundle& b) { return b.Menu(id) != nullptr; });
+    return bundle ? bundle->Menu(id) : nullptr;
 }
 
 QPixmap LoadResBitmap(int id)
 {
-    if (!g_currentBundle) return QPixmap();
-    QString path = g_currentBundle->BitmapPath(id);
-    return path.isEmpty() ? QPixmap() : QPixmap(path);
+    const CResourceBundle* bundle =
+        FindBundle([id](const CResourceBundle& b) { return !b.BitmapPath(id).isEmpty(); });
+    return bundle ? QPixmap(bundle->BitmapPath(id)) : QPixmap();
 }
 
 QList<QPixmap> LoadImageList(int bitmapId, int cx, QRgb transparent)

@@ -47,10 +47,19 @@ CResourceBundle* GetResourceBundle();
 // Makes bundle current and returns the previous one.
 CResourceBundle* SetResourceBundle(CResourceBundle* bundle);
 
-// A string of the current bundle, empty when there is none.
-CString LoadResString(int id);
+// The resource chain: bundles of loaded libraries that joined it are
+// searched after the current bundle, so a library's windows find their
+// strings, menus and bitmaps also while the host's bundle is current (for
+// example when the event loop delivers a click to them).
+void JoinResourceChain(CResourceBundle* bundle);
+void LeaveResourceChain(CResourceBundle* bundle);
 
-// A bitmap of the current bundle; null when there is none.
+// A string of the current bundle, else of the chain; empty when none has it.
+CString LoadResString(int id);
+// A menu of the current bundle, else of the chain; null when none has it.
+const TMenuItem* LoadResMenu(int id);
+
+// A bitmap of the current bundle, else of the chain; null when none has it.
 QPixmap LoadResBitmap(int id);
 // Cuts a bitmap of the current bundle into images cx pixels wide (the
 // bitmap's height high), the pixels of the transparent colour (0xRRGGBB)

@@ -31,3 +31,14 @@ CResourceBundle* TarvolanResources()
     static CResourceBundle* const bundle = BuildBundle();
     return bundle;
 }
+
+namespace {
+
+// Loading the library puts its bundle into the resource chain; unloading
+// takes it out again.
+struct CChainMembership {
+    CChainMembership() { JoinResourceChain(TarvolanResources()); }
+    ~CChainMembership() { LeaveResourceChain(TarvolanResources()); }
+} g_chainMembership;
+
+} // namespace

@@ -59,6 +59,28 @@ TEST(ResourceSwitch, RestoresThePreviousBundleOnEveryPath)
     SetResourceBundle(before);
 }
 
+TEST(ResourceChain, ALibrarysBundleIsFoundWhileTheHostsIsCurrent)
+{
+    CResourceBundle host("host"), library("library");
+    host.AddStringUtf8(7, "host text");
+    library.AddStringUtf8(7, "library text");
+    library.AddStringUtf8(8, "only in the library");
+    library.AddMenu(465, Item(0, ""));
+    CResourceBundle* before = SetResourceBundle(&host);
+    EXPECT_TRUE(LoadResString(8).IsEmpty());
+
+    JoinResourceChain(&library);
+    JoinResourceChain(&library);  // once is enough
+    EXPECT_EQ(LoadResString(7), CString("host text"));  // the current bundle comes first
+    EXPECT_EQ(LoadResString(8), CString("only in the library"));
+    EXPECT_EQ(LoadResMenu(465), library.Menu(465));
+
+    LeaveResourceChain(&library);
+    EXPECT_TRUE(LoadResString(8).IsEmpty());
+    EXPECT_EQ(LoadResMenu(465), nullptr);
+    SetResourceBundle(before);
+}
+
 TEST(ResourceMenu, BuildsActionsWithIdsAndFindsThemInSubMenus)
 {
     TMenuItem popup = Item(0, "群组");
