@@ -18,6 +18,7 @@ public:
 
     // Reads a fixed-size character field that may lack its terminating zero.
     static CString FromField(const char* field, size_t size);
+    template <size_t N> static CString FromField(const char (&field)[N]) { return FromField(field, N); }
 
     int GetLength() const { return static_cast<int>(m_s.size()); }
     bool IsEmpty() const { return m_s.empty(); }
