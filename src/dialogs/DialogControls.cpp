@@ -53,11 +53,12 @@ public:
     }
 
     int Limit() const { return m_nLimit; }
+    // As a new limit of a Windows edit: the text already there stays, even
+    // when it is longer; only what is added later counts.
     void SetLimit(int limit)
     {
         m_nLimit = limit;
-        m_previous.clear();  // the whole text counts as inserted
-        Enforce();
+        m_previous = Text();
     }
 
 private:
@@ -82,7 +83,8 @@ private:
     }
 
     // The change from m_previous to the new text is taken as one insertion
-    // between an unchanged beginning and end; only that insertion is cut.
+    // between an unchanged beginning and end; only that insertion is cut, so
+    // a longer text that the edit already held is never cut.
     void Enforce()
     {
         if (m_bBusy || !m_pEdit) return;
@@ -105,16 +107,12 @@ private:
         const QString after = text.right(tail);
         const QString inserted = text.mid(head, length - head - tail);
         const int room = m_nLimit - GbkLength(before) - GbkLength(after);
-        QString result = before + inserted.left(FittingPrefix(inserted, room)) + after;
-        int cursor = static_cast<int>(result.size() - after.size());
-        if (GbkLength(result) > m_nLimit) {  // the old text did not fit either
-            result = result.left(FittingPrefix(result, m_nLimit));
-            cursor = static_cast<int>(result.size());
-        }
+        const QString kept = inserted.left(FittingPrefix(inserted, room));
+        m_previous = before + kept + after;
+        if (kept.size() == inserted.size()) return;  // nothing was added: a shortened long text
         m_bBusy = true;
-        Replace(result, cursor);
+        Replace(m_previous, static_cast<int>(before.size() + kept.size()));
         m_bBusy = false;
-        m_previous = result;
     }
 
     QPointer<QWidget> m_pEdit;
@@ -159,7 +157,7 @@ void LimitTextBytes(QWidget* edit, int limit)
         return;
     }
     if (!qobject_cast<QLineEdit*>(edit) && !qobject_cast<QPlainTextEdit*>(edit)) return;
-    (new CEditByteLimiter(edit, limit))->SetLimit(limit);
+    new CEditByteLimiter(edit, limit);
 }
 
 int TextByteLimit(const QWidget* edit)

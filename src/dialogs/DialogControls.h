@@ -10,10 +10,11 @@
 class CDialog;
 class QWidget;
 
-// Keeps the text of a line or plain-text edit within limit bytes of GBK text,
-// whether typed, pasted or set: what does not fit of the inserted part is
-// left out at a character boundary, the rest of the text stays. Calling it
-// again changes the limit.
+// Limits a line or plain-text edit to limit bytes of GBK text, whether typed,
+// pasted or set: what does not fit of an insertion is left out at a
+// character boundary, the rest of the text stays. As with a Windows edit,
+// a longer text that the edit holds when the limit is set stays as it is
+// (nothing can be added to it); calling it again changes the limit.
 void LimitTextBytes(QWidget* edit, int limit);
 // The limit set on an edit; 0 when none.
 int TextByteLimit(const QWidget* edit);

@@ -42,12 +42,14 @@ bool CTarvolanCreateDialog::OnInitDialog()
 {
     setWindowTitle(ToQt(LoadResString(IsEditMode() ? IDS_EDIT_CAPTION : IDS_CREATE_CAPTION)));
     tarvolan::SendSkinRequest(WindowHandle(this), "media.skn", "");
+    LoadControls();
+    // After loading: an edited group's longer texts are shown and handed
+    // back whole, only typing is limited.
     LimitTextBytes(GetDlgItem(IDC_GROUP_NAME), kNameLimit);
     LimitTextBytes(GetDlgItem(IDC_DISPLAY_NAME), kDisplayNameLimit);
     LimitTextBytes(GetDlgItem(IDC_SUBJECT), kTextLimit);
     LimitTextBytes(GetDlgItem(IDC_BULLETIN), kTextLimit);
     LimitTextBytes(GetDlgItem(IDC_EXTRA), kTextLimit);
-    LoadControls();
     return true;
 }
 

@@ -50,8 +50,8 @@ bool CTarvolanInviteDialog::OnInitDialog()
 {
     setWindowTitle(ToQt(LoadResString(IDS_INVITE_CAPTION)));
     tarvolan::SendSkinRequest(WindowHandle(this), "media.skn", "");
-    LimitTextBytes(GetDlgItem(IDC_ACCOUNT), kAccountLimit);
     SetDlgItemText(IDC_ACCOUNT, m_strAccount);
+    LimitTextBytes(GetDlgItem(IDC_ACCOUNT), kAccountLimit);
     return true;
 }
 

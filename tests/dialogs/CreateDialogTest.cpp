@@ -166,4 +166,17 @@ TEST_F(CreateDialogTest, EditsTakeNoMoreBytesThanTheirFields)
     EXPECT_EQ(dialog.GetBulletin().GetLength(), 80);
 }
 
+TEST_F(CreateDialogTest, AnEditedGroupsLongerTextsAreHandedBackWhole)
+{
+    // My display name in the group may be longer than the edit takes: kept
+    // as it is, so that the command sees no change of it.
+    const CString longName(std::string(40, 'm'));
+    Dlg dialog;
+    FillEdit(dialog);
+    dialog.SetMyDisplayName(longName);
+    Answer({});
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.GetMyDisplayName(), longName);
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "DialogsTestSupport.h"
@@ -62,16 +63,19 @@ TEST_F(DialogControlsTest, CutsFallOnCharacterBoundaries)
     EXPECT_LE(FromQt(m_line->text()).GetLength(), 5);
 }
 
-TEST_F(DialogControlsTest, PlainTextEditsAndLaterLimitsAreKept)
+TEST_F(DialogControlsTest, ALongerTextThereBeforeTheLimitStaysButTakesNothingMore)
 {
     m_plain->setPlainText("0123456789");
-    LimitTextBytes(m_plain, 6);  // applies to the text already there
-    EXPECT_EQ(m_plain->toPlainText().toStdString(), "012345");
-    m_plain->setPlainText("line\nline\n");
+    LimitTextBytes(m_plain, 6);
+    EXPECT_EQ(m_plain->toPlainText().toStdString(), "0123456789");
+    m_plain->moveCursor(QTextCursor::End);
+    m_plain->insertPlainText("X");
+    EXPECT_EQ(m_plain->toPlainText().toStdString(), "0123456789");
+    m_plain->setPlainText("line\nline\n");  // a new text counts as typed
     EXPECT_EQ(m_plain->toPlainText().toStdString(), "line\nl");
     LimitTextBytes(m_plain, 3);
     EXPECT_EQ(TextByteLimit(m_plain), 3);
-    EXPECT_EQ(m_plain->toPlainText().toStdString(), "lin");
+    EXPECT_EQ(m_plain->toPlainText().toStdString(), "line\nl");
     EXPECT_EQ(TextByteLimit(nullptr), 0);
 }
 
