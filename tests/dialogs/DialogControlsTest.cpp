@@ -110,11 +110,4 @@ TEST_F(DialogControlsTest, RadioGroupsByIndex)
     EXPECT_TRUE(qobject_cast<QRadioButton*>(m_dialog.GetDlgItem(20))->autoExclusive());
 }
 
-TEST_F(DialogControlsTest, BlankMeansOnlyWhiteSpace)
-{
-    EXPECT_TRUE(IsBlank(""));
-    EXPECT_TRUE(IsBlank(" \t\r\n"));
-    EXPECT_FALSE(IsBlank(" a "));
-}
-
 } // namespace

@@ -225,12 +225,4 @@ TEST_F(PropertyDialogTest, AnEmptyGroupURIMatchesNoContactListAndNoRegistryIsHar
     EXPECT_EQ(orphan.GetMaxMembers(), 100);
 }
 
-TEST_F(PropertyDialogTest, VisibilityIndexIsVisibilityLessOneAndNeverNegative)
-{
-    EXPECT_EQ(Dlg::VisibilityIndex(-4), 0);
-    EXPECT_EQ(Dlg::VisibilityIndex(0), 0);
-    EXPECT_EQ(Dlg::VisibilityIndex(1), 0);
-    EXPECT_EQ(Dlg::VisibilityIndex(3), 2);
-}
-
 } // namespace
