@@ -272,7 +272,7 @@ void CTarvolanDialog::OnDeleteTarvolan()
     const CString name = group->m_csName, uri = group->URI();
     const QPointer<CTarvolanDialog> self(this);
     const bool yes = AskYesNo(this, ResText(IDS_CONFIRM_DELETE_GROUP, name));
-    if (!self || !yes) return;
+    if (!self || !yes || !m_TreeModel.FindGroup(uri)) return;  // the group may have gone meanwhile
     IsInMyRLSList(uri);
     Word record[1] = {TextWord(name)};
     SendToHost(M_DeleteGroup, record);
@@ -289,7 +289,7 @@ void CTarvolanDialog::OnLeaveTarvolan()
     const CString name = group->m_csName, uri = group->URI();
     const QPointer<CTarvolanDialog> self(this);
     const bool yes = AskYesNo(this, ResText(IDS_CONFIRM_LEAVE, name));
-    if (!self || !yes) return;
+    if (!self || !yes || !m_TreeModel.FindGroup(uri)) return;
     IsInMyRLSList(uri);
     SendTexts(M_LeaveGroup, name, uri);
     if (self && m_bTestMode) OnIMSLeavePublicGroupResult(name, uri, 200);
@@ -326,10 +326,10 @@ void CTarvolanDialog::OnRemoveMember()
         kind == ITEM_OWNED_MEMBER || kind == ITEM_JOINED_MEMBER ? ItemMember(item) : nullptr;
     const CTarvolan* group = member ? m_TreeModel.FindGroup(member->GroupURI()) : nullptr;
     if (!group) return;
-    const CString groupName = group->m_csName, memberURI = member->URI();
+    const CString groupURI = group->URI(), groupName = group->m_csName, memberURI = member->URI();
     const QPointer<CTarvolanDialog> self(this);
     const bool yes = AskYesNo(this, ResText(IDS_CONFIRM_REMOVE_MEMBER, groupName, member->m_csDisplayName));
-    if (!self || !yes) return;
+    if (!self || !yes || !m_TreeModel.FindMember(groupURI, memberURI)) return;
     SendTexts(M_RemoveMember, memberURI, groupName);
 }
 

@@ -292,6 +292,32 @@ TEST_F(GroupCommandsTest, TestModeProducesTheResultsItself)
     EXPECT_TRUE(Dlg().m_pListTarvolanInvite.empty());
 }
 
+TEST_F(GroupCommandsTest, AGroupThatGoesWhileTheQuestionIsOpenIsNotAskedFor)
+{
+    bool delivered = false;
+    m_driver.onPrompt = [&](const TPrompt& prompt) {
+        if (delivered || prompt.kind != "message") return;
+        delivered = true;
+        Word deleted[] = {W(kSolo)};
+        Send(H_GroupDeleted, deleted);  // the owner's side: the server deleted it
+    };
+    Command(GroupItem(kSolo), IDM_DELETE_GROUP);
+    EXPECT_TRUE(delivered);
+    EXPECT_EQ(Group(kSolo), nullptr);
+    EXPECT_EQ(m_host.Count(M_DeleteGroup), 0u);
+}
+
+TEST_F(GroupCommandsTest, TheWindowMayGoWhileADialogRuns)
+{
+    CScriptedUiDriver::TDialogAnswer answer;
+    answer.values = {{1045, "Go"}, {1589, "Me"}};
+    answer.inspect = [&](CDialog*) { m_module->UnInit(); };
+    m_driver.PushDialog(answer);
+    Dlg().OnCommand(IDM_CREATE_GROUP, 0);
+    EXPECT_EQ(g_pTarvolanDialog, nullptr);
+    EXPECT_EQ(m_host.Count(M_SaveGroup), 0u);
+}
+
 TEST(GroupSettingsRecord, TextsAreCutAtTheirLimitsBetweenCharacters)
 {
     TGroupSettingsValues values;
