@@ -119,6 +119,9 @@ void CTarvolanDialog::OnIMSCreatePublicGroupResult(const char* pGroupName, const
             if (e.creator.IsEmpty()) e.creator = me;  // an edit does not change who created the group
             e.role = ROLE_OWNER;
         });
+    } else if (uri.IsEmpty()) {
+        WriteLog("OnIMSCreatePublicGroupResult: a created group without an address is not kept", 0);
+        return;
     } else {
         TGroupListEntry entry;
         entry.uri = uri;

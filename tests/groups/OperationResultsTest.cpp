@@ -101,7 +101,10 @@ TEST_F(OperationResultsTest, CreatedGroupAppearsUnderMyGroupsWithItsPendingValue
     EXPECT_TRUE(LoggedToHost("OnIMSCreatePublicGroupResultVeloractrl1, pGroupName=Go,pGroupURI=sip:go@groups.test,"
                              "iResult=201"));
 
-    CreateResult("Other", "sip:other@groups.test", 200);
+    const int listed = Dlg().m_GroupList.Count();
+    CreateResult("Other", "", 200);  // without an address it cannot be kept
+    EXPECT_EQ(Dlg().m_GroupList.Count(), listed);
+    EXPECT_EQ(Record(""), nullptr);
     EXPECT_TRUE(Dlg().m_PendingCreateList.empty());
     EXPECT_FALSE(Dlg().IsTimerRunning(CTarvolanDialog::kTimerPendingCreate));
     EXPECT_TRUE(Notices().empty());
