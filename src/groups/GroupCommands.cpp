@@ -349,10 +349,11 @@ void CTarvolanDialog::OnInviteToTarvolan()
     if (account.IsEmpty()) return;
     const CString name = GetURIField(account, URI_USER);
 
-    int refusal = 0;
     group = m_TreeModel.FindGroup(groupURI);
+    if (!group) return;  // removed while the dialog was open
+    int refusal = 0;
     if (IsInvitePending(account, groupName)) refusal = IDS_ALREADY_INVITED;
-    else if (group && group->FindMember(account)) refusal = IDS_ALREADY_MEMBER;
+    else if (group->FindMember(account)) refusal = IDS_ALREADY_MEMBER;
     else if (IMSUserIsInOnePubGroup(groupURI, account, 2, 2)) refusal = IDS_IN_BLACKLIST;
     if (refusal != 0) {
         ShowNotice(this, ResText(refusal, name));
@@ -383,7 +384,7 @@ void CTarvolanDialog::OnChangeMyDisplayName()
     dialog.SetLabel(LoadResString(IDS_DISPLAY_NAME));
     dialog.SetMaxLength(kDisplayNameMaxLength);
     const int answer = dialog.DoModal();
-    if (!self || answer != IDOK) return;
+    if (!self || answer != IDOK || !m_TreeModel.FindGroup(groupURI)) return;
     CString name = dialog.GetText();
     name.Trim();
     if (name.IsEmpty()) {

@@ -2,7 +2,6 @@
 // requests they send and test mode.
 #include <QAbstractButton>
 
-#include "dialogs/TarvolanPropertyDialog.h"
 #include "groups/CommandsFixture.h"
 #include "groups/GroupSettingsRecord.h"
 
@@ -114,11 +113,6 @@ TEST_F(GroupCommandsTest, EditRefusesTheNameOfAnotherGroupIOwn)
     Command(GroupItem(kMine), IDM_EDIT_GROUP);
     EXPECT_TRUE(Notices().empty());
     EXPECT_STREQ(Settings().name, "MINE");
-
-    m_host.Clear();
-    AnswerDialog({});
-    Command(GroupItem(kClub), IDM_EDIT_GROUP);  // not mine: no dialog
-    EXPECT_EQ(m_host.Count(M_SaveGroup), 0u);
 }
 
 TEST_F(GroupCommandsTest, DeleteAsksForAGroupOfOneAndRefusesALargerOne)
@@ -221,31 +215,6 @@ TEST_F(GroupCommandsTest, MessageCommandsRelayTheMemberToTheHost)
     EXPECT_EQ(m_host.relayed4[0][1], 102);
     EXPECT_EQ(m_host.relayed4[0][3], 1);
     EXPECT_EQ(m_host.relayedTexts, (Texts{kOwner, "Owner", kOwner, "Owner"}));
-    EXPECT_EQ(Requests(), 0u);
-}
-
-TEST_F(GroupCommandsTest, PropertiesShowTheGroupWithoutSchemes)
-{
-    CScriptedUiDriver::TDialogAnswer answer;
-    std::string creator, owner, displayName;
-    int role = -2, visibility = -2;
-    answer.inspect = [&](CDialog* dialog) {
-        auto* properties = dynamic_cast<CTarvolanPropertyDialog*>(dialog);
-        ASSERT_NE(properties, nullptr);
-        creator = Utf8(properties->GetCreator());
-        owner = Utf8(properties->GetOwner());
-        displayName = Utf8(properties->GetMyDisplayName());
-        role = properties->GetRole();
-        visibility = properties->GetVisibility();
-    };
-    m_driver.PushDialog(answer);
-    Command(GroupItem(kClub), IDM_GROUP_PROPERTIES);
-    EXPECT_EQ(DialogsRun(), Texts{"CTarvolanPropertyDialog"});
-    EXPECT_EQ(creator, "owner@ims.test");
-    EXPECT_EQ(owner, "owner@ims.test");
-    EXPECT_EQ(displayName, "Me");
-    EXPECT_EQ(role, 1);
-    EXPECT_EQ(visibility, 0);
     EXPECT_EQ(Requests(), 0u);
 }
 
