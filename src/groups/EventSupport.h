@@ -13,12 +13,6 @@
 // Member information of a member who is in the group.
 inline constexpr const char* kMemberInGroup = "Forward";
 
-// A character field read within its size (it may lack its zero).
-template <size_t N> CString FieldText(const char (&field)[N])
-{
-    return CString::FromField(field, N);
-}
-
 // A text word of a record sent to the host; valid while the text lives.
 inline tarvolan::Word TextWord(const CString& text)
 {

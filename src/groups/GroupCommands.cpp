@@ -79,10 +79,10 @@ TPendingCreate PendingCreate(const TGroupSettings& record)
 {
     TPendingCreate pending;
     pending.kind = kCreateKind;
-    pending.name = FieldText(record.name);
-    pending.displayName = FieldText(record.displayName);
-    pending.subject = FieldText(record.subject);
-    pending.bulletin = FieldText(record.bulletin);
+    pending.name = CString::FromField(record.name);
+    pending.displayName = CString::FromField(record.displayName);
+    pending.subject = CString::FromField(record.subject);
+    pending.bulletin = CString::FromField(record.bulletin);
     pending.duration = record.duration;
     pending.visibility = record.visibility;
     pending.needPermit = record.needPermit;
@@ -223,15 +223,15 @@ void CTarvolanDialog::OnEditTarvolan()
     CString line;
     line.Format("CTarvolanDialog::OnEditTarvolan(): GroupURI=%s, GroupName=%s, MyDispName=%s, MaxMember=%d, "
                 "NeedPermit=%i, visibility=%i, Subject=%s, Bulletin=%s",
-                FieldText(record.uri).c_str(), FieldText(record.name).c_str(), FieldText(record.displayName).c_str(),
-                record.maxMembers, record.needPermit, record.visibility + 1, FieldText(record.subject).c_str(),
-                FieldText(record.bulletin).c_str());
+                CString::FromField(record.uri).c_str(), CString::FromField(record.name).c_str(), CString::FromField(record.displayName).c_str(),
+                record.maxMembers, record.needPermit, record.visibility + 1, CString::FromField(record.subject).c_str(),
+                CString::FromField(record.bulletin).c_str());
     LogToHost(line, 1);
     if (!(values.displayName == keptDisplayName)) SendTexts(M_ChangeDisplayName, uri, values.displayName);
     if (!self) return;
     if (const CTarvolan* shown = m_TreeModel.FindGroup(uri); shown && shown->m_hTreeItem)
         SetItemLook(shown->m_hTreeItem, ToQt(shown->m_csName), ItemImage(shown->m_hTreeItem));
-    if (m_bTestMode) OnIMSCreatePublicGroupResult(FieldText(record.name), uri, 201);
+    if (m_bTestMode) OnIMSCreatePublicGroupResult(CString::FromField(record.name), uri, 201);
 }
 
 // ---- 13095 --------------------------------------------------------------------------------

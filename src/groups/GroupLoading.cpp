@@ -32,11 +32,6 @@ TGroupListEntry ContactListDefaults()
     return entry;
 }
 
-template <size_t N> CString Field(const char (&field)[N])
-{
-    return CString::FromField(field, N);
-}
-
 // A field's text for a log line, without a copy.
 template <size_t N> std::string_view FieldView(const char (&field)[N])
 {
@@ -55,11 +50,11 @@ std::vector<TMemberSlot> ReadMembers(const TMemberEntry* entries, int count)
     for (int i = 0; i < count; ++i) {
         const TMemberEntry& e = entries[i];
         TMemberSlot slot;
-        slot.uri = Field(e.UserURI);
+        slot.uri = CString::FromField(e.UserURI);
         if (slot.uri.IsEmpty()) continue;  // a member without an address cannot be kept
-        slot.displayName = Field(e.DisplayName);
-        slot.info = Field(e.csInfo);
-        slot.phone = Field(e.csPhone);
+        slot.displayName = CString::FromField(e.DisplayName);
+        slot.info = CString::FromField(e.csInfo);
+        slot.phone = CString::FromField(e.csPhone);
         members.push_back(std::move(slot));
     }
     return members;
@@ -69,7 +64,7 @@ std::vector<CString> ReadBlacklist(const TBlacklistEntry* entries, int count)
 {
     std::vector<CString> uris;
     uris.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) uris.push_back(Field(entries[i].uri));
+    for (int i = 0; i < count; ++i) uris.push_back(CString::FromField(entries[i].uri));
     return uris;
 }
 
@@ -137,11 +132,11 @@ void CTarvolanDialog::OnIMSGotGroupInfo(const TGroupInfoList* pList)
 void CTarvolanDialog::AddGroupInfoSlot(const TGroupInfoSlot& slot, const CString& myURI)
 {
     TGroupListEntry entry = ContactListDefaults();
-    entry.uri = Field(slot.groupURI);
-    entry.name = Field(slot.groupname);
+    entry.uri = CString::FromField(slot.groupURI);
+    entry.name = CString::FromField(slot.groupname);
     entry.kind = slot.groupType;
     entry.usage = slot.groupUsage;
-    entry.owner = Field(slot.groupOwner);
+    entry.owner = CString::FromField(slot.groupOwner);
     entry.role = entry.owner == myURI ? ROLE_OWNER : ROLE_MEMBER;
     if (IsPublicKind(entry.kind) && entry.uri.IsEmpty()) return;  // a group without an address
     if (entry.kind == GROUP_CONTACT_LIST) {
@@ -154,9 +149,9 @@ void CTarvolanDialog::AddGroupInfoSlot(const TGroupInfoSlot& slot, const CString
 void CTarvolanDialog::UpdateGroupTableFromSlot(const TGroupInfoSlot& slot, const CString& myURI)
 {
     const int kind = slot.groupType;
-    const CString uri = Field(slot.groupURI);
+    const CString uri = CString::FromField(slot.groupURI);
     if (!IsPublicKind(kind) || uri.IsEmpty()) return;
-    const bool mine = Field(slot.groupOwner) == myURI;
+    const bool mine = CString::FromField(slot.groupOwner) == myURI;
     CGroupRecord* record = m_GroupTable.Get(uri);
     if (!record) {
         record = m_GroupTable.Add(uri);  // null when the table is full
@@ -165,7 +160,7 @@ void CTarvolanDialog::UpdateGroupTableFromSlot(const TGroupInfoSlot& slot, const
     } else {
         record->kind = mine ? GROUP_PUBLIC : kind;
     }
-    record->name = Field(slot.groupname);
+    record->name = CString::FromField(slot.groupname);
     record->role = mine ? ROLE_OWNER : ROLE_MEMBER;
 }
 
@@ -200,16 +195,16 @@ void CTarvolanDialog::OnIMSGotOnePublicGroup(const char* pGroupName, const char*
     entry.uri = groupURI;
     entry.name = groupName;
     entry.kind = listed >= 0 ? m_GroupList[listed].kind : GROUP_PUBLIC;
-    entry.owner = iMyRole == ROLE_OWNER ? SignedInURI() : Field(info.owner);
+    entry.owner = iMyRole == ROLE_OWNER ? SignedInURI() : CString::FromField(info.owner);
     entry.role = iMyRole;
-    entry.creator = Field(info.creator);
-    entry.creationTime = Field(info.creationTime);
+    entry.creator = CString::FromField(info.creator);
+    entry.creationTime = CString::FromField(info.creationTime);
     entry.duration = info.iDuration;
     entry.visibility = info.iVisi;
     entry.needPermit = info.iNeedPermit;
     entry.maxMembers = info.iMaxMember;
-    entry.subject = Field(info.subject);
-    entry.bulletin = Field(info.bulletin);
+    entry.subject = CString::FromField(info.subject);
+    entry.bulletin = CString::FromField(info.bulletin);
     AddOrUpdateGroupListEntry(entry);
 
     if (CGroupRecord* record = m_GroupTable.Add(groupURI)) {

@@ -36,8 +36,8 @@ struct TInvitation {
 
 TInvitation ReadInvitation(const tagGroupInvite& r)
 {
-    return {FieldText(r.pGroupName), FieldText(r.pOwnerURI), FieldText(r.pOwnerName), FieldText(r.pGroupURI),
-            FieldText(r.pReturn)};
+    return {CString::FromField(r.pGroupName), CString::FromField(r.pOwnerURI), CString::FromField(r.pOwnerName), CString::FromField(r.pGroupURI),
+            CString::FromField(r.pReturn)};
 }
 
 struct TJoinRequest {
@@ -46,8 +46,8 @@ struct TJoinRequest {
 
 TJoinRequest ReadJoinRequest(const tagGroupJoin& r)
 {
-    return {FieldText(r.pGroupName), FieldText(r.pProposerURI), FieldText(r.pProposerName), FieldText(r.pReturn1),
-            FieldText(r.pReturn2)};
+    return {CString::FromField(r.pGroupName), CString::FromField(r.pProposerURI), CString::FromField(r.pProposerName), CString::FromField(r.pReturn1),
+            CString::FromField(r.pReturn2)};
 }
 
 // ---- the XML invitation (1003) ----------------------------------------------------
@@ -173,8 +173,8 @@ void CTarvolanDialog::OnIMSXmlMessage(const char* pFrom, int iType, const char* 
 
 void CTarvolanDialog::RememberInvitation(const tagGroupInvite& invite)
 {
-    const CString groupURI = FieldText(invite.pGroupURI);
-    m_ReceivedInvites.remove_if([&](const tagGroupInvite& r) { return FieldText(r.pGroupURI) == groupURI; });
+    const CString groupURI = CString::FromField(invite.pGroupURI);
+    m_ReceivedInvites.remove_if([&](const tagGroupInvite& r) { return CString::FromField(r.pGroupURI) == groupURI; });
     m_ReceivedInvites.push_back(invite);
     if (m_ReceivedInvites.size() > kInvitationsKept) m_ReceivedInvites.pop_front();
 }
@@ -284,7 +284,7 @@ void CTarvolanDialog::OnIMSReqJoinPublicGroupResult(const char* pGroupURI, const
     switch (iResult) {
     case 1: {
         const tagMyInfo* me = GetMyInfo();
-        const CString myName = me ? FieldText(me->szDisplayName) : CString();
+        const CString myName = me ? CString::FromField(me->szDisplayName) : CString();
         AddOrUpdateMemberItem(groupURI, MemberSlot(SignedInURI(), myName, kMemberInGroup, GetOperationNumber()));
         RequestGroupInfoAgain(groupURI);
         ShowNotice(owner, ResText(IDS_JOIN_SUCCEEDED, groupName));
@@ -305,7 +305,7 @@ void CTarvolanDialog::OnIMSInviteJoinResult(int kind, const char* groupURI, int 
     // The invitation of that very group: a later invitation to another group
     // must not lend it its name or inviter.
     const auto it = std::find_if(m_ReceivedInvites.begin(), m_ReceivedInvites.end(),
-                                 [&](const tagGroupInvite& r) { return !uri.IsEmpty() && FieldText(r.pGroupURI) == uri; });
+                                 [&](const tagGroupInvite& r) { return !uri.IsEmpty() && CString::FromField(r.pGroupURI) == uri; });
     const bool known = it != m_ReceivedInvites.end();
     const TInvitation inv = known ? ReadInvitation(*it) : TInvitation{};
     if (known) m_ReceivedInvites.erase(it);

@@ -26,13 +26,13 @@ struct TTransfer {
 
 TTransfer ReadTransfer(const tagGroupTrsReq& r)
 {
-    return {FieldText(r.GroupName), FieldText(r.OldOwnerURI), FieldText(r.OldOwnerName), FieldText(r.GroupURI),
-            FieldText(r.ReturnText)};
+    return {CString::FromField(r.GroupName), CString::FromField(r.OldOwnerURI), CString::FromField(r.OldOwnerName), CString::FromField(r.GroupURI),
+            CString::FromField(r.ReturnText)};
 }
 
 bool SameTransfer(const tagGroupTrsReq& r, const TTransfer& t)
 {
-    return FieldText(r.GroupURI) == t.groupURI && FieldText(r.OldOwnerURI) == t.oldOwnerURI;
+    return CString::FromField(r.GroupURI) == t.groupURI && CString::FromField(r.OldOwnerURI) == t.oldOwnerURI;
 }
 
 // The owner's waiting notice and the member's question.
