@@ -27,7 +27,6 @@ namespace {
 constexpr int kAccept = 1;
 constexpr int kRefuse = 2;
 constexpr int kInvitationAnswerKind = 1;  // the kind of 1044 that answers an invitation
-constexpr int kJoinedResult = 200;
 constexpr size_t kInvitationsKept = 32;  // invitations that may still see their join result
 
 struct TInvitation {
@@ -310,7 +309,7 @@ void CTarvolanDialog::OnIMSInviteJoinResult(int kind, const char* groupURI, int 
     const TInvitation inv = known ? ReadInvitation(*it) : TInvitation{};
     if (known) m_ReceivedInvites.erase(it);
 
-    if (iResult != kJoinedResult) {
+    if (iResult != RESULT_DONE) {
         ShowNotice(this, Utf8ToGbk("加入群组操作失败！"), MB_ICONEXCLAMATION);
         return;
     }

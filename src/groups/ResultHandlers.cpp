@@ -20,16 +20,9 @@ using namespace tarvolan;
 
 namespace {
 
-constexpr int kDone = 200;
-constexpr int kCreated = 201;
-constexpr int kPending = 202;
-constexpr int kRefused = 403;
-constexpr int kNotFound = 404;
-constexpr int kTimeOut = 408;
-constexpr int kLimit = 409;
 constexpr int kCreateKind = 2;  // the operation kind of a pending creation
 
-bool Succeeded(int result) { return result == kDone || result == kCreated; }
+bool Succeeded(int result) { return result == RESULT_DONE || result == RESULT_CREATED; }
 
 // The kind-2 entry whose URI has the same user part; -1 when none.
 int FindOwnGroupByUser(const CGroupList& list, const CString& uri)
@@ -97,8 +90,8 @@ void CTarvolanDialog::OnIMSCreatePublicGroupResult(const char* pGroupName, const
     const bool isEdit = edited >= 0;
     if (!Succeeded(iResult)) {
         const CString shown = isEdit ? m_GroupList[edited].name : name;
-        if (iResult == kTimeOut) ShowNotice(this, ResText(isEdit ? IDS_EDIT_TIMEOUT : IDS_CREATE_TIMEOUT, shown));
-        else if (iResult == kLimit && !isEdit) ShowNotice(this, LoadResString(IDS_CREATE_LIMIT));
+        if (iResult == RESULT_TIMEOUT) ShowNotice(this, ResText(isEdit ? IDS_EDIT_TIMEOUT : IDS_CREATE_TIMEOUT, shown));
+        else if (iResult == RESULT_LIMIT && !isEdit) ShowNotice(this, LoadResString(IDS_CREATE_LIMIT));
         else ShowNotice(this, ResText(isEdit ? IDS_EDIT_FAILED : IDS_CREATE_FAILED, shown));
         return;
     }
@@ -167,12 +160,12 @@ void CTarvolanDialog::OnIMSDeletePublicGroupResult(const char* pGroupName, int i
     CString line;
     line.Format("OnIMSDeletePublicGroupResultVeloractrl1, pGroupName=%s,iResult=%d", name.c_str(), iResult);
     WriteLog(line, 0);
-    if (iResult == kDone) {
+    if (iResult == RESULT_DONE) {
         const CString uri = GetGroupURIByName(name, ROLE_OWNER, CString());
         if (!uri.IsEmpty()) RemoveGroup(uri);  // the tree item goes with the group object
         return;
     }
-    ShowNotice(this, ResText(iResult == kTimeOut ? IDS_DELETE_TIMEOUT : IDS_DELETE_FAILED, name));
+    ShowNotice(this, ResText(iResult == RESULT_TIMEOUT ? IDS_DELETE_TIMEOUT : IDS_DELETE_FAILED, name));
 }
 
 // ---- 1015 -------------------------------------------------------------------------------
@@ -186,16 +179,16 @@ void CTarvolanDialog::OnIMSInviteToMyPuGroupSendResult(const char* pSomeoneURI, 
                 "iResult=%d",
                 someone.c_str(), displayName.c_str(), groupName.c_str(), iResult);
     WriteLog(line, 0);
-    if (iResult == kDone || iResult == kPending) {
+    if (iResult == RESULT_DONE || iResult == RESULT_PENDING) {
         if (!IsInvitePending(someone, groupName)) m_pListTarvolanInvite.push_back({someone, groupName});
         return;
     }
     RemoveInvitePending(someone, groupName);
     int textId = IDS_INVITE_SEND_FAILED;
     switch (iResult) {
-    case kNotFound: textId = IDS_INVITE_NO_USER; break;
-    case kTimeOut: textId = IDS_INVITE_SEND_TIMEOUT; break;
-    case kLimit: textId = IDS_INVITE_GROUP_FULL; break;
+    case RESULT_NOT_FOUND: textId = IDS_INVITE_NO_USER; break;
+    case RESULT_TIMEOUT: textId = IDS_INVITE_SEND_TIMEOUT; break;
+    case RESULT_LIMIT: textId = IDS_INVITE_GROUP_FULL; break;
     default: break;
     }
     ShowNotice(this, ResText(textId, displayName, groupName));
@@ -211,8 +204,8 @@ void CTarvolanDialog::OnIMSDelFromMyPuGroupResult(const char* pSomeoneURI, const
                 groupName.c_str(), iResult);
     WriteLog(line, 0);
 
-    if (iResult != kDone) {
-        const int textId = iResult == kTimeOut ? IDS_REMOVE_MEMBER_TIMEOUT : IDS_REMOVE_MEMBER_FAILED;
+    if (iResult != RESULT_DONE) {
+        const int textId = iResult == RESULT_TIMEOUT ? IDS_REMOVE_MEMBER_TIMEOUT : IDS_REMOVE_MEMBER_FAILED;
         ShowNotice(this, IsChineseSystemLanguage() ? ResText(textId, groupName, someone)
                                                    : ResText(textId, someone, groupName));
         return;
@@ -244,10 +237,10 @@ void CTarvolanDialog::OnIMSReqJoinPublicGroupSendResult(const char* pGroupURI, c
     line.Format("OnIMSReqJoinPublicGroupSendResultVeloractrl1, pGroupURI=%s,pGroupIdentifier=%s,iResult=%d",
                 uri.c_str(), identifier.c_str(), iResult);
     WriteLog(line, 0);
-    if (iResult != kRefused && iResult != kLimit) return;  // 202 and 408 among them: nothing to show
+    if (iResult != RESULT_REFUSED && iResult != RESULT_LIMIT) return;  // 202 and 408 among them: nothing to show
     CGroupInfoWindow* info = m_pTarvolanInfoDlg ? AsInfoWindow(m_pTarvolanInfoDlg) : nullptr;
     const CString name = info ? info->GetGroupNameByURI(uri) : CString();
-    ShowMessageBox(this, ResText(iResult == kRefused ? IDS_JOIN_REFUSED : IDS_GROUP_FULL, name), CString(),
+    ShowMessageBox(this, ResText(iResult == RESULT_REFUSED ? IDS_JOIN_REFUSED : IDS_GROUP_FULL, name), CString(),
                    MB_ICONINFORMATION);
 }
 
@@ -259,14 +252,14 @@ void CTarvolanDialog::OnIMSLeavePublicGroupResult(const char* pGroupName, const 
     CString line;
     line.Format("OnIMSLeavePublicGroupResultVeloractrl1, pGroupName=%s,iResult=%d", name.c_str(), iResult);
     WriteLog(line, 0);
-    if (iResult == kDone) {
+    if (iResult == RESULT_DONE) {
         if (uri.IsEmpty() || !m_TreeModel.FindGroup(uri)) return;
         RemoveGroup(uri);
         if (CGroupInfoWindow* info = m_pTarvolanInfoDlg ? AsInfoWindow(m_pTarvolanInfoDlg) : nullptr)
             info->SetGroupJoined(uri, 0);
         return;
     }
-    ShowNotice(this, ResText(iResult == kTimeOut ? IDS_LEAVE_TIMEOUT : IDS_LEAVE_FAILED, name));
+    ShowNotice(this, ResText(iResult == RESULT_TIMEOUT ? IDS_LEAVE_TIMEOUT : IDS_LEAVE_FAILED, name));
 }
 
 // ---- 1019 -------------------------------------------------------------------------------
@@ -281,8 +274,8 @@ void CTarvolanDialog::OnIMSChangeDPNameInPuGroupResult(const char* pGroupURI, co
     WriteLog(line, 0);
     CTarvolan* group = uri.IsEmpty() ? nullptr : m_TreeModel.FindGroup(uri);
     if (!group) return;
-    if (iResult != kDone) {
-        ShowNotice(this, ResText(iResult == kTimeOut ? IDS_RENAME_TIMEOUT : IDS_RENAME_FAILED, group->m_csName));
+    if (iResult != RESULT_DONE) {
+        ShowNotice(this, ResText(iResult == RESULT_TIMEOUT ? IDS_RENAME_TIMEOUT : IDS_RENAME_FAILED, group->m_csName));
         return;
     }
     const CString me = SignedInURI();
@@ -311,7 +304,7 @@ void CTarvolanDialog::OnIMSAddGroupBlacklistMemResult(const char* pGroupName, co
     line.Format("OnIMSAddGroupBlacklistMemResultVeloractrl1, pGroupName=%s,pDName=%s,iResult=%d", groupName.c_str(),
                 blocked.c_str(), iResult);
     WriteLog(line, 0);
-    if (!m_pBlackListDlg || iResult != kDone) return;
+    if (!m_pBlackListDlg || iResult != RESULT_DONE) return;
     if (CGroupBlacklistWindow* window = AsBlacklistWindow(m_pBlackListDlg))
         window->OnBlackListChanged(blocked, groupName, 1, 0);
 
@@ -336,7 +329,7 @@ void CTarvolanDialog::OnIMSDeletGroupBlacklistMemResult(const char* pGroupName, 
     line.Format("OnIMSDeletGroupBlacklistMemResultVeloractrl1, pGroupName=%s,pDName=%s,iResult=%d", groupName.c_str(),
                 freed.c_str(), iResult);
     WriteLog(line, 0);
-    if (!m_pBlackListDlg || iResult != kDone) return;
+    if (!m_pBlackListDlg || iResult != RESULT_DONE) return;
     if (CGroupBlacklistWindow* window = AsBlacklistWindow(m_pBlackListDlg))
         window->OnBlackListChanged(freed, groupName, 0, 0);
 

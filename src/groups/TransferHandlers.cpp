@@ -64,9 +64,9 @@ void LogMissingRecord(const char* handler)
 int AckNoticeId(int code)
 {
     switch (code) {
-    case 403: return IDS_TRANSFER_NO_RIGHT;
-    case 404: return IDS_TRANSFER_NOT_FOUND;
-    case 409: return IDS_TRANSFER_LIMIT;
+    case RESULT_REFUSED: return IDS_TRANSFER_NO_RIGHT;
+    case RESULT_NOT_FOUND: return IDS_TRANSFER_NOT_FOUND;
+    case RESULT_LIMIT: return IDS_TRANSFER_LIMIT;
     case 503: return IDS_TRANSFER_SERVER_ERROR;
     default: return IDS_TRANSFER_UNKNOWN;
     }
@@ -84,10 +84,10 @@ void CTarvolanDialog::OnIMSTransferPublicGroupAck(const char* groupURI, const ch
                 newOwner.c_str(), code);
     WriteLog(line, 0);
     switch (code) {
-    case 202:
+    case RESULT_PENDING:
         ShowNamedBox(AckBoxName(group, newOwner), this, LoadResString(IDS_TRANSFER_SENT), MB_ICONINFORMATION);
         break;
-    case 416: {
+    case RESULT_OFFLINE: {
         // The new owner is offline: named as the tree shows the member.
         const CTarvolanMember* member = m_TreeModel.FindMember(group, newOwner);
         ShowNotice(this, ResText(IDS_TRANSFER_OFFLINE, member ? member->m_csDisplayName : newOwner));

@@ -105,6 +105,18 @@ enum ModuleCode : int {  // module -> host (slot 5)
     M_SkinReset = 10002,
 };
 
+// Server status numbers carried by the result words of host records.
+enum ResultCode : int {
+    RESULT_DONE = 200,
+    RESULT_CREATED = 201,
+    RESULT_PENDING = 202,      // accepted, still pending
+    RESULT_REFUSED = 403,
+    RESULT_NOT_FOUND = 404,    // no such user or group
+    RESULT_TIMEOUT = 408,
+    RESULT_LIMIT = 409,        // group or member count reached
+    RESULT_OFFLINE = 416,      // the new owner of a transfer is not online
+};
+
 // Slot-6 relay: RelayToHost4(kRelayTarget, kRelayOpenMessageWindow, record, 1)
 // with a TMessageWindowRecord asks the host to open a message window.
 constexpr int kRelayTarget = 8;
