@@ -339,14 +339,21 @@ CScenarioPlayer::TStepError CScenarioPlayer::Answer(const QJsonObject& step)
     return {};
 }
 
+CWindowTimers* CScenarioPlayer::TimersOf(const QJsonObject& step, QString* why) const
+{
+    QWidget* window = WindowOf(step, why);
+    if (!window) return nullptr;
+    auto* timers = dynamic_cast<CWindowTimers*>(window);
+    if (!timers) *why = QStringLiteral("the window has no timers");
+    return timers;
+}
+
 CScenarioPlayer::TStepError CScenarioPlayer::Timer(const QJsonObject& step)
 {
     if (!step.value("timer").isDouble()) return {Malformed, QStringLiteral("\"timer\" takes a timer id")};
     QString why;
-    QWidget* window = WindowOf(step, &why);
-    if (!window) return {Failed, why};
-    auto* timers = dynamic_cast<CWindowTimers*>(window);
-    if (!timers) return {Failed, QStringLiteral("the window has no timers")};
+    CWindowTimers* timers = TimersOf(step, &why);
+    if (!timers) return {Failed, why};
     timers->OnTimer(step.value("timer").toInt());
     return {};
 }
@@ -355,10 +362,8 @@ CScenarioPlayer::TStepError CScenarioPlayer::CheckTimer(const QJsonObject& step)
 {
     if (!step.value("checktimer").isDouble()) return {Malformed, QStringLiteral("\"checktimer\" takes a timer id")};
     QString why;
-    QWidget* window = WindowOf(step, &why);
-    if (!window) return {Failed, why};
-    auto* timers = dynamic_cast<CWindowTimers*>(window);
-    if (!timers) return {Failed, QStringLiteral("the window has no timers")};
+    CWindowTimers* timers = TimersOf(step, &why);
+    if (!timers) return {Failed, why};
     const int id = step.value("checktimer").toInt();
     m_session.Transcript().Add({{"type", "timer"}, {"window", step.value("window").toString(QStringLiteral("main"))},
                                 {"id", id}, {"running", timers->IsTimerRunning(id)}, {"period", timers->TimerPeriod(id)}});

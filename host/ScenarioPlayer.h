@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <QString>
 
+class CWindowTimers;
+
 class QWidget;
 
 namespace host {
@@ -65,6 +67,8 @@ private:
     // The window a step names with "window": "main" (default: the group
     // window), "client" (the main window) or a caption.
     QWidget* WindowOf(const QJsonObject& step, QString* why) const;
+    // The timers of the step's window; null with the reason when it has none.
+    CWindowTimers* TimersOf(const QJsonObject& step, QString* why) const;
 
     CClientSession& m_session;
     int m_mark = 0;
