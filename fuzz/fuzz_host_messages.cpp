@@ -37,9 +37,11 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTreeWidgetItemIterator>
 
 #include "FuzzDriver.h"
@@ -330,6 +332,34 @@ void UseOtherWindow(CFuzzInput& in)
     else window->PressButton(ControlId(control));
 }
 
+// Answers a popup that runs its own event loop (a picker of the chat window,
+// not a menu of the UI driver): while a UI operation runs, a zero timer fires
+// inside such a loop and clicks one of the popup's buttons or closes it.
+class CPopupAnswerer {
+public:
+    explicit CPopupAnswerer(CFuzzInput& in) : m_in(in)
+    {
+        m_timer.setInterval(0);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { Answer(); });
+        m_timer.start();
+    }
+
+private:
+    void Answer()
+    {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup) return;
+        const QList<QAbstractButton*> buttons = popup->findChildren<QAbstractButton*>();
+        const int choice = m_in.Pick(static_cast<int>(std::min<qsizetype>(buttons.size(), 254)) + 1);
+        Trace("popup %s answer %d", popup->metaObject()->className(), choice);
+        if (choice < buttons.size()) buttons[choice]->click();
+        else popup->close();
+    }
+
+    CFuzzInput& m_in;
+    QTimer m_timer;
+};
+
 void DeliverPostedEvents()
 {
     Trace("posted events");
@@ -372,9 +402,12 @@ void RunOperation(CFuzzInput& in, int depth)
     else if (op < 18) FireMainTimer(in);
     else if (op < 19) FireRunningTimer(in);
     else if (op < 22) UseTree(in);
-    else if (op < 24) MouseOnTree(in);
-    else if (op < 25) PressMainButton(in);
-    else if (op < 28) UseOtherWindow(in);
+    else if (op < 28) {
+        const CPopupAnswerer popups(in);
+        if (op < 24) MouseOnTree(in);
+        else if (op < 25) PressMainButton(in);
+        else UseOtherWindow(in);
+    }
     else if (op < 29) DeliverPostedEvents();
     else if (op < 30) ChangeClientState(in);
     else if (op < 31) CallModule(in);
@@ -428,6 +461,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const uint8_t flags = in.Byte();
         g_pTarvolanDialog->m_bTestMode = flags & 0x01;
         g_pTarvolanDialog->m_nKindRootsFlag = (flags >> 1) & 0x01;
+        g_pTarvolanDialog->m_nReplayPauseMs = 0;  // the replay of parked requests runs no event loop
     }
     g_session->driver.Begin(&in, [&in] { WhilePromptOpen(in); });
     for (int i = 0; i < kMaxOperations && !in.Empty() && !g_session->module->IsClosing(); ++i) RunOperation(in, 0);
