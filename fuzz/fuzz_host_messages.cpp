@@ -328,6 +328,8 @@ void UseOtherWindow(CFuzzInput& in)
         return;
     }
     QWidget* control = controls[static_cast<size_t>(in.Pick(static_cast<int>(controls.size())))];
+    Trace("control %d (%s %p) of %p", ControlId(control), control->metaObject()->className(), static_cast<void*>(control),
+          static_cast<void*>(window));
     if (action == 2) SetControlText(control, CString(in.Text()));
     else window->PressButton(ControlId(control));
 }

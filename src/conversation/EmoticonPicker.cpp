@@ -48,7 +48,12 @@ void CEmoticonPicker::ChooseItem(int index)
 
 void CEmoticonPicker::OnClicked()
 {
-    if (!m_bReporting) m_nChosen = RunPopup();
+    if (m_bReporting) return;
+    // The popup's event loop may destroy the button with its window (a
+    // deferred close, the group going): then there is nothing to record.
+    const QPointer<CEmoticonPicker> self(this);
+    const int chosen = RunPopup();
+    if (self) m_nChosen = chosen;
 }
 
 int CEmoticonPicker::RunPopup()
