@@ -7,6 +7,8 @@
 // A question or dialog lets host messages in while it waits: the window may
 // go and groups may be removed meanwhile, so every command keeps what it
 // needs by value and looks its group up again afterwards.
+#include <cstdint>
+
 #include <QAbstractButton>
 #include <QPointer>
 
@@ -44,6 +46,15 @@ CString MyDisplayName(const CTarvolan& group)
 {
     const CTarvolanMember* me = group.FindMember(SignedInURI());
     return me ? me->m_csDisplayName : CString();
+}
+
+// The edit dialog's visibility index for a group's visibility: one less, as
+// the dialog counts its choices from 0. The lowest int, which has no value one
+// less, stays itself; the command saves the group's own value whenever the
+// index comes back unchanged.
+int32_t VisibilityIndexOf(int32_t visibility)
+{
+    return visibility > INT32_MIN ? visibility - 1 : visibility;
 }
 
 // A group I own with that name in any letter case, other than the group
@@ -201,7 +212,9 @@ void CTarvolanDialog::OnEditTarvolan()
     CTarvolanCreateDialog dialog;
     dialog.SetGroupName(group->m_csName);
     dialog.SetDuration(group->m_nDuration);
-    dialog.SetVisibility(group->m_nVisibility - 1);
+    const int32_t visibility = group->m_nVisibility;
+    const int32_t visibilityIndex = VisibilityIndexOf(visibility);
+    dialog.SetVisibility(visibilityIndex);
     dialog.SetNeedPermit(group->m_nNeedPermit);
     dialog.SetMaxMembers(group->m_nMaxMembers);
     dialog.SetSubject(group->m_csSubject);
@@ -219,12 +232,13 @@ void CTarvolanDialog::OnEditTarvolan()
         return;
     }
     TGroupSettings record = MakeGroupSettings(uri, values);
+    if (values.visibilityIndex == visibilityIndex) record.visibility = visibility;  // left as it was
     SendToHost(M_SaveGroup, &record);
     CString line;
     line.Format("CTarvolanDialog::OnEditTarvolan(): GroupURI=%s, GroupName=%s, MyDispName=%s, MaxMember=%d, "
-                "NeedPermit=%i, visibility=%i, Subject=%s, Bulletin=%s",
+                "NeedPermit=%i, visibility=%lld, Subject=%s, Bulletin=%s",
                 CString::FromField(record.uri).c_str(), CString::FromField(record.name).c_str(), CString::FromField(record.displayName).c_str(),
-                record.maxMembers, record.needPermit, record.visibility + 1, CString::FromField(record.subject).c_str(),
+                record.maxMembers, record.needPermit, record.visibility + 1LL, CString::FromField(record.subject).c_str(),
                 CString::FromField(record.bulletin).c_str());
     LogToHost(line, 1);
     if (!(values.displayName == keptDisplayName)) SendTexts(M_ChangeDisplayName, uri, values.displayName);

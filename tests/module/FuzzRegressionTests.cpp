@@ -59,7 +59,8 @@ protected:
     int Send(int code, std::vector<Word> words) { return m_module->OnMessage(0, code, words.data()); }
 
     // Host message 1004 listing public groups (URI, name) of kind 2.
-    void SendGroupList(const std::vector<std::pair<const char*, const char*>>& groups)
+    void SendGroupList(const std::vector<std::pair<const char*, const char*>>& groups,
+                       const char* owner = "sip:owner@ims.test")
     {
         auto list = std::make_unique<TGroupInfoList>();
         std::memset(list.get(), 0, sizeof(TGroupInfoList));
@@ -68,9 +69,28 @@ protected:
             std::strcpy(slot.groupURI, uri);
             std::strcpy(slot.groupname, name);
             slot.groupType = 2;
-            std::strcpy(slot.groupOwner, "sip:owner@ims.test");
+            std::strcpy(slot.groupOwner, owner);
         }
         m_module->OnMessage(0, H_GroupInfoList, list.get());
+    }
+
+    // Host message 1005 for a group of mine with me as its only member.
+    void SendOwnedGroup(const char* uri, const char* name, const TGroupDescription& info)
+    {
+        TMemberEntry me{};
+        std::strcpy(me.UserURI, "sip:me@ims.test");
+        std::strcpy(me.DisplayName, "Me");
+        Send(H_OnePublicGroup, {reinterpret_cast<Word>(name), reinterpret_cast<Word>(uri), 1,
+                                reinterpret_cast<Word>(&info), 1, reinterpret_cast<Word>(&me), 0, 0});
+    }
+
+    // Runs a menu command on the group's tree item.
+    void RunGroupCommand(const char* uri, int command)
+    {
+        CTarvolan* group = g_pTarvolanDialog->m_TreeModel.FindGroup(uri);
+        ASSERT_NE(group, nullptr);
+        m_driver.PushMenuChoice(command);
+        g_pTarvolanDialog->OnTreeRightClick(group->m_hTreeItem, QPoint());
     }
 
     QTemporaryDir m_dir;
@@ -127,6 +147,33 @@ TEST_F(FuzzRegressionTest, EmoticonButtonOfAChatWindowDeletedWhileItsPopupIsOpen
     chat->PressButton(CTarvolanChatDialog::IDC_EMOTICONS);
     EXPECT_FALSE(chat);  // deleted in the popup's loop, the button with it
     EXPECT_EQ(group->m_pChatDialog, nullptr);
+}
+
+// fuzz/corpus/regress-edit-extreme-visibility: a group of mine whose
+// visibility the host gave as INT_MIN, then "edit group": the dialog's index
+// (visibility - 1) overflowed. A visibility the user leaves alone is now
+// saved as the group's own value, whatever it is, and the log line prints it
+// plus one without overflow.
+TEST_F(FuzzRegressionTest, EditingAGroupWithAnExtremeVisibility)
+{
+    for (int32_t visibility : {INT32_MIN, INT32_MAX, 0, 2}) {
+        SCOPED_TRACE(visibility);
+        SendGroupList({{"sip:g4@groups.test", "g4"}}, "sip:me@ims.test");
+        TGroupDescription info{};
+        std::strcpy(info.owner, "sip:me@ims.test");
+        info.iVisi = visibility;
+        info.iMaxMember = 300;
+        SendOwnedGroup("sip:g4@groups.test", "g4", info);
+        m_host.Clear();
+        m_driver.PushDialog({});  // OK with the values as loaded
+        RunGroupCommand("sip:g4@groups.test", IDM_EDIT_GROUP);
+        ASSERT_EQ(m_host.Count(M_SaveGroup), 1u);
+        TGroupSettings sent;
+        std::memcpy(&sent, m_host.Of(M_SaveGroup)[0].block.data(), sizeof(sent));
+        EXPECT_EQ(sent.visibility, visibility);
+        const std::string line = m_host.LogLines().back();
+        EXPECT_NE(line.find("visibility=" + std::to_string(visibility + 1LL) + ","), std::string::npos) << line;
+    }
 }
 
 } // namespace
