@@ -2,7 +2,7 @@
 # Builds the project and runs every test: the unit and window tests, the
 # scenario tests and the 32-bit layout check. With --sanitize the tests run
 # once more in a separate AddressSanitizer/UndefinedBehaviorSanitizer build,
-# followed by a bounded fuzzing run.
+# followed by the fuzz target replaying its corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
