@@ -1,6 +1,7 @@
 #include "conversation/TarvolanChatDialog.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 
 #include <QApplication>
@@ -64,7 +65,10 @@ TCharFormat CharFormatFromFont(const TLogFont& font, COLORREF color, int32_t pre
     if (font.lfItalic) format.dwEffects |= CFE_ITALIC;
     if (font.lfUnderline) format.dwEffects |= CFE_UNDERLINE;
     if (font.lfStrikeOut) format.dwEffects |= CFE_STRIKEOUT;
-    format.yHeight = font.lfHeight != 0 ? std::abs(font.lfHeight) * 15 : previousHeight;
+    // In 64 bits: a font dialog's height may be any int (the editor shows at
+    // most its largest size).
+    const int64_t twips = std::abs(static_cast<int64_t>(font.lfHeight)) * 15;
+    format.yHeight = font.lfHeight != 0 ? static_cast<int32_t>(std::min<int64_t>(twips, INT32_MAX)) : previousHeight;
     format.crTextColor = color;
     CString::FromField(font.lfFaceName, sizeof(font.lfFaceName)).CopyTo(format.szFaceName, sizeof(format.szFaceName));
     return format;

@@ -84,6 +84,16 @@ protected:
                                 reinterpret_cast<Word>(&info), 1, reinterpret_cast<Word>(&me), 0, 0});
     }
 
+    // Opens the chat window of a listed group from its menu.
+    CTarvolanChatDialog* OpenChat(const char* uri)
+    {
+        CTarvolan* group = g_pTarvolanDialog->m_TreeModel.FindGroup(uri);
+        if (!group) return nullptr;
+        m_driver.PushMenuChoice(IDM_GROUP_CHAT);
+        g_pTarvolanDialog->OnTreeRightClick(group->m_hTreeItem, QPoint());
+        return dynamic_cast<CTarvolanChatDialog*>(group->m_pChatDialog);
+    }
+
     // Runs a menu command on the group's tree item.
     void RunGroupCommand(const char* uri, int command)
     {
@@ -131,9 +141,7 @@ TEST_F(FuzzRegressionTest, EmoticonButtonOfAChatWindowDeletedWhileItsPopupIsOpen
     SendGroupList({{"sip:g1@groups.test", "g1"}});
     CTarvolan* group = g_pTarvolanDialog->m_TreeModel.FindGroup("sip:g1@groups.test");
     ASSERT_NE(group, nullptr);
-    m_driver.PushMenuChoice(IDM_GROUP_CHAT);
-    g_pTarvolanDialog->OnTreeRightClick(group->m_hTreeItem, QPoint());
-    QPointer<CTarvolanChatDialog> chat = dynamic_cast<CTarvolanChatDialog*>(group->m_pChatDialog);
+    QPointer<CTarvolanChatDialog> chat = OpenChat("sip:g1@groups.test");
     ASSERT_TRUE(chat);
     chat->close();
     ASSERT_TRUE(chat);  // its deletion waits for the event loop
@@ -147,6 +155,25 @@ TEST_F(FuzzRegressionTest, EmoticonButtonOfAChatWindowDeletedWhileItsPopupIsOpen
     chat->PressButton(CTarvolanChatDialog::IDC_EMOTICONS);
     EXPECT_FALSE(chat);  // deleted in the popup's loop, the button with it
     EXPECT_EQ(group->m_pChatDialog, nullptr);
+}
+
+// fuzz/corpus/regress-chat-font-height: the chat window's font button, and a
+// font dialog that answered a height of 640,034,305 pixels: the height in
+// twips (15 per pixel) overflowed. It is now worked out in 64 bits and held
+// to the largest int.
+TEST_F(FuzzRegressionTest, ChatFontWithAHugeHeight)
+{
+    SendGroupList({{"sip:g1@groups.test", "g1"}});
+    CTarvolanChatDialog* chat = OpenChat("sip:g1@groups.test");
+    ASSERT_NE(chat, nullptr);
+    for (const auto& [pixels, twips] : std::vector<std::pair<int32_t, int32_t>>{
+             {640034305, INT32_MAX}, {INT32_MIN, INT32_MAX}, {-12, 180}, {20, 300}}) {
+        TLogFont font;
+        font.lfHeight = pixels;
+        m_driver.PushFont(font, 0);
+        chat->PressButton(CTarvolanChatDialog::IDC_FONT);
+        EXPECT_EQ(GetAppCharFormat()->yHeight, twips) << pixels;
+    }
 }
 
 // fuzz/corpus/regress-edit-extreme-visibility: a group of mine whose
