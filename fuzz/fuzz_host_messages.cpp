@@ -38,7 +38,9 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -254,9 +256,11 @@ void FireRunningTimer(CFuzzInput& in)
 QTreeWidgetItem* ChooseTreeItem(CFuzzInput& in)
 {
     if (!g_pTarvolanDialog || !g_pTarvolanDialog->Tree()) return nullptr;
+    constexpr size_t kChoices = 254;  // the first items in tree order
     std::vector<QTreeWidgetItem*> items;
-    for (QTreeWidgetItemIterator it(g_pTarvolanDialog->Tree()); *it; ++it) items.push_back(*it);
-    const int choice = in.Pick(static_cast<int>(std::min<size_t>(items.size(), 254)) + 1);
+    for (QTreeWidgetItemIterator it(g_pTarvolanDialog->Tree()); *it && items.size() < kChoices; ++it)
+        items.push_back(*it);
+    const int choice = in.Pick(static_cast<int>(items.size()) + 1);
     return choice < static_cast<int>(items.size()) ? items[static_cast<size_t>(choice)] : nullptr;
 }
 
@@ -321,17 +325,26 @@ void UseOtherWindow(CFuzzInput& in)
     std::vector<QWidget*> controls;
     for (QWidget* child : window->findChildren<QWidget*>())
         if (ControlId(child) != 0) controls.push_back(child);
-    const int action = in.Pick(4);
+    const int action = in.Pick(5);
     Trace("window %s action %d", window->metaObject()->className(), action);
-    if (action == 3 || controls.empty()) {
+    if (action == 4 || controls.empty()) {
         window->close();
         return;
     }
     QWidget* control = controls[static_cast<size_t>(in.Pick(static_cast<int>(controls.size())))];
     Trace("control %d (%s %p) of %p", ControlId(control), control->metaObject()->className(), static_cast<void*>(control),
           static_cast<void*>(window));
-    if (action == 2) SetControlText(control, CString(in.Text()));
-    else window->PressButton(ControlId(control));
+    if (action == 2) {
+        SetControlText(control, CString(in.Text()));
+    } else if (action == 3) {  // a right-click: the control's context menu, if it has one
+        auto* area = qobject_cast<QAbstractScrollArea*>(control);
+        QWidget* target = area ? area->viewport() : control;
+        const QPoint pos(in.Pick(64), in.Pick(64));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, target->mapToGlobal(pos));
+        QCoreApplication::sendEvent(target, &event);
+    } else {
+        window->PressButton(ControlId(control));
+    }
 }
 
 // Answers a popup that runs its own event loop (a picker of the chat window,
