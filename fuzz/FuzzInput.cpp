@@ -201,10 +201,10 @@ std::string CFuzzInput::Huge()
 {
     std::string piece = Piece();
     if (piece.empty()) piece = "x";
-    const size_t repeats = std::min<size_t>(1 + U16(), kHugeLimit / piece.size());
-    std::string text;
-    text.reserve(repeats * piece.size());
-    for (size_t i = 0; i < repeats; ++i) text += piece;
+    const size_t length = std::min<size_t>(1 + U16(), kHugeLimit / piece.size()) * piece.size();
+    std::string text = std::move(piece);  // doubled, then cut to the whole repeats
+    text.reserve(length);
+    while (text.size() < length) text.append(text, 0, std::min(text.size(), length - text.size()));
     return text;
 }
 

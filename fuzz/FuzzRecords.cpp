@@ -158,13 +158,14 @@ void CHostRecord::BuildWords(const char* shape, CFuzzInput& in)
 {
     const size_t count = std::strlen(shape);
     m_words.reset(new Word[count]);
+    Word lastCount = 0;  // the count word before an array says how much of it to fill
     for (size_t i = 0; i < count; ++i) {
         Word& w = m_words[i];
         switch (shape[i]) {
         case 's':
         case 'x': w = reinterpret_cast<Word>(TextOrNull(in)); break;
         case 'i': w = in.Number(); break;
-        case 'n': w = in.Count(CountLimit(shape, static_cast<int>(i))); break;
+        case 'n': w = lastCount = in.Count(CountLimit(shape, static_cast<int>(i))); break;
         case 'o': w = in.Flag() ? 0 : 0x5a5a; break;  // the module may overwrite it
         case 'D': {
             auto* info = in.Pick(8) == 0 ? nullptr : NewBlock<TGroupDescription>();
@@ -172,37 +173,39 @@ void CHostRecord::BuildWords(const char* shape, CFuzzInput& in)
             w = reinterpret_cast<Word>(info);
             break;
         }
-        default: w = ArrayWord(shape[i], in); break;
+        default: w = ArrayWord(shape[i], lastCount, in); break;
         }
     }
     m_initial.assign(m_words.get(), m_words.get() + count);
 }
 
 // An array of exactly the protocol's limit of entries (or null); the count
-// word beside it says how many the module should read.
-Word CHostRecord::ArrayWord(char kind, CFuzzInput& in)
+// word beside it says how many the module should read. Only those are
+// filled: the rest stay zero, so the fill costs what the module reads.
+Word CHostRecord::ArrayWord(char kind, Word count, CFuzzInput& in)
 {
     if (in.Pick(8) == 0) return 0;
     const int limit = ArrayLimit(kind);
+    const int used = static_cast<int>(std::clamp<Word>(count, 0, limit));
     switch (kind) {
     case 'M': {
         auto* entries = NewArray<TMemberEntry>(limit);
-        FillMembers(entries, limit, in);
+        FillMembers(entries, used, in);
         return reinterpret_cast<Word>(entries);
     }
     case 'B': {
         auto* entries = NewArray<TBlacklistEntry>(limit);
-        FillBlacklist(entries, limit, in);
+        FillBlacklist(entries, used, in);
         return reinterpret_cast<Word>(entries);
     }
     case 'S': {
         auto* entries = NewArray<TSearchResultEntry>(limit);
-        FillSearch(entries, limit, in);
+        FillSearch(entries, used, in);
         return reinterpret_cast<Word>(entries);
     }
     case 'H': {
         auto* entries = NewArray<THistoryEntry>(limit);
-        FillHistory(entries, limit, in);
+        FillHistory(entries, used, in);
         return reinterpret_cast<Word>(entries);
     }
     default: return 0;
@@ -215,7 +218,8 @@ void CHostRecord::FillGroupInfoList(TGroupInfoList& list, CFuzzInput& in)
     constexpr int kKinds[] = {1, 2, 5, 6, 2, 2, 0, 3};
     const int fill = in.Pick(FILL_KINDS);
     const int few = 1 + in.Pick(8);
-    for (int i = 0; i < kMaxGroups; ++i) {
+    const int used = std::clamp(list.count, 0, kMaxGroups);
+    for (int i = 0; i < used; ++i) {
         TGroupInfoSlot& slot = list.groups[i];
         switch (fill) {
         case FILL_ZERO: break;

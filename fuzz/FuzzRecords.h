@@ -39,7 +39,7 @@ private:
     const char* NewText(const std::string& text);
     const char* TextOrNull(CFuzzInput& in);
     void BuildWords(const char* shape, CFuzzInput& in);
-    tarvolan::Word ArrayWord(char kind, CFuzzInput& in);
+    tarvolan::Word ArrayWord(char kind, tarvolan::Word count, CFuzzInput& in);
     template <class T> T* NewBlock();
     template <class T> T* NewArray(int count);
 

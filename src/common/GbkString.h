@@ -5,6 +5,7 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -93,7 +94,6 @@ CString Utf8ToGbk(std::string_view utf8);
 inline size_t FieldLength(const char* field, size_t size)
 {
     if (!field) return 0;
-    size_t n = 0;
-    while (n < size && field[n] != '\0') ++n;
-    return n;
+    const void* end = std::memchr(field, '\0', size);
+    return end ? static_cast<size_t>(static_cast<const char*>(end) - field) : size;
 }
