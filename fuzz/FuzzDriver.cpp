@@ -130,7 +130,7 @@ void CFuzzUiDriver::SetSomeControls(CDialog* dialog)
     for (int i = 0; i < changes; ++i) {
         QWidget* control = controls[static_cast<size_t>(m_in->Pick(static_cast<int>(controls.size())))];
         if (auto* combo = qobject_cast<QComboBox*>(control)) {
-            if (combo->isEditable() && m_in->Flag()) SetControlText(combo, CString(m_in->Text()));
+            if (combo->isEditable() && m_in->Flag()) SetControlText(combo, CString(m_in->TypedText()));
             else combo->setCurrentIndex(m_in->Pick(combo->count() + 2) - 1);
         } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
             spin->setValue(m_in->Number());
@@ -143,7 +143,7 @@ void CFuzzUiDriver::SetSomeControls(CDialog* dialog)
             else view->clearSelection();
         } else if (qobject_cast<QLineEdit*>(control) || qobject_cast<QTextEdit*>(control) ||
                    qobject_cast<QPlainTextEdit*>(control)) {
-            SetControlText(control, CString(m_in->Text()));
+            SetControlText(control, CString(m_in->TypedText()));
         }
     }
 }

@@ -138,6 +138,14 @@ std::string CFuzzInput::Text()
     }
 }
 
+std::string CFuzzInput::TypedText()
+{
+    constexpr size_t kTypedLimit = 8 * 1024;
+    std::string text = Text();
+    if (text.size() > kTypedLimit) text.resize(kTypedLimit);
+    return text;
+}
+
 // A property element with random attributes, maybe cut short.
 std::string CFuzzInput::Markup()
 {

@@ -35,6 +35,11 @@ public:
     int32_t Count(int limit);
     // A hostile text; it may be empty or up to about 128 KB long.
     std::string Text();
+    // A text typed or pasted into a control: as Text, but at most 8 KB. Every
+    // limit of the module's edits is far below that, and Qt lays out all of a
+    // pasted text before the limit cuts it, which would cost the run more than
+    // everything else an input does.
+    std::string TypedText();
     // A short text made of protocol words (addresses, names, presence).
     std::string Word();
     // Fills a fixed character field: zeros, a terminated text, a text that

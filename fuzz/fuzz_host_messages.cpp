@@ -340,7 +340,7 @@ void UseOtherWindow(CFuzzInput& in)
     Trace("control %d (%s %p) of %p", ControlId(control), control->metaObject()->className(), static_cast<void*>(control),
           static_cast<void*>(window));
     if (action == 2) {
-        SetControlText(control, CString(in.Text()));
+        SetControlText(control, CString(in.TypedText()));
     } else if (action == 3) {  // a right-click: the control's context menu, if it has one
         auto* area = qobject_cast<QAbstractScrollArea*>(control);
         QWidget* target = area ? area->viewport() : control;

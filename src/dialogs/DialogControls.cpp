@@ -26,11 +26,13 @@ int CharBoundaryBefore(const QString& text, int pos)
 }
 
 // The longest leading part of text, in UTF-16 units, that takes at most
-// bytes of GBK.
+// bytes of GBK. A character takes at least a byte and at most two units (a
+// surrogate pair), so the search looks only at the first 2 * bytes units
+// however long a pasted text is.
 int FittingPrefix(const QString& text, int bytes)
 {
     if (bytes <= 0) return 0;
-    int low = 0, high = static_cast<int>(text.size());
+    int low = 0, high = static_cast<int>(std::min<qsizetype>(text.size(), 2 * static_cast<qsizetype>(bytes)));
     while (low < high) {
         const int mid = (low + high + 1) / 2;
         if (GbkLength(text.left(mid)) <= bytes) low = mid;
