@@ -16,9 +16,15 @@ namespace {
 
 CTarvolanModule* g_pModule = nullptr;
 
-// Deletes the module object when the library is unloaded.
+// Deletes the module object when the library is unloaded or the process
+// ends. A host closes the windows first with UnInit; windows still there at
+// that point are left to the system, still reachable, because by then Qt may
+// have destroyed its own globals, which closing a window uses.
 struct CUnloadGuard {
-    ~CUnloadGuard() { CTarvolanModule::DestroyInstance(); }
+    ~CUnloadGuard()
+    {
+        if (!g_pTarvolanDialog) CTarvolanModule::DestroyInstance();
+    }
 } g_unloadGuard;
 
 // Reads the show command of 20027: an int at the start of the record.

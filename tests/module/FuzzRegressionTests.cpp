@@ -204,3 +204,23 @@ TEST_F(FuzzRegressionTest, EditingAGroupWithAnExtremeVisibility)
 }
 
 } // namespace
+
+// fuzz/corpus/regress-exit-with-chat-open: the process ended (exit without
+// UnInit, the application object still alive) while a chat window was shown.
+// Deleting the windows from the library's unload guard closed that window
+// after Qt had already destroyed its own globals, and the process crashed on
+// its way out. Windows still open at unload are now left to the system.
+TEST_F(FuzzRegressionTest, ProcessExitWithAChatWindowShownAndNoUnInit)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            SendGroupList({{"sip:g1@groups.test", "g1"}});
+            CTarvolanChatDialog* chat = OpenChat("sip:g1@groups.test");
+            if (!chat) std::_Exit(3);
+            chat->show();
+            QApplication::processEvents();
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
