@@ -4,10 +4,13 @@
 #     UndefinedBehaviorSanitizer build (build-asan), LeakSanitizer on, so the
 #     scenario tests, which run the client with the module loaded, also check
 #     the module and ClientKit for leaks;
-#  2. the libFuzzer target fuzz_host_messages (clang 14, build-fuzz) on a copy
-#     of fuzz/corpus (so the run leaves the repository unchanged): every seed
-#     and every saved finding is replayed, then it fuzzes from them for
-#     TARVOLAN_FUZZ_SECONDS (default 120; 0 replays only).
+#  2. the libFuzzer target fuzz_host_messages (clang 14, build-fuzz) on a
+#     scratch corpus made of fuzz/corpus (hand-made seeds and saved findings)
+#     and fuzz/grown-corpus.tar.xz (inputs earlier fuzzing runs kept for their
+#     coverage), so the run leaves the repository unchanged: every input is
+#     replayed, then it fuzzes from them for TARVOLAN_FUZZ_SECONDS (default
+#     120; 0 replays only) with a fixed seed (TARVOLAN_FUZZ_SEED, default 1),
+#     so that a run that passed here follows the same path elsewhere.
 # Any finding fails the job. A fuzzing finding is kept in build-fuzz/findings/;
 # replay it with build-fuzz/bin/fuzz_host_messages <file>.
 #
@@ -18,6 +21,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 jobs=${TARVOLAN_JOBS:-2}
 fuzz_seconds=${TARVOLAN_FUZZ_SECONDS:-120}
+fuzz_seed=${TARVOLAN_FUZZ_SEED:-1}
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
@@ -51,16 +55,20 @@ elapsed
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
 cp -r fuzz/corpus/. "$corpus"
+tar -C "$corpus" -xJf fuzz/grown-corpus.tar.xz
 mkdir -p build-fuzz/findings
 # Leaks are checked once, when the run ends (LeakSanitizer at exit): a check
 # after every input that leaves Qt's caches bigger costs more than the run.
-# Without allocation stacks, the 4 KB fill of every new block and the entropic
-# schedule's bookkeeping the target runs about twice as many inputs a second;
-# a finding is replayed with the defaults to see where its memory came from.
+# Allocation stacks off, no 4 KB fill of new blocks, a small quarantine of
+# freed blocks (so that reused memory is still in the cache) and the plain
+# power schedule instead of the entropic one: the target runs about twice as
+# many inputs a second. Replay a finding with the defaults to see where its
+# memory came from.
 if [ "$fuzz_seconds" -gt 0 ]; then limit=(-max_total_time="$fuzz_seconds"); else limit=(-runs=0); fi
 set +e
-ASAN_OPTIONS=$ASAN_OPTIONS:malloc_context_size=0:max_malloc_fill_size=0 \
-  build-fuzz/bin/fuzz_host_messages "$corpus" "${limit[@]}" -timeout=60 -entropic=0 -rss_limit_mb=4096 \
+ASAN_OPTIONS=$ASAN_OPTIONS:malloc_context_size=0:max_malloc_fill_size=0:quarantine_size_mb=16 \
+  build-fuzz/bin/fuzz_host_messages "$corpus" "${limit[@]}" -seed="$fuzz_seed" -timeout=60 -entropic=0 \
+  -rss_limit_mb=4096 \
   -detect_leaks=0 -print_final_stats=1 -artifact_prefix="$root/build-fuzz/findings/" 2>&1 |
   grep -v -E '^#[0-9]+ +(NEW|REDUCE|pulse)|^\s+NEW_FUNC'
 status=${PIPESTATUS[0]}
