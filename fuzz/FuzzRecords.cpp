@@ -140,16 +140,14 @@ const char* CHostRecord::TextOrNull(CFuzzInput& in)
 
 template <class T> T* CHostRecord::NewBlock()
 {
-    auto bytes = std::make_unique<char[]>(sizeof(T));
-    std::memset(bytes.get(), 0, sizeof(T));
+    auto bytes = std::make_unique<char[]>(sizeof(T));  // zeroed
     m_storage.push_back(std::move(bytes));
     return reinterpret_cast<T*>(m_storage.back().get());
 }
 
 template <class T> T* CHostRecord::NewArray(int count)
 {
-    auto bytes = std::make_unique<char[]>(sizeof(T) * static_cast<size_t>(count));
-    std::memset(bytes.get(), 0, sizeof(T) * static_cast<size_t>(count));
+    auto bytes = std::make_unique<char[]>(sizeof(T) * static_cast<size_t>(count));  // zeroed
     m_storage.push_back(std::move(bytes));
     return reinterpret_cast<T*>(m_storage.back().get());
 }
