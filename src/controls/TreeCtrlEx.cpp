@@ -28,6 +28,24 @@ const QColor kFrameColor(196, 196, 196);
 // click span keeps on the icon's left.
 constexpr int kIconGap = 3;
 constexpr int kSpanIconGap = 2;
+
+// A row cannot show more of its label than the widest screen holds: even at
+// three pixels a character, this many characters reach past 6,000 pixels.
+// Labels are measured and painted from this prefix only, so that a name or
+// status text of thousands of characters from the host costs a row no more
+// than one that fills it (shaping the whole text on every paint did).
+constexpr qsizetype kMaxPaintedChars = 2048;
+
+QString PaintedText(const QTreeWidgetItem* item)
+{
+    QString text = item->text(0);
+    if (text.size() > kMaxPaintedChars) {
+        qsizetype length = kMaxPaintedChars;
+        if (text.at(length - 1).isHighSurrogate()) --length;  // keep a pair whole
+        text.truncate(length);
+    }
+    return text;
+}
 // The text sits this far inside the label, on the left and at the top.
 constexpr int kTextInset = 2;
 
@@ -172,7 +190,7 @@ QRect CTreeCtrlEx::LabelRect(const QTreeWidgetItem* item, const QFont& itemFont)
     const QRect cell = visualItemRect(item);
     if (cell.isEmpty()) return QRect();
     const int left = cell.left() + (HasIcon(item) ? IconSize().width() + kIconGap : 0);
-    const int width = QFontMetrics(itemFont).horizontalAdvance(item->text(0)) + 2 * kTextInset;
+    const int width = QFontMetrics(itemFont).horizontalAdvance(PaintedText(item)) + 2 * kTextInset;
     return QRect(left, cell.top(), width, cell.height());
 }
 
@@ -186,7 +204,7 @@ QRect CTreeCtrlEx::ClickSpan(const QTreeWidgetItem* item) const
 QSize CTreeCtrlEx::RowSizeHint(const QTreeWidgetItem* item) const
 {
     const int iconWidth = item && HasIcon(item) ? IconSize().width() + kIconGap : 0;
-    const int textWidth = item ? QFontMetrics(ItemFont(item)).horizontalAdvance(item->text(0)) : 0;
+    const int textWidth = item ? QFontMetrics(ItemFont(item)).horizontalAdvance(PaintedText(item)) : 0;
     const int height = std::max(fontMetrics().height() + 2 * kTextInset, IconSize().height() + 1);
     return QSize(iconWidth + textWidth + 2 * kTextInset, height);
 }
@@ -353,7 +371,7 @@ void CTreeCtrlEx::PaintItem(QPainter* painter, const QTreeWidgetItem* item, cons
         item->icon(0).paint(painter, iconRect);
     }
     const QFontMetrics metrics(look.font);
-    const QString text = item->text(0);
+    const QString text = PaintedText(item);
     const QPoint origin(label.left() + kTextInset, label.top() + kTextInset);
     if (look.style != RowStyle::Skinned)
         FillBack(painter, QRect(origin, QSize(metrics.horizontalAdvance(text), metrics.height())),

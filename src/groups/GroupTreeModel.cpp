@@ -138,12 +138,16 @@ bool CGroupTreeModel::CachePresence(const CString& groupURI, const CString& memb
 {
     std::string key = PairKey(groupURI, memberURI);
     auto it = m_presenceCache.find(key);
+    const size_t oldText = it == m_presenceCache.end() ? 0 : it->second.text.str().size();
+    const size_t added = (it == m_presenceCache.end() ? key.size() : 0) + presence.text.str().size();
+    if (m_presenceCacheBytes - oldText + added > kPresenceCacheBytes) return false;
     if (it != m_presenceCache.end()) {
         it->second = presence;
-        return true;
+    } else {
+        if (m_presenceCache.size() >= kPresenceCacheLimit) return false;
+        m_presenceCache.emplace(std::move(key), presence);
     }
-    if (m_presenceCache.size() >= kPresenceCacheLimit) return false;
-    m_presenceCache.emplace(std::move(key), presence);
+    m_presenceCacheBytes = m_presenceCacheBytes - oldText + added;
     return true;
 }
 
@@ -153,6 +157,7 @@ bool CGroupTreeModel::TakeCachedPresence(const CString& groupURI, const CString&
     if (m_presenceCache.empty()) return false;
     auto it = m_presenceCache.find(PairKey(groupURI, memberURI));
     if (it == m_presenceCache.end()) return false;
+    m_presenceCacheBytes -= it->first.size() + it->second.text.str().size();
     presence = std::move(it->second);
     m_presenceCache.erase(it);
     return true;
@@ -167,5 +172,6 @@ void CGroupTreeModel::Clear()
     m_bNoCaseIndexValid = false;
     m_memberTotal = 0;
     m_presenceCache.clear();
+    m_presenceCacheBytes = 0;
     for (CTarvolan* group : groups) delete group;
 }

@@ -40,8 +40,11 @@ public:
 class CGroupTreeModel {
 public:
     // The presence cache never holds more entries than the tables can hold
-    // members; later entries for unknown members are dropped.
+    // members, nor more text than this many bytes (URIs and presence texts
+    // are as long as the host makes them); later entries for unknown members
+    // are dropped.
     static constexpr size_t kPresenceCacheLimit = size_t{kGroupCapacity} * kMemberCapacity;
+    static constexpr size_t kPresenceCacheBytes = size_t{32} * 1024 * 1024;
 
     CGroupTreeModel() = default;
     ~CGroupTreeModel();
@@ -84,6 +87,7 @@ public:
     // Takes the cached presence of a member out of the cache.
     bool TakeCachedPresence(const CString& groupURI, const CString& memberURI, TCachedPresence& presence);
     size_t CachedPresenceCount() const { return m_presenceCache.size(); }
+    size_t CachedPresenceBytes() const { return m_presenceCacheBytes; }
 
     // Deletes every group with everything it owns and empties the presence
     // cache. The listener is not told: the caller removes the tree first.
@@ -102,5 +106,6 @@ private:
     mutable std::unordered_map<std::string, std::vector<CTarvolanMember*>> m_membersNoCase;
     mutable bool m_bNoCaseIndexValid = false;
     std::unordered_map<std::string, TCachedPresence> m_presenceCache;
+    size_t m_presenceCacheBytes = 0;  // keys and texts of the entries
     size_t m_memberTotal = 0;
 };

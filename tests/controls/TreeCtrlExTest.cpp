@@ -195,6 +195,28 @@ TEST_F(TreeCtrlExTest, BoldStateWidensTheLabelOverAnyFont)
     EXPECT_FALSE(m_tree->ItemFont(m_third).bold());
 }
 
+// A label of any length is measured from the part a row can show: a huge
+// name measures as its first few thousand characters, which still reach far
+// past the widest screen, and the item keeps its whole text.
+TEST_F(TreeCtrlExTest, HugeLabelIsMeasuredFromWhatARowCanShow)
+{
+    const QString huge(200000, QChar('w'));
+    m_third->setText(0, huge.left(4096));
+    const int shownWidth = m_tree->LabelRect(m_third).width();
+    const int shownHint = m_tree->RowSizeHint(m_third).width();
+    m_third->setText(0, huge);
+    EXPECT_EQ(m_tree->LabelRect(m_third).width(), shownWidth);
+    EXPECT_EQ(m_tree->RowSizeHint(m_third).width(), shownHint);
+    EXPECT_GT(shownWidth, 6000);
+    EXPECT_EQ(m_third->text(0).size(), huge.size());
+    // A surrogate pair across the cut is left out whole.
+    const QString before(2047, QChar('w'));
+    m_third->setText(0, before);
+    const int beforeWidth = m_tree->LabelRect(m_third).width();
+    m_third->setText(0, before + QString::fromUtf8("\xF0\x9F\x98\x80") + huge);
+    EXPECT_EQ(m_tree->LabelRect(m_third).width(), beforeWidth);
+}
+
 TEST_F(TreeCtrlExTest, ItemFromPointUsesLabelOrWholeRow)
 {
     ShowAndSettle();

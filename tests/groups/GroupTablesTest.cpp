@@ -263,6 +263,27 @@ TEST(GroupTreeModelTest, PresenceCacheKeepsOneEntryPerPairAndIsBounded)
     EXPECT_EQ(model.CachedPresenceCount(), CGroupTreeModel::kPresenceCacheLimit);
 }
 
+// Long URIs and texts fill the cache's byte budget before its entry count:
+// entries beyond it are refused, an update may not grow past it, and what is
+// taken out or cleared gives its bytes back.
+TEST(GroupTreeModelTest, PresenceCacheIsBoundedInBytes)
+{
+    CGroupTreeModel model;
+    const CString text(std::string(1 << 20, 'x').c_str());
+    int cached = 0;
+    while (model.CachePresence("sip:g", std::to_string(cached).c_str(), {9, 9, text})) ++cached;
+    EXPECT_EQ(cached, 31);  // 32 MB of 1 MB texts and their keys
+    EXPECT_LE(model.CachedPresenceBytes(), CGroupTreeModel::kPresenceCacheBytes);
+    EXPECT_FALSE(model.CachePresence("sip:g", "0", {9, 9, CString((text.str() + text.str()).c_str())}));
+    EXPECT_TRUE(model.CachePresence("sip:g", "0", {1, 1, "online"}));  // shrinking is fine
+    TCachedPresence presence;
+    ASSERT_TRUE(model.TakeCachedPresence("sip:g", "0", presence));
+    EXPECT_EQ(presence.text, "online");
+    EXPECT_TRUE(model.CachePresence("sip:g", "new", {9, 9, text}));
+    model.Clear();
+    EXPECT_EQ(model.CachedPresenceBytes(), 0u);
+}
+
 TEST(MemberProfileTest, CopiesTextsIntoItsOwnStorage)
 {
     CMemberProfile profile;
