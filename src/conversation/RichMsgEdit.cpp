@@ -34,8 +34,12 @@ namespace {
 constexpr const char kPictureScheme[] = "emoticon";
 // Twips per pixel at 96 pixels per inch.
 constexpr double kTwipsPerPixel = 15.0;
-// The largest character height a rich edit control shows: 1638 points.
-constexpr int kMaxHeightTwips = 1638 * 20;
+// The largest character height the editors show: 72 points, the largest size
+// a font dialog lists. Larger sizes (a font dialog accepts up to 1638 points,
+// a peer's markup any number) made a few thousand characters wrap into a
+// document taller than about eight million pixels, where Qt's text layout
+// never finishes: the window hung for good.
+constexpr int kMaxHeightTwips = 72 * 20;
 
 QUrl PictureUrl(int index)
 {

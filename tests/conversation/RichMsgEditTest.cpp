@@ -145,7 +145,7 @@ TEST_F(RichMsgEditTest, AppendedFormatDoesNotCarryOnIntoTyping)
     odd.yHeight = 0;
     EXPECT_FALSE(ToQtCharFormat(odd).hasProperty(QTextFormat::FontPointSize));
     odd.yHeight = 2000000000;
-    EXPECT_DOUBLE_EQ(ToQtCharFormat(odd).fontPointSize(), 1638.0);
+    EXPECT_DOUBLE_EQ(ToQtCharFormat(odd).fontPointSize(), 72.0);
 }
 
 TEST_F(RichMsgEditTest, OneAnimationPerPictureFileSharedByEditorsAndOccurrences)

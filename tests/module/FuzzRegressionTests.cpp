@@ -10,17 +10,20 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include "clientkit/ClientKit.h"
+#include "conversation/RichMsgEdit.h"
 #include "conversation/TarvolanChatDialog.h"
 #include "groups/Tarvolan.h"
 #include "groups/TarvolanDialog.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
 #include "platform/UiDriver.h"
+#include "platform/Window.h"
 #include "res/ModuleResources.h"
 #include "support/FakeHost.h"
 
@@ -174,6 +177,26 @@ TEST_F(FuzzRegressionTest, ChatFontWithAHugeHeight)
         chat->PressButton(CTarvolanChatDialog::IDC_FONT);
         EXPECT_EQ(GetAppCharFormat()->yHeight, twips) << pixels;
     }
+}
+
+// fuzz/corpus/regress-chat-font-hang: the font dialog answered a huge height
+// (shown then at 1638 points), then 8 KB of "/>" went into the input: every
+// pair wrapped to a line of its own, the document grew past what Qt's layout
+// can handle, and the window hung. Shown sizes now stop at 72 points, which
+// keeps such a text to a fraction of that height.
+TEST_F(FuzzRegressionTest, ChatFontAtTheLargestSizeWithALongUnbrokenText)
+{
+    SendGroupList({{"sip:g1@groups.test", "g1"}});
+    CTarvolanChatDialog* chat = OpenChat("sip:g1@groups.test");
+    ASSERT_NE(chat, nullptr);
+    TLogFont font;
+    font.lfHeight = 640034305;
+    m_driver.PushFont(font, 0);
+    chat->PressButton(CTarvolanChatDialog::IDC_FONT);
+    std::string text;
+    for (int i = 0; i < 1500; ++i) text += "/>";  // 1638 points: 3.8 million pixels
+    SetControlText(chat->Input(), CString(text));
+    EXPECT_LT(chat->Input()->document()->size().height(), 500000.0);
 }
 
 // fuzz/corpus/regress-edit-extreme-visibility: a group of mine whose
