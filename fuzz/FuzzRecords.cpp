@@ -417,6 +417,24 @@ void CHostRecord::CheckAnswers() const
     if (m_code == H_FindMember && changed(1)) TouchProfile(reinterpret_cast<const TMemberProfile*>(m_words[1]));
 }
 
+std::string DescribeText(std::string_view text, size_t shown)
+{
+    char number[32];
+    std::snprintf(number, sizeof(number), "text(%zu) \"", text.size());
+    std::string out = number;
+    for (size_t k = 0; k < std::min(text.size(), shown); ++k) {
+        const unsigned char c = static_cast<unsigned char>(text[k]);
+        if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') {
+            out += static_cast<char>(c);
+        } else {
+            std::snprintf(number, sizeof(number), "\\x%02x", c);
+            out += number;
+        }
+    }
+    out += text.size() > shown ? "...\"" : "\"";
+    return out;
+}
+
 std::string CHostRecord::Describe() const
 {
     if (!m_record) return "null";
@@ -432,19 +450,7 @@ std::string CHostRecord::Describe() const
                 text += "null";
                 continue;
             }
-            const size_t length = std::strlen(p);
-            std::snprintf(number, sizeof(number), "text(%zu) \"", length);
-            text += number;
-            for (size_t k = 0; k < std::min<size_t>(length, 60); ++k) {
-                const unsigned char c = static_cast<unsigned char>(p[k]);
-                if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') {
-                    text += static_cast<char>(c);
-                } else {
-                    std::snprintf(number, sizeof(number), "\\x%02x", c);
-                    text += number;
-                }
-            }
-            text += length > 60 ? "...\"" : "\"";
+            text += DescribeText(p);
         } else if (std::strchr("ino", m_shape[i])) {
             std::snprintf(number, sizeof(number), "%d", static_cast<int>(static_cast<int32_t>(w)));
             text += number;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FuzzInput.h"
@@ -62,5 +63,8 @@ private:
 
 // Reads every text and the area of a profile record the module handed out.
 void TouchProfile(const tarvolan::TMemberProfile* profile);
+
+// A text for the trace: its length and its first bytes, escaped.
+std::string DescribeText(std::string_view text, size_t shown = 60);
 
 } // namespace fuzzing

@@ -341,16 +341,7 @@ void UseOtherWindow(CFuzzInput& in)
           static_cast<void*>(window));
     if (action == 2) {
         const std::string text = in.TypedText();
-        if (g_trace) {
-            std::string shown;
-            for (size_t i = 0; i < text.size() && i < 120; ++i) {
-                char hex[8];
-                const auto c = static_cast<unsigned char>(text[i]);
-                std::snprintf(hex, sizeof(hex), c < 0x20 || c >= 0x7f ? "\\x%02x" : "%c", c);
-                shown += hex;
-            }
-            Trace("text (%zu bytes) \"%s\"", text.size(), shown.c_str());
-        }
+        if (g_trace) Trace("typed %s", DescribeText(text).c_str());
         SetControlText(control, CString(text));
     } else if (action == 3) {  // a right-click: the control's context menu, if it has one
         auto* area = qobject_cast<QAbstractScrollArea*>(control);

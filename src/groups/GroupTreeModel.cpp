@@ -140,14 +140,15 @@ bool CGroupTreeModel::CachePresence(const CString& groupURI, const CString& memb
     auto it = m_presenceCache.find(key);
     const size_t oldText = it == m_presenceCache.end() ? 0 : it->second.text.str().size();
     const size_t added = (it == m_presenceCache.end() ? key.size() : 0) + presence.text.str().size();
-    if (m_presenceCacheBytes - oldText + added > kPresenceCacheBytes) return false;
+    const size_t bytes = m_presenceCacheBytes - oldText + added;
+    if (bytes > kPresenceCacheBytes) return false;
     if (it != m_presenceCache.end()) {
         it->second = presence;
     } else {
         if (m_presenceCache.size() >= kPresenceCacheLimit) return false;
         m_presenceCache.emplace(std::move(key), presence);
     }
-    m_presenceCacheBytes = m_presenceCacheBytes - oldText + added;
+    m_presenceCacheBytes = bytes;
     return true;
 }
 
