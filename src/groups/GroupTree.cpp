@@ -190,6 +190,7 @@ void CTarvolanDialog::RebuildMemberItems(const CString& groupURI, bool dropOther
     for (const TMemberSlot& slot : record->Members()) {
         bool created = false;
         CTarvolanMember* member = m_TreeModel.CreateOrUpdateMember(*group, slot, &created);
+        if (!member) continue;
         if (created) ApplyInitialPresence(*member, myURI);
         if (member->m_hTreeItem) RefreshMemberItem(*member);
         else if (group->m_hTreeItem) fresh.push_back(MakeMemberItem(*member, itemKind));
@@ -203,6 +204,7 @@ CTarvolanMember* CTarvolanDialog::AddOrUpdateMemberItem(const CString& groupURI,
     if (!group || slot.uri.IsEmpty()) return nullptr;
     bool created = false;
     CTarvolanMember* member = m_TreeModel.CreateOrUpdateMember(*group, slot, &created);
+    if (!member) return nullptr;
     if (created) ApplyInitialPresence(*member, SignedInURI());
     if (member->m_hTreeItem) RefreshMemberItem(*member);
     else if (group->m_hTreeItem) InsertMemberItems(*group, {MakeMemberItem(*member, MemberItemKind(*group))});

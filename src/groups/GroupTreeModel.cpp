@@ -77,6 +77,12 @@ CTarvolanMember* CGroupTreeModel::CreateOrUpdateMember(CTarvolan& group, const T
     CTarvolanMember* member = group.FindMember(slot.uri);
     if (created) *created = member == nullptr;
     if (!member) {
+        // Members reach the tree from the tables and from invitation and join
+        // answers; however they come, a group holds no more than its table.
+        if (group.MemberCount() >= kMemberCapacity) {
+            if (created) *created = false;
+            return nullptr;
+        }
         member = new CTarvolanMember(&group, slot.uri);
         group.m_members.push_back(member);
         group.m_memberIndex.Insert(member);

@@ -68,7 +68,8 @@ public:
     CTarvolanMember* FindMember(const CString& groupURI, const CString& memberURI) const;
     // Creates the member (appended) when its URI is new in the group, then
     // sets its fields from the slot; an empty display name becomes the URI's
-    // user part. *created tells which happened.
+    // user part. *created tells which happened. Null, with nothing created,
+    // when the URI is new and the group already holds kMemberCapacity members.
     CTarvolanMember* CreateOrUpdateMember(CTarvolan& group, const TMemberSlot& slot, bool* created = nullptr);
     // Unlinks and deletes the member and has the group's conversation window
     // refill its member list. False when there is no such member.

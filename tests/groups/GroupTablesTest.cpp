@@ -246,6 +246,23 @@ TEST(GroupTreeModelTest, MembersDefaultTheirNameAndAreFoundAcrossGroups)
     EXPECT_EQ(model.MemberTotal(), 1u);
 }
 
+TEST(GroupTreeModelTest, GroupHoldsNoMoreMembersThanItsTable)
+{
+    CGroupTreeModel model;
+    CTarvolan* group = model.CreateOrUpdateGroup(Entry("sip:g", "G", GROUP_PUBLIC));
+    for (int i = 0; i < kMemberCapacity; ++i)
+        ASSERT_NE(model.CreateOrUpdateMember(*group, Slot("sip:m" + std::to_string(i))), nullptr);
+    bool created = true;
+    EXPECT_EQ(model.CreateOrUpdateMember(*group, Slot("sip:one-more"), &created), nullptr);
+    EXPECT_FALSE(created);
+    EXPECT_EQ(group->MemberCount(), kMemberCapacity);
+    // Members already in the group are still updated.
+    CTarvolanMember* first = model.CreateOrUpdateMember(*group, Slot("sip:m0", "Renamed"), &created);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->m_csDisplayName, "Renamed");
+    EXPECT_EQ(model.MemberTotal(), static_cast<size_t>(kMemberCapacity));
+}
+
 TEST(GroupTreeModelTest, PresenceCacheKeepsOneEntryPerPairAndIsBounded)
 {
     CGroupTreeModel model;
