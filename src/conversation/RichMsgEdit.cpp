@@ -459,6 +459,19 @@ void CRichMsgEdit::InsertRun(QTextCursor& cursor, const QString& text, const QTe
     if (done < text.size()) cursor.insertText(text.mid(done), format);
 }
 
+void CRichMsgEdit::DropOldestText(int limit, int keep)
+{
+    QTextDocument* doc = document();
+    const int count = doc->characterCount();
+    if (count <= limit) return;
+    const int cut = std::clamp(count - keep, 0, count - 1);
+    const QTextBlock block = doc->findBlock(cut);
+    const bool lineStart = block.position() == cut || !block.next().isValid();
+    QTextCursor cursor(doc);
+    cursor.setPosition(lineStart ? cut : block.next().position(), QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
 void CRichMsgEdit::AppendFormatted(const TCharFormat* format, const CString& text)
 {
     QTextCursor cursor(document());

@@ -117,6 +117,9 @@ public:
     // shown text as an argument of "%s", never as the pattern.
     static void AppendMessageText(CRichMsgEdit* editor, const TCharFormat* format, int indent,
                                   const char* pattern, ...) __attribute__((format(printf, 4, 5)));
+    // Past limit characters, drops the oldest text until about keep are
+    // left: whole lines, unless the text is one line.
+    void DropOldestText(int limit, int keep);
     // Embeds picture index (0..39) at the end of the selection and starts
     // the picture timer; false (nothing inserted) for another index.
     bool InsertEmoticon(int index);

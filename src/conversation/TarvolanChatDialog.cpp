@@ -358,13 +358,19 @@ void CTarvolanChatDialog::ShowMessageHeader(const CString& time, const CString& 
     format.dwMask = CFM_EFFECTS | CFM_SIZE | CFM_COLOR;
     format.yHeight = kHeaderHeight;
     format.crTextColor = isMe ? kMyHeaderColor : kOthersHeaderColor;
-    CRichMsgEdit::AppendMessageText(m_pOutput, &format, 0, "%s", line.c_str());
+    AppendToOutput(format, line);
 }
 
 void CTarvolanChatDialog::WriteMarkedUp(const CString& text)
 {
     const TMessageMarkup markup = ReadMessageMarkup(text);
-    CRichMsgEdit::AppendMessageText(m_pOutput, &markup.format, 0, "%s\r\n", markup.text.c_str());
+    AppendToOutput(markup.format, markup.text + "\r\n");
+}
+
+void CTarvolanChatDialog::AppendToOutput(const TCharFormat& format, const CString& text)
+{
+    CRichMsgEdit::AppendMessageText(m_pOutput, &format, 0, "%s", text.c_str());
+    m_pOutput->DropOldestText(kOutputLimit, kOutputKept);
 }
 
 void CTarvolanChatDialog::ShowMessageBody(const CString& text)

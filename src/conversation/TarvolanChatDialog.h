@@ -46,6 +46,12 @@ public:
     // Longest input, in bytes.
     static constexpr int kMaxInputLength = 400;
     static constexpr int kCodeSlots = 60;
+    // The conversation shows its latest characters: past the limit the oldest
+    // lines go until about kOutputKept are left. Even at the largest size and
+    // the narrowest window that keeps the view far below the height (about
+    // 8 million pixels) where Qt's text layout stops finishing.
+    static constexpr int kOutputLimit = 50000;
+    static constexpr int kOutputKept = 40000;
     static constexpr int kNoMatch = 255;
 
     explicit CTarvolanChatDialog(QWidget* parent = nullptr);
@@ -121,6 +127,7 @@ private:
     void ApplyChatFormatToInput();
     // Reads the element of a marked-up text and appends the text.
     void WriteMarkedUp(const CString& text);
+    void AppendToOutput(const TCharFormat& format, const CString& text);
     void SetRootImage(QTreeWidgetItem* item);
     void LoadMemberImages();
     void LoadPickerItems();

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTreeWidgetItem>
 
 #include "ConversationTestSupport.h"
@@ -400,6 +401,23 @@ TEST_F(ChatDialogTest, BodyShowsTheSendersFormatLineBreaksAndPercentSigns)
     probe.movePosition(QTextCursor::End);
     probe.movePosition(QTextCursor::Left, QTextCursor::MoveAnchor, 2);
     EXPECT_EQ(probe.charFormat().foreground().color(), QColor(255, 0, 0));  // preset 3 shows red
+}
+
+TEST_F(ChatDialogTest, LongConversationKeepsItsLatestLinesWithinWhatQtCanLayOut)
+{
+    m_chat->Output()->resize(m_chat->Output()->minimumSize());
+    CString wide;
+    for (int i = 0; i < 9000; ++i) wide += Gbk("测");  // the largest size shows 2-3 a line
+    for (int i = 0; i < 14; ++i) {
+        m_chat->ShowMessageHeader("12:00", "Bob", 0, "", 0);
+        m_chat->ShowMessageBody("<property size=\"32767\" ></property>" + std::to_string(i) + wide.str());
+    }
+    QTextDocument* doc = m_chat->Output()->document();
+    EXPECT_LE(doc->characterCount(), CTarvolanChatDialog::kOutputLimit);
+    EXPECT_GE(doc->characterCount(), CTarvolanChatDialog::kOutputKept - 10000);
+    EXPECT_EQ(doc->firstBlock().text().left(9), QString("12:00* Bo"));  // whole lines went
+    EXPECT_TRUE(doc->lastBlock().previous().text().startsWith("13"));
+    EXPECT_LT(doc->size().height(), 4.0e6);
 }
 
 TEST_F(ChatDialogTest, OwnMessageShowsTypedPercentSigns)
