@@ -179,6 +179,14 @@ void RemoveByField(std::vector<T>& list, char (T::*field)[N], const char* value)
     std::erase_if(list, [&](const T& entry) { return CString::FromField(entry.*field, N) == wanted; });
 }
 
+template <typename T>
+void Park(std::vector<T>& list, const T& entry)
+{
+    if (list.size() >= kParkedRequestsKept) return;
+    const auto same = [&](const T& parked) { return std::memcmp(&parked, &entry, sizeof(T)) == 0; };
+    if (std::none_of(list.begin(), list.end(), same)) list.push_back(entry);
+}
+
 } // namespace
 
 // ---- what the module uses -------------------------------------------------
@@ -344,7 +352,7 @@ int bHaveFilterWords(const char* text, CString* found)
 
 void AddInvitedToPubGroupMessageTempToList(const tarvolan::tagGroupInvite& entry)
 {
-    State().parkedInvites.push_back(entry);
+    Park(State().parkedInvites, entry);
 }
 
 std::vector<tarvolan::tagGroupInvite>* GetInvitedToPubGroupMessageTempList() { return &State().parkedInvites; }
@@ -352,7 +360,7 @@ void ClearInvitedToPubGroupMessageTempList() { State().parkedInvites.clear(); }
 
 void AddJoinToPubGroupMessageTempToList(const tarvolan::tagGroupJoin& entry)
 {
-    State().parkedJoins.push_back(entry);
+    Park(State().parkedJoins, entry);
 }
 
 std::vector<tarvolan::tagGroupJoin>* GetJoinToPubGroupMessageTempList() { return &State().parkedJoins; }
@@ -360,7 +368,7 @@ void ClearJoinToPubGroupMessageTempList() { State().parkedJoins.clear(); }
 
 void AddTrsPubGroupReqMessageTempToList(const tarvolan::tagGroupTrsReq& entry)
 {
-    State().parkedTransfers.push_back(entry);
+    Park(State().parkedTransfers, entry);
 }
 
 std::vector<tarvolan::tagGroupTrsReq>* GetTrsPubGroupReqMessageTempList() { return &State().parkedTransfers; }

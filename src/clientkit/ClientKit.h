@@ -103,7 +103,10 @@ void SetAppResetLF(int value);
 // (found may be null). Words match byte-wise at GBK character boundaries only.
 int bHaveFilterWords(const char* text, CString* found);
 
-// Requests parked while signing in, kept by value.
+// Requests parked while signing in, kept by value: at most
+// kParkedRequestsKept of each kind, and a record equal to one already parked
+// is not parked again (its question would be asked twice).
+constexpr size_t kParkedRequestsKept = 500;
 void AddInvitedToPubGroupMessageTempToList(const tarvolan::tagGroupInvite& entry);
 std::vector<tarvolan::tagGroupInvite>* GetInvitedToPubGroupMessageTempList();
 void ClearInvitedToPubGroupMessageTempList();

@@ -196,6 +196,23 @@ TEST_F(ClientKit, ParkedRequestsAreKeptByValue)
     EXPECT_TRUE(GetTrsPubGroupReqMessageTempList()->empty());
 }
 
+TEST_F(ClientKit, ParkedRequestsAreBoundedAndParkedOnce)
+{
+    const auto join = Record<tarvolan::tagGroupJoin>("g", "sip:p@x");
+    AddJoinToPubGroupMessageTempToList(join);
+    AddJoinToPubGroupMessageTempToList(join);
+    auto other = join;
+    other.pReturn2[128] = 'y';  // any byte makes another record
+    AddJoinToPubGroupMessageTempToList(other);
+    EXPECT_EQ(GetJoinToPubGroupMessageTempList()->size(), 2u);
+
+    for (size_t i = 0; i < kParkedRequestsKept + 10; ++i)
+        AddInvitedToPubGroupMessageTempToList(
+            Record<tarvolan::tagGroupInvite>("g", ("sip:g" + std::to_string(i) + "@x").c_str()));
+    ASSERT_EQ(GetInvitedToPubGroupMessageTempList()->size(), kParkedRequestsKept);
+    EXPECT_STREQ(GetInvitedToPubGroupMessageTempList()->back().pGroupURI, "sip:g499@x");  // the first ones stay
+}
+
 TEST_F(ClientKit, ProfileTextsAreCopied)
 {
     tarvolan::TMemberProfile profile{};
