@@ -29,23 +29,15 @@ const QColor kFrameColor(196, 196, 196);
 constexpr int kIconGap = 3;
 constexpr int kSpanIconGap = 2;
 
-// A row cannot show more of its label than the widest screen holds: even at
-// three pixels a character, this many characters reach past 6,000 pixels.
-// Labels are measured and painted from this prefix only, so that a name or
+// Labels are measured and painted from the part a window shows: a name or
 // status text of thousands of characters from the host costs a row no more
-// than one that fills it (shaping the whole text on every paint did).
-constexpr qsizetype kMaxPaintedChars = 2048;
-
+// than one that fills it (shaping the whole text on every paint did). Even at
+// three pixels a character that part reaches past 6,000 pixels.
 QString PaintedText(const QTreeWidgetItem* item)
 {
-    QString text = item->text(0);
-    if (text.size() > kMaxPaintedChars) {
-        qsizetype length = kMaxPaintedChars;
-        if (text.at(length - 1).isHighSurrogate()) --length;  // keep a pair whole
-        text.truncate(length);
-    }
-    return text;
+    return ShownPart(item->text(0));
 }
+
 // The text sits this far inside the label, on the left and at the top.
 constexpr int kTextInset = 2;
 

@@ -67,7 +67,8 @@ int AnswerForButton(int button, unsigned flags)
 // Builds the box without showing it.
 QMessageBox* MakeMessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags)
 {
-    auto* box = new QMessageBox(IconForFlags(flags), ToQt(caption), ToQt(text), ButtonsForFlags(flags), owner);
+    auto* box = new QMessageBox(IconForFlags(flags), ShownPart(ToQt(caption)), ShownPart(ToQt(text)),
+                                ButtonsForFlags(flags), owner);
     box->setAttribute(Qt::WA_DeleteOnClose, false);
     return box;
 }

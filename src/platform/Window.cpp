@@ -110,6 +110,16 @@ QString ToQt(const CString& gbk)
     return QString::fromStdString(GbkToUtf8(gbk.view()));
 }
 
+QString ShownPart(QString text)
+{
+    if (text.size() > kShownChars) {
+        qsizetype length = kShownChars;
+        if (text.at(length - 1).isHighSurrogate()) --length;
+        text.truncate(length);
+    }
+    return text;
+}
+
 CString FromQt(const QString& text)
 {
     const std::string utf8 = text.toStdString();

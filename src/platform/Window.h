@@ -66,6 +66,12 @@ intptr_t WindowHandle(QWidget* window);
 QString ToQt(const CString& gbk);
 CString FromQt(const QString& text);
 
+// What a window shows of a text that may be as long as a host makes it: the
+// first kShownChars characters (a surrogate pair at the cut left out whole).
+// Laying out more is slow and shows nothing a person could read.
+constexpr qsizetype kShownChars = 2048;
+QString ShownPart(QString text);
+
 // Fonts and colours between the module's records and Qt. A logical font's
 // height is in pixels (negative: character height); 0 keeps Qt's default.
 QFont ToQFont(const TLogFont& font);

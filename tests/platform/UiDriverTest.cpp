@@ -204,6 +204,20 @@ TEST(QtDriver, MapsFlagsToIconsAndButtons)
     EXPECT_EQ(icon, QMessageBox::Warning);
 }
 
+TEST(QtDriver, BoxShowsTheReadablePartOfAHugeText)
+{
+    SetUiDriver(nullptr);
+    qsizetype shown = 0;
+    WhenShown([&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->text().size();
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(ShowMessageBox(nullptr, CString(std::string(1000000, 'x')), "caption", 0x40), IDOK);
+    EXPECT_EQ(shown, kShownChars);
+}
+
 TEST(QtDriver, NamedBoxClosedByNameReturnsZero)
 {
     CUiDriver* driver = GetUiDriver();

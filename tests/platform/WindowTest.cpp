@@ -122,6 +122,15 @@ TEST(Text, ConvertsBetweenGbkAndQt)
     EXPECT_TRUE(ToQt(CString()).isEmpty());
 }
 
+TEST(Text, ShownPartEndsOnAWholeCharacter)
+{
+    EXPECT_EQ(ShownPart("short"), "short");
+    const QString pair = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString cutInPair = QString(kShownChars - 1, 'a') + pair + "tail";
+    EXPECT_EQ(ShownPart(cutInPair), QString(kShownChars - 1, 'a'));
+    EXPECT_EQ(ShownPart(QString(kShownChars + 5, 'b')).size(), kShownChars);
+}
+
 TEST(Text, FontsAndColoursRoundTrip)
 {
     TLogFont font;
