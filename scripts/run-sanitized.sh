@@ -10,9 +10,11 @@
 #     coverage), so the run leaves the repository unchanged: every input is
 #     replayed, then it fuzzes from them for TARVOLAN_FUZZ_SECONDS (default
 #     120; 0 replays only) with a fixed seed (TARVOLAN_FUZZ_SEED, default 1),
-#     so that a run that passed here follows the same path elsewhere.
+#     so that a run that passed here follows the same path elsewhere;
+#  3. the target fuzz_text_readers (the markup, tag, GBK, emoticon, URI, time
+#     and ini readers on their own) from fuzz/text-corpus, for half that time.
 # Any finding fails the job. A fuzzing finding is kept in build-fuzz/findings/;
-# replay it with build-fuzz/bin/fuzz_host_messages <file>.
+# replay it with the target that found it: build-fuzz/bin/<target> <file>.
 #
 # TARVOLAN_JOBS (default 2) sets the parallel jobs, TARVOLAN_FUZZ_SECONDS
 # (default 120; 0: replay only) the fuzzing time.
@@ -49,7 +51,7 @@ if [ ! -f "$runtime" ]; then
 fi
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTARVOLAN_FUZZ=ON -DTARVOLAN_TESTS=OFF -DTARVOLAN_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"$jobs" --target fuzz_host_messages
+cmake --build build-fuzz -j"$jobs" --target fuzz_host_messages fuzz_text_readers
 elapsed
 
 corpus=$(mktemp -d)
@@ -70,12 +72,30 @@ ASAN_OPTIONS=$ASAN_OPTIONS:malloc_context_size=0:max_malloc_fill_size=0:quaranti
   build-fuzz/bin/fuzz_host_messages "$corpus" "${limit[@]}" -seed="$fuzz_seed" -timeout=60 -entropic=0 \
   -rss_limit_mb=4096 \
   -detect_leaks=0 -print_final_stats=1 -artifact_prefix="$root/build-fuzz/findings/" 2>&1 |
-  grep -v -E '^#[0-9]+ +(NEW|REDUCE|pulse)|^\s+NEW_FUNC'
+  grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)|^\s+NEW_FUNC'
 status=${PIPESTATUS[0]}
 set -e
 elapsed
 if [ "$status" -ne 0 ]; then
   echo "fuzz_host_messages found a fault (exit $status); see build-fuzz/findings/" >&2
+  exit "$status"
+fi
+echo "== fuzzing the text readers"
+# The readers below the windows on their own, from fuzz/text-corpus, for half
+# the time of the module's target (leaks checked after every input: no Qt).
+text_corpus=$(mktemp -d)
+trap 'rm -rf "$corpus" "$text_corpus"' EXIT
+cp -r fuzz/text-corpus/. "$text_corpus"
+if [ "$fuzz_seconds" -gt 0 ]; then limit=(-max_total_time="$((fuzz_seconds / 2 + 1))"); else limit=(-runs=0); fi
+set +e
+build-fuzz/bin/fuzz_text_readers "$text_corpus" "${limit[@]}" -seed="$fuzz_seed" -timeout=10 \
+  -print_final_stats=1 -artifact_prefix="$root/build-fuzz/findings/" 2>&1 |
+  grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)|^\s+NEW_FUNC'
+status=${PIPESTATUS[0]}
+set -e
+elapsed
+if [ "$status" -ne 0 ]; then
+  echo "fuzz_text_readers found a fault (exit $status); see build-fuzz/findings/" >&2
   exit "$status"
 fi
 echo "sanitized tests and fuzzing: no finding"
