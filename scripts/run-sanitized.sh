@@ -54,10 +54,33 @@ CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDe
 cmake --build build-fuzz -j"$jobs" --target fuzz_host_messages fuzz_text_readers
 elapsed
 
+# fuzz TARGET CORPUS SECONDS ASAN_OPTIONS [libFuzzer options]: replays every
+# input of CORPUS, then fuzzes from them for SECONDS (0: replay only) with the
+# fixed seed. A finding is written to build-fuzz/findings/ and ends the job.
+fuzz() {
+  local target=$1 inputs=$2 seconds=$3 asan=$4
+  shift 4
+  local limit=(-runs=0)
+  if [ "$seconds" -gt 0 ]; then limit=(-max_total_time="$seconds"); fi
+  set +e
+  ASAN_OPTIONS=$asan build-fuzz/bin/"$target" "$inputs" "${limit[@]}" -seed="$fuzz_seed" -print_final_stats=1 \
+    -artifact_prefix="$root/build-fuzz/findings/" "$@" 2>&1 |
+    grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)|^\s+NEW_FUNC'
+  local status=${PIPESTATUS[0]}
+  set -e
+  elapsed
+  if [ "$status" -ne 0 ]; then
+    echo "$target found a fault (exit $status); see build-fuzz/findings/" >&2
+    exit "$status"
+  fi
+}
+
 corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
+text_corpus=$(mktemp -d)
+trap 'rm -rf "$corpus" "$text_corpus"' EXIT
 cp -r fuzz/corpus/. "$corpus"
 tar -C "$corpus" -xJf fuzz/grown-corpus.tar.xz
+cp -r fuzz/text-corpus/. "$text_corpus"
 mkdir -p build-fuzz/findings
 # Leaks are checked once, when the run ends (LeakSanitizer at exit): a check
 # after every input that leaves Qt's caches bigger costs more than the run.
@@ -66,36 +89,13 @@ mkdir -p build-fuzz/findings
 # power schedule instead of the entropic one: the target runs about twice as
 # many inputs a second. Replay a finding with the defaults to see where its
 # memory came from.
-if [ "$fuzz_seconds" -gt 0 ]; then limit=(-max_total_time="$fuzz_seconds"); else limit=(-runs=0); fi
-set +e
-ASAN_OPTIONS=$ASAN_OPTIONS:malloc_context_size=0:max_malloc_fill_size=0:quarantine_size_mb=16 \
-  build-fuzz/bin/fuzz_host_messages "$corpus" "${limit[@]}" -seed="$fuzz_seed" -timeout=60 -entropic=0 \
-  -rss_limit_mb=4096 \
-  -detect_leaks=0 -print_final_stats=1 -artifact_prefix="$root/build-fuzz/findings/" 2>&1 |
-  grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)|^\s+NEW_FUNC'
-status=${PIPESTATUS[0]}
-set -e
-elapsed
-if [ "$status" -ne 0 ]; then
-  echo "fuzz_host_messages found a fault (exit $status); see build-fuzz/findings/" >&2
-  exit "$status"
-fi
+fuzz fuzz_host_messages "$corpus" "$fuzz_seconds" \
+  "$ASAN_OPTIONS:malloc_context_size=0:max_malloc_fill_size=0:quarantine_size_mb=16" \
+  -timeout=60 -entropic=0 -rss_limit_mb=4096 -detect_leaks=0
 echo "== fuzzing the text readers"
-# The readers below the windows on their own, from fuzz/text-corpus, for half
-# the time of the module's target (leaks checked after every input: no Qt).
-text_corpus=$(mktemp -d)
-trap 'rm -rf "$corpus" "$text_corpus"' EXIT
-cp -r fuzz/text-corpus/. "$text_corpus"
-if [ "$fuzz_seconds" -gt 0 ]; then limit=(-max_total_time="$((fuzz_seconds / 2 + 1))"); else limit=(-runs=0); fi
-set +e
-build-fuzz/bin/fuzz_text_readers "$text_corpus" "${limit[@]}" -seed="$fuzz_seed" -timeout=10 \
-  -print_final_stats=1 -artifact_prefix="$root/build-fuzz/findings/" 2>&1 |
-  grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)|^\s+NEW_FUNC'
-status=${PIPESTATUS[0]}
-set -e
-elapsed
-if [ "$status" -ne 0 ]; then
-  echo "fuzz_text_readers found a fault (exit $status); see build-fuzz/findings/" >&2
-  exit "$status"
-fi
+# The readers below the windows on their own, for half the time of the
+# module's target (leaks checked after every input: no Qt).
+text_seconds=0
+if [ "$fuzz_seconds" -gt 0 ]; then text_seconds=$((fuzz_seconds / 2 + 1)); fi
+fuzz fuzz_text_readers "$text_corpus" "$text_seconds" "$ASAN_OPTIONS" -timeout=10
 echo "sanitized tests and fuzzing: no finding"
