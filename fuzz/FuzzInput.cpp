@@ -35,7 +35,8 @@ constexpr const char* kWords[] = {
     ":)", ":-D", "(^)", "^o)", ":'(", "(so)", ":\\", "(0)",
     // time texts
     "Thu, 01 Jan 1970 00:00:00 GMT", "Sun, 31 Dec 2034 23:59:59 GMT", "Mon, 30 Feb 2009 25:61:61 GMT",
-    "Tue, 1 Jan", "GMT",
+    // links, which the conversation view underlines
+    "http://g1.test/a?b=1", "www.g1.test",
     // numbers and format directives
     "0", "1", "-1", "200", "408", "%s", "%n%n%n", "%d%s%x", "%%",
 };

@@ -317,6 +317,28 @@ void PressMainButton(CFuzzInput& in)
     if (g_pTarvolanDialog) g_pTarvolanDialog->PressButton(id);
 }
 
+// Asks a control for its context menu, if it has one, in one of the three
+// ways a user can: the menu key, the mouse's context-menu event and the right
+// button's release (the rich editors open their menu on the release). The
+// position's low bits choose the way, so the input needs no more bytes.
+void AskForContextMenu(QWidget* control, CFuzzInput& in)
+{
+    auto* area = qobject_cast<QAbstractScrollArea*>(control);
+    QWidget* target = area ? area->viewport() : control;
+    const QPoint pos(in.Pick(64), in.Pick(64));
+    const QPoint global = target->mapToGlobal(pos);
+    const int way = pos.x() % 3;
+    Trace("context menu way %d", way);
+    if (way == 2) {
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pos), QPointF(global), Qt::RightButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &release);
+        return;
+    }
+    QContextMenuEvent event(way == 0 ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard, pos, global);
+    QCoreApplication::sendEvent(target, &event);
+}
+
 // A button, a control value or closing, on one of the module's other windows.
 void UseOtherWindow(CFuzzInput& in)
 {
@@ -343,12 +365,8 @@ void UseOtherWindow(CFuzzInput& in)
         const std::string text = in.TypedText();
         if (g_trace) Trace("typed %s", DescribeText(text).c_str());
         SetControlText(control, CString(text));
-    } else if (action == 3) {  // a right-click: the control's context menu, if it has one
-        auto* area = qobject_cast<QAbstractScrollArea*>(control);
-        QWidget* target = area ? area->viewport() : control;
-        const QPoint pos(in.Pick(64), in.Pick(64));
-        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, target->mapToGlobal(pos));
-        QCoreApplication::sendEvent(target, &event);
+    } else if (action == 3) {
+        AskForContextMenu(control, in);
     } else {
         window->PressButton(ControlId(control));
     }

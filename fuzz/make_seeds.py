@@ -257,6 +257,28 @@ def seeds():
     seed.op(OP_POSTED)
     out["tree-clicks"] = seed
 
+    # The conversation editors' context menus (opened by the right button's
+    # release): select, save as RTF, copy, paste, save as text, then an
+    # emoticon typed alone, selected and saved as a bitmap. The menu answers
+    # count the enabled entries only.
+    seed = world()
+    seed.message(1034, 2, G2 + "/1", M1, MARKUP, 0)
+    output, entry = 1, 4  # the chat window's controls, in the harness's order
+
+    def menu(control, *answers):
+        seed.op(OP_OTHER_WINDOW, 0, 3, control, 2, 10, 0, *answers)
+
+    menu(output, 0)        # select all
+    menu(output, 2, 1)     # save all, as saved.rtf
+    menu(output, 0)        # copy
+    menu(entry, 0)         # paste
+    menu(entry, 3, 0)      # save all, as saved.txt
+    seed.op(OP_OTHER_WINDOW, 0, 2, entry, 3, 2)
+    seed.data += b":)"
+    menu(entry, 1)         # select all: the one picture
+    menu(entry, 4, 2)      # save the picture, as saved.bmp
+    out["chat-editor-menus"] = seed
+
     seed = world(flags=1)  # test mode
     for button in range(3):
         seed.op(OP_MAIN_BUTTON, button)
