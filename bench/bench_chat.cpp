@@ -17,6 +17,7 @@
 #include "conversation/RichMsgEdit.h"
 #include "conversation/TarvolanChatDialog.h"
 #include "groups/GroupTreeModel.h"
+#include "protocol/HostLink.h"
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
 
@@ -43,7 +44,7 @@ public:
         entry.name = "bench";
         entry.kind = 2;
         m_pGroup = m_model.CreateOrUpdateGroup(entry);
-        m_pGroup->OpenChatWindow();
+        OpenChatWindow(*m_pGroup, tarvolan::NoHostLink());
         m_pChat = dynamic_cast<CTarvolanChatDialog*>(m_pGroup->m_pChatDialog);
         m_pChat->resize(580, 460);
     }
@@ -105,7 +106,7 @@ void BM_Append2000Received(benchmark::State& state)
         CChatFixture fixture;
         for (int i = 0; i < 2000; ++i) {
             const auto start = Clock::now();
-            fixture.Group()->ShowIncomingMessage("sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
+            ShowIncomingMessage(*fixture.Group(), tarvolan::NoHostLink(), "sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
             const double spent = Since(start);
             if (i < 100) first += spent;
             if (i >= 1900) last += spent;
@@ -129,10 +130,10 @@ void BM_Append100After(benchmark::State& state)
         state.PauseTiming();
         auto fixture = std::make_unique<CChatFixture>();
         for (int i = 0; i < prefill; ++i)
-            fixture->Group()->ShowIncomingMessage("sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
+            ShowIncomingMessage(*fixture->Group(), tarvolan::NoHostLink(), "sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
         state.ResumeTiming();
         for (int i = prefill; i < prefill + 100; ++i)
-            fixture->Group()->ShowIncomingMessage("sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
+            ShowIncomingMessage(*fixture->Group(), tarvolan::NoHostLink(), "sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
         state.PauseTiming();
         fixture.reset();
         state.ResumeTiming();

@@ -28,7 +28,7 @@
 
 #include "clientkit/ClientKit.h"
 #include "groups/Presence.h"
-#include "groups/TarvolanDialog.h"
+#include "window/TarvolanDialog.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
@@ -170,7 +170,7 @@ void BM_Load(benchmark::State& state)
         state.ResumeTiming();
         client->Load(world);
         state.PauseTiming();
-        members = g_pTarvolanDialog->m_TreeModel.MemberTotal();
+        members = g_pTarvolanDialog->Data().TreeModel().MemberTotal();
         client.reset();
         state.ResumeTiming();
     }
@@ -221,7 +221,7 @@ void BM_Presence(benchmark::State& state)
     }
     if (applied != changes.size() * state.iterations()) state.SkipWithError("a member was not found");
     state.SetItemsProcessed(static_cast<int64_t>(changes.size() * state.iterations()));
-    state.counters["members"] = static_cast<double>(dialog.m_TreeModel.MemberTotal());
+    state.counters["members"] = static_cast<double>(dialog.Data().TreeModel().MemberTotal());
 }
 
 // The machine is shared: every figure is the median of three repetitions.

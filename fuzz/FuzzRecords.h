@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "module/TarvolanAbi.h"
+#include "protocol/TarvolanAbi.h"
 
 namespace fuzzing {
 

@@ -56,7 +56,7 @@
 #include "FuzzRecords.h"
 #include "clientkit/ClientKit.h"
 #include "controls/TreeCtrlEx.h"
-#include "groups/TarvolanDialog.h"
+#include "window/TarvolanDialog.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
 #include "platform/Window.h"
@@ -204,11 +204,11 @@ void EmptyModule()
     }
     CTarvolanDialog& dialog = *g_pTarvolanDialog;
     dialog.CleanUpShutDown();
-    dialog.m_GroupList.Clear();
-    dialog.m_GroupTable.Clear();
-    dialog.m_RecentListNames.RemoveAll();
-    dialog.m_InfoRequestedGroups.RemoveAll();
-    dialog.m_SubscribedGroups.RemoveAll();
+    dialog.Data().GroupList().Clear();
+    dialog.Data().GroupTable().Clear();
+    dialog.Data().RecentListNames().RemoveAll();
+    dialog.Data().InfoRequestedGroups().RemoveAll();
+    dialog.Data().SubscribedGroups().RemoveAll();
     dialog.m_nShowFlag = 1;
     dialog.m_nKindRootsFlag = 0;
     for (int id : {CTarvolanDialog::kTimerReplay, CTarvolanDialog::kTimerPendingCreate, CTarvolanDialog::kTimerRecentNames})

@@ -15,7 +15,7 @@
 #include <QJsonValue>
 #include <QString>
 
-#include "module/TarvolanAbi.h"
+#include "protocol/TarvolanAbi.h"
 
 class QWidget;
 

@@ -20,7 +20,7 @@
 #include <QJsonValue>
 #include <QString>
 
-#include "module/TarvolanAbi.h"
+#include "protocol/TarvolanAbi.h"
 
 namespace host {
 

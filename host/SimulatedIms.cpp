@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 
 #include "WorldRecords.h"
-#include "module/TarvolanAbi.h"
+#include "protocol/TarvolanAbi.h"
 
 using namespace tarvolan;
 

@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 
-#include "groups/TreeItemData.h"
+#include "window/TreeItemData.h"
 
 namespace host {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "module/TarvolanAbi.h"
+#include "protocol/TarvolanAbi.h"
 
 namespace host {
 

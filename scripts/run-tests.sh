@@ -10,7 +10,7 @@ export QT_QPA_PLATFORM=offscreen
 
 echo "== 32-bit layout check"
 g++ -m32 -std=c++20 -fsyntax-only -Isrc -x c++ - <<'SRC'
-#include "module/TarvolanAbi.h"
+#include "protocol/TarvolanAbi.h"
 static_assert(sizeof(void*) == 4);
 static_assert(sizeof(tarvolan::THistoryEntry) == 341);
 SRC

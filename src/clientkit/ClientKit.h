@@ -8,7 +8,7 @@
 
 #include "common/GbkString.h"
 #include "common/TextFormat.h"
-#include "module/TarvolanAbi.h"
+#include "protocol/TarvolanAbi.h"
 
 class QWidget;
 

@@ -21,7 +21,7 @@
 #include "conversation/ChatText.h"
 #include "conversation/EmoticonPicker.h"
 #include "conversation/RichMsgEdit.h"
-#include "module/TarvolanModule.h"
+#include "protocol/HostLink.h"
 #include "platform/UiDriver.h"
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanChatDialog.h"
@@ -88,7 +88,7 @@ CString MyAccount()
 
 } // namespace
 
-CTarvolanChatDialog::CTarvolanChatDialog(QWidget* parent) : CDialog(parent) {}
+CTarvolanChatDialog::CTarvolanChatDialog(CHostLink& link, QWidget* parent) : CDialog(parent), m_link(link) {}
 
 CTarvolanChatDialog::~CTarvolanChatDialog()
 {
@@ -190,10 +190,10 @@ void CTarvolanChatDialog::LoadPickerItems()
 
 void CTarvolanChatDialog::RequestSkins()
 {
-    SendSkinRequest(WindowHandle(this), "TarvolanChat.skn", "");
-    SendSkinRequest(WindowHandle(this), "TarvolanChat.skn", "window01");
-    SendSkinRequest(WindowHandle(m_pFontButton), "chat.skn", "btn_font");
-    SendSkinRequest(WindowHandle(m_pPicker), "chat.skn", "btn_emoticons");
+    m_link.RequestSkin(WindowHandle(this), "TarvolanChat.skn", "");
+    m_link.RequestSkin(WindowHandle(this), "TarvolanChat.skn", "window01");
+    m_link.RequestSkin(WindowHandle(m_pFontButton), "chat.skn", "btn_font");
+    m_link.RequestSkin(WindowHandle(m_pPicker), "chat.skn", "btn_emoticons");
 }
 
 void CTarvolanChatDialog::ApplyChatFormatToInput()
@@ -255,7 +255,7 @@ void CTarvolanChatDialog::OnClose()
         if (!self) return;  // the group went while the question was open
         if (answer == IDYES && m_pTarvolan) {
             Word record[1] = {reinterpret_cast<Word>(m_pTarvolan->m_csName.c_str())};
-            SendToHost(M_DeleteGroup, record);
+            m_link.Send(M_DeleteGroup, record);
         }
     }
     OnCancel();
@@ -451,7 +451,7 @@ void CTarvolanChatDialog::OnSend()
                                  reinterpret_cast<Word>(empty.c_str()),
                                  reinterpret_cast<Word>(summary.c_str()),
                                  0};
-    SendToHost(M_GroupMessage, &request);
+    m_link.Send(M_GroupMessage, &request);
 }
 
 void CTarvolanChatDialog::OnFontButton()
@@ -645,4 +645,36 @@ void CTarvolanChatDialog::OnInputChange()
         }
     }
     m_bInInputChange = false;
+}
+
+// ---- the group's window ------------------------------------------------------------
+
+CTarvolanChatDialog* OpenChatWindow(CTarvolan& group, CHostLink& link, QWidget* parent)
+{
+    if (group.m_pChatDialog) return dynamic_cast<CTarvolanChatDialog*>(group.m_pChatDialog);
+    auto* chat = new CTarvolanChatDialog(link);
+    chat->m_pTarvolan = &group;
+    group.m_pChatDialog = chat;
+    if (!chat->CreateFromTemplate(parent)) {
+        group.m_pChatDialog = nullptr;
+        chat->m_pTarvolan = nullptr;
+        delete chat;
+        return nullptr;
+    }
+    chat->show();
+    chat->raise();
+    return chat;
+}
+
+void ShowIncomingMessage(CTarvolan& group, CHostLink& link, const char* senderURI, const char* text, QWidget* parent)
+{
+    CTarvolanChatDialog* chat = OpenChatWindow(group, link, parent);
+    if (!chat) return;
+    const CString sender(senderURI ? senderURI : "");
+    const CTarvolanMember* member = group.FindMember(sender);
+    const CString name = member ? member->m_csDisplayName : GetUserNameByPhone(sender, 0, 1);
+    chat->ShowMessageHeader(GetLocalTimeString(), name, 0, CString(), 0);
+    chat->ShowMessageBody(CString(text ? text : ""));
+    chat->Output()->ScrollPageDown();
+    QApplication::alert(chat);
 }

@@ -21,6 +21,7 @@
 #include "groups/Tarvolan.h"
 #include "platform/Window.h"
 
+namespace tarvolan { class CHostLink; }
 class CRichMsgEdit;
 class CEmoticonPicker;
 class CTreeCtrlEx;
@@ -54,7 +55,7 @@ public:
     static constexpr int kOutputKept = 40000;
     static constexpr int kNoMatch = 255;
 
-    explicit CTarvolanChatDialog(QWidget* parent = nullptr);
+    explicit CTarvolanChatDialog(tarvolan::CHostLink& link, QWidget* parent = nullptr);
     ~CTarvolanChatDialog() override;
 
     // Creates the window from its template as a top-level window (parent null:
@@ -136,6 +137,7 @@ private:
     CString MemberItemText(const CTarvolanMember& member) const;
     const QIcon& MemberImage(int index) const;
 
+    tarvolan::CHostLink& m_link;
     Ui::CTarvolanChatDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pMemberTree = nullptr;
     QAbstractButton* m_pSendButton = nullptr;
@@ -147,3 +149,10 @@ private:
     std::vector<QIcon> m_MemberImages;
     bool m_bInInputChange = false;
 };
+
+// The group's conversation window, created, shown and raised when the group
+// has none (parent null: a top-level window); null when it cannot be made.
+CTarvolanChatDialog* OpenChatWindow(CTarvolan& group, tarvolan::CHostLink& link, QWidget* parent = nullptr);
+// A received message: the group's window opens when needed and shows it.
+void ShowIncomingMessage(CTarvolan& group, tarvolan::CHostLink& link, const char* senderURI, const char* text,
+                         QWidget* parent = nullptr);

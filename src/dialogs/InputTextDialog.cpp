@@ -1,11 +1,11 @@
 #include "dialogs/InputTextDialog.h"
 
 #include "dialogs/DialogControls.h"
-#include "module/TarvolanModule.h"
+#include "protocol/HostLink.h"
 #include "platform/UiDriver.h"
 #include "ui_CInputTextDialog.h"
 
-CInputTextDialog::CInputTextDialog(QWidget* parent) : CDialog(parent)
+CInputTextDialog::CInputTextDialog(tarvolan::CHostLink& link, QWidget* parent) : CDialog(parent), m_link(link)
 {
     m_pUi = new Ui::CInputTextDialog;
     m_pUi->setupUi(this);
@@ -21,7 +21,7 @@ bool CInputTextDialog::OnInitDialog()
 {
     SetDlgItemText(IDC_LABEL, m_strLabel);
     SetDlgItemText(IDC_INPUT, m_strText);
-    tarvolan::SendSkinRequest(WindowHandle(this), "media.skn", "");
+    m_link.RequestSkin(WindowHandle(this), "media.skn", "");
     LimitTextBytes(GetDlgItem(IDC_INPUT), m_nMaxLength);
     return true;
 }

@@ -6,6 +6,8 @@
 #include "common/GbkString.h"
 #include "platform/Window.h"
 
+namespace tarvolan { class CHostLink; }
+
 namespace Ui { class CInputTextDialog; }
 
 class CInputTextDialog : public CDialog {
@@ -15,7 +17,7 @@ public:
     enum : int { IDC_INPUT = 1001, IDC_LABEL = 1002 };
     static constexpr int kDefaultMaxLength = 260;
 
-    explicit CInputTextDialog(QWidget* parent = nullptr);
+    explicit CInputTextDialog(tarvolan::CHostLink& link, QWidget* parent = nullptr);
     ~CInputTextDialog() override;
 
     // Before DoModal: the label above the edit and the edit's limit in bytes
@@ -31,6 +33,7 @@ public:
     void OnOK() override;
 
 private:
+    tarvolan::CHostLink& m_link;
     Ui::CInputTextDialog* m_pUi = nullptr;
     CString m_strLabel;
     CString m_strText;

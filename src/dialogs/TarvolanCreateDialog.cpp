@@ -1,8 +1,8 @@
 #include "dialogs/TarvolanCreateDialog.h"
 
 #include "dialogs/DialogControls.h"
-#include "groups/Prompts.h"
-#include "module/TarvolanModule.h"
+#include "controls/Prompts.h"
+#include "protocol/HostLink.h"
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanCreateDialog.h"
@@ -26,7 +26,7 @@ int32_t RadioIndexOr(const CDialog& dialog, std::initializer_list<int> ids, int3
 
 } // namespace
 
-CTarvolanCreateDialog::CTarvolanCreateDialog(QWidget* parent) : CDialog(parent)
+CTarvolanCreateDialog::CTarvolanCreateDialog(tarvolan::CHostLink& link, QWidget* parent) : CDialog(parent), m_link(link)
 {
     m_pUi = new Ui::CTarvolanCreateDialog;
     m_pUi->setupUi(this);
@@ -41,7 +41,7 @@ CTarvolanCreateDialog::~CTarvolanCreateDialog()
 bool CTarvolanCreateDialog::OnInitDialog()
 {
     setWindowTitle(ToQt(LoadResString(IsEditMode() ? IDS_EDIT_CAPTION : IDS_CREATE_CAPTION)));
-    tarvolan::SendSkinRequest(WindowHandle(this), "media.skn", "");
+    m_link.RequestSkin(WindowHandle(this), "media.skn", "");
     LoadControls();
     // After loading: an edited group's longer texts are shown and handed
     // back whole, only typing is limited.

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace tarvolan { class CHostLink; }
+
 #include "common/GbkString.h"
 #include "platform/Window.h"
 
@@ -44,7 +46,7 @@ public:
     static constexpr int32_t kDefaultVisibility = 2;  // "所有人可见"
     static constexpr int32_t kDefaultNeedPermit = 1;  // "需要确认"
 
-    explicit CTarvolanCreateDialog(QWidget* parent = nullptr);
+    explicit CTarvolanCreateDialog(tarvolan::CHostLink& link, QWidget* parent = nullptr);
     ~CTarvolanCreateDialog() override;
 
     // ---- values: fill before DoModal, read after IDOK -------------------------
@@ -79,6 +81,7 @@ public:
     void OnOK() override;
 
 private:
+    tarvolan::CHostLink& m_link;
     void LoadControls();
     void ReadControls();
 

@@ -2,8 +2,8 @@
 
 #include "clientkit/ClientKit.h"
 #include "dialogs/DialogControls.h"
-#include "groups/Prompts.h"
-#include "module/TarvolanModule.h"
+#include "controls/Prompts.h"
+#include "protocol/HostLink.h"
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanInviteDialog.h"
@@ -24,7 +24,7 @@ CString TooLongText(const CString& uri)
 
 } // namespace
 
-CTarvolanInviteDialog::CTarvolanInviteDialog(QWidget* parent) : CDialog(parent)
+CTarvolanInviteDialog::CTarvolanInviteDialog(tarvolan::CHostLink& link, QWidget* parent) : CDialog(parent), m_link(link)
 {
     m_pUi = new Ui::CTarvolanInviteDialog;
     m_pUi->setupUi(this);
@@ -49,7 +49,7 @@ CString CTarvolanInviteDialog::CompleteURI(const CString& account, const CString
 bool CTarvolanInviteDialog::OnInitDialog()
 {
     setWindowTitle(ToQt(LoadResString(IDS_INVITE_CAPTION)));
-    tarvolan::SendSkinRequest(WindowHandle(this), "media.skn", "");
+    m_link.RequestSkin(WindowHandle(this), "media.skn", "");
     SetDlgItemText(IDC_ACCOUNT, m_strAccount);
     LimitTextBytes(GetDlgItem(IDC_ACCOUNT), kAccountLimit);
     return true;

@@ -7,6 +7,8 @@
 #include "common/GbkString.h"
 #include "platform/Window.h"
 
+namespace tarvolan { class CHostLink; }
+
 namespace Ui { class CTarvolanInviteDialog; }
 
 class CTarvolanInviteDialog : public CDialog {
@@ -18,7 +20,7 @@ public:
     static constexpr int kAccountLimit = 64;
     static constexpr int kURILimit = 64;
 
-    explicit CTarvolanInviteDialog(QWidget* parent = nullptr);
+    explicit CTarvolanInviteDialog(tarvolan::CHostLink& link, QWidget* parent = nullptr);
     ~CTarvolanInviteDialog() override;
 
     // The account as typed (trimmed once OK accepted it); may be filled before
@@ -37,6 +39,7 @@ public:
     void OnOK() override;
 
 private:
+    tarvolan::CHostLink& m_link;
     Ui::CTarvolanInviteDialog* m_pUi = nullptr;
     CString m_strAccount;
     CString m_strInviteeURI;

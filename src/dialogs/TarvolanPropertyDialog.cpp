@@ -1,8 +1,9 @@
 #include "dialogs/TarvolanPropertyDialog.h"
 
+#include "controls/SignedInUser.h"
 #include "dialogs/DialogControls.h"
-#include "groups/GroupRegistry.h"
-#include "module/TarvolanModule.h"
+#include "groups/GroupData.h"
+#include "protocol/HostLink.h"
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanPropertyDialog.h"
@@ -21,8 +22,8 @@ constexpr std::initializer_list<int> kShownControls = {
 
 } // namespace
 
-CTarvolanPropertyDialog::CTarvolanPropertyDialog(const CGroupRegistry* registry, QWidget* parent)
-    : CDialog(parent), m_pRegistry(registry)
+CTarvolanPropertyDialog::CTarvolanPropertyDialog(tarvolan::CHostLink& link, const CGroupLookup* groups, QWidget* parent)
+    : CDialog(parent), m_link(link), m_pGroups(groups)
 {
     m_pUi = new Ui::CTarvolanPropertyDialog;
     m_pUi->setupUi(this);
@@ -40,7 +41,7 @@ bool CTarvolanPropertyDialog::OnInitDialog()
     // The group information handler finds an open properties dialog by this
     // caption.
     setWindowTitle(ToQt(LoadResString(IDS_PROPERTY_CAPTION)));
-    tarvolan::SendSkinRequest(WindowHandle(this), "media.skn", "");
+    m_link.RequestSkin(WindowHandle(this), "media.skn", "");
     LoadControls();
     return true;
 }
@@ -77,10 +78,9 @@ bool CTarvolanPropertyDialog::OnCommand(int id, intptr_t lParam)
 // member slots have empty URIs.
 void CTarvolanPropertyDialog::Refresh()
 {
-    if (!m_pRegistry || m_strGroupURI.IsEmpty()) return;
-    const int i = m_pRegistry->m_GroupList.FindByURI(m_strGroupURI);
-    if (i >= 0) {
-        const TGroupListEntry& entry = m_pRegistry->m_GroupList[i];
+    if (!m_pGroups || m_strGroupURI.IsEmpty()) return;
+    if (const TGroupListEntry* found = m_pGroups->FindListEntry(m_strGroupURI)) {
+        const TGroupListEntry& entry = *found;
         m_strGroupName = entry.name;
         m_strCreator = entry.creator;
         m_strOwner = entry.owner;
@@ -93,7 +93,7 @@ void CTarvolanPropertyDialog::Refresh()
         m_strMyDisplayName.Empty();
     }
     const CString me = SignedInURI();
-    if (const CGroupRecord* record = m_pRegistry->m_GroupTable.Get(m_strGroupURI); record && !me.IsEmpty()) {
+    if (const CGroupRecord* record = m_pGroups->FindRecord(m_strGroupURI); record && !me.IsEmpty()) {
         const int slot = record->FindMember(me);
         if (slot >= 0) m_strMyDisplayName = record->Member(slot).displayName;
     }

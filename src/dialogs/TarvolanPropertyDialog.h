@@ -7,10 +7,12 @@
 
 #include <cstdint>
 
+namespace tarvolan { class CHostLink; }
+
 #include "common/GbkString.h"
 #include "platform/Window.h"
 
-class CGroupRegistry;
+class CGroupLookup;
 namespace Ui { class CTarvolanPropertyDialog; }
 
 class CTarvolanPropertyDialog : public CDialog {
@@ -43,10 +45,11 @@ public:
 
     // registry: where a refresh reads the group from (not owned; may be null,
     // then a refresh changes nothing). It must outlive the dialog.
-    explicit CTarvolanPropertyDialog(const CGroupRegistry* registry = nullptr, QWidget* parent = nullptr);
+    explicit CTarvolanPropertyDialog(tarvolan::CHostLink& link, const CGroupLookup* groups = nullptr,
+                                     QWidget* parent = nullptr);
     ~CTarvolanPropertyDialog() override;
 
-    void SetRegistry(const CGroupRegistry* registry) { m_pRegistry = registry; }
+    void SetGroups(const CGroupLookup* groups) { m_pGroups = groups; }
 
     // The visibility index shown for a group's visibility: visibility - 1
     // when it is positive, else 0.
@@ -86,10 +89,11 @@ public:
     void Refresh();
 
 private:
+    tarvolan::CHostLink& m_link;
     void LoadControls();
 
     Ui::CTarvolanPropertyDialog* m_pUi = nullptr;
-    const CGroupRegistry* m_pRegistry = nullptr;
+    const CGroupLookup* m_pGroups = nullptr;
     CString m_strGroupURI;
     CString m_strGroupName;
     CString m_strCreator;

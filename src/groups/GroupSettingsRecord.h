@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "common/GbkString.h"
-#include "module/TarvolanAbi.h"
+#include "protocol/TarvolanAbi.h"
 
 // What the create and edit dialog hands back.
 struct TGroupSettingsValues {

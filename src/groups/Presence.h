@@ -22,6 +22,3 @@ int PresenceCodeFromText(const char* text);
 // Whether a member with that status counts as offline (no instant message).
 inline bool IsOfflineStatus(int status) { return status == 0 || status == 6 || status == 7; }
 
-// The tree image (an index into the tree image list) for a member's presence
-// status and kind: a status of 6 (nothing known) shows the plain member.
-int MemberImage(int status, int kind);

@@ -12,7 +12,7 @@
 
 #include "common/GbkString.h"
 #include "groups/KeyIndex.h"
-#include "module/TarvolanAbi.h"
+#include "protocol/TarvolanAbi.h"
 
 class QTreeWidgetItem;
 class CTarvolan;
@@ -129,12 +129,6 @@ public:
     CGroupChatWindow* m_pChatDialog = nullptr;  // owned
     std::list<TGroupMessage> m_MsgListRecent;
     std::list<TGroupMessage> m_MsgListHistory;
-
-    // The conversation window (src/groups/GroupMessageHandler.cpp): created,
-    // shown and raised when the group has none.
-    void OpenChatWindow();
-    // A received message: the window opens when needed and shows it.
-    void ShowIncomingMessage(const char* senderURI, const char* text);
 
     // Members in the order they were added; owned by the group.
     const std::vector<CTarvolanMember*>& Members() const { return m_members; }

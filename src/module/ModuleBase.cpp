@@ -1,4 +1,4 @@
-#include "module/TarvolanAbi.h"
+#include "protocol/TarvolanAbi.h"
 
 namespace tarvolan {
 

@@ -5,10 +5,12 @@
 #include <QCoreApplication>
 
 #include "clientkit/ClientKit.h"
-#include "groups/TarvolanDialog.h"
+#include "window/TarvolanDialog.h"
 #include "platform/Resources.h"
 #include "platform/UiDriver.h"
 #include "res/ModuleResources.h"
+
+CTarvolanDialog* g_pTarvolanDialog = nullptr;
 
 namespace tarvolan {
 
@@ -74,7 +76,7 @@ void CTarvolanModule::Init()
         g_pTarvolanDialog->PrepareStartUp();
         return;
     }
-    g_pTarvolanDialog = new CTarvolanDialog(this);
+    g_pTarvolanDialog = new CTarvolanDialog(m_link);
     const bool created = !s_failNextCreate && g_pTarvolanDialog->CreateWindow(m_pParentWnd);
     s_failNextCreate = false;
     if (!created) {
@@ -123,21 +125,6 @@ int CTarvolanModule::OnMessage(int, int code, void* record)
     }
     if (g_pTarvolanDialog) return static_cast<int>(g_pTarvolanDialog->Dispatch(code, record));
     return 0;
-}
-
-int SendToHost(int code, void* record)
-{
-    return g_pModule ? g_pModule->SendToHost(code, record) : 0;
-}
-
-void LogToHost(const char* text, int level)
-{
-    if (g_pModule) g_pModule->LogToHost(text, level);
-}
-
-void SendSkinRequest(Word windowHandle, const char* skinFile, const char* element)
-{
-    if (g_pModule) g_pModule->SendSkinRequest(windowHandle, skinFile, element);
 }
 
 } // namespace tarvolan

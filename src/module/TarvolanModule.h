@@ -3,7 +3,10 @@
 // and destroys it on UnInit, after which it ignores everything.
 #pragma once
 
-#include "module/TarvolanAbi.h"
+#include "protocol/HostLink.h"
+#include "protocol/TarvolanAbi.h"
+
+class CTarvolanDialog;
 
 namespace tarvolan {
 
@@ -28,13 +31,30 @@ public:
     // Makes the next window creation fail (start-up failure tests).
     static void FailNextWindowCreationForTest() { s_failNextCreate = true; }
 
+    // The link to the host that the module's windows use.
+    CHostLink& Link() { return m_link; }
+
 private:
+    class CModuleLink final : public CHostLink {
+    public:
+        explicit CModuleLink(CTarvolanModule& module) : m_module(module) {}
+        int Send(int code, void* record) override { return m_module.SendToHost(code, record); }
+        void Log(const char* text, int level) override { m_module.LogToHost(text, level); }
+        void RequestSkin(Word windowHandle, const char* skinFile, const char* element) override
+        {
+            m_module.SendSkinRequest(windowHandle, skinFile, element);
+        }
+        CModuleBase* Module() override { return &m_module; }
+
+    private:
+        CTarvolanModule& m_module;
+    };
+
     static bool s_failNextCreate;
+    CModuleLink m_link{*this};
 };
 
-// One way to reach the host from anywhere in the module: null-safe.
-int SendToHost(int code, void* record);
-void LogToHost(const char* text, int level);
-void SendSkinRequest(Word windowHandle, const char* skinFile, const char* element);
-
 } // namespace tarvolan
+
+// The main window; null while none exists.
+extern CTarvolanDialog* g_pTarvolanDialog;

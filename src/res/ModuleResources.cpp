@@ -1,6 +1,8 @@
 // The module's resource bundle: string table, group menu and tree images.
 #include "res/ModuleResources.h"
 
+#include "groups/Presence.h"
+
 #include <QtGlobal>
 
 // The tree images live in the module's Qt resource file (tarvolan.qrc).
@@ -42,3 +44,22 @@ struct CChainMembership {
 } g_chainMembership;
 
 } // namespace
+
+int MemberImage(int status, int kind)
+{
+    if (status == PRESENCE_HIDE) return IMG_MEMBER;
+    switch (kind) {
+    case PRESENCE_ONLINE:
+    case 8:  // the user's own "right back"
+        return IMG_ONLINE;
+    case PRESENCE_BUSY: return IMG_BUSY;
+    case PRESENCE_AWAY: return IMG_AWAY;
+    case PRESENCE_TALKING: return IMG_TALKING;
+    case PRESENCE_REPAST: return IMG_REPAST;
+    case PRESENCE_CUSTOM: return IMG_CUSTOM;
+    case PRESENCE_DO_NOT_DISTURB: return IMG_DO_NOT_DISTURB;
+    case 0:  // the user's own "offline"
+    case PRESENCE_OFFLINE: return IMG_OFFLINE;
+    default: return IMG_MEMBER;
+    }
+}

@@ -163,3 +163,7 @@ constexpr int IDS_TRANSFER_UNKNOWN = 38113;
 constexpr int IDS_TRANSFER_ASK = 38114;             // old owner, group
 constexpr int IDS_TRANSFER_AGREED = 38115;          // new owner, group
 constexpr int IDS_TRANSFER_REFUSED = 38116;         // new owner, group
+
+// The tree image (an index into the tree image list) for a member's presence
+// status and kind: a status of 6 (nothing known) shows the plain member.
+int MemberImage(int status, int kind);

@@ -16,7 +16,7 @@
 #include "groups/GroupTreeModel.h"
 #include "groups/Presence.h"
 #include "res/ModuleResources.h"
-#include "groups/TarvolanDialog.h"
+#include "window/TarvolanDialog.h"
 #include "module/TarvolanModule.h"
 #include "support/FakeHost.h"
 
@@ -55,7 +55,7 @@ protected:
             slot.uri = uri;
             m_model.CreateOrUpdateMember(*m_group, slot);
         }
-        m_group->OpenChatWindow();
+        OpenChatWindow(*m_group, CTarvolanModule::Instance()->Link());
         m_chat = dynamic_cast<CTarvolanChatDialog*>(m_group->m_pChatDialog);
         ASSERT_NE(m_chat, nullptr);
         m_host.Clear();
@@ -122,7 +122,7 @@ TEST_F(ChatDialogTest, OpensWithTheGroupAndItsMembers)
     EXPECT_TRUE(root->isExpanded());
 
     // A second open keeps the window.
-    m_group->OpenChatWindow();
+    OpenChatWindow(*m_group, CTarvolanModule::Instance()->Link());
     EXPECT_EQ(m_group->m_pChatDialog, m_chat);
 }
 
@@ -466,7 +466,7 @@ TEST_F(ChatDialogTest, CloseWithoutTheQuestionAndEscapeJustClose)
     EXPECT_EQ(m_group->m_pChatDialog, nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    m_group->OpenChatWindow();
+    OpenChatWindow(*m_group, CTarvolanModule::Instance()->Link());
     auto* again = dynamic_cast<CTarvolanChatDialog*>(m_group->m_pChatDialog);
     ASSERT_NE(again, nullptr);
     clientkit::SetEdition(0, 3, 0, 0);
@@ -475,7 +475,7 @@ TEST_F(ChatDialogTest, CloseWithoutTheQuestionAndEscapeJustClose)
     EXPECT_EQ(m_host.Count(M_DeleteGroup), 0u);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    m_group->OpenChatWindow();
+    OpenChatWindow(*m_group, CTarvolanModule::Instance()->Link());
     auto* third = dynamic_cast<CTarvolanChatDialog*>(m_group->m_pChatDialog);
     third->OnCancel();  // Escape
     EXPECT_EQ(m_group->m_pChatDialog, nullptr);
@@ -521,7 +521,7 @@ protected:
         entry.name = "g1";
         entry.kind = 2;
         entry.role = 2;
-        m_group = g_pTarvolanDialog->m_TreeModel.CreateOrUpdateGroup(entry);
+        m_group = g_pTarvolanDialog->Data().TreeModel().CreateOrUpdateGroup(entry);
         m_host.Clear();
     }
     void TearDown() override

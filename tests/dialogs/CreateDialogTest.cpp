@@ -31,7 +31,7 @@ protected:
 
 TEST_F(CreateDialogTest, CreateReturnsTheTypedValuesAndTheDefaultsOfACreate)
 {
-    Dlg dialog;
+    Dlg dialog(Link());
     Answer({{Dlg::IDC_GROUP_NAME, "新群"}, {Dlg::IDC_DISPLAY_NAME, "我"}, {Dlg::IDC_SUBJECT, "line 1\nline 2"},
             {Dlg::IDC_BULLETIN, "公告"}});
     ASSERT_EQ(dialog.DoModal(), IDOK);
@@ -53,7 +53,7 @@ TEST_F(CreateDialogTest, CreateReturnsTheTypedValuesAndTheDefaultsOfACreate)
 
 TEST_F(CreateDialogTest, EditShowsTheCallersValuesAndHandsTheHiddenOnesBackUnchanged)
 {
-    Dlg dialog;
+    Dlg dialog(Link());
     FillEdit(dialog);
     Answer({}, IDOK, [](CDialog* d) {
         EXPECT_EQ(Utf8(d->GetDlgItemText(Dlg::IDC_GROUP_NAME)), "旧群");
@@ -79,7 +79,7 @@ TEST_F(CreateDialogTest, HiddenIndexesOutsideTheirRadioGroupsTravelUnchanged)
 {
     // A group whose visibility was 0 (index -1) or beyond the three choices.
     for (int32_t visibility : {-1, 6}) {
-        Dlg dialog;
+        Dlg dialog(Link());
         FillEdit(dialog);
         dialog.SetVisibility(visibility);
         dialog.SetNeedPermit(5);
@@ -92,7 +92,7 @@ TEST_F(CreateDialogTest, HiddenIndexesOutsideTheirRadioGroupsTravelUnchanged)
 
 TEST_F(CreateDialogTest, NameAndDisplayNameAreCheckedTrimmedButReturnedAsTyped)
 {
-    Dlg dialog;
+    Dlg dialog(Link());
     Answer({{Dlg::IDC_GROUP_NAME, "   "}, {Dlg::IDC_DISPLAY_NAME, " \t"}});  // both blank: the name first
     Answer({{Dlg::IDC_GROUP_NAME, "abc "}});                                  // display name still blank
     Answer({{Dlg::IDC_DISPLAY_NAME, " me "}});
@@ -114,7 +114,7 @@ TEST_F(CreateDialogTest, AnEditedGroupWithFewerThanTwoMembersIsRefusedUntilCance
 {
     for (int32_t maxMembers : {0, 1}) {
         m_driver.ClearPrompts();
-        Dlg dialog;
+        Dlg dialog(Link());
         FillEdit(dialog, maxMembers);
         Answer({});
         Answer({{Dlg::IDC_GROUP_NAME, "changed"}});
@@ -127,7 +127,7 @@ TEST_F(CreateDialogTest, AnEmptyOrUnreadableMemberCountIsRefusedBeforeAnythingEl
 {
     for (const char* count : {"", "many"}) {
         m_driver.ClearPrompts();
-        Dlg dialog;
+        Dlg dialog(Link());
         Answer({{Dlg::IDC_MAX_MEMBERS, count}});  // the name is empty too
         Answer({{Dlg::IDC_MAX_MEMBERS, "3"}, {Dlg::IDC_GROUP_NAME, "g"}, {Dlg::IDC_DISPLAY_NAME, "me"}});
         ASSERT_EQ(dialog.DoModal(), IDOK);
@@ -138,7 +138,7 @@ TEST_F(CreateDialogTest, AnEmptyOrUnreadableMemberCountIsRefusedBeforeAnythingEl
 
 TEST_F(CreateDialogTest, CancelLeavesTheCallersValues)
 {
-    Dlg dialog;
+    Dlg dialog(Link());
     FillEdit(dialog);
     Answer({{Dlg::IDC_GROUP_NAME, "other"}}, IDCANCEL);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
@@ -152,7 +152,7 @@ TEST_F(CreateDialogTest, EditsTakeNoMoreBytesThanTheirFields)
     std::string chinese;
     for (int i = 0; i < 40; ++i) chinese += "字";  // 80 bytes
     const std::string longText(250, 't');
-    Dlg dialog;
+    Dlg dialog(Link());
     Answer({{Dlg::IDC_GROUP_NAME, CString("a") + chinese.c_str()},
             {Dlg::IDC_DISPLAY_NAME, longName.c_str()},
             {Dlg::IDC_SUBJECT, longText.c_str()},
@@ -171,7 +171,7 @@ TEST_F(CreateDialogTest, AnEditedGroupsLongerTextsAreHandedBackWhole)
     // My display name in the group may be longer than the edit takes: kept
     // as it is, so that the command sees no change of it.
     const CString longName(std::string(40, 'm'));
-    Dlg dialog;
+    Dlg dialog(Link());
     FillEdit(dialog);
     dialog.SetMyDisplayName(longName);
     Answer({});

@@ -48,6 +48,9 @@ protected:
         clientkit::Reset();
     }
 
+    // The module's link to the fake host, for the dialogs a test makes.
+    static tarvolan::CHostLink& Link() { return tarvolan::CTarvolanModule::Instance()->Link(); }
+
     // Queues one run of a dialog: control values (UTF-8) and the button.
     void Answer(std::map<int, CString> values, int button = IDOK,
                 std::function<void(CDialog*)> inspect = nullptr)

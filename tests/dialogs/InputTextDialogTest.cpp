@@ -13,7 +13,7 @@ class InputTextDialogTest : public DialogTest {};
 
 TEST_F(InputTextDialogTest, ShowsTheLabelKeepsItsCaptionAndReturnsTheTextUntrimmed)
 {
-    Dlg dialog;
+    Dlg dialog(Link());
     dialog.SetLabel(LoadResString(IDS_DISPLAY_NAME));
     dialog.SetMaxLength(32);
     Answer({{Dlg::IDC_INPUT, " 新 名 "}}, IDOK,
@@ -26,7 +26,7 @@ TEST_F(InputTextDialogTest, ShowsTheLabelKeepsItsCaptionAndReturnsTheTextUntrimm
 
 TEST_F(InputTextDialogTest, AnEmptyInputStillEndsWithOK)
 {
-    Dlg dialog;
+    Dlg dialog(Link());
     Answer({});
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(dialog.GetText().IsEmpty());
@@ -35,7 +35,7 @@ TEST_F(InputTextDialogTest, AnEmptyInputStillEndsWithOK)
 
 TEST_F(InputTextDialogTest, CancelHandsNothingBack)
 {
-    Dlg dialog;
+    Dlg dialog(Link());
     Answer({{Dlg::IDC_INPUT, "typed"}}, IDCANCEL);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_TRUE(dialog.GetText().IsEmpty());
@@ -43,18 +43,18 @@ TEST_F(InputTextDialogTest, CancelHandsNothingBack)
 
 TEST_F(InputTextDialogTest, TheLimitIsInBytesAnd260UnlessSet)
 {
-    Dlg unlimited;
+    Dlg unlimited(Link());
     Answer({{Dlg::IDC_INPUT, std::string(300, 'x').c_str()}});
     ASSERT_EQ(unlimited.DoModal(), IDOK);
     EXPECT_EQ(unlimited.GetText().GetLength(), 260);
 
-    Dlg nonPositive;
+    Dlg nonPositive(Link());
     nonPositive.SetMaxLength(0);
     EXPECT_EQ(nonPositive.GetMaxLength(), 260);
 
     std::string chinese;
     for (int i = 0; i < 20; ++i) chinese += "名";
-    Dlg rename;
+    Dlg rename(Link());
     rename.SetMaxLength(32);
     Answer({{Dlg::IDC_INPUT, chinese.c_str()}});
     ASSERT_EQ(rename.DoModal(), IDOK);

@@ -15,7 +15,7 @@ protected:
     // did not end with OK.
     std::string Invite(const char* account)
     {
-        Dlg dialog;
+        Dlg dialog(Link());
         Answer({{Dlg::IDC_ACCOUNT, account}});
         return dialog.DoModal() == IDOK ? dialog.GetInviteeURI().str() : std::string();
     }
@@ -23,7 +23,7 @@ protected:
 
 TEST_F(InviteDialogTest, ABareAccountGetsSchemeAndMyDomain)
 {
-    Dlg dialog;
+    Dlg dialog(Link());
     Answer({{Dlg::IDC_ACCOUNT, "bob"}});
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.GetInviteeURI(), "sip:bob@ims.test");
@@ -45,7 +45,7 @@ TEST_F(InviteDialogTest, SchemeAndDomainAreAddedOnlyWhereMissingAndLetterCaseIsK
 
 TEST_F(InviteDialogTest, ABlankAccountIsRefusedWithAWarning)
 {
-    Dlg dialog;
+    Dlg dialog(Link());
     Answer({{Dlg::IDC_ACCOUNT, " \t "}});
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);  // stayed open until the script ran out
     ASSERT_EQ(Messages(), (std::vector<std::string>{"您输入字符为空，请重新输入!"}));
@@ -62,7 +62,7 @@ TEST_F(InviteDialogTest, TheCompletedURIMayNotExceed64Bytes)
 
     // 60 bytes fit into the edit, but not once completed.
     const std::string account(60, 'b');
-    Dlg dialog;
+    Dlg dialog(Link());
     Answer({{Dlg::IDC_ACCOUNT, account.c_str()}});
     Answer({{Dlg::IDC_ACCOUNT, "bob"}});
     ASSERT_EQ(dialog.DoModal(), IDOK);

@@ -7,7 +7,7 @@
 #include <QAbstractButton>
 
 #include "DialogsTestSupport.h"
-#include "groups/GroupRegistry.h"
+#include "groups/GroupData.h"
 
 using namespace dialogs_test;
 
@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         DialogTest::SetUp();
-        m_registry = std::make_unique<CGroupRegistry>();
+        m_registry = std::make_unique<CGroupData>();
     }
 
     // The group as the host reported it; me a member named myName ("" none).
@@ -45,8 +45,8 @@ protected:
         entry.maxMembers = 200;
         entry.subject = "new subject";
         entry.bulletin = "new bulletin";
-        m_registry->m_GroupList.AddOrUpdate(entry);
-        CGroupRecord* record = m_registry->m_GroupTable.Add(uri);
+        m_registry->GroupList().AddOrUpdate(entry);
+        CGroupRecord* record = m_registry->GroupTable().Add(uri);
         ASSERT_NE(record, nullptr);
         record->kind = GROUP_PUBLIC;
         std::vector<TMemberSlot> members(1);
@@ -85,12 +85,12 @@ protected:
         return window && SendCommand(window, Dlg::kRefreshCommand, lParam);
     }
 
-    std::unique_ptr<CGroupRegistry> m_registry;
+    std::unique_ptr<CGroupData> m_registry;
 };
 
 TEST_F(PropertyDialogTest, ShowsTheValuesForReadingOnly)
 {
-    Dlg dialog(m_registry.get());
+    Dlg dialog(Link(), m_registry.get());
     Fill(dialog);
     Answer({}, IDOK, [](CDialog* d) {
         EXPECT_EQ(Utf8(d->GetDlgItemText(Dlg::IDC_GROUP_NAME)), "旧名字");
@@ -120,7 +120,7 @@ TEST_F(PropertyDialogTest, ShowsTheValuesForReadingOnly)
 
 TEST_F(PropertyDialogTest, NoRoleChecksNeitherRole)
 {
-    Dlg dialog;
+    Dlg dialog(Link());
     Answer({}, IDCANCEL, [](CDialog* d) {
         EXPECT_FALSE(IsChecked(d, Dlg::IDC_ROLE_CREATOR));
         EXPECT_FALSE(IsChecked(d, Dlg::IDC_ROLE_MEMBER));
@@ -132,7 +132,7 @@ TEST_F(PropertyDialogTest, RefreshReloadsTheGroupAndShowsTheStoredURIs)
 {
     PutGroup(kGroupURI, "新的我");
     {
-    Dlg dialog(m_registry.get());
+    Dlg dialog(Link(), m_registry.get());
     Fill(dialog);
     Answer({}, IDOK, [](CDialog* d) {
         ASSERT_TRUE(SendRefresh());
@@ -159,7 +159,7 @@ TEST_F(PropertyDialogTest, RefreshReloadsTheGroupAndShowsTheStoredURIs)
 TEST_F(PropertyDialogTest, RefreshForAGroupThatNoLongerHasMeEmptiesMyDisplayName)
 {
     PutGroup(kGroupURI, "");
-    Dlg dialog(m_registry.get());
+    Dlg dialog(Link(), m_registry.get());
     Fill(dialog);
     Answer({}, IDOK, [](CDialog* d) {
         SendRefresh();
@@ -172,12 +172,12 @@ TEST_F(PropertyDialogTest, RefreshForAGroupThatNoLongerHasMeEmptiesMyDisplayName
 TEST_F(PropertyDialogTest, WhatCannotBeFoundLeavesTheValues)
 {
     // Only a table record: the attributes stay, my display name follows it.
-    CGroupRecord* record = m_registry->m_GroupTable.Add(kGroupURI);
+    CGroupRecord* record = m_registry->GroupTable().Add(kGroupURI);
     TMemberSlot me;
     me.uri = kMe;
     me.displayName = "table me";
     record->SetMembers({me});
-    Dlg dialog(m_registry.get());
+    Dlg dialog(Link(), m_registry.get());
     Fill(dialog);
     dialog.Refresh();
     EXPECT_EQ(Utf8(dialog.GetGroupName()), "旧名字");
@@ -185,7 +185,7 @@ TEST_F(PropertyDialogTest, WhatCannotBeFoundLeavesTheValues)
     EXPECT_EQ(dialog.GetMyDisplayName(), "table me");
 
     // Another group only: nothing changes.
-    Dlg other(m_registry.get());
+    Dlg other(Link(), m_registry.get());
     Fill(other);
     other.SetGroupURI("sip:unknown@ims.test");
     other.Refresh();
@@ -196,7 +196,7 @@ TEST_F(PropertyDialogTest, WhatCannotBeFoundLeavesTheValues)
 TEST_F(PropertyDialogTest, OnlyTheRefreshCommandWithoutParameterReloads)
 {
     PutGroup(kGroupURI, "x");
-    Dlg dialog(m_registry.get());
+    Dlg dialog(Link(), m_registry.get());
     Fill(dialog);
     dialog.OnCommand(Dlg::kRefreshCommand, 1);
     dialog.OnCommand(Dlg::kRefreshCommand + 1, 0);
@@ -212,14 +212,14 @@ TEST_F(PropertyDialogTest, AnEmptyGroupURIMatchesNoContactListAndNoRegistryIsHar
     contacts.kind = GROUP_CONTACT_LIST;
     contacts.usage = 3;
     contacts.maxMembers = 999;
-    m_registry->m_GroupList.AddOrUpdate(contacts);
-    Dlg dialog(m_registry.get());
+    m_registry->GroupList().AddOrUpdate(contacts);
+    Dlg dialog(Link(), m_registry.get());
     dialog.SetGroupName("g");
     dialog.Refresh();
     EXPECT_EQ(dialog.GetGroupName(), "g");
     EXPECT_EQ(dialog.GetMaxMembers(), 0);
 
-    Dlg orphan;
+    Dlg orphan(Link());
     Fill(orphan);
     orphan.Refresh();
     EXPECT_EQ(orphan.GetMaxMembers(), 100);

@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "groups/GroupRegistry.h"
+#include "groups/GroupData.h"
 #include "groups/KeyIndex.h"
 #include "groups/Presence.h"
-#include "res/ModuleResources.h"
 
 namespace {
 
@@ -131,29 +130,29 @@ protected:
     {
         for (int i = 0; i < 3; ++i) {
             m_reg.AddOrUpdateGroupListEntry(Entry(Uri(i).c_str(), "g", GROUP_PUBLIC));
-            CGroupRecord* record = m_reg.m_GroupTable.Add(Uri(i).c_str());
+            CGroupRecord* record = m_reg.GroupTable().Add(Uri(i).c_str());
             record->kind = GROUP_PUBLIC;
             record->SetMembers({Slot("sip:member")});
             record->SetBlacklist({CString("sip:banned")});
-            m_reg.m_TreeModel.CreateOrUpdateGroup(m_reg.m_GroupList[i]);
-            m_reg.m_SubscribedGroups.Add(Uri(i).c_str());
-            m_reg.m_InfoRequestedGroups.Add(Uri(i).c_str());
+            m_reg.TreeModel().CreateOrUpdateGroup(m_reg.GroupList()[i]);
+            m_reg.SubscribedGroups().Add(Uri(i).c_str());
+            m_reg.InfoRequestedGroups().Add(Uri(i).c_str());
         }
     }
-    CGroupRegistry m_reg;
+    CGroupData m_reg;
 };
 
 TEST_F(RegistryTest, RemovingAGroupTakesItOutOfEveryTableAndArray)
 {
     m_reg.RemoveGroup(Uri(0).c_str());
-    EXPECT_EQ(m_reg.m_GroupList.Count(), 2);
-    EXPECT_EQ(m_reg.m_GroupList[0].uri, Uri(2).c_str());
-    EXPECT_EQ(m_reg.m_GroupTable.Count(), 2);
-    EXPECT_EQ(m_reg.m_GroupTable[0].URI(), Uri(2).c_str());
-    EXPECT_EQ(m_reg.m_TreeModel.FindGroup(Uri(0).c_str()), nullptr);
-    EXPECT_FALSE(m_reg.m_SubscribedGroups.Contains(Uri(0).c_str()));
-    EXPECT_FALSE(m_reg.m_InfoRequestedGroups.Contains(Uri(0).c_str()));
-    EXPECT_TRUE(m_reg.m_SubscribedGroups.Contains(Uri(1).c_str()));
+    EXPECT_EQ(m_reg.GroupList().Count(), 2);
+    EXPECT_EQ(m_reg.GroupList()[0].uri, Uri(2).c_str());
+    EXPECT_EQ(m_reg.GroupTable().Count(), 2);
+    EXPECT_EQ(m_reg.GroupTable()[0].URI(), Uri(2).c_str());
+    EXPECT_EQ(m_reg.TreeModel().FindGroup(Uri(0).c_str()), nullptr);
+    EXPECT_FALSE(m_reg.SubscribedGroups().Contains(Uri(0).c_str()));
+    EXPECT_FALSE(m_reg.InfoRequestedGroups().Contains(Uri(0).c_str()));
+    EXPECT_TRUE(m_reg.SubscribedGroups().Contains(Uri(1).c_str()));
 }
 
 TEST_F(RegistryTest, UserLookupHonoursTypeAndFindKind)
@@ -165,16 +164,16 @@ TEST_F(RegistryTest, UserLookupHonoursTypeAndFindKind)
     EXPECT_EQ(m_reg.IMSUserIsInOnePubGroup(g, "sip:banned", 2, 0), 1);
     EXPECT_EQ(m_reg.IMSUserIsInOnePubGroup(g, "sip:banned", 2, 2), 1);
     EXPECT_EQ(m_reg.IMSUserIsInOnePubGroup(g, "sip:MEMBER", 2, 0), 0);  // byte-wise
-    m_reg.m_GroupTable.Get(g)->kind = GROUP_BASIC;
+    m_reg.GroupTable().Get(g)->kind = GROUP_BASIC;
     EXPECT_EQ(m_reg.IMSUserIsInOnePubGroup(g, "sip:member", 2, 0), 0);
 
     m_reg.RemoveMemberFromTable(Uri(2).c_str(), "sip:member");
-    EXPECT_EQ(m_reg.m_GroupTable.Get(Uri(2).c_str())->MemberCount(), 0);
+    EXPECT_EQ(m_reg.GroupTable().Get(Uri(2).c_str())->MemberCount(), 0);
 }
 
 TEST(RegistryOperationsTest, GroupUriByNameRoleAndOwner)
 {
-    CGroupRegistry reg;
+    CGroupData reg;
     reg.AddOrUpdateGroupListEntry(Entry("sip:mine", "team", GROUP_PUBLIC, ROLE_OWNER, "sip:me"));
     reg.AddOrUpdateGroupListEntry(Entry("sip:theirs", "team", GROUP_PUBLIC, ROLE_MEMBER, "sip:bob"));
     EXPECT_EQ(reg.GetGroupURIByName("team", ROLE_OWNER, ""), "sip:mine");
@@ -187,26 +186,26 @@ TEST(RegistryOperationsTest, GroupUriByNameRoleAndOwner)
 
 TEST(RegistryOperationsTest, PendingInvitationsMatchExactPairs)
 {
-    CGroupRegistry reg;
-    reg.m_pListTarvolanInvite.push_back({"bob", "team"});
-    reg.m_pListTarvolanInvite.push_back({"bob", "team"});
-    reg.m_pListTarvolanInvite.push_back({"bob", "other"});
+    CGroupData reg;
+    reg.InvitesPending().push_back({"bob", "team"});
+    reg.InvitesPending().push_back({"bob", "team"});
+    reg.InvitesPending().push_back({"bob", "other"});
     EXPECT_TRUE(reg.IsInvitePending("bob", "team"));
     EXPECT_FALSE(reg.IsInvitePending("Bob", "team"));
     reg.RemoveInvitePending("bob", "team");
     EXPECT_FALSE(reg.IsInvitePending("bob", "team"));
-    EXPECT_EQ(reg.m_pListTarvolanInvite.size(), 1u);
+    EXPECT_EQ(reg.InvitesPending().size(), 1u);
 }
 
 TEST(RegistryOperationsTest, RecentListNamesAcceptAtMost32Bytes)
 {
-    CGroupRegistry reg;
-    EXPECT_FALSE(CGroupRegistry::IsNewInArray(reg.m_RecentListNames, ""));
-    EXPECT_TRUE(CGroupRegistry::IsNewInArray(reg.m_RecentListNames, std::string(32, 'a')));
-    EXPECT_FALSE(CGroupRegistry::IsNewInArray(reg.m_RecentListNames, std::string(33, 'a')));
-    EXPECT_TRUE(CGroupRegistry::IsNewInArray(reg.m_SubscribedGroups, std::string(300, 'a')));
-    reg.m_RecentListNames.Add("x");
-    EXPECT_FALSE(CGroupRegistry::IsNewInArray(reg.m_RecentListNames, "x"));
+    CGroupData reg;
+    EXPECT_FALSE(CGroupData::IsNewInArray(reg.RecentListNames(), ""));
+    EXPECT_TRUE(CGroupData::IsNewInArray(reg.RecentListNames(), std::string(32, 'a')));
+    EXPECT_FALSE(CGroupData::IsNewInArray(reg.RecentListNames(), std::string(33, 'a')));
+    EXPECT_TRUE(CGroupData::IsNewInArray(reg.SubscribedGroups(), std::string(300, 'a')));
+    reg.RecentListNames().Add("x");
+    EXPECT_FALSE(CGroupData::IsNewInArray(reg.RecentListNames(), "x"));
 }
 
 // ---- tree model ---------------------------------------------------------------------
@@ -322,7 +321,7 @@ TEST(MemberProfileTest, CopiesTextsIntoItsOwnStorage)
     EXPECT_FALSE(profile.IsEmpty());
 }
 
-TEST(PresenceTest, TextsMapToCodesAndCodesToImages)
+TEST(PresenceTest, TextsMapToCodes)
 {
     EXPECT_EQ(PresenceCodeFromText("ONLINE"), PRESENCE_ONLINE);
     EXPECT_EQ(PresenceCodeFromText("Don't Hinder"), PRESENCE_DO_NOT_DISTURB);
@@ -331,12 +330,6 @@ TEST(PresenceTest, TextsMapToCodesAndCodesToImages)
     EXPECT_EQ(PresenceCodeFromText(""), PRESENCE_OFFLINE);
     EXPECT_EQ(PresenceCodeFromText(nullptr), PRESENCE_OFFLINE);
 
-    EXPECT_EQ(MemberImage(6, PRESENCE_ONLINE), IMG_MEMBER);
-    EXPECT_EQ(MemberImage(PRESENCE_ONLINE, PRESENCE_ONLINE), IMG_ONLINE);
-    EXPECT_EQ(MemberImage(PRESENCE_OFFLINE, PRESENCE_OFFLINE), IMG_OFFLINE);
-    EXPECT_EQ(MemberImage(PRESENCE_CUSTOM, PRESENCE_CUSTOM), IMG_CUSTOM);
-    EXPECT_EQ(MemberImage(PRESENCE_REPAST, PRESENCE_REPAST), IMG_REPAST);
-    EXPECT_EQ(MemberImage(42, 42), IMG_MEMBER);
 }
 
 } // namespace

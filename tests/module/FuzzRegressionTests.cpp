@@ -19,7 +19,7 @@
 #include "conversation/RichMsgEdit.h"
 #include "conversation/TarvolanChatDialog.h"
 #include "groups/Tarvolan.h"
-#include "groups/TarvolanDialog.h"
+#include "window/TarvolanDialog.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
 #include "platform/UiDriver.h"
@@ -90,7 +90,7 @@ protected:
     // Opens the chat window of a listed group from its menu.
     CTarvolanChatDialog* OpenChat(const char* uri)
     {
-        CTarvolan* group = g_pTarvolanDialog->m_TreeModel.FindGroup(uri);
+        CTarvolan* group = g_pTarvolanDialog->Data().TreeModel().FindGroup(uri);
         if (!group) return nullptr;
         m_driver.PushMenuChoice(IDM_GROUP_CHAT);
         g_pTarvolanDialog->OnTreeRightClick(group->m_hTreeItem, QPoint());
@@ -100,7 +100,7 @@ protected:
     // Runs a menu command on the group's tree item.
     void RunGroupCommand(const char* uri, int command)
     {
-        CTarvolan* group = g_pTarvolanDialog->m_TreeModel.FindGroup(uri);
+        CTarvolan* group = g_pTarvolanDialog->Data().TreeModel().FindGroup(uri);
         ASSERT_NE(group, nullptr);
         m_driver.PushMenuChoice(command);
         g_pTarvolanDialog->OnTreeRightClick(group->m_hTreeItem, QPoint());
@@ -142,7 +142,7 @@ TEST_F(FuzzRegressionTest, PlaceWindowWithExtremeNumbers)
 TEST_F(FuzzRegressionTest, EmoticonButtonOfAChatWindowDeletedWhileItsPopupIsOpen)
 {
     SendGroupList({{"sip:g1@groups.test", "g1"}});
-    CTarvolan* group = g_pTarvolanDialog->m_TreeModel.FindGroup("sip:g1@groups.test");
+    CTarvolan* group = g_pTarvolanDialog->Data().TreeModel().FindGroup("sip:g1@groups.test");
     ASSERT_NE(group, nullptr);
     QPointer<CTarvolanChatDialog> chat = OpenChat("sip:g1@groups.test");
     ASSERT_TRUE(chat);

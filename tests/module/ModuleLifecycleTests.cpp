@@ -3,8 +3,8 @@
 
 #include "clientkit/ClientKit.h"
 #include "controls/TreeCtrlEx.h"
-#include "groups/TarvolanDialog.h"
-#include "groups/TreeItemData.h"
+#include "window/TarvolanDialog.h"
+#include "window/TreeItemData.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
 #include "platform/UiDriver.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "module/TarvolanAbi.h"
+#include "protocol/TarvolanAbi.h"
 
 namespace testing_support {
 

@@ -1,0 +1,15 @@
+#include "controls/SignedInUser.h"
+
+#include "clientkit/ClientKit.h"
+
+CString SignedInURI()
+{
+    const tagMyInfo* me = GetMyInfo();
+    return me ? CString::FromField(me->szURI, sizeof(me->szURI)) : CString();
+}
+
+CString SignedInRequestId()
+{
+    const tagMyInfo* me = GetMyInfo();
+    return me ? CString::FromField(me->szRequestId, sizeof(me->szRequestId)) : CString();
+}

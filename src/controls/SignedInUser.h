@@ -1,0 +1,8 @@
+// The signed-in user as the client library reports it.
+#pragma once
+
+#include "common/GbkString.h"
+
+// The signed-in user's URI and request identity (empty before sign-in).
+CString SignedInURI();
+CString SignedInRequestId();

@@ -1,0 +1,24 @@
+// What the main window's handlers ask of its modeless child windows, the
+// group information window and the blacklist window. Each window implements
+// its interface and is registered with the main window's open windows, which
+// hand the interface to the handlers while the window is open.
+#pragma once
+
+#include "common/GbkString.h"
+
+class CGroupInfoWindow {
+public:
+    virtual ~CGroupInfoWindow() = default;
+    // The name of a group that the window lists; the URI's user part when it
+    // lists no such group.
+    virtual CString GetGroupNameByURI(const CString& groupURI) = 0;
+    // Marks a listed group as joined (1) or not joined (0).
+    virtual void SetGroupJoined(const CString& groupURI, int joined) = 0;
+};
+
+class CGroupBlacklistWindow {
+public:
+    virtual ~CGroupBlacklistWindow() = default;
+    // operation 1 added, 0 removed; kind 0 blacklist, 1 whitelist.
+    virtual void OnBlackListChanged(const CString& uri, const CString& group, int operation, int kind) = 0;
+};

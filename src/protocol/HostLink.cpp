@@ -1,0 +1,23 @@
+#include "protocol/HostLink.h"
+
+namespace tarvolan {
+
+namespace {
+
+class CNoHostLink final : public CHostLink {
+public:
+    int Send(int, void*) override { return 0; }
+    void Log(const char*, int) override {}
+    void RequestSkin(Word, const char*, const char*) override {}
+    CModuleBase* Module() override { return nullptr; }
+};
+
+} // namespace
+
+CHostLink& NoHostLink()
+{
+    static CNoHostLink link;
+    return link;
+}
+
+} // namespace tarvolan

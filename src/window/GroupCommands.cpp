@@ -1,0 +1,434 @@
+// The group commands of the main window: the items of context menu 465 and
+// the three buttons. Each works on the tree item selected at the moment,
+// asks where needed, runs its dialog and sends one request; the tables
+// change only when the host reports the result. In test mode a command calls
+// its own result handler with a success value right after sending.
+//
+// A question or dialog lets host messages in while it waits: the window may
+// go and groups may be removed meanwhile, so every command keeps what it
+// needs by value and looks its group up again afterwards.
+#include <cstdint>
+
+#include <QAbstractButton>
+#include <QPointer>
+
+#include "clientkit/ClientKit.h"
+#include "controls/SignedInUser.h"
+#include "common/TextFunctions.h"
+#include "controls/TreeCtrlEx.h"
+#include "conversation/TarvolanChatDialog.h"
+#include "dialogs/InputTextDialog.h"
+#include "dialogs/TarvolanCreateDialog.h"
+#include "dialogs/TarvolanInviteDialog.h"
+#include "dialogs/TarvolanPropertyDialog.h"
+#include "window/EventSupport.h"
+#include "groups/GroupSettingsRecord.h"
+#include "controls/Prompts.h"
+#include "window/TarvolanDialog.h"
+#include "window/TreeItemData.h"
+#include "protocol/HostLink.h"
+#include "platform/Resources.h"
+#include "res/ModuleResources.h"
+
+using namespace tarvolan;
+
+namespace {
+
+constexpr int kButtonAdd = 1006;
+constexpr int kButtonDelete = 1004;
+constexpr int kButtonEdit = 1005;
+constexpr int kCreateKind = 2;
+constexpr int kDisplayNameMaxLength = 32;
+constexpr const char* kTestGroupURI = "newGroupURI";
+
+enum EMessageMode : int { MESSAGE_INSTANT = 0, MESSAGE_OFFLINE = 1 };
+
+// My display name in the group; empty when I am not among its members.
+CString MyDisplayName(const CTarvolan& group)
+{
+    const CTarvolanMember* me = group.FindMember(SignedInURI());
+    return me ? me->m_csDisplayName : CString();
+}
+
+// The edit dialog's visibility index for a group's visibility: one less, as
+// the dialog counts its choices from 0. The lowest int, which has no value one
+// less, stays itself; the command saves the group's own value whenever the
+// index comes back unchanged.
+int32_t VisibilityIndexOf(int32_t visibility)
+{
+    return visibility > INT32_MIN ? visibility - 1 : visibility;
+}
+
+// A group I own with that name in any letter case, other than the group
+// with URI except; -1 when none.
+int FindOwnedNamesake(const CGroupList& list, const CString& name, const CString& except)
+{
+    const CString me = SignedInURI();
+    for (int i = 0; i < list.Count(); ++i) {
+        const TGroupListEntry& e = list[i];
+        if (e.kind == GROUP_PUBLIC && e.owner == me && !(e.uri == except) && !e.uri.IsEmpty() &&
+            SameGroupName(e.name, name))
+            return i;
+    }
+    return -1;
+}
+
+TGroupSettingsValues ReadSettings(const CTarvolanCreateDialog& dialog)
+{
+    TGroupSettingsValues values;
+    values.name = dialog.GetGroupName();
+    values.displayName = dialog.GetMyDisplayName();
+    values.subject = dialog.GetSubject();
+    values.bulletin = dialog.GetBulletin();
+    values.duration = dialog.GetDuration();
+    values.visibilityIndex = dialog.GetVisibility();
+    values.needPermit = dialog.GetNeedPermit();
+    values.maxMembers = dialog.GetMaxMembers();
+    return values;
+}
+
+// The pending creation of a record about to be sent, with its texts as sent.
+TPendingCreate PendingCreate(const TGroupSettings& record)
+{
+    TPendingCreate pending;
+    pending.kind = kCreateKind;
+    pending.name = CString::FromField(record.name);
+    pending.displayName = CString::FromField(record.displayName);
+    pending.subject = CString::FromField(record.subject);
+    pending.bulletin = CString::FromField(record.bulletin);
+    pending.duration = record.duration;
+    pending.visibility = record.visibility;
+    pending.needPermit = record.needPermit;
+    pending.maxMembers = record.maxMembers;
+    return pending;
+}
+
+void SendTexts(CHostLink& link, int code, const CString& a, const CString& b)
+{
+    Word record[2] = {TextWord(a), TextWord(b)};
+    link.Send(code, record);
+}
+
+// A transfer needs the new owner online: a member whose status is unknown
+// (6) or hidden (7) cannot take it.
+bool UnreachableForTransfer(const CTarvolanMember& member)
+{
+    return member.m_nStatus == STATUS_UNKNOWN || member.m_nStatus == STATUS_HIDDEN;
+}
+
+} // namespace
+
+// ---- routing -------------------------------------------------------------------------
+
+bool CTarvolanDialog::OnGroupCommand(int id)
+{
+    switch (id) {
+    case kButtonAdd:
+    case kButtonDelete:
+    case kButtonEdit: OnGroupButton(id); break;
+    case IDM_GROUP_CHAT: OnOpenGroupChat(); break;
+    case IDM_CREATE_GROUP: OnCreateTarvolan(); break;
+    case IDM_EDIT_GROUP: OnEditTarvolan(); break;
+    case IDM_GROUP_PROPERTIES: OnShowTarvolanProperties(); break;
+    case IDM_DELETE_GROUP: OnDeleteTarvolan(); break;
+    case IDM_LEAVE_GROUP: OnLeaveTarvolan(); break;
+    case IDM_TRANSFER_GROUP: OnTransferTarvolan(); break;
+    case IDM_REMOVE_MEMBER: OnRemoveMember(); break;
+    case IDM_INVITE: OnInviteToTarvolan(); break;
+    case IDM_CHANGE_MY_NAME: OnChangeMyDisplayName(); break;
+    case IDM_INSTANT_MESSAGE: OnMessageMember(MESSAGE_INSTANT); break;
+    case IDM_OFFLINE_MESSAGE: OnMessageMember(MESSAGE_OFFLINE); break;
+    case IDM_BLACKLIST:          // the blacklist window is not part of this client
+    case IDM_SEARCH_GROUPS:      // nor are the search dialog and the group information window
+    case IDM_MEMBER_PROPERTIES:
+    case IDM_CHAT_ROOM: break;
+    default: return false;
+    }
+    return true;
+}
+
+// The buttons do nothing while the client logs out; either way the button
+// is left unchecked and the window takes the focus.
+void CTarvolanDialog::OnGroupButton(int id)
+{
+    const QPointer<CTarvolanDialog> self(this);
+    if (GetAppLogoutStatus() == 0) {
+        if (id == kButtonAdd) OnCreateTarvolan();
+        else if (id == kButtonDelete) OnDeleteTarvolan();
+        else OnEditTarvolan();
+    }
+    if (!self) return;
+    if (auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id))) {
+        const bool exclusive = button->autoExclusive();  // a checked exclusive radio button cannot uncheck itself
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+        button->setAutoExclusive(exclusive);
+    }
+    setFocus();
+}
+
+QTreeWidgetItem* CTarvolanDialog::SelectedItem() const
+{
+    return m_pTree ? m_pTree->currentItem() : nullptr;
+}
+
+// ---- 13054 --------------------------------------------------------------------------------
+
+void CTarvolanDialog::OnOpenGroupChat()
+{
+    if (CTarvolan* group = ItemGroup(SelectedItem())) OpenChatWindow(*group, Link(), m_GroupData.TreeModel().ChatParent());
+}
+
+// ---- 13056 --------------------------------------------------------------------------------
+
+void CTarvolanDialog::OnCreateTarvolan()
+{
+    if (GetTarvolanCreateRight() == 0) return;
+    const QPointer<CTarvolanDialog> self(this);
+    CTarvolanCreateDialog dialog(Link());
+    const int answer = dialog.DoModal();
+    if (!self || answer != IDOK) return;
+    const TGroupSettingsValues values = ReadSettings(dialog);
+    if (const int i = FindOwnedNamesake(m_GroupData.GroupList(), values.name, CString()); i >= 0) {
+        ShowNotice(this, ResText(IDS_GROUP_EXISTS_CREATE, m_GroupData.GroupList()[i].name));
+        return;
+    }
+    TGroupSettings record = MakeGroupSettings(CString(), values);
+    const TPendingCreate pending = PendingCreate(record);
+    // Recorded first: a host that answers at once finds it.
+    m_GroupData.PendingCreates().push_back(pending);
+    SetTimer(kTimerPendingCreate, kPendingCreatePeriodMs);
+    Link().Send(M_SaveGroup, &record);
+    if (self && m_bTestMode) OnIMSCreatePublicGroupResult(pending.name, kTestGroupURI, 201);
+}
+
+// ---- 13058 --------------------------------------------------------------------------------
+
+void CTarvolanDialog::OnEditTarvolan()
+{
+    QTreeWidgetItem* item = SelectedItem();
+    const CTarvolan* group = ItemKind(item) == ITEM_OWNED_GROUP ? ItemGroup(item) : nullptr;
+    if (!group) return;
+    const CString uri = group->URI();
+    const CString keptDisplayName = MyDisplayName(*group);
+    CTarvolanCreateDialog dialog(Link());
+    dialog.SetGroupName(group->m_csName);
+    dialog.SetDuration(group->m_nDuration);
+    const int32_t visibility = group->m_nVisibility;
+    const int32_t visibilityIndex = VisibilityIndexOf(visibility);
+    dialog.SetVisibility(visibilityIndex);
+    dialog.SetNeedPermit(group->m_nNeedPermit);
+    dialog.SetMaxMembers(group->m_nMaxMembers);
+    dialog.SetSubject(group->m_csSubject);
+    dialog.SetBulletin(group->m_csBulletin);
+    dialog.SetMyDisplayName(keptDisplayName);
+
+    const QPointer<CTarvolanDialog> self(this);
+    const int answer = dialog.DoModal();
+    if (!self || answer != IDOK) return;
+    group = m_GroupData.TreeModel().FindGroup(uri);
+    if (!group) return;  // removed while the dialog was open
+    const TGroupSettingsValues values = ReadSettings(dialog);
+    if (const int i = FindOwnedNamesake(m_GroupData.GroupList(), values.name, uri); i >= 0) {
+        ShowNotice(this, ResText(IDS_GROUP_EXISTS_EDIT, m_GroupData.GroupList()[i].name));
+        return;
+    }
+    TGroupSettings record = MakeGroupSettings(uri, values);
+    if (values.visibilityIndex == visibilityIndex) record.visibility = visibility;  // left as it was
+    Link().Send(M_SaveGroup, &record);
+    CString line;
+    line.Format("CTarvolanDialog::OnEditTarvolan(): GroupURI=%s, GroupName=%s, MyDispName=%s, MaxMember=%d, "
+                "NeedPermit=%i, visibility=%lld, Subject=%s, Bulletin=%s",
+                CString::FromField(record.uri).c_str(), CString::FromField(record.name).c_str(), CString::FromField(record.displayName).c_str(),
+                record.maxMembers, record.needPermit, record.visibility + 1LL, CString::FromField(record.subject).c_str(),
+                CString::FromField(record.bulletin).c_str());
+    Link().Log(line, 1);
+    if (!(values.displayName == keptDisplayName)) SendTexts(Link(), M_ChangeDisplayName, uri, values.displayName);
+    if (!self) return;
+    if (const CTarvolan* shown = m_GroupData.TreeModel().FindGroup(uri); shown && shown->m_hTreeItem)
+        SetItemLook(shown->m_hTreeItem, ToQt(shown->m_csName), ItemImage(shown->m_hTreeItem));
+    if (m_bTestMode) OnIMSCreatePublicGroupResult(CString::FromField(record.name), uri, 201);
+}
+
+// ---- 13095 --------------------------------------------------------------------------------
+
+void CTarvolanDialog::OnShowTarvolanProperties()
+{
+    QTreeWidgetItem* item = SelectedItem();
+    const CTarvolan* group = ItemGroup(item);
+    if (!group) return;
+    CTarvolanPropertyDialog dialog(Link(), &m_GroupData);
+    dialog.SetGroupURI(group->URI());
+    dialog.SetGroupName(group->m_csName);
+    dialog.SetCreator(GetURIField(group->m_csCreator, URI_ADDRESS));
+    dialog.SetOwner(GetURIField(group->m_csOwnerURI, URI_ADDRESS));
+    dialog.SetRole(ItemKind(item) == ITEM_OWNED_GROUP ? CTarvolanPropertyDialog::ROLE_INDEX_CREATOR
+                                                       : CTarvolanPropertyDialog::ROLE_INDEX_MEMBER);
+    dialog.SetVisibility(CTarvolanPropertyDialog::VisibilityIndex(group->m_nVisibility));
+    dialog.SetDuration(group->m_nDuration);
+    dialog.SetNeedPermit(group->m_nNeedPermit);
+    dialog.SetMaxMembers(group->m_nMaxMembers);
+    dialog.SetSubject(group->m_csSubject);
+    dialog.SetBulletin(group->m_csBulletin);
+    dialog.SetMyDisplayName(MyDisplayName(*group));
+    dialog.DoModal();
+}
+
+// ---- 13060 --------------------------------------------------------------------------------
+
+void CTarvolanDialog::OnDeleteTarvolan()
+{
+    QTreeWidgetItem* item = SelectedItem();
+    const CTarvolan* group = ItemKind(item) == ITEM_OWNED_GROUP ? ItemGroup(item) : nullptr;
+    if (!group) return;
+    if (group->MemberCount() >= 2) {
+        ShowNotice(this, LoadResString(IDS_GROUP_NOT_EMPTY));
+        return;
+    }
+    const CString name = group->m_csName, uri = group->URI();
+    const QPointer<CTarvolanDialog> self(this);
+    const bool yes = AskYesNo(this, ResText(IDS_CONFIRM_DELETE_GROUP, name));
+    if (!self || !yes || !m_GroupData.TreeModel().FindGroup(uri)) return;  // the group may have gone meanwhile
+    IsInMyRLSList(uri);
+    Word record[1] = {TextWord(name)};
+    Link().Send(M_DeleteGroup, record);
+    if (self && m_bTestMode) OnIMSDeletePublicGroupResult(name, 200);
+}
+
+// ---- 13071 --------------------------------------------------------------------------------
+
+void CTarvolanDialog::OnLeaveTarvolan()
+{
+    QTreeWidgetItem* item = SelectedItem();
+    const CTarvolan* group = ItemKind(item) == ITEM_JOINED_GROUP ? ItemGroup(item) : nullptr;
+    if (!group) return;
+    const CString name = group->m_csName, uri = group->URI();
+    const QPointer<CTarvolanDialog> self(this);
+    const bool yes = AskYesNo(this, ResText(IDS_CONFIRM_LEAVE, name));
+    if (!self || !yes || !m_GroupData.TreeModel().FindGroup(uri)) return;
+    IsInMyRLSList(uri);
+    SendTexts(Link(), M_LeaveGroup, name, uri);
+    if (self && m_bTestMode) OnIMSLeavePublicGroupResult(name, uri, 200);
+}
+
+// ---- 13171 --------------------------------------------------------------------------------
+
+void CTarvolanDialog::OnTransferTarvolan()
+{
+    QTreeWidgetItem* item = SelectedItem();
+    const CTarvolanMember* member = ItemKind(item) == ITEM_OWNED_MEMBER ? ItemMember(item) : nullptr;
+    const CTarvolan* group = member ? m_GroupData.TreeModel().FindGroup(member->GroupURI()) : nullptr;
+    if (!group) return;
+    const CString groupURI = group->URI(), memberURI = member->URI(), memberName = member->m_csDisplayName;
+    const QPointer<CTarvolanDialog> self(this);
+    const bool yes = AskYesNo(this, ResText(IDS_CONFIRM_TRANSFER, group->m_csName, memberName));
+    if (!self || !yes) return;
+    member = m_GroupData.TreeModel().FindMember(groupURI, memberURI);
+    if (!member) return;  // gone while the question was open
+    if (UnreachableForTransfer(*member)) {
+        ShowNotice(this, ResText(IDS_TRANSFER_OFFLINE, memberName));
+        return;
+    }
+    SendTexts(Link(), M_TransferGroup, memberURI, groupURI);
+}
+
+// ---- 13064 --------------------------------------------------------------------------------
+
+void CTarvolanDialog::OnRemoveMember()
+{
+    QTreeWidgetItem* item = SelectedItem();
+    const int kind = ItemKind(item);
+    const CTarvolanMember* member =
+        kind == ITEM_OWNED_MEMBER || kind == ITEM_JOINED_MEMBER ? ItemMember(item) : nullptr;
+    const CTarvolan* group = member ? m_GroupData.TreeModel().FindGroup(member->GroupURI()) : nullptr;
+    if (!group) return;
+    const CString groupURI = group->URI(), groupName = group->m_csName, memberURI = member->URI();
+    const QPointer<CTarvolanDialog> self(this);
+    const bool yes = AskYesNo(this, ResText(IDS_CONFIRM_REMOVE_MEMBER, groupName, member->m_csDisplayName));
+    if (!self || !yes || !m_GroupData.TreeModel().FindMember(groupURI, memberURI)) return;
+    SendTexts(Link(), M_RemoveMember, memberURI, groupName);
+}
+
+// ---- 13068 --------------------------------------------------------------------------------
+
+void CTarvolanDialog::OnInviteToTarvolan()
+{
+    QTreeWidgetItem* item = SelectedItem();
+    const CTarvolan* group = ItemKind(item) == ITEM_OWNED_GROUP ? ItemGroup(item) : nullptr;
+    if (!group) return;
+    const CString groupURI = group->URI(), groupName = group->m_csName;
+    const QPointer<CTarvolanDialog> self(this);
+    CTarvolanInviteDialog dialog(Link());
+    const int answer = dialog.DoModal();
+    if (!self || answer != IDOK) return;
+    const CString account = dialog.GetInviteeURI();
+    if (account.IsEmpty()) return;
+    const CString name = GetURIField(account, URI_USER);
+
+    group = m_GroupData.TreeModel().FindGroup(groupURI);
+    if (!group) return;  // removed while the dialog was open
+    int refusal = 0;
+    if (m_GroupData.IsInvitePending(account, groupName)) refusal = IDS_ALREADY_INVITED;
+    else if (group->FindMember(account)) refusal = IDS_ALREADY_MEMBER;
+    else if (m_GroupData.IMSUserIsInOnePubGroup(groupURI, account, 2, 2)) refusal = IDS_IN_BLACKLIST;
+    if (refusal != 0) {
+        ShowNotice(this, ResText(refusal, name));
+        return;
+    }
+    CString line;
+    line.Format("bIMSInviteSomeoneToMyPublicGroup, pUserURI=%s,Name=%s", account.c_str(), name.c_str());
+    WriteLog(line, 0);
+    Word record[3] = {TextWord(account), TextWord(name), TextWord(groupName)};
+    Link().Send(M_InviteMember, record);
+    if (!self || !m_bTestMode) return;
+    OnIMSInviteToMyPuGroupSendResult(account, name, groupName, 200);
+    if (self) OnIMSPublicGroupInviteResult(groupName, account, 1);
+}
+
+// ---- 13079 --------------------------------------------------------------------------------
+
+void CTarvolanDialog::OnChangeMyDisplayName()
+{
+    QTreeWidgetItem* item = SelectedItem();
+    const int kind = ItemKind(item);
+    const CTarvolanMember* member =
+        kind == ITEM_OWNED_MEMBER || kind == ITEM_JOINED_MEMBER ? ItemMember(item) : nullptr;
+    if (!member || !m_GroupData.TreeModel().FindGroup(member->GroupURI())) return;
+    const CString groupURI = member->GroupURI();
+    const QPointer<CTarvolanDialog> self(this);
+    CInputTextDialog dialog(Link());
+    dialog.SetLabel(LoadResString(IDS_DISPLAY_NAME));
+    dialog.SetMaxLength(kDisplayNameMaxLength);
+    const int answer = dialog.DoModal();
+    if (!self || answer != IDOK || !m_GroupData.TreeModel().FindGroup(groupURI)) return;
+    CString name = dialog.GetText();
+    name.Trim();
+    if (name.IsEmpty()) {
+        ShowNotice(this, LoadResString(IDS_DISPLAY_NAME_EMPTY));
+        return;
+    }
+    if (const CGroupRecord* record = m_GroupData.GroupTable().Get(groupURI)) {
+        for (const TMemberSlot& slot : record->Members()) {
+            if (slot.displayName == name) {
+                ShowNotice(this, LoadResString(IDS_DISPLAY_NAME_EXISTS));
+                return;
+            }
+        }
+    }
+    SendTexts(Link(), M_ChangeDisplayName, groupURI, name);
+}
+
+// ---- 32772, 32773 -------------------------------------------------------------------------
+
+void CTarvolanDialog::OnMessageMember(int mode)
+{
+    QTreeWidgetItem* item = SelectedItem();
+    const int kind = ItemKind(item);
+    const CTarvolanMember* member =
+        kind == ITEM_OWNED_MEMBER || kind == ITEM_JOINED_MEMBER ? ItemMember(item) : nullptr;
+    CModuleBase* module = Link().Module();
+    if (!member || !module) return;
+    const CString uri = member->URI(), name = member->m_csDisplayName;
+    TMessageWindowRecord record{TextWord(uri), TextWord(name), mode, 0, 0};
+    module->RelayToHost4(kRelayTarget, kRelayOpenMessageWindow, reinterpret_cast<Word>(&record), 1);
+}

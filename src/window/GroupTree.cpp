@@ -1,0 +1,272 @@
+// The tree's items: roots, group items and member items, kept in line with
+// the group list, the group table and the tree model. Only the groups a
+// handler changed are touched, and a group's new member items go into the
+// tree as one batch.
+#include <vector>
+
+#include <QSignalBlocker>
+
+#include "clientkit/ClientKit.h"
+#include "controls/SignedInUser.h"
+#include "controls/TreeCtrlEx.h"
+#include "groups/Presence.h"
+#include "window/TarvolanDialog.h"
+#include "window/TreeItemData.h"
+#include "platform/Resources.h"
+#include "res/ModuleResources.h"
+
+namespace {
+constexpr int32_t kGroupTextColor = 0xFF0000;  // blue (0x00BBGGRR)
+constexpr int32_t kMemberTextColor = 0;        // black
+} // namespace
+
+// ---- roots -----------------------------------------------------------------------
+
+QTreeWidgetItem* CTarvolanDialog::Root(int kind) const
+{
+    switch (kind) {
+    case ITEM_TOP_ROOT: return m_hRootTop;
+    case ITEM_OWNED_ROOT: return m_hRootOwned;
+    case ITEM_JOINED_ROOT: return m_hRootJoined;
+    case ITEM_BASIC_ROOT: return m_hRootBasic;
+    case ITEM_MUTUAL_ROOT: return m_hRootMutual;
+    default: return nullptr;
+    }
+}
+
+QTreeWidgetItem* CTarvolanDialog::AddRoot(QTreeWidgetItem* parent, int kind, int textId)
+{
+    auto* item = new QTreeWidgetItem(QStringList{ToQt(LoadResString(textId))});
+    SetItemData(item, kind, nullptr);
+    SetItemImage(item, IMG_EXPANDED);
+    m_pTree->SetItemBold(item, true);
+    m_pTree->SetItemColor(item, kGroupTextColor);
+    if (parent) parent->addChild(item);
+    else m_pTree->addTopLevelItem(item);
+    return item;
+}
+
+void CTarvolanDialog::CreateRoots()
+{
+    if (!m_pTree || m_pTree->topLevelItemCount() > 0) return;
+    m_hRootTop = AddRoot(nullptr, ITEM_TOP_ROOT, IDS_ROOT_GROUPS);
+    m_hRootOwned = AddRoot(m_hRootTop, ITEM_OWNED_ROOT, IDS_ROOT_OWNED);
+    m_hRootJoined = AddRoot(m_hRootTop, ITEM_JOINED_ROOT, IDS_ROOT_JOINED);
+    if (GetScene() == 6 && m_nKindRootsFlag == 1) {
+        m_hRootBasic = AddRoot(m_hRootTop, ITEM_BASIC_ROOT, IDS_ROOT_BASIC);
+        m_hRootMutual = AddRoot(m_hRootTop, ITEM_MUTUAL_ROOT, IDS_ROOT_MUTUAL);
+    }
+    m_hRootTop->setExpanded(true);
+    m_hRootOwned->setExpanded(true);
+    m_GroupData.TreeModel().SetChatParent(nullptr);  // conversation windows are top-level
+}
+
+// ---- group items -------------------------------------------------------------------
+
+QTreeWidgetItem* CTarvolanDialog::GroupParent(const TGroupListEntry& entry, int& itemKind) const
+{
+    if (entry.role == ROLE_OWNER) {
+        itemKind = ITEM_OWNED_GROUP;
+        return m_hRootOwned;
+    }
+    if (entry.role == ROLE_MEMBER && entry.kind == GROUP_PUBLIC) {
+        itemKind = ITEM_JOINED_GROUP;
+        return m_hRootJoined;
+    }
+    if (entry.kind == GROUP_BASIC) {
+        itemKind = ITEM_BASIC_GROUP;
+        return m_hRootBasic;
+    }
+    if (entry.kind == GROUP_MUTUAL) {
+        itemKind = ITEM_MUTUAL_GROUP;
+        return m_hRootMutual;
+    }
+    return nullptr;
+}
+
+void CTarvolanDialog::MakeGroupItem(CTarvolan& group, const TGroupListEntry& entry)
+{
+    int itemKind = ITEM_NONE;
+    QTreeWidgetItem* parent = GroupParent(entry, itemKind);
+    if (!parent) return;
+    auto* item = new QTreeWidgetItem(QStringList{ToQt(group.m_csName)});
+    SetItemData(item, itemKind, &group);
+    SetItemImage(item, IMG_GROUP);
+    m_pTree->SetItemBold(item, true);
+    m_pTree->SetItemColor(item, kGroupTextColor);
+    parent->addChild(item);  // complete before the tree sees it
+    group.m_hTreeItem = item;
+    parent->setExpanded(true);
+    SetItemImage(parent, IMG_EXPANDED);
+}
+
+CTarvolan* CTarvolanDialog::SyncGroup(const TGroupListEntry& entry)
+{
+    bool created = false;
+    CTarvolan* group = m_GroupData.TreeModel().CreateOrUpdateGroup(entry, &created);
+    if (created) {
+        MakeGroupItem(*group, entry);
+        if (const CGroupRecord* record = m_GroupData.GroupTable().Get(entry.uri); record && record->MemberCount() > 0)
+            RebuildMemberItems(entry.uri);
+    } else if (group->m_hTreeItem) {
+        SetItemLook(group->m_hTreeItem, ToQt(group->m_csName), ItemImage(group->m_hTreeItem));
+    }
+    return group;
+}
+
+void CTarvolanDialog::RebuildGroupItems()
+{
+    for (int i = 0; i < m_GroupData.GroupList().Count(); ++i)
+        if (IsPublicKind(m_GroupData.GroupList()[i].kind) && !m_GroupData.GroupList()[i].uri.IsEmpty()) SyncGroup(m_GroupData.GroupList()[i]);
+}
+
+CTarvolan* CTarvolanDialog::RebuildGroupItem(const CString& uri)
+{
+    const int i = m_GroupData.GroupList().FindPublicByURI(uri);
+    if (i < 0 || uri.IsEmpty()) return nullptr;
+    return SyncGroup(m_GroupData.GroupList()[i]);
+}
+
+// ---- member items ------------------------------------------------------------------
+
+int CTarvolanDialog::MemberItemKind(const CTarvolan& group) const
+{
+    if (group.m_csOwnerURI == SignedInURI()) return ITEM_OWNED_MEMBER;
+    if (group.m_nKind == GROUP_BASIC) return ITEM_BASIC_MEMBER;
+    if (group.m_nKind == GROUP_MUTUAL) return ITEM_MUTUAL_MEMBER;
+    return ITEM_JOINED_MEMBER;
+}
+
+void CTarvolanDialog::ApplyInitialPresence(CTarvolanMember& member, const CString& myURI)
+{
+    if (member.URI() == myURI) {
+        member.m_nStatus = GetStatus();
+        member.m_nPresenceKind = GetStatus();
+        member.m_csStatusText = GetStatusText();
+    }
+    TCachedPresence cached;
+    if (m_GroupData.TreeModel().TakeCachedPresence(member.GroupURI(), member.URI(), cached)) {
+        member.m_nPresenceKind = cached.kind;
+        member.m_nStatus = cached.code;
+        member.m_csStatusText = cached.text;
+    }
+}
+
+QTreeWidgetItem* CTarvolanDialog::MakeMemberItem(CTarvolanMember& member, int itemKind)
+{
+    auto* item = new QTreeWidgetItem(QStringList{ToQt(member.ItemText())});
+    SetItemData(item, itemKind, &member);
+    SetItemImage(item, MemberImage(member.m_nStatus, member.m_nPresenceKind));
+    m_pTree->SetItemColor(item, kMemberTextColor);
+    member.m_hTreeItem = item;
+    member.m_bNeedsItem = 0;
+    return item;
+}
+
+void CTarvolanDialog::InsertMemberItems(CTarvolan& group, const std::vector<QTreeWidgetItem*>& items)
+{
+    if (items.empty() || !group.m_hTreeItem) return;
+    group.m_hTreeItem->addChildren(QList<QTreeWidgetItem*>(items.begin(), items.end()));
+    group.m_hTreeItem->setExpanded(true);
+    SetItemImage(group.m_hTreeItem, group.m_hTreeItem->isExpanded() ? IMG_EXPANDED : IMG_GROUP);
+    if (group.m_pChatDialog)
+        for (QTreeWidgetItem* item : items) group.m_pChatDialog->UpdateMemberItem(ItemMember(item));
+}
+
+void CTarvolanDialog::RebuildMemberItems(const CString& groupURI, bool dropOthers)
+{
+    CTarvolan* group = m_GroupData.TreeModel().FindGroup(groupURI);
+    const CGroupRecord* record = m_GroupData.GroupTable().Get(groupURI);
+    if (!group || !record) return;
+    if (dropOthers) {
+        std::vector<CString> gone;
+        for (const CTarvolanMember* member : group->Members())
+            if (record->FindMember(member->URI()) < 0) gone.push_back(member->URI());
+        for (const CString& uri : gone) m_GroupData.TreeModel().RemoveMember(*group, uri);
+    }
+    const int itemKind = MemberItemKind(*group);
+    const CString myURI = SignedInURI();
+    std::vector<QTreeWidgetItem*> fresh;
+    fresh.reserve(static_cast<size_t>(record->MemberCount()));
+    for (const TMemberSlot& slot : record->Members()) {
+        bool created = false;
+        CTarvolanMember* member = m_GroupData.TreeModel().CreateOrUpdateMember(*group, slot, &created);
+        if (!member) continue;
+        if (created) ApplyInitialPresence(*member, myURI);
+        if (member->m_hTreeItem) RefreshMemberItem(*member);
+        else if (group->m_hTreeItem) fresh.push_back(MakeMemberItem(*member, itemKind));
+    }
+    InsertMemberItems(*group, fresh);
+}
+
+CTarvolanMember* CTarvolanDialog::AddOrUpdateMemberItem(const CString& groupURI, const TMemberSlot& slot)
+{
+    CTarvolan* group = m_GroupData.TreeModel().FindGroup(groupURI);
+    if (!group || slot.uri.IsEmpty()) return nullptr;
+    bool created = false;
+    CTarvolanMember* member = m_GroupData.TreeModel().CreateOrUpdateMember(*group, slot, &created);
+    if (!member) return nullptr;
+    if (created) ApplyInitialPresence(*member, SignedInURI());
+    if (member->m_hTreeItem) RefreshMemberItem(*member);
+    else if (group->m_hTreeItem) InsertMemberItems(*group, {MakeMemberItem(*member, MemberItemKind(*group))});
+    return member;
+}
+
+void CTarvolanDialog::RefreshMemberItem(CTarvolanMember& member)
+{
+    if (member.m_hTreeItem)
+        SetItemLook(member.m_hTreeItem, ToQt(member.ItemText()), MemberImage(member.m_nStatus, member.m_nPresenceKind));
+}
+
+// The view is not told item by item: for each changed item it would look the
+// row up among all visible rows, which makes a change cost as much as the
+// tree is large. Its visible part is repainted once instead; rows keep their
+// heights (uniform) and no column sizes itself to its contents.
+void CTarvolanDialog::SetItemLook(QTreeWidgetItem* item, const QString& text, int image)
+{
+    if (item->text(0) == text) {
+        SetItemImage(item, image);
+        return;
+    }
+    {
+        const QSignalBlocker quiet(m_pTree->model());
+        item->setText(0, text);
+    }
+    SetItemImage(item, image);
+    if (item->treeWidget()) m_pTree->viewport()->update();
+}
+
+bool CTarvolanDialog::ApplyMemberPresence(const CString& groupURI, const CString& memberURI, int code,
+                                          const CString& text)
+{
+    CTarvolanMember* member = m_GroupData.TreeModel().FindMember(groupURI, memberURI);
+    if (!member) return false;
+    const bool textShown = member->ShowsStatusText();
+    member->SetPresence(code, text);
+    if (textShown || member->ShowsStatusText()) RefreshMemberItem(*member);
+    else if (member->m_hTreeItem) SetItemImage(member->m_hTreeItem, MemberImage(member->m_nStatus, member->m_nPresenceKind));
+    if (CGroupChatWindow* chat = member->Group()->m_pChatDialog) chat->UpdateMemberItem(member);
+    return true;
+}
+
+void CTarvolanDialog::OnItemExpansion(QTreeWidgetItem* item, bool expanded)
+{
+    const int kind = ItemKind(item);
+    if (IsRootKind(kind) || IsGroupItemKind(kind)) SetItemImage(item, expanded ? IMG_EXPANDED : IMG_GROUP);
+}
+
+// ---- objects leaving the model ---------------------------------------------------------
+
+void CTarvolanDialog::OnGroupRemoving(CTarvolan& group)
+{
+    for (CTarvolanMember* member : group.Members()) member->m_hTreeItem = nullptr;
+    delete group.m_hTreeItem;  // its member items go with it
+    group.m_hTreeItem = nullptr;
+}
+
+void CTarvolanDialog::OnMemberRemoving(CTarvolanMember& member)
+{
+    delete member.m_hTreeItem;
+    member.m_hTreeItem = nullptr;
+    member.m_bNeedsItem = 1;
+}

@@ -1,0 +1,275 @@
+// CTarvolanDialog: the module's main window (template 2008). A borderless
+// child of the host's window holding three buttons (1006 add, 1004 delete,
+// 1005 edit) and the group tree (1000). It owns all group data (a
+// CGroupData) and every child window of the module, and it is the target
+// of every host message but 20027: Dispatch decodes the record and calls one
+// handler per code.
+//
+// The tree shows fixed roots (kinds 1, 6, 7 and, in scene 6 with the roots
+// flag, 12 and 13), a group item per public group under the root its role
+// and kind select, and the members under their group. Handlers change the
+// tables and then bring only the changed groups' items up to date.
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <vector>
+
+#include <QIcon>
+#include <QPoint>
+
+#include "common/GbkString.h"
+#include "groups/GroupData.h"
+#include "protocol/TarvolanAbi.h"
+#include "platform/Window.h"
+#include "window/OpenWindows.h"
+
+class CTreeCtrlEx;
+class QTreeWidgetItem;
+namespace tarvolan { class CHostLink; }
+
+namespace Ui { class CTarvolanDialog; }
+
+class CTarvolanDialog : public CDialog, private CGroupTreeListener {
+    Q_OBJECT
+public:
+    enum { IDD = 2008 };
+    enum : int { kTimerReplay = 1001, kTimerPendingCreate = 9002, kTimerRecentNames = 9051 };
+    // Timer 9002 runs with this period while creations are pending.
+    static constexpr int kPendingCreatePeriodMs = 5000;
+    // The command that makes an open group properties window reload itself.
+    static constexpr int kRefreshPropertiesCommand = 987656666;
+    // The command, posted to this window, that shows the deferred notice.
+    static constexpr int kDeferredNoticeCommand = 987653333;
+
+    explicit CTarvolanDialog(tarvolan::CHostLink& link);
+    ~CTarvolanDialog() override;
+
+    // Creates the window from its template as a child of parent.
+    bool CreateWindow(QWidget* parent);
+    // Start-up preparation (Init) and shut-down clean-up (UnInit).
+    void PrepareStartUp();
+    void CleanUpShutDown();
+
+    // Decodes a host message and calls its handler. Codes above 20038 are
+    // returned unchanged without reading the record.
+    intptr_t Dispatch(int code, void* record);
+
+    // Reports the tree's current selection with code 1037 (nothing when no
+    // item is selected).
+    void ReportSelection();
+    // Moves and sizes the window in its parent's coordinates (20038).
+    void MoveWindowTo(int x, int y, int width, int height);
+
+    CTreeCtrlEx* Tree() const { return m_pTree; }
+    // The group data: the group list and table, the tree model, the pending
+    // requests and the arrays.
+    CGroupData& Data() { return m_GroupData; }
+    const CGroupData& Data() const { return m_GroupData; }
+    // The open child windows that host messages reach.
+    COpenWindows& Windows() { return m_OpenWindows; }
+    // The host, for requests, log lines and skins.
+    tarvolan::CHostLink& Link() const { return m_link; }
+
+    // ---- the tree ------------------------------------------------------------
+    // The root item of a root kind (1, 6, 7, 12, 13); null when not created.
+    QTreeWidgetItem* Root(int kind) const;
+    // Creates the roots when the tree has no item.
+    void CreateRoots();
+    // Brings every public group's item in line with the group list: new
+    // groups get their object and item, existing ones their fields and text.
+    void RebuildGroupItems();
+    // The same for the group-list entry with that URI; the group object, or
+    // null when the entry is missing or not public.
+    CTarvolan* RebuildGroupItem(const CString& uri);
+    // Adds or updates the member items of one group from its table record,
+    // new items inserted as one batch. With dropOthers, members that the
+    // record no longer lists leave the group.
+    void RebuildMemberItems(const CString& groupURI, bool dropOthers = false);
+    // Adds or updates one member item (nothing when the group has no object).
+    CTarvolanMember* AddOrUpdateMemberItem(const CString& groupURI, const TMemberSlot& slot);
+    // Text and image of a member's item from its name and presence.
+    void RefreshMemberItem(CTarvolanMember& member);
+    // The presence path: sets the presence of an existing member, refreshes
+    // its item and its conversation window. False when the group or member
+    // has no object (the caller then caches the presence).
+    bool ApplyMemberPresence(const CString& groupURI, const CString& memberURI, int code, const CString& text);
+    // The tooltip text for an item (null: empty space).
+    CString BuildToolTipText(QTreeWidgetItem* item) const;
+    // The image index an item shows; -1 when none.
+    static int ItemImage(const QTreeWidgetItem* item);
+
+    // ---- tree interaction ------------------------------------------------------
+    void OnTreeClick(QTreeWidgetItem* item);
+    void OnTreeRightClick(QTreeWidgetItem* item, const QPoint& globalPos);
+    // Sends code 1 for the group unless it was requested before; true when sent.
+    bool RequestGroupInfo(const CString& uri);
+    // Sends code 1 for the group even when it was requested before (the
+    // group changed); the URI moves to the end of the requested array.
+    void RequestGroupInfoAgain(const CString& uri);
+
+    // ---- host message handlers, in code order ----------------------------
+    void OnHostBlackListEntry(const char* uri, const char* groupURI, int listKind);                 // 1001
+    void OnHostBlackListChanged(int success, const char* uri, const char* group, int operation,
+                                int listKind);                                                     // 1002
+    void OnIMSXmlMessage(const char* pFrom, int iType, const char* pBody);                          // 1003
+    void OnIMSGotGroupInfo(const tarvolan::TGroupInfoList* pList);                                   // 1004
+    void OnIMSGotOnePublicGroup(const char* pGroupName, const char* pGroupURI, int iMyRole,
+                                const tarvolan::TGroupDescription* pInfo, int iListNum,
+                                const tarvolan::TMemberEntry* pList, int iBlacklistNum,
+                                const tarvolan::TBlacklistEntry* pBlacklist);                        // 1005
+    void OnIMSInvitedToPublicGroup(const tarvolan::tagGroupInvite* pInvite);                         // 1006
+    void OnIMSPublicGroupInviteResult(const char* pGroupName, const char* pInvitedUserURI, int pReturn); // 1007
+    void OnIMSReqJoinMyPublicGroup(const tarvolan::tagGroupJoin* pJoin);                             // 1008
+    void OnIMSReqJoinPublicGroupResult(const char* pGroupURI, const char* pGroupName, int iResult);  // 1009
+    void OnIMSPublicGroupMemberNotify(int iType, const char* pGroupName, const char* pOwnerURI,
+                                      const char* pMemberURI, const char* pMemberDisplay,
+                                      const char* pMemberInfo, const char* pMemberPhone);           // 1010
+    void OnIMSModifyPublicGroupSuccess(const char* pGroupURI, int iType, const char* pNewName,
+                                       int iNewValue);                                              // 1011
+    void OnPublicGroupAttributeChanged(const char* pGroupURI, int iType, const char* pName, int iValue); // 1012
+    void OnIMSCreatePublicGroupResult(const char* pGroupName, const char* pGroupURI, int iResult);  // 1013
+    void OnIMSDeletePublicGroupResult(const char* pGroupName, int iResult);                         // 1014
+    void OnIMSInviteToMyPuGroupSendResult(const char* pSomeoneURI, const char* pDisplayName,
+                                          const char* pGroupName, int iResult);                     // 1015
+    void OnIMSDelFromMyPuGroupResult(const char* pSomeoneURI, const char* pGroupName, int iResult);  // 1016
+    void OnIMSReqJoinPublicGroupSendResult(const char* pGroupURI, const char* pGroupIdentifier,
+                                           int iResult);                                            // 1017
+    void OnIMSLeavePublicGroupResult(const char* pGroupName, const char* pGroupURI, int iResult);   // 1018
+    void OnIMSChangeDPNameInPuGroupResult(const char* pGroupURI, const char* pNewDisplayName,
+                                          int iResult);                                             // 1019
+    void OnIMSPublicGroupDeleted(const char* pGroupURI);                                            // 1020
+    void OnIMSDeleteMeInPublicGroup(const char* pGroupURI);                                         // 1021
+    void OnIMSSearchPuGroupResult(int iResultNum, const char* pSearchString,
+                                  const tarvolan::TSearchResultEntry* pEntries);                    // 1022
+    void OnIMSSearchPublicGroupFailed(const char* groupURI);                                        // 1023
+    void OnIMSTransferPublicGroupAck(const char* groupURI, const char* newOwnerURI, int code);       // 1024
+    void OnIMSTransferPublicGroupRequest(const tarvolan::tagGroupTrsReq* pRequest);                 // 1025
+    void OnIMSTransferPublicGroupCancel(const tarvolan::tagGroupTrsReq* pRequest);                  // 1026
+    void OnIMSTransferPublicGroupResult(const char* groupURI, const char* newOwnerURI, int result);  // 1027
+    void OnIMSMemberPresenceChanged(const char* groupURI, const char* memberURI, const char* presence); // 1028, 1035
+    void OnIMSAddGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult);  // 1029
+    void OnIMSDeletGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult); // 1030
+    void OnIMSGetPublicGroupInfoListFailed(const char* groupURI, int result);                       // 1031
+    void OnIMSGotGroupHistoryMsgList(int iCode, int iType, const char* lpGroupURI, int iListNum,
+                                     const tarvolan::THistoryEntry* pList);                         // 1032
+    void OnRebuildMembersFromTable();                                                               // 1033
+    // Returns true when the message was handled (the dispatcher then writes
+    // 1 into word 4 of the record).
+    bool OnIMSGotGroupMessage(int iType, const char* pGroupAddress, const char* pSenderURI,
+                              const char* pText);                                                   // 1034
+    void OnIMSMemberProfileChanged(const tarvolan::TMemberProfile* pProfile);                       // 1036
+    // The profile text of the first member with that URI; "" when none.
+    const char* OnGetMemberProfileText(const char* uri);                                            // 1038
+    void OnSetMemberProfileText(const char* uri, const char* text);                                 // 1039
+    void SetFullRowSelect(int value);                                                               // 1040
+    void OnHostSignedIn();                                                                          // 1041
+    // The profile record of a member with that URI (any group, case-insensitive); null when none.
+    tarvolan::TMemberProfile* OnFindMemberProfile(const char* uri);                                 // 1043
+    void OnIMSInviteJoinResult(int kind, const char* groupURI, int iResult);                        // 1044
+
+    // Window timers: 1001 replay of parked requests, 9002 pending creations,
+    // 9051 recent contact-list names.
+    void OnTimer(int id) override;
+    bool OnCommand(int id, intptr_t lParam) override;
+    // The group commands of menu 465 and the buttons 1006, 1004 and 1005
+    // (GroupCommands.cpp); false for any other id.
+    bool OnGroupCommand(int id);
+
+    int32_t m_nShowFlag = 1;       // read by the search dialog
+    int32_t m_nKindRootsFlag = 0;  // with scene 6: the roots of kinds 12 and 13
+    bool m_bTestMode = false;      // commands produce their own results
+    // The pause after each request replayed by timer 1001, in milliseconds;
+    // window messages are handled meanwhile.
+    int m_nReplayPauseMs = 150;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void LayoutControls();
+    void ApplySkins();
+    void LoadImages();
+    const QIcon& Image(int index) const;
+    void SetItemImage(QTreeWidgetItem* item, int index) const;
+    // Text and image of an item already in the tree, with one repaint.
+    void SetItemLook(QTreeWidgetItem* item, const QString& text, int image);
+    QTreeWidgetItem* AddRoot(QTreeWidgetItem* parent, int kind, int textId);
+    // The parent root and item kind of a new group item; null when none.
+    QTreeWidgetItem* GroupParent(const TGroupListEntry& entry, int& itemKind) const;
+    void MakeGroupItem(CTarvolan& group, const TGroupListEntry& entry);
+    CTarvolan* SyncGroup(const TGroupListEntry& entry);
+    int MemberItemKind(const CTarvolan& group) const;
+    // A member's new item, not yet in the tree.
+    QTreeWidgetItem* MakeMemberItem(CTarvolanMember& member, int itemKind);
+    // The status a new member shows, and any presence cached for it.
+    void ApplyInitialPresence(CTarvolanMember& member, const CString& myURI);
+    // Inserts new member items under their group item as one batch.
+    void InsertMemberItems(CTarvolan& group, const std::vector<QTreeWidgetItem*>& items);
+    void OnItemExpansion(QTreeWidgetItem* item, bool expanded);
+    void ShowContextMenu(QTreeWidgetItem* item, const QPoint& globalPos, bool firstRequestSent);
+    void UpdateToolTip(const QPoint& viewportPos);
+    // For a member item: its URI and profile record (the signed-in user's
+    // own record is filled from the user's profile data while it is empty).
+    // False for other items.
+    bool DescribeMemberItem(QTreeWidgetItem* item, CString& uri, tarvolan::TMemberProfile*& profile);
+
+    // The group-loading steps.
+    void AddGroupInfoSlot(const tarvolan::TGroupInfoSlot& slot, const CString& myURI);
+    void UpdateGroupTableFromSlot(const tarvolan::TGroupInfoSlot& slot, const CString& myURI);
+    void RememberRecentListName(const CString& name);
+    void SubscribeOnce(const CString& uri);
+    void ClearOwnJoinApplication(const CString& groupURI);
+    void RefreshPropertiesWindow();
+    void ApplyAttributeChange(const CString& groupURI, int iType, const CString& text, int value,
+                              bool textFields);
+
+    // The host-event steps (InvitationHandlers.cpp, MembershipHandlers.cpp).
+    void RebuildGroupAndMembers(const CString& uri);
+    void ForgetJoinRequest(const CString& groupURI, const CString& proposerURI);
+    void RememberInvitation(const tarvolan::tagGroupInvite& invite);
+    void AddAcceptedInvitee(const CString& groupURI, const TMemberSlot& invitee);
+    void AddJoinedGroup(const CString& groupURI, const CString& groupName, const TMemberSlot& inviter);
+    void ReplayParkedRequests();
+    void ShowDeferredNotice();
+
+    // The group commands (GroupCommands.cpp).
+    QTreeWidgetItem* SelectedItem() const;
+    void OnGroupButton(int id);
+    void OnOpenGroupChat();
+    void OnCreateTarvolan();
+    void OnEditTarvolan();
+    void OnShowTarvolanProperties();
+    void OnDeleteTarvolan();
+    void OnLeaveTarvolan();
+    void OnTransferTarvolan();
+    void OnRemoveMember();
+    void OnInviteToTarvolan();
+    void OnChangeMyDisplayName();
+    void OnMessageMember(int mode);
+
+    // CGroupTreeListener
+    void OnGroupRemoving(CTarvolan& group) override;
+    void OnMemberRemoving(CTarvolanMember& member) override;
+
+    tarvolan::CHostLink& m_link;
+    CGroupData m_GroupData;
+    COpenWindows m_OpenWindows;
+    Ui::CTarvolanDialog* m_pUi = nullptr;
+    CTreeCtrlEx* m_pTree = nullptr;
+    bool m_bCreated = false;
+    QTreeWidgetItem* m_hRootTop = nullptr;
+    QTreeWidgetItem* m_hRootOwned = nullptr;
+    QTreeWidgetItem* m_hRootJoined = nullptr;
+    QTreeWidgetItem* m_hRootBasic = nullptr;
+    QTreeWidgetItem* m_hRootMutual = nullptr;
+    std::vector<QIcon> m_images;
+    bool m_bToolTips = false;
+    CString m_csToolTip;            // the tooltip text shown last
+    bool m_bPressOnExpander = false;  // the last press fell on an expander
+    // Invitations received lately, newest last, one per group: the join
+    // result (1044) takes the group's name and inviter from them.
+    std::list<tarvolan::tagGroupInvite> m_ReceivedInvites;
+    CString m_csDeferredNotice;  // shown on kDeferredNoticeCommand
+};

@@ -1,0 +1,4 @@
+// A Qt-free header that includes Qt.
+#pragma once
+
+#include <QString>

@@ -1,0 +1,122 @@
+// Membership notices (1010), deleted groups (1020), my removal from a group
+// (1021) and member presence (1028, 1035).
+#include <QCoreApplication>
+
+#include "window/EventRecords.h"
+#include "groups/Presence.h"
+
+namespace groups_testing {
+namespace {
+
+class MembershipEventsTest : public CEventsTest {
+protected:
+    void Notify(int type, const char* group, const char* owner, const char* member, const char* display,
+                const char* info = "Forward", const char* phone = "")
+    {
+        Word record[] = {static_cast<Word>(type), W(group), W(owner), W(member), W(display), W(info), W(phone)};
+        Send(H_MemberNotify, record);
+    }
+    void Presence(const char* group, const char* member, const char* presence, int code = H_MemberPresence)
+    {
+        Word record[] = {W(group), W(member), W(presence), 0};
+        Send(code, record);
+    }
+};
+
+// A conversation window that counts the member updates it is told about.
+struct CCountingChat : CGroupChatWindow {
+    int* updates;
+    explicit CCountingChat(int* count) : updates(count) {}
+    void FillMemberTree() override {}
+    void UpdateMemberItem(CTarvolanMember*) override { ++*updates; }
+};
+
+TEST_F(MembershipEventsTest, MemberNoticesFollowInTableAndTree)
+{
+    Notify(1, "Club", kOwner, "sip:fay@ims.test", "Fay", "Forward", "5551");
+    Notify(1, "Club", "sip:other-owner@ims.test", "sip:gus@ims.test", "Gus");  // no such group
+    Notify(1, "Mine", kMe, kBob, "Robert", "Defend", "5552");  // listed: the phone only
+    Notify(2, "Mine", kMe, "sip:ghost@ims.test", "Ghost");     // not listed: nothing
+    EXPECT_EQ(Record(kClub)->MemberCount(), 3);
+    EXPECT_EQ(Utf8(MemberItem(kClub, "sip:fay@ims.test")->text(0)), "Fay");
+    const TMemberSlot* bob = &Record(kMine)->Member(Record(kMine)->FindMember(kBob));
+    EXPECT_EQ(bob->displayName, "Bob");
+    EXPECT_EQ(bob->phone, "5552");
+    EXPECT_EQ(Record(kMine)->MemberCount(), 2);
+
+    Notify(2, "Mine", kMe, kBob, "Robert", "Defend", "5553");
+    bob = &Record(kMine)->Member(Record(kMine)->FindMember(kBob));
+    EXPECT_EQ(bob->info, "Defend");
+    EXPECT_EQ(Utf8(MemberItem(kMine, kBob)->text(0)), "Robert");
+
+    Notify(3, "Club", kOwner, kOwner, "");
+    EXPECT_EQ(Record(kClub)->FindMember(kOwner), -1);
+    EXPECT_EQ(Member(kClub, kOwner), nullptr);
+    EXPECT_EQ(GroupItem(kClub)->childCount(), 2);
+    EXPECT_TRUE(Logged("OnIMSPublicGroupMemberNotifyVeloractrl1:iType=3, pGroupName=Club,pOwnerURI=sip:owner@ims.test,"
+                       "pMemberURI=sip:owner@ims.test,pMemberDisplay=,pMemberInfo=Forward,pMemberPhone="));
+}
+
+TEST_F(MembershipEventsTest, DeletedGroupGoesWithANotice)
+{
+    Word deleted[] = {W(kClub)}, unknown[] = {W("sip:gone@groups.test")};
+    Send(H_GroupDeleted, deleted);
+    Send(H_GroupDeleted, unknown);
+    EXPECT_EQ(PromptText(0), "群组[Club]已被管理员删除!");
+    EXPECT_EQ(PromptText(1), "群组[sip:gone@groups.test]已被管理员删除!");
+    EXPECT_EQ(m_driver.Prompts()[0].flags, MB_ICONINFORMATION);
+    EXPECT_EQ(Group(kClub), nullptr);
+    EXPECT_EQ(Record(kClub), nullptr);
+    EXPECT_EQ(Dlg().Root(ITEM_JOINED_ROOT)->childCount(), 0);
+    EXPECT_NE(GroupItem(kMine), nullptr);
+}
+
+TEST_F(MembershipEventsTest, RemovalNoticeComesOnceTheGroupHasLeft)
+{
+    Word removed[] = {W(kClub)}, unknown[] = {W("sip:lost@groups.test")};
+    clientkit::SetSignInState(1, 0, 1);  // logging out: nothing changes
+    Send(H_DeletedFromGroup, removed);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_NE(Group(kClub), nullptr);
+
+    clientkit::SetSignInState(1, 0, 0);
+    Send(H_DeletedFromGroup, removed);
+    EXPECT_EQ(PromptCount(), 0u);  // posted to the window
+    EXPECT_EQ(Group(kClub), nullptr);
+    SetResourceBundle(nullptr);    // the command comes from the event loop
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(PromptText(0), "您已经退出群组Club!");
+
+    SetResourceBundle(TarvolanResources());
+    Send(H_DeletedFromGroup, unknown);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(PromptText(1), "您已经退出群组lost!");
+    EXPECT_TRUE(Logged("Protected Log: Exited from the public group lost"));
+}
+
+TEST_F(MembershipEventsTest, PresenceOfMembers)
+{
+    int updates = 0;
+    Group(kMine)->m_pChatDialog = new CCountingChat(&updates);  // owned by the group
+    Presence(kMine, kBob, "busy");
+    CTarvolanMember* bob = Member(kMine, kBob);
+    EXPECT_EQ(CTarvolanDialog::ItemImage(bob->m_hTreeItem), IMG_BUSY);
+    Presence(kMine, kBob, "ONLINE", H_MemberPresence2);
+    EXPECT_EQ(bob->m_nStatus, PRESENCE_ONLINE);
+    Presence(kMine, kBob, "reading");
+    EXPECT_EQ(Utf8(bob->m_hTreeItem->text(0)), "Bob(reading)");
+    EXPECT_EQ(updates, 3);
+    const int mine = Member(kMine, kMe)->m_nStatus;
+    Presence(kMine, kMe, "away");  // about me: ignored
+    EXPECT_EQ(Member(kMine, kMe)->m_nStatus, mine);
+
+    Presence(kClub, "sip:fay@ims.test", "away");  // no such member yet: kept for it
+    EXPECT_EQ(Dlg().Data().TreeModel().CachedPresenceCount(), 1u);
+    Notify(1, "Club", kOwner, "sip:fay@ims.test", "Fay");
+    EXPECT_EQ(CTarvolanDialog::ItemImage(MemberItem(kClub, "sip:fay@ims.test")), IMG_AWAY);
+    EXPECT_EQ(Dlg().Data().TreeModel().CachedPresenceCount(), 0u);
+    EXPECT_TRUE(m_host.sent.empty());
+}
+
+} // namespace
+} // namespace groups_testing

@@ -1,0 +1,322 @@
+// The results of the group operations (1013-1019, 1029, 1030): tables,
+// tree, pending lists and the time-out and failure notices.
+#include "window/CommandsFixture.h"
+#include "groups/ChildWindows.h"
+
+namespace groups_testing::commands {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// Child windows that record what the handlers tell them.
+struct CFakeInfoWindow : CDialog, CGroupInfoWindow {
+    std::vector<std::pair<std::string, int>> joined;
+    CString GetGroupNameByURI(const CString& uri) override { return uri == kClub ? CString("Club") : GetUserPart(uri); }
+    void SetGroupJoined(const CString& uri, int value) override { joined.push_back({uri.str(), value}); }
+    static CString GetUserPart(const CString& uri)
+    {
+        const int colon = uri.Find(':'), at = uri.Find('@');
+        return uri.Mid(colon + 1, at - colon - 1);
+    }
+};
+
+struct CFakeBlacklistWindow : CDialog, CGroupBlacklistWindow {
+    std::vector<std::string> changes;
+    void OnBlackListChanged(const CString& uri, const CString& group, int operation, int kind) override
+    {
+        changes.push_back(uri.str() + "|" + group.str() + "|" + std::to_string(operation) + std::to_string(kind));
+    }
+};
+
+class OperationResultsTest : public CCommandsTest {
+protected:
+    void CreateResult(const char* name, const char* uri, int result)
+    {
+        Word record[] = {W(name), W(uri), static_cast<Word>(result)};
+        Send(H_CreateGroupResult, record);
+    }
+    void Result2(int code, const char* a, int result)
+    {
+        Word record[] = {W(a), static_cast<Word>(result)};
+        Send(code, record);
+    }
+    void Result3(int code, const char* a, const char* b, int result)
+    {
+        Word record[] = {W(a), W(b), static_cast<Word>(result)};
+        Send(code, record);
+    }
+    void PendingCreate(const char* name, const char* displayName = "Boss")
+    {
+        TPendingCreate pending;
+        pending.name = name;
+        pending.displayName = displayName;
+        pending.subject = "Openings";
+        pending.bulletin = "Tuesdays";
+        pending.visibility = 3;
+        pending.needPermit = 1;
+        pending.maxMembers = 1000;
+        Dlg().Data().PendingCreates().push_back(pending);
+        Dlg().SetTimer(CTarvolanDialog::kTimerPendingCreate, CTarvolanDialog::kPendingCreatePeriodMs);
+    }
+    // Three members in Mine: me, Bob and Carl, each with a phone.
+    void LoadMineWithThree()
+    {
+        COneGroupRecord mine(kMine, "Mine", ROLE_OWNER, kMe);
+        mine.Member(kMe, "Me", "100").Member(kBob, "Bob", "200").Member("sip:carl@ims.test", "Carl", "300");
+        mine.Blacklisted("sip:x@ims.test").Blacklisted("sip:y@ims.test").Blacklisted("sip:z@ims.test");
+        SendGroup(mine);
+        m_host.Clear();
+    }
+};
+
+// ---- 1013 --------------------------------------------------------------------------------
+
+TEST_F(OperationResultsTest, CreatedGroupAppearsUnderMyGroupsWithItsPendingValues)
+{
+    PendingCreate("Go");
+    PendingCreate("Go", "Second");  // the same name twice: one result takes both
+    PendingCreate("Other");
+    CreateResult("Go", "sip:go@groups.test", 201);
+
+    const int i = Listed("sip:go@groups.test");
+    ASSERT_GE(i, 0);
+    const TGroupListEntry& e = Dlg().Data().GroupList()[i];
+    EXPECT_EQ(e.name, "Go");
+    EXPECT_EQ(e.kind, GROUP_PUBLIC);
+    EXPECT_EQ(e.role, ROLE_OWNER);
+    EXPECT_EQ(e.owner, kMe);
+    EXPECT_EQ(e.creator, kMe);
+    EXPECT_EQ(e.subject, "Openings");
+    EXPECT_EQ(e.visibility, 3);
+    EXPECT_EQ(e.maxMembers, 1000);
+    ASSERT_NE(Record("sip:go@groups.test"), nullptr);
+    EXPECT_EQ(Record("sip:go@groups.test")->role, ROLE_OWNER);
+    ASSERT_NE(GroupItem("sip:go@groups.test"), nullptr);
+    EXPECT_EQ(GroupItem("sip:go@groups.test")->parent(), Dlg().Root(ITEM_OWNED_ROOT));
+    EXPECT_EQ(Utf8(Dlg().Root(ITEM_OWNED_ROOT)->text(0)), "我创建的群组");
+
+    ASSERT_EQ(Dlg().Data().PendingCreates().size(), 1u);
+    EXPECT_EQ(Dlg().Data().PendingCreates().front().name, "Other");
+    EXPECT_EQ(Dlg().TimerPeriod(CTarvolanDialog::kTimerPendingCreate), 5000);
+    EXPECT_TRUE(LoggedToHost("OnIMSCreatePublicGroupResultVeloractrl1, pGroupName=Go,pGroupURI=sip:go@groups.test,"
+                             "iResult=201"));
+
+    const int listed = Dlg().Data().GroupList().Count();
+    CreateResult("Other", "", 200);  // without an address it cannot be kept
+    EXPECT_EQ(Dlg().Data().GroupList().Count(), listed);
+    EXPECT_EQ(Record(""), nullptr);
+    EXPECT_TRUE(Dlg().Data().PendingCreates().empty());
+    EXPECT_FALSE(Dlg().IsTimerRunning(CTarvolanDialog::kTimerPendingCreate));
+    EXPECT_TRUE(Notices().empty());
+}
+
+TEST_F(OperationResultsTest, CreateFailuresShowTheirTextsAndKeepThePendingEntry)
+{
+    PendingCreate("Go");
+    CreateResult("Go", "", 408);
+    CreateResult("Go", "", 409);
+    CreateResult("Go", "", 500);
+    CreateResult("Mine2", "sip:mine@elsewhere.test", 408);  // same user part as Mine: an edit
+    CreateResult("Mine2", kMine, 403);
+    CreateResult("Mine2", kMine, 409);
+    EXPECT_EQ(Notices(), (Texts{"创建群组:Go超时!", "创建群组数已达上限!", "创建群组:Go失败!", "修改群组:Mine超时!",
+                                "修改群组:Mine失败!", "修改群组:Mine失败!"}));
+    EXPECT_EQ(Dlg().Data().PendingCreates().size(), 1u);
+    EXPECT_TRUE(Dlg().IsTimerRunning(CTarvolanDialog::kTimerPendingCreate));
+    EXPECT_EQ(Utf8(GroupItem(kMine)->text(0)), "Mine");
+}
+
+TEST_F(OperationResultsTest, EditResultRenamesAndKeepsMembersBlacklistAndCreator)
+{
+    LoadMineWithThree();
+    Dlg().Data().GroupList().Modify(Listed(kMine), [](TGroupListEntry& e) { e.creator = "sip:founder@ims.test"; });
+    PendingCreate("Renamed");  // a creation of that name is not the edit's
+    CreateResult("Renamed", kMine, 200);
+    const TGroupListEntry& e = Dlg().Data().GroupList()[Listed(kMine)];
+    EXPECT_EQ(e.name, "Renamed");
+    EXPECT_EQ(e.creator, "sip:founder@ims.test");
+    EXPECT_EQ(Record(kMine)->name, "Renamed");
+    EXPECT_EQ(Record(kMine)->MemberCount(), 3);
+    EXPECT_EQ(Record(kMine)->BlacklistCount(), 3);
+    EXPECT_EQ(Utf8(GroupItem(kMine)->text(0)), "Renamed");
+    EXPECT_EQ(GroupItem(kMine)->childCount(), 3);
+    EXPECT_EQ(Dlg().Data().PendingCreates().size(), 1u);
+}
+
+TEST_F(OperationResultsTest, CreatedGroupIsDroppedQuietlyWhenTheListIsFull)
+{
+    CGroupListRecord list;
+    std::vector<std::string> uris;
+    for (int i = 0; i < 200; ++i) uris.push_back("sip:g" + std::to_string(i) + "@groups.test");
+    for (const std::string& uri : uris) list.Add(uri.c_str(), "G", GROUP_PUBLIC, 0, kOwner);
+    SendGroupList(list);
+    ASSERT_TRUE(Dlg().Data().GroupList().IsFull());
+    CreateResult("Go", "sip:go@groups.test", 200);
+    EXPECT_EQ(Listed("sip:go@groups.test"), -1);
+    EXPECT_EQ(Record("sip:go@groups.test"), nullptr);
+    EXPECT_EQ(Group("sip:go@groups.test"), nullptr);
+}
+
+// ---- 1014, 1018 --------------------------------------------------------------------------
+
+TEST_F(OperationResultsTest, DeletedAndLeftGroupsLeaveTablesAndTree)
+{
+    Result2(H_DeleteGroupResult, "Solo", 408);
+    Result2(H_DeleteGroupResult, "Solo", 500);
+    Result2(H_DeleteGroupResult, "Club", 200);  // not mine: stays
+    Result2(H_DeleteGroupResult, "Solo", 200);
+    EXPECT_EQ(Notices(), (Texts{"删除群组:Solo超时!", "删除群组:Solo失败!"}));
+    EXPECT_EQ(Listed(kSolo), -1);
+    EXPECT_EQ(Record(kSolo), nullptr);
+    EXPECT_EQ(Group(kSolo), nullptr);
+    EXPECT_NE(Group(kClub), nullptr);
+    EXPECT_TRUE(Logged("OnIMSDeletePublicGroupResultVeloractrl1, pGroupName=Solo,iResult=200"));
+
+    auto* info = new CFakeInfoWindow;
+    Dlg().Windows().Open<CGroupInfoWindow>(info, info);
+    m_driver.ClearPrompts();
+    Result3(H_LeaveGroupResult, "Club", kClub, 408);
+    Result3(H_LeaveGroupResult, "Club", kClub, 403);
+    Result3(H_LeaveGroupResult, "Nowhere", "sip:nowhere@groups.test", 200);  // no group object: nothing
+    Result3(H_LeaveGroupResult, "Club", kClub, 200);
+    Result3(H_LeaveGroupResult, "Mine", kMine, 200);  // also a group I own
+    EXPECT_EQ(Notices(), (Texts{"离开群组:Club超时!", "离开群组:Club失败!"}));
+    EXPECT_EQ(Group(kClub), nullptr);
+    EXPECT_EQ(Record(kMine), nullptr);
+    EXPECT_EQ(Listed(kMine), -1);
+    EXPECT_EQ(Dlg().Root(ITEM_OWNED_ROOT)->childCount(), 0);
+    EXPECT_EQ(info->joined, (std::vector<std::pair<std::string, int>>{{kClub, 0}, {kMine, 0}}));
+    EXPECT_TRUE(Logged("OnIMSLeavePublicGroupResultVeloractrl1, pGroupName=Club,iResult=200"));
+}
+
+// ---- 1015 --------------------------------------------------------------------------------
+
+TEST_F(OperationResultsTest, InvitationSendResultsKeepOrDropThePendingInvitation)
+{
+    auto sendResult = [&](const char* uri, const char* name, int result) {
+        Word record[] = {W(uri), W(name), W("Mine"), static_cast<Word>(result)};
+        Send(H_InviteSendResult, record);
+    };
+    sendResult("sip:eve@ims.test", "eve", 200);
+    sendResult("sip:fay@ims.test", "fay", 202);
+    sendResult("sip:fay@ims.test", "fay", 202);
+    EXPECT_TRUE(Notices().empty());
+    EXPECT_TRUE(Dlg().Data().IsInvitePending("sip:fay@ims.test", "Mine"));
+    EXPECT_EQ(Dlg().Data().InvitesPending().size(), 2u);
+
+    sendResult("sip:eve@ims.test", "eve", 404);
+    sendResult("sip:fay@ims.test", "fay", 408);
+    sendResult("sip:gus@ims.test", "gus", 409);
+    sendResult("sip:gus@ims.test", "gus", 480);
+    EXPECT_TRUE(Dlg().Data().InvitesPending().empty());
+    EXPECT_EQ(Notices(), (Texts{"您邀请eve加入群组Mine错误,该被邀请人不存在!", "您对fay加入群组Mine的邀请,超时!",
+                                "您对 gus 加入群组 Mine 的邀请，超过群组人数最大数！", "您对gus加入群组Mine的邀请,失败!"}));
+    EXPECT_TRUE(Logged("OnIMSInviteToMyPuGroupSendResultVeloractrl1, pSomeoneURI=sip:gus@ims.test,pDisplayName=gus,"
+                       "pGroupName=Mine,iResult=480"));
+}
+
+// ---- 1016 --------------------------------------------------------------------------------
+
+TEST_F(OperationResultsTest, RemovedMemberLeavesTreeAndTableInOrder)
+{
+    LoadMineWithThree();
+    Result3(H_RemoveMemberResult, kBob, "Mine", 200);
+    EXPECT_EQ(Member(kMine, kBob), nullptr);
+    const CGroupRecord* mine = Record(kMine);
+    ASSERT_EQ(mine->MemberCount(), 2);
+    EXPECT_EQ(mine->Member(0).uri, kMe);
+    EXPECT_EQ(mine->Member(1).uri, "sip:carl@ims.test");
+    EXPECT_EQ(mine->Member(1).phone, "300");  // every field of a slot moves with it
+    EXPECT_EQ(GroupItem(kMine)->childCount(), 2);
+
+    Result3(H_RemoveMemberResult, kOwner, "Club", 200);  // not my group: nothing
+    EXPECT_NE(Member(kClub, kOwner), nullptr);
+    EXPECT_TRUE(Notices().empty());
+}
+
+TEST_F(OperationResultsTest, RemovalFailureNamesGroupAndMemberInTheSystemLanguageOrder)
+{
+    {
+        const CLanguageScope chinese("zh_CN.UTF-8");
+        Result3(H_RemoveMemberResult, kBob, "Mine", 408);
+        Result3(H_RemoveMemberResult, kBob, "Mine", 403);
+    }
+    {
+        const CLanguageScope english("en_US.UTF-8");
+        Result3(H_RemoveMemberResult, kBob, "Mine", 408);
+    }
+    EXPECT_EQ(Notices(), (Texts{"从群组:Mine中删除成员sip:bob@ims.test超时!", "从群组:Mine中删除成员sip:bob@ims.test失败!",
+                                "从群组:sip:bob@ims.test中删除成员Mine超时!"}));
+    EXPECT_NE(Member(kMine, kBob), nullptr);
+}
+
+// ---- 1017 --------------------------------------------------------------------------------
+
+TEST_F(OperationResultsTest, JoinSendResultNamesTheGroupOnlyWithTheInformationWindowOpen)
+{
+    Result3(H_JoinSendResult, "sip:chess@groups.test", "id-1", 403);
+    Result3(H_JoinSendResult, "sip:chess@groups.test", "id-1", 202);
+    Result3(H_JoinSendResult, "sip:chess@groups.test", "id-1", 408);
+    {
+        auto* info = new CFakeInfoWindow;
+        Dlg().Windows().Open<CGroupInfoWindow>(info, info);
+    }
+    Result3(H_JoinSendResult, "sip:chess@groups.test", "id-1", 403);
+    Result3(H_JoinSendResult, kClub, "id-2", 409);
+    EXPECT_EQ(Notices(), (Texts{"您被拒绝加入群组 !", "您被拒绝加入群组 chess!", "群组Club成员数已满!"}));
+    for (const TPrompt& p : m_driver.Prompts()) EXPECT_TRUE(p.caption.IsEmpty());
+    EXPECT_TRUE(Logged("OnIMSReqJoinPublicGroupSendResultVeloractrl1, pGroupURI=sip:chess@groups.test,"
+                       "pGroupIdentifier=id-1,iResult=202"));
+}
+
+// ---- 1019 --------------------------------------------------------------------------------
+
+TEST_F(OperationResultsTest, ChangedDisplayNameReachesItemAndTable)
+{
+    Result3(H_ChangeNameResult, kClub, "Captain", 200);
+    EXPECT_EQ(Utf8(MemberItem(kClub, kMe)->text(0)), "Captain");
+    const CGroupRecord* club = Record(kClub);
+    EXPECT_EQ(club->Member(club->FindMember(kMe)).displayName, "Captain");
+
+    Result3(H_ChangeNameResult, kClub, "Late", 408);
+    Result3(H_ChangeNameResult, kClub, "Late", 500);
+    Result3(H_ChangeNameResult, "sip:nowhere@groups.test", "Late", 408);  // no group: nothing
+    Result3(H_ChangeNameResult, "", "Late", 408);
+    EXPECT_EQ(Notices(), (Texts{"修改在群组:Club中的显示名超时!", "修改在群组:Club中的显示名失败!"}));
+    EXPECT_EQ(Utf8(MemberItem(kClub, kMe)->text(0)), "Captain");
+}
+
+// ---- 1029, 1030 --------------------------------------------------------------------------
+
+TEST_F(OperationResultsTest, BlacklistResultsNeedTheBlacklistWindow)
+{
+    LoadMineWithThree();
+    Result3(H_AddBlacklistResult, "Mine", kBob, 200);  // no window: nothing
+    EXPECT_FALSE(Record(kMine)->IsBlacklisted(kBob));
+    EXPECT_EQ(m_host.Count(M_RemoveMember), 0u);
+
+    auto* window = new CFakeBlacklistWindow;
+    Dlg().Windows().Open<CGroupBlacklistWindow>(window, window);
+    Result3(H_AddBlacklistResult, "Mine", kBob, 408);
+    Result3(H_AddBlacklistResult, "Mine", kBob, 200);
+    Result3(H_AddBlacklistResult, "Mine", kBob, 200);  // listed once
+    Result3(H_AddBlacklistResult, "Mine", "sip:w@ims.test", 200);
+    EXPECT_EQ(Record(kMine)->Blacklist(),
+              (std::vector<CString>{"sip:x@ims.test", "sip:y@ims.test", "sip:z@ims.test", kBob, "sip:w@ims.test"}));
+    ASSERT_EQ(m_host.Count(M_RemoveMember), 2u);  // Bob is still a member until the removal result
+    EXPECT_EQ(m_host.Of(M_RemoveMember)[0].texts, (Texts{kBob, "Mine"}));
+
+    Result3(H_DeleteBlacklistResult, "Mine", "sip:y@ims.test", 200);
+    Result3(H_DeleteBlacklistResult, "Mine", "sip:nobody@ims.test", 200);
+    EXPECT_EQ(Record(kMine)->Blacklist(),
+              (std::vector<CString>{"sip:x@ims.test", "sip:z@ims.test", kBob, "sip:w@ims.test"}));
+    EXPECT_EQ(window->changes.size(), 5u);
+    EXPECT_EQ(window->changes[0], std::string(kBob) + "|Mine|10");
+    EXPECT_EQ(window->changes[3], "sip:y@ims.test|Mine|00");
+    EXPECT_TRUE(Notices().empty());
+    EXPECT_TRUE(Logged("OnIMSDeletGroupBlacklistMemResultVeloractrl1, pGroupName=Mine,pDName=sip:y@ims.test,"
+                       "iResult=200"));
+}
+
+} // namespace
+} // namespace groups_testing::commands
