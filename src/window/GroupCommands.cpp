@@ -10,7 +10,6 @@
 #include <cstdint>
 
 #include <QAbstractButton>
-#include <QPointer>
 
 #include "clientkit/ClientKit.h"
 #include "controls/SignedInUser.h"
@@ -23,6 +22,7 @@
 #include "dialogs/TarvolanPropertyDialog.h"
 #include "window/EventSupport.h"
 #include "groups/GroupSettingsRecord.h"
+#include "controls/AskInHandler.h"
 #include "controls/Prompts.h"
 #include "window/TarvolanDialog.h"
 #include "window/TreeItemData.h"
@@ -151,13 +151,14 @@ bool CTarvolanDialog::OnGroupCommand(int id)
 // is left unchecked and the window takes the focus.
 void CTarvolanDialog::OnGroupButton(int id)
 {
-    const QPointer<CTarvolanDialog> self(this);
-    if (GetAppLogoutStatus() == 0) {
+    const auto done = AskInHandler(this, [&] {
+        if (GetAppLogoutStatus() != 0) return false;
         if (id == kButtonAdd) OnCreateTarvolan();
         else if (id == kButtonDelete) OnDeleteTarvolan();
         else OnEditTarvolan();
-    }
-    if (!self) return;
+        return true;
+    });
+    if (!done.WindowAlive()) return;
     if (auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id))) {
         const bool exclusive = button->autoExclusive();  // a checked exclusive radio button cannot uncheck itself
         button->setAutoExclusive(false);
@@ -184,10 +185,9 @@ void CTarvolanDialog::OnOpenGroupChat()
 void CTarvolanDialog::OnCreateTarvolan()
 {
     if (GetTarvolanCreateRight() == 0) return;
-    const QPointer<CTarvolanDialog> self(this);
     CTarvolanCreateDialog dialog(Link());
-    const int answer = dialog.DoModal();
-    if (!self || answer != IDOK) return;
+    const auto asked = AskInHandler(this, [&] { return dialog.DoModal(); });
+    if (!asked.WindowAlive() || asked.Answer() != IDOK) return;
     const TGroupSettingsValues values = ReadSettings(dialog);
     if (const int i = FindOwnedNamesake(m_GroupData.GroupList(), values.name, CString()); i >= 0) {
         ShowNotice(this, ResText(IDS_GROUP_EXISTS_CREATE, m_GroupData.GroupList()[i].name));
@@ -199,7 +199,7 @@ void CTarvolanDialog::OnCreateTarvolan()
     m_GroupData.PendingCreates().push_back(pending);
     SetTimer(kTimerPendingCreate, kPendingCreatePeriodMs);
     Link().Send(M_SaveGroup, &record);
-    if (self && m_bTestMode) OnIMSCreatePublicGroupResult(pending.name, kTestGroupURI, 201);
+    if (asked.WindowAlive() && m_bTestMode) OnIMSCreatePublicGroupResult(pending.name, kTestGroupURI, 201);
 }
 
 // ---- 13058 --------------------------------------------------------------------------------
@@ -223,11 +223,9 @@ void CTarvolanDialog::OnEditTarvolan()
     dialog.SetBulletin(group->m_csBulletin);
     dialog.SetMyDisplayName(keptDisplayName);
 
-    const QPointer<CTarvolanDialog> self(this);
-    const int answer = dialog.DoModal();
-    if (!self || answer != IDOK) return;
-    group = m_GroupData.TreeModel().FindGroup(uri);
-    if (!group) return;  // removed while the dialog was open
+    const auto asked = AskInHandler(this, [&] { return dialog.DoModal(); });
+    group = asked.Refind([&] { return m_GroupData.TreeModel().FindGroup(uri); });
+    if (asked.Answer() != IDOK || !group) return;  // or removed while the dialog was open
     const TGroupSettingsValues values = ReadSettings(dialog);
     if (const int i = FindOwnedNamesake(m_GroupData.GroupList(), values.name, uri); i >= 0) {
         ShowNotice(this, ResText(IDS_GROUP_EXISTS_EDIT, m_GroupData.GroupList()[i].name));
@@ -244,7 +242,7 @@ void CTarvolanDialog::OnEditTarvolan()
                 CString::FromField(record.bulletin).c_str());
     Link().Log(line, 1);
     if (!(values.displayName == keptDisplayName)) SendTexts(Link(), M_ChangeDisplayName, uri, values.displayName);
-    if (!self) return;
+    if (!asked.WindowAlive()) return;
     if (const CTarvolan* shown = m_GroupData.TreeModel().FindGroup(uri); shown && shown->m_hTreeItem)
         SetItemLook(shown->m_hTreeItem, ToQt(shown->m_csName), ItemImage(shown->m_hTreeItem));
     if (m_bTestMode) OnIMSCreatePublicGroupResult(CString::FromField(record.name), uri, 201);
@@ -286,13 +284,12 @@ void CTarvolanDialog::OnDeleteTarvolan()
         return;
     }
     const CString name = group->m_csName, uri = group->URI();
-    const QPointer<CTarvolanDialog> self(this);
-    const bool yes = AskYesNo(this, ResText(IDS_CONFIRM_DELETE_GROUP, name));
-    if (!self || !yes || !m_GroupData.TreeModel().FindGroup(uri)) return;  // the group may have gone meanwhile
+    const auto asked = AskInHandler(this, [&] { return AskYesNo(this, ResText(IDS_CONFIRM_DELETE_GROUP, name)); });
+    if (!asked.Answer() || !asked.Refind([&] { return m_GroupData.TreeModel().FindGroup(uri); })) return;
     IsInMyRLSList(uri);
     Word record[1] = {TextWord(name)};
     Link().Send(M_DeleteGroup, record);
-    if (self && m_bTestMode) OnIMSDeletePublicGroupResult(name, 200);
+    if (asked.WindowAlive() && m_bTestMode) OnIMSDeletePublicGroupResult(name, 200);
 }
 
 // ---- 13071 --------------------------------------------------------------------------------
@@ -303,12 +300,11 @@ void CTarvolanDialog::OnLeaveTarvolan()
     const CTarvolan* group = ItemKind(item) == ITEM_JOINED_GROUP ? ItemGroup(item) : nullptr;
     if (!group) return;
     const CString name = group->m_csName, uri = group->URI();
-    const QPointer<CTarvolanDialog> self(this);
-    const bool yes = AskYesNo(this, ResText(IDS_CONFIRM_LEAVE, name));
-    if (!self || !yes || !m_GroupData.TreeModel().FindGroup(uri)) return;
+    const auto asked = AskInHandler(this, [&] { return AskYesNo(this, ResText(IDS_CONFIRM_LEAVE, name)); });
+    if (!asked.Answer() || !asked.Refind([&] { return m_GroupData.TreeModel().FindGroup(uri); })) return;
     IsInMyRLSList(uri);
     SendTexts(Link(), M_LeaveGroup, name, uri);
-    if (self && m_bTestMode) OnIMSLeavePublicGroupResult(name, uri, 200);
+    if (asked.WindowAlive() && m_bTestMode) OnIMSLeavePublicGroupResult(name, uri, 200);
 }
 
 // ---- 13171 --------------------------------------------------------------------------------
@@ -320,11 +316,10 @@ void CTarvolanDialog::OnTransferTarvolan()
     const CTarvolan* group = member ? m_GroupData.TreeModel().FindGroup(member->GroupURI()) : nullptr;
     if (!group) return;
     const CString groupURI = group->URI(), memberURI = member->URI(), memberName = member->m_csDisplayName;
-    const QPointer<CTarvolanDialog> self(this);
-    const bool yes = AskYesNo(this, ResText(IDS_CONFIRM_TRANSFER, group->m_csName, memberName));
-    if (!self || !yes) return;
-    member = m_GroupData.TreeModel().FindMember(groupURI, memberURI);
-    if (!member) return;  // gone while the question was open
+    const auto asked =
+        AskInHandler(this, [&] { return AskYesNo(this, ResText(IDS_CONFIRM_TRANSFER, group->m_csName, memberName)); });
+    member = asked.Refind([&] { return m_GroupData.TreeModel().FindMember(groupURI, memberURI); });
+    if (!asked.Answer() || !member) return;  // or gone while the question was open
     if (UnreachableForTransfer(*member)) {
         ShowNotice(this, ResText(IDS_TRANSFER_OFFLINE, memberName));
         return;
@@ -343,9 +338,10 @@ void CTarvolanDialog::OnRemoveMember()
     const CTarvolan* group = member ? m_GroupData.TreeModel().FindGroup(member->GroupURI()) : nullptr;
     if (!group) return;
     const CString groupURI = group->URI(), groupName = group->m_csName, memberURI = member->URI();
-    const QPointer<CTarvolanDialog> self(this);
-    const bool yes = AskYesNo(this, ResText(IDS_CONFIRM_REMOVE_MEMBER, groupName, member->m_csDisplayName));
-    if (!self || !yes || !m_GroupData.TreeModel().FindMember(groupURI, memberURI)) return;
+    const auto asked = AskInHandler(
+        this, [&] { return AskYesNo(this, ResText(IDS_CONFIRM_REMOVE_MEMBER, groupName, member->m_csDisplayName)); });
+    if (!asked.Answer() || !asked.Refind([&] { return m_GroupData.TreeModel().FindMember(groupURI, memberURI); }))
+        return;
     SendTexts(Link(), M_RemoveMember, memberURI, groupName);
 }
 
@@ -357,16 +353,14 @@ void CTarvolanDialog::OnInviteToTarvolan()
     const CTarvolan* group = ItemKind(item) == ITEM_OWNED_GROUP ? ItemGroup(item) : nullptr;
     if (!group) return;
     const CString groupURI = group->URI(), groupName = group->m_csName;
-    const QPointer<CTarvolanDialog> self(this);
     CTarvolanInviteDialog dialog(Link());
-    const int answer = dialog.DoModal();
-    if (!self || answer != IDOK) return;
+    const auto asked = AskInHandler(this, [&] { return dialog.DoModal(); });
+    group = asked.Refind([&] { return m_GroupData.TreeModel().FindGroup(groupURI); });
+    if (asked.Answer() != IDOK || !group) return;  // or removed while the dialog was open
     const CString account = dialog.GetInviteeURI();
     if (account.IsEmpty()) return;
     const CString name = GetURIField(account, URI_USER);
 
-    group = m_GroupData.TreeModel().FindGroup(groupURI);
-    if (!group) return;  // removed while the dialog was open
     int refusal = 0;
     if (m_GroupData.IsInvitePending(account, groupName)) refusal = IDS_ALREADY_INVITED;
     else if (group->FindMember(account)) refusal = IDS_ALREADY_MEMBER;
@@ -380,9 +374,9 @@ void CTarvolanDialog::OnInviteToTarvolan()
     WriteLog(line, 0);
     Word record[3] = {TextWord(account), TextWord(name), TextWord(groupName)};
     Link().Send(M_InviteMember, record);
-    if (!self || !m_bTestMode) return;
+    if (!asked.WindowAlive() || !m_bTestMode) return;
     OnIMSInviteToMyPuGroupSendResult(account, name, groupName, 200);
-    if (self) OnIMSPublicGroupInviteResult(groupName, account, 1);
+    if (asked.WindowAlive()) OnIMSPublicGroupInviteResult(groupName, account, 1);
 }
 
 // ---- 13079 --------------------------------------------------------------------------------
@@ -395,12 +389,11 @@ void CTarvolanDialog::OnChangeMyDisplayName()
         kind == ITEM_OWNED_MEMBER || kind == ITEM_JOINED_MEMBER ? ItemMember(item) : nullptr;
     if (!member || !m_GroupData.TreeModel().FindGroup(member->GroupURI())) return;
     const CString groupURI = member->GroupURI();
-    const QPointer<CTarvolanDialog> self(this);
     CInputTextDialog dialog(Link());
     dialog.SetLabel(LoadResString(IDS_DISPLAY_NAME));
     dialog.SetMaxLength(kDisplayNameMaxLength);
-    const int answer = dialog.DoModal();
-    if (!self || answer != IDOK || !m_GroupData.TreeModel().FindGroup(groupURI)) return;
+    const auto asked = AskInHandler(this, [&] { return dialog.DoModal(); });
+    if (asked.Answer() != IDOK || !asked.Refind([&] { return m_GroupData.TreeModel().FindGroup(groupURI); })) return;
     CString name = dialog.GetText();
     name.Trim();
     if (name.IsEmpty()) {

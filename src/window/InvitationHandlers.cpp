@@ -8,7 +8,6 @@
 #include <vector>
 
 #include <QEventLoop>
-#include <QPointer>
 #include <QTimer>
 
 #include "clientkit/ClientKit.h"
@@ -16,6 +15,7 @@
 #include "common/TagReader.h"
 #include "common/TextFunctions.h"
 #include "window/EventSupport.h"
+#include "controls/AskInHandler.h"
 #include "controls/Prompts.h"
 #include "window/TarvolanDialog.h"
 #include "protocol/HostLink.h"
@@ -96,17 +96,14 @@ void PumpingPause(int ms)
 // parked while the replay runs stay for the next one. False when the window
 // went meanwhile.
 template <class Record, class Handle>
-bool ReplayParked(std::vector<Record>* (*list)(), const QPointer<CTarvolanDialog>& window, int pauseMs,
-                  Handle handle)
+bool ReplayParked(std::vector<Record>* (*list)(), QObject* window, int pauseMs, Handle handle)
 {
     if (!GetAppLogined() || !list()) return true;
     const std::vector<Record> parked = *list();
     for (const Record& record : parked) {
         if (!TakeParked(list(), record)) continue;
-        handle(record);
-        if (!window) return false;
-        PumpingPause(pauseMs);
-        if (!window) return false;
+        if (!AskInHandler(window, [&] { return handle(record), true; }).WindowAlive()) return false;
+        if (!AskInHandler(window, [&] { return PumpingPause(pauseMs), true; }).WindowAlive()) return false;
     }
     return true;
 }
@@ -159,9 +156,8 @@ void CTarvolanDialog::OnIMSXmlMessage(const char* pFrom, int iType, const char* 
     }
     const CString fromName = XmlUnescape(XmlElementText(reader, "FromName"));
     const CString groupName = XmlUnescape(XmlElementText(reader, "GroupName"));
-    QPointer<CTarvolanDialog> self(this);
-    const bool yes = AskYesNo(this, fromName + ResText(IDS_INVITED_ASK, groupName));
-    if (!self || !yes) return;
+    const auto asked = AskInHandler(this, [&] { return AskYesNo(this, fromName + ResText(IDS_INVITED_ASK, groupName)); });
+    if (!asked.WindowAlive() || !asked.Answer()) return;
     const CString me = SignedInURI();
     // The identifier goes back as it stood in the body, so it stays valid XML.
     const CString body = "<JID>" + XmlEscape(me) + "</JID><GroupID>" + groupID + "</GroupID>";
@@ -194,10 +190,10 @@ void CTarvolanDialog::OnIMSInvitedToPublicGroup(const tagGroupInvite* pInvite)
                 inv.ret.c_str());
     WriteLog(line, 0);
 
-    QPointer<CTarvolanDialog> self(this);
-    const bool yes = AskYesNo(this, inv.ownerName + ResText(IDS_INVITED_ASK, inv.groupName));
-    if (!self) return;
-    Word record[5] = {TextWord(inv.ownerURI), TextWord(inv.groupName), yes ? kAccept : kRefuse,
+    const auto asked =
+        AskInHandler(this, [&] { return AskYesNo(this, inv.ownerName + ResText(IDS_INVITED_ASK, inv.groupName)); });
+    if (!asked.WindowAlive()) return;
+    Word record[5] = {TextWord(inv.ownerURI), TextWord(inv.groupName), asked.Answer() ? kAccept : kRefuse,
                       TextWord(inv.groupURI), TextWord(inv.ret)};
     Link().Send(M_AnswerInvitation, record);
 }
@@ -260,9 +256,10 @@ void CTarvolanDialog::OnIMSReqJoinMyPublicGroup(const tagGroupJoin* pJoin)
     m_GroupData.JoinApplications().push_back({groupURI, req.proposerURI});
 
     const CString name = req.proposerName.IsEmpty() ? req.proposerURI : req.proposerName;
-    QPointer<CTarvolanDialog> self(this);
-    const bool yes = AskYesNo(this, ResText(IDS_JOIN_REQUEST_ASK, name, group->m_csName));
-    if (!self) return;
+    const auto asked =
+        AskInHandler(this, [&] { return AskYesNo(this, ResText(IDS_JOIN_REQUEST_ASK, name, group->m_csName)); });
+    if (!asked.WindowAlive()) return;
+    const bool yes = asked.Answer();
     ForgetJoinRequest(groupURI, req.proposerURI);
     if (yes) RequestGroupInfoAgain(groupURI);
     Word record[4] = {TextWord(req.proposerURI), yes ? kAccept : kRefuse, TextWord(req.ret1), TextWord(req.ret2)};
@@ -349,14 +346,13 @@ void CTarvolanDialog::AddJoinedGroup(const CString& groupURI, const CString& gro
 
 void CTarvolanDialog::ReplayParkedRequests()
 {
-    const QPointer<CTarvolanDialog> self(this);
     const int pause = m_nReplayPauseMs;
-    if (!ReplayParked(GetInvitedToPubGroupMessageTempList, self, pause,
-                      [&](const tagGroupInvite& r) { self->OnIMSInvitedToPublicGroup(&r); }))
+    if (!ReplayParked(GetInvitedToPubGroupMessageTempList, this, pause,
+                      [this](const tagGroupInvite& r) { OnIMSInvitedToPublicGroup(&r); }))
         return;
-    if (!ReplayParked(GetJoinToPubGroupMessageTempList, self, pause,
-                      [&](const tagGroupJoin& r) { self->OnIMSReqJoinMyPublicGroup(&r); }))
+    if (!ReplayParked(GetJoinToPubGroupMessageTempList, this, pause,
+                      [this](const tagGroupJoin& r) { OnIMSReqJoinMyPublicGroup(&r); }))
         return;
-    ReplayParked(GetTrsPubGroupReqMessageTempList, self, pause,
-                 [&](const tagGroupTrsReq& r) { self->OnIMSTransferPublicGroupRequest(&r); });
+    ReplayParked(GetTrsPubGroupReqMessageTempList, this, pause,
+                 [this](const tagGroupTrsReq& r) { OnIMSTransferPublicGroupRequest(&r); });
 }

@@ -6,11 +6,11 @@
 #include "common/TextFunctions.h"
 #include "window/EventSupport.h"
 #include "groups/Presence.h"
+#include "controls/AskInHandler.h"
 #include "controls/Prompts.h"
 #include "window/TarvolanDialog.h"
 #include "res/ModuleResources.h"
 
-#include <QPointer>
 
 using namespace tarvolan;
 
@@ -91,9 +91,11 @@ void CTarvolanDialog::OnIMSPublicGroupDeleted(const char* pGroupURI)
     line.Format("OnIMSPublicGroupDeletedVeloractrl1, pGroupURI=%s", uri.c_str());
     WriteLog(line, 0);
     const CString name = ListedGroupName(m_GroupData.GroupList(), uri);
-    QPointer<CTarvolanDialog> self(this);
-    ShowNotice(this, ResText(IDS_GROUP_DELETED_BY_ADMIN, name.IsEmpty() ? uri : name));
-    if (!self) return;
+    const auto shown = AskInHandler(this, [&] {
+        ShowNotice(this, ResText(IDS_GROUP_DELETED_BY_ADMIN, name.IsEmpty() ? uri : name));
+        return true;
+    });
+    if (!shown.WindowAlive()) return;
     m_GroupData.RemoveGroup(uri);
 }
 

@@ -4,10 +4,10 @@
 // member's question are named boxes, so that the later message closes them.
 #include <algorithm>
 
-#include <QPointer>
 
 #include "clientkit/ClientKit.h"
 #include "window/EventSupport.h"
+#include "controls/AskInHandler.h"
 #include "controls/Prompts.h"
 #include "window/TarvolanDialog.h"
 #include "protocol/HostLink.h"
@@ -118,10 +118,12 @@ void CTarvolanDialog::OnIMSTransferPublicGroupRequest(const tagGroupTrsReq* pReq
     if (asking) return;  // that request's question is open
     m_GroupData.TransferRequests().push_back(copy);
 
-    QPointer<CTarvolanDialog> self(this);
-    const int answer = ShowNamedBox(Link().Module(), RequestBoxName(t), this, ResText(IDS_TRANSFER_ASK, t.oldOwnerName, t.groupName),
-                                    MB_YESNO | MB_ICONQUESTION);
-    if (!self) return;
+    const auto asked = AskInHandler(this, [&] {
+        return ShowNamedBox(Link().Module(), RequestBoxName(t), this,
+                            ResText(IDS_TRANSFER_ASK, t.oldOwnerName, t.groupName), MB_YESNO | MB_ICONQUESTION);
+    });
+    if (!asked.WindowAlive()) return;
+    const int answer = asked.Answer();
     if (answer != 0) {  // 0: withdrawn, nothing to answer
         if (answer == IDYES) RequestGroupInfoAgain(t.groupURI);
         Word record[4] = {TextWord(t.groupURI), TextWord(t.oldOwnerURI), TextWord(t.ret),
