@@ -250,7 +250,7 @@ void CTarvolanDialog::ClearOwnJoinApplication(const CString& groupURI)
             m_GroupData.JoinApplications().remove_if(
                 [&](const TJoinApplication& a) { return a.groupURI == groupURI && a.requester == me; });
     } catch (...) {
-        WriteLog("===remove item from m_GroupData.JoinApplications()::exception===", 0);
+        WriteLog("===remove item from m_PublicGroupUserReqList::exception===", 0);
     }
 }
 

@@ -132,7 +132,7 @@ void CTarvolanDialog::ForgetJoinRequest(const CString& groupURI, const CString& 
         m_GroupData.JoinApplications().remove_if(
             [&](const TJoinApplication& a) { return a.groupURI == groupURI && a.requester == proposerURI; });
     } catch (...) {
-        WriteLog("===remove item from m_GroupData.JoinApplications()::exception===", 0);
+        WriteLog("===remove item from m_PublicGroupUserReqList::exception===", 0);
     }
 }
 
