@@ -1,5 +1,6 @@
 #include "protocol/RecordTable.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <type_traits>
 
@@ -298,6 +299,18 @@ const TRecordLayout* FindHostRecord(int code)
 {
     const TRecordLayout* record = FindRecord(code);
     return record && record->direction == EDirection::ToModule ? record : nullptr;
+}
+
+std::vector<const TBlockLayout*> AllBlockLayouts()
+{
+    std::vector<const TBlockLayout*> blocks;
+    auto add = [&](const TBlockLayout* block) {
+        if (block && std::find(blocks.begin(), blocks.end(), block) == blocks.end()) blocks.push_back(block);
+    };
+    for (const TRecordLayout& record : kRecords) add(record.block);
+    for (const TRecordLayout& record : kRecords)
+        for (const TWord& word : record.Words()) add(word.block);
+    return blocks;
 }
 
 std::array<const char**, kProfileTextCount> ProfileTexts(TMemberProfile& profile)

@@ -107,6 +107,9 @@ std::span<const TRecordLayout> AllRecords();
 const TRecordLayout* FindRecord(int code);
 // The record of a message that the host sends the module; null otherwise.
 const TRecordLayout* FindHostRecord(int code);
+// Every block layout of the table once: the blocks of whole records, then
+// those that words point at, in record order.
+std::vector<const TBlockLayout*> AllBlockLayouts();
 
 // ---- the member profile's texts ---------------------------------------------------
 
