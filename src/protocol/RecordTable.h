@@ -116,7 +116,8 @@ std::vector<const TBlockLayout*> AllBlockLayouts();
 // The 30 text pointers of a profile record in record order: text1, block1,
 // ids, block2, tail.
 constexpr int kProfileTextCount = 30;
-// The place of block2[kProfileTextIndex] (the text of 1038 and 1039) among them.
+// The place of block2[kProfileTextIndex] (the text of 1038 and 1039) among
+// them; RecordTable.cpp checks it against the layout.
 constexpr int kProfileTextSlot = 2 + 10 + 3 + kProfileTextIndex;
 
 std::array<const char**, kProfileTextCount> ProfileTexts(TMemberProfile& profile);
