@@ -5,9 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
-#include <map>
-#include <new>
-
+#include <string_view>
 
 using namespace tarvolan;
 
@@ -15,67 +13,21 @@ namespace fuzzing {
 
 namespace {
 
-// Word kinds of a record, in word order:
-//   s text (sometimes null)     x a word the module does not read (a text)
-//   i integer                   n a count for the next array word
-//   D group description         M member array        B blacklist array
-//   S search result array       H history array       o a word the module writes
-// Whole blocks: L group-info list (1004), R request (773 bytes), P profile.
-const std::map<int, const char*>& Shapes()
-{
-    static const std::map<int, const char*> shapes = {
-        {H_BlacklistEntry, "ssi"},         {H_BlacklistChanged, "issii"},    {H_XmlInvitation, "sxis"},
-        {H_GroupInfoList, "L"},            {H_OnePublicGroup, "ssiDnMnB"},   {H_InvitedToGroup, "R"},
-        {H_InviteResult, "ssi"},           {H_JoinRequest, "R"},             {H_JoinRequestResult, "ssi"},
-        {H_MemberNotify, "issssss"},       {H_ModifyGroupSuccess, "sisi"},   {H_GroupAttributeChanged, "sisi"},
-        {H_CreateGroupResult, "ssi"},      {H_DeleteGroupResult, "si"},      {H_InviteSendResult, "sssi"},
-        {H_RemoveMemberResult, "ssi"},     {H_JoinSendResult, "ssi"},        {H_LeaveGroupResult, "ssi"},
-        {H_ChangeNameResult, "ssi"},       {H_GroupDeleted, "s"},            {H_DeletedFromGroup, "s"},
-        {H_SearchResult, "nsS"},           {H_SearchFailed, "s"},            {H_TransferAck, "ssi"},
-        {H_TransferRequest, "R"},          {H_TransferCancel, "R"},          {H_TransferResult, "ssi"},
-        {H_MemberPresence, "sssx"},        {H_AddBlacklistResult, "ssi"},    {H_DeleteBlacklistResult, "ssi"},
-        {H_GroupInfoFailed, "si"},         {H_HistoryList, "iisnH"},         {H_RebuildMembers, "x"},
-        {H_GroupMessage, "issso"},          {H_MemberPresence2, "sssx"},      {H_MemberProfile, "P"},
-        {H_GetProfileText, "so"},          {H_SetProfileText, "ss"},         {H_FullRowSelect, "i"},
-        {H_SignedIn, "x"},                 {H_FindMember, "soo"},            {H_InviteJoinResult, "isi"},
-        {H_ShowWindow, "i"},               {H_PlaceWindow, "iiii"},
-    };
-    return shapes;
-}
+// Codes nobody handles get a record of eight texts, which is valid whatever
+// is read; a record without words gets one text that nobody should read.
+constexpr TWord kUnknownWords[8] = {{"", EWord::Text}, {"", EWord::Text}, {"", EWord::Text}, {"", EWord::Text},
+                                    {"", EWord::Text}, {"", EWord::Text}, {"", EWord::Text}, {"", EWord::Text}};
+constexpr TWord kSpareWords[1] = {{"", EWord::Text, nullptr, -1, 0, false, true}};
 
-// Codes nobody handles get a record of texts, which is valid whatever is read.
-constexpr const char* kUnknownShape = "ssssssss";
-
-const char* ShapeOf(int code)
-{
-    const auto& shapes = Shapes();
-    auto it = shapes.find(code);
-    return it == shapes.end() ? kUnknownShape : it->second;
-}
-
-int ArrayLimit(char kind)
-{
-    switch (kind) {
-    case 'M': return kMaxMembers;
-    case 'B': return kMaxBlacklist;
-    case 'S': return kMaxSearchResults;
-    case 'H': return kMaxHistoryEntries;
-    default: return 0;
-    }
-}
-
-// The limit of the array that the count at shape[i] counts.
-int CountLimit(const char* shape, int i)
-{
-    for (const char* p = shape + i + 1; *p; ++p)
-        if (int limit = ArrayLimit(*p)) return limit;
-    return 0;
-}
+// A value the module may overwrite in an answer word.
+constexpr Word kAnswerPlaceholder = 0x5a5a;
 
 template <size_t N> void Print(char (&field)[N], const char* format, int value)
 {
     std::snprintf(field, N, format, value);
 }
+
+template <class T> T& As(char* block) { return *reinterpret_cast<T*>(block); }
 
 // How the entries of an array are filled.
 enum EFill { FILL_ZERO, FILL_NUMBERED, FILL_FEW, FILL_UNTERMINATED, FILL_WORDS, FILL_KINDS };
@@ -92,35 +44,31 @@ int ChooseCode(CFuzzInput& in)
     return static_cast<int>(in.U32());
 }
 
-CHostRecord::CHostRecord(int code, CFuzzInput& in) : m_code(code)
+CHostRecord::CHostRecord(int code, CFuzzInput& in) : m_pLayout(FindHostRecord(code))
 {
     if (in.Pick(16) == 0) return;  // a null record
-    const char* shape = ShapeOf(code);
-    m_shape = shape;
-    switch (shape[0]) {
-    case 'L': {
-        auto* list = NewBlock<TGroupInfoList>();
-        FillGroupInfoList(*list, in);
-        m_record = list;
+    if (!m_pLayout) {
+        BuildWords(kUnknownWords, in);
+        return;
+    }
+    switch (m_pLayout->shape) {
+    case EShape::Words:
+        BuildWords(m_pLayout->wordCount ? m_pLayout->Words() : std::span<const TWord>(kSpareWords), in);
+        break;
+    case EShape::GroupList: {
+        auto& list = As<TGroupInfoList>(NewBytes(sizeof(TGroupInfoList)));
+        list.count = in.Count(kMaxGroups);
+        FillEntries(*m_pLayout->block, reinterpret_cast<char*>(list.groups), std::clamp(list.count, 0, kMaxGroups), in);
+        m_record = &list;
         break;
     }
-    case 'R': {
-        static_assert(sizeof(tagGroupInvite) == sizeof(tagGroupTrsReq) && sizeof(tagGroupJoin) == sizeof(tagGroupTrsReq));
-        auto* request = NewBlock<tagGroupTrsReq>();
-        FillRequest(reinterpret_cast<char*>(request), in);
-        m_record = request;
+    case EShape::Block:
+    case EShape::Profile: {
+        char* block = NewBytes(m_pLayout->block->size);
+        FillBlock(*m_pLayout->block, block, in);
+        m_record = block;
         break;
     }
-    case 'P': {
-        auto* profile = NewBlock<TMemberProfile>();
-        FillProfile(*profile, in);
-        m_record = profile;
-        break;
-    }
-    default:
-        BuildWords(shape, in);
-        m_record = m_words.get();
-        break;
     }
 }
 
@@ -138,283 +86,182 @@ const char* CHostRecord::TextOrNull(CFuzzInput& in)
     return in.Pick(16) == 0 ? nullptr : NewText(in.Text());
 }
 
-template <class T> T* CHostRecord::NewBlock()
+char* CHostRecord::NewBytes(size_t size)
 {
-    auto bytes = std::make_unique<char[]>(sizeof(T));  // zeroed
-    m_storage.push_back(std::move(bytes));
-    return reinterpret_cast<T*>(m_storage.back().get());
+    m_storage.push_back(std::make_unique<char[]>(size));  // zeroed
+    return m_storage.back().get();
 }
 
-template <class T> T* CHostRecord::NewArray(int count)
+void CHostRecord::BuildWords(std::span<const TWord> words, CFuzzInput& in)
 {
-    auto bytes = std::make_unique<char[]>(sizeof(T) * static_cast<size_t>(count));  // zeroed
-    m_storage.push_back(std::move(bytes));
-    return reinterpret_cast<T*>(m_storage.back().get());
-}
-
-void CHostRecord::BuildWords(const char* shape, CFuzzInput& in)
-{
-    const size_t count = std::strlen(shape);
-    m_words.reset(new Word[count]);
-    Word lastCount = 0;  // the count word before an array says how much of it to fill
-    for (size_t i = 0; i < count; ++i) {
+    m_layoutWords = words;
+    m_words.reset(new Word[words.size()]);
+    for (size_t i = 0; i < words.size(); ++i) {
+        const TWord& word = words[i];
         Word& w = m_words[i];
-        switch (shape[i]) {
-        case 's':
-        case 'x': w = reinterpret_cast<Word>(TextOrNull(in)); break;
-        case 'i': w = in.Number(); break;
-        case 'n': w = lastCount = in.Count(CountLimit(shape, static_cast<int>(i))); break;
-        case 'o': w = in.Flag() ? 0 : 0x5a5a; break;  // the module may overwrite it
-        case 'D': {
-            auto* info = in.Pick(8) == 0 ? nullptr : NewBlock<TGroupDescription>();
-            if (info) FillDescription(*info, in);
-            w = reinterpret_cast<Word>(info);
+        if (word.out) {
+            w = in.Flag() ? 0 : kAnswerPlaceholder;
+            continue;
+        }
+        if (word.unread) {  // any value will do: a text, so that a wrong read stays defined
+            w = reinterpret_cast<Word>(TextOrNull(in));
+            continue;
+        }
+        switch (word.kind) {
+        case EWord::Text: w = reinterpret_cast<Word>(TextOrNull(in)); break;
+        case EWord::Int: w = in.Number(); break;
+        case EWord::Count: w = in.Count(word.limit); break;
+        case EWord::Block:
+        case EWord::Profile: {
+            char* block = in.Pick(8) == 0 ? nullptr : NewBytes(word.block->size);
+            if (block) FillBlock(*word.block, block, in);
+            w = reinterpret_cast<Word>(block);
             break;
         }
-        default: w = ArrayWord(shape[i], lastCount, in); break;
+        case EWord::Array: {
+            // Every count word comes before its array in the host's records.
+            const bool counted = word.link >= 0 && static_cast<size_t>(word.link) < i;
+            w = ArrayWord(word, counted ? m_words[static_cast<size_t>(word.link)] : word.limit, in);
+            break;
+        }
         }
     }
-    m_initial.assign(m_words.get(), m_words.get() + count);
+    m_initial.assign(m_words.get(), m_words.get() + words.size());
+    m_record = m_words.get();
 }
 
 // An array of exactly the protocol's limit of entries (or null); the count
 // word beside it says how many the module should read. Only those are
 // filled: the rest stay zero, so the fill costs what the module reads.
-Word CHostRecord::ArrayWord(char kind, Word count, CFuzzInput& in)
+Word CHostRecord::ArrayWord(const TWord& word, Word count, CFuzzInput& in)
 {
     if (in.Pick(8) == 0) return 0;
-    const int limit = ArrayLimit(kind);
-    const int used = static_cast<int>(std::clamp<Word>(count, 0, limit));
-    switch (kind) {
-    case 'M': {
-        auto* entries = NewArray<TMemberEntry>(limit);
-        FillMembers(entries, used, in);
-        return reinterpret_cast<Word>(entries);
-    }
-    case 'B': {
-        auto* entries = NewArray<TBlacklistEntry>(limit);
-        FillBlacklist(entries, used, in);
-        return reinterpret_cast<Word>(entries);
-    }
-    case 'S': {
-        auto* entries = NewArray<TSearchResultEntry>(limit);
-        FillSearch(entries, used, in);
-        return reinterpret_cast<Word>(entries);
-    }
-    case 'H': {
-        auto* entries = NewArray<THistoryEntry>(limit);
-        FillHistory(entries, used, in);
-        return reinterpret_cast<Word>(entries);
-    }
-    default: return 0;
-    }
+    char* first = NewBytes(word.block->size * static_cast<size_t>(word.limit));
+    FillEntries(*word.block, first, static_cast<int>(std::clamp<Word>(count, 0, word.limit)), in);
+    return reinterpret_cast<Word>(first);
 }
 
-void CHostRecord::FillGroupInfoList(TGroupInfoList& list, CFuzzInput& in)
+// Every field from the input, in layout order.
+void CHostRecord::FillBlock(const TBlockLayout& layout, char* block, CFuzzInput& in)
 {
-    list.count = in.Count(kMaxGroups);
-    constexpr int kKinds[] = {1, 2, 5, 6, 2, 2, 0, 3};
-    const int fill = in.Pick(FILL_KINDS);
-    const int few = 1 + in.Pick(8);
-    const int used = std::clamp(list.count, 0, kMaxGroups);
-    for (int i = 0; i < used; ++i) {
-        TGroupInfoSlot& slot = list.groups[i];
-        switch (fill) {
-        case FILL_ZERO: break;
-        case FILL_NUMBERED:
-            Print(slot.groupURI, "sip:g%d@groups.test", i + 1);
-            Print(slot.groupname, "g%d", i + 1);
-            slot.groupType = kKinds[i % 4];
-            slot.groupUsage = 1 + i % 4;
-            std::strcpy(slot.groupOwner, i % 3 == 0 ? kFuzzMe : "sip:owner@ims.test");
+    for (const TField& field : layout.fields) {
+        char* p = block + field.offset;
+        switch (field.kind) {
+        case EField::Chars: in.Field(p, field.size); break;
+        case EField::Int32: {
+            const int32_t value = in.Number();
+            std::memcpy(p, &value, sizeof value);
             break;
-        case FILL_UNTERMINATED:
-            std::memset(slot.groupURI, 'u', sizeof(slot.groupURI));
-            std::memset(slot.groupname, 0x81, sizeof(slot.groupname));
-            std::memset(slot.groupOwner, 'o', sizeof(slot.groupOwner));
-            slot.groupType = kKinds[i % 4];
+        }
+        case EField::Text: {
+            const char* text = TextOrNull(in);
+            std::memcpy(p, &text, sizeof text);
             break;
-        default:  // a few hostile slots, then copies of them
-            if (i < few) {
-                in.Field(slot.groupURI);
-                in.Field(slot.groupname);
-                slot.groupType = in.Flag() ? kKinds[in.Pick(8)] : in.Number();
-                slot.groupUsage = in.Number();
-                in.Field(slot.groupOwner);
-            } else {
-                slot = list.groups[i % few];
+        }
+        case EField::Texts:  // a profile's texts: often null, often a protocol word
+            for (size_t k = 0; k < field.TextCount(); ++k) {
+                const char* text = in.Pick(4) == 0 ? nullptr : NewText(in.Pick(2) ? in.Word() : in.Text());
+                std::memcpy(p + k * sizeof text, &text, sizeof text);
             }
             break;
         }
     }
 }
 
-void CHostRecord::FillRequest(char* block, CFuzzInput& in)
-{
-    // Five character fields packed end to end.
-    constexpr size_t kSizes[] = {65, 257, 65, 257, 129};
-    for (size_t size : kSizes) {
-        in.Field(block, size);
-        block += size;
-    }
-}
-
-void CHostRecord::FillProfile(TMemberProfile& profile, CFuzzInput& in)
-{
-    auto text = [&](const char*& slot) { slot = in.Pick(4) == 0 ? nullptr : NewText(in.Pick(2) ? in.Word() : in.Text()); };
-    profile.iHead = in.Number();
-    for (auto& t : profile.text1) text(t);
-    profile.iValue1 = in.Number();
-    for (auto& t : profile.block1) text(t);
-    for (auto& t : profile.ids) text(t);
-    profile.iValue2 = in.Number();
-    for (auto& t : profile.block2) text(t);
-    profile.iValue3 = in.Number();
-    in.Field(profile.area);
-    for (auto& t : profile.tail) text(t);
-}
-
-void CHostRecord::FillDescription(TGroupDescription& info, CFuzzInput& in)
-{
-    in.Field(info.owner);
-    in.Field(info.creator);
-    in.Field(info.creationTime);
-    info.iDuration = in.Number();
-    info.iVisi = in.Number();
-    info.iNeedPermit = in.Number();
-    info.iMaxMember = in.Number();
-    in.Field(info.subject);
-    in.Field(info.bulletin);
-}
-
-void CHostRecord::FillMembers(TMemberEntry* entries, int count, CFuzzInput& in)
+void CHostRecord::FillEntries(const TBlockLayout& layout, char* first, int count, CFuzzInput& in)
 {
     const int fill = in.Pick(FILL_KINDS);
     const int few = 1 + in.Pick(8);
     for (int i = 0; i < count; ++i) {
-        TMemberEntry& e = entries[i];
+        char* entry = first + static_cast<size_t>(i) * layout.size;
+        const char* copied = first + static_cast<size_t>(i % few) * layout.size;
         switch (fill) {
         case FILL_ZERO: break;
-        case FILL_NUMBERED:
-            Print(e.UserURI, "sip:m%d@ims.test", i + 1);
-            Print(e.DisplayName, "m%d", i + 1);
-            Print(e.csPhone, "1380000%04d", i);
-            if (i % 7 == 0) std::strcpy(e.csInfo, "Forward");
-            break;
-        case FILL_UNTERMINATED:
-            std::memset(&e, i % 2 ? 'A' : 0x81, sizeof(e));
+        case FILL_NUMBERED: FillNumbered(layout, entry, i); break;
+        case FILL_UNTERMINATED:  // numbered, then every character field to its last byte
+            FillNumbered(layout, entry, i);
+            for (const TField& field : layout.fields)
+                if (field.kind == EField::Chars) std::memset(entry + field.offset, i % 2 ? 'A' : 0x81, field.size);
             break;
         case FILL_WORDS:
-            if (i < few) std::strcpy(e.UserURI, in.Word().substr(0, sizeof(e.UserURI) - 1).c_str());
-            else e = entries[i % few];
+            if (i < few) FillWords(layout, entry, in);
+            else std::memcpy(entry, copied, layout.size);  // the same entry again, texts shared
             break;
         default:
-            if (i < few) {
-                in.Field(e.DisplayName);
-                in.Field(e.csInfo);
-                in.Field(e.UserURI);
-                in.Field(e.csPhone);
-            } else {
-                e = entries[i % few];  // the same member again
-            }
+            if (i < few) FillBlock(layout, entry, in);
+            else std::memcpy(entry, copied, layout.size);
             break;
         }
     }
 }
 
-void CHostRecord::FillBlacklist(TBlacklistEntry* entries, int count, CFuzzInput& in)
+// Protocol words (addresses, names) in every text, hostile numbers.
+void CHostRecord::FillWords(const TBlockLayout& layout, char* entry, CFuzzInput& in)
 {
-    const int fill = in.Pick(FILL_KINDS);
-    const int few = 1 + in.Pick(8);
-    for (int i = 0; i < count; ++i) {
-        switch (fill) {
-        case FILL_ZERO: break;
-        case FILL_NUMBERED: Print(entries[i].uri, "sip:b%d@ims.test", i + 1); break;
-        case FILL_UNTERMINATED: std::memset(entries[i].uri, 'b', sizeof(entries[i].uri)); break;
-        default:
-            if (i < few) in.Field(entries[i].uri);
-            else entries[i] = entries[i % few];
-            break;
+    for (const TField& field : layout.fields) {
+        char* p = entry + field.offset;
+        if (field.kind == EField::Chars) {
+            const std::string word = in.Word().substr(0, field.size - 1);
+            std::memcpy(p, word.c_str(), word.size() + 1);
+        } else if (field.kind == EField::Int32) {
+            const int32_t value = in.Number();
+            std::memcpy(p, &value, sizeof value);
+        } else if (field.kind == EField::Text) {
+            const char* text = NewText(in.Word());
+            std::memcpy(p, &text, sizeof text);
         }
     }
 }
 
-void CHostRecord::FillSearch(TSearchResultEntry* entries, int count, CFuzzInput& in)
+// A plausible entry number i: addresses and names that later messages of
+// the same input can find again.
+void CHostRecord::FillNumbered(const TBlockLayout& layout, char* entry, int i)
 {
-    const int fill = in.Pick(FILL_KINDS);
-    const int few = 1 + in.Pick(4);
-    for (int i = 0; i < count; ++i) {
-        TSearchResultEntry& e = entries[i];
-        switch (fill) {
-        case FILL_ZERO: break;
-        case FILL_NUMBERED:
-            Print(e.GroupName, "s%d", i + 1);
-            Print(e.GroupURI, "sip:s%d@groups.test", i + 1);
-            std::strcpy(e.OwnerURI, "sip:owner@ims.test");
-            Print(e.ID, "%d", 1000 + i);
-            e.iNeedPermit = i % 2;
-            break;
-        case FILL_UNTERMINATED:
-            std::memset(&e, 'S', sizeof(e));
-            break;
-        default:
-            if (i < few) {
-                in.Field(e.GroupName);
-                in.Field(e.GroupURI);
-                in.Field(e.OwnerURI);
-                in.Field(e.GSubject);
-                in.Field(e.GBulletin);
-                in.Field(e.ID);
-                e.iNeedPermit = in.Number();
-            } else {
-                e = entries[i % few];
-            }
-            break;
-        }
-    }
-}
-
-void CHostRecord::FillHistory(THistoryEntry* entries, int count, CFuzzInput& in)
-{
-    const int fill = in.Pick(FILL_KINDS);
-    const int few = 1 + in.Pick(4);
-    for (int i = 0; i < count; ++i) {
-        THistoryEntry& e = entries[i];
-        switch (fill) {
-        case FILL_ZERO: break;  // null texts
-        case FILL_NUMBERED:
-            Print(e.senderText, "m%d", i + 1);
-            Print(e.senderURI, "sip:m%d@ims.test", i + 1);
-            Print(e.time, "Thu, %02d Jan 2009 10:00:00 GMT", 1 + i % 28);
-            e.text = NewText("<property size=\"180\" ></property>message " + std::to_string(i));
-            break;
-        case FILL_UNTERMINATED:
-            std::memset(&e, 'h', offsetof(THistoryEntry, text));
-            e.text = nullptr;
-            break;
-        default:
-            if (i < few) {
-                in.Field(e.senderText);
-                in.Field(e.senderURI);
-                in.Field(e.time);
-                e.text = TextOrNull(in);
-            } else {
-                e = entries[i % few];  // shares the text of an earlier entry
-            }
-            break;
-        }
+    const std::string_view type = layout.name;
+    if (type == "TMemberEntry") {
+        auto& e = As<TMemberEntry>(entry);
+        Print(e.UserURI, "sip:m%d@ims.test", i + 1);
+        Print(e.DisplayName, "m%d", i + 1);
+        Print(e.csPhone, "1380000%04d", i);
+        if (i % 7 == 0) std::strcpy(e.csInfo, "Forward");
+    } else if (type == "TBlacklistEntry") {
+        Print(As<TBlacklistEntry>(entry).uri, "sip:b%d@ims.test", i + 1);
+    } else if (type == "TSearchResultEntry") {
+        auto& e = As<TSearchResultEntry>(entry);
+        Print(e.GroupName, "s%d", i + 1);
+        Print(e.GroupURI, "sip:s%d@groups.test", i + 1);
+        std::strcpy(e.OwnerURI, "sip:owner@ims.test");
+        Print(e.ID, "%d", 1000 + i);
+        e.iNeedPermit = i % 2;
+    } else if (type == "THistoryEntry") {
+        auto& e = As<THistoryEntry>(entry);
+        Print(e.senderText, "m%d", i + 1);
+        Print(e.senderURI, "sip:m%d@ims.test", i + 1);
+        Print(e.time, "Thu, %02d Jan 2009 10:00:00 GMT", 1 + i % 28);
+        e.text = NewText("<property size=\"180\" ></property>message " + std::to_string(i));
+    } else if (type == "TGroupInfoSlot") {
+        constexpr int kKinds[] = {1, 2, 5, 6};
+        auto& slot = As<TGroupInfoSlot>(entry);
+        Print(slot.groupURI, "sip:g%d@groups.test", i + 1);
+        Print(slot.groupname, "g%d", i + 1);
+        slot.groupType = kKinds[i % 4];
+        slot.groupUsage = 1 + i % 4;
+        std::strcpy(slot.groupOwner, i % 3 == 0 ? kFuzzMe : "sip:owner@ims.test");
     }
 }
 
 void CHostRecord::CheckAnswers() const
 {
     if (!m_words || m_initial.empty()) return;
-    auto changed = [&](size_t i) { return i < m_initial.size() && m_words[i] != m_initial[i]; };
-    if (m_code == H_GetProfileText && changed(1)) {
-        const char* text = reinterpret_cast<const char*>(m_words[1]);
-        if (text) (void)std::strlen(text);
+    for (size_t i = 0; i < m_layoutWords.size(); ++i) {
+        const TWord& word = m_layoutWords[i];
+        if (!word.out || m_words[i] == m_initial[i]) continue;
+        if (word.kind == EWord::Text) {
+            if (const char* text = reinterpret_cast<const char*>(m_words[i])) (void)std::strlen(text);
+        } else if (word.kind == EWord::Profile) {
+            TouchProfile(reinterpret_cast<const TMemberProfile*>(m_words[i]));
+        }
     }
-    if (m_code == H_FindMember && changed(1)) TouchProfile(reinterpret_cast<const TMemberProfile*>(m_words[1]));
 }
 
 std::string DescribeText(std::string_view text, size_t shown)
@@ -438,24 +285,21 @@ std::string DescribeText(std::string_view text, size_t shown)
 std::string CHostRecord::Describe() const
 {
     if (!m_record) return "null";
-    if (!m_words) return std::string("block ") + m_shape;
+    if (!m_words) return std::string("block ") + (m_pLayout->shape == EShape::GroupList ? "TGroupInfoList" : m_pLayout->block->name);
     std::string text;
     char number[32];
-    for (size_t i = 0; m_shape[i]; ++i) {
+    for (size_t i = 0; i < m_layoutWords.size(); ++i) {
+        const TWord& word = m_layoutWords[i];
         const Word w = m_words[i];
         text += i ? ", " : "";
-        if (std::strchr("sx", m_shape[i])) {
+        if ((word.kind == EWord::Text || word.unread) && !word.out) {  // an unread word holds a text
             const char* p = reinterpret_cast<const char*>(w);
-            if (!p) {
-                text += "null";
-                continue;
-            }
-            text += DescribeText(p);
-        } else if (std::strchr("ino", m_shape[i])) {
+            text += p ? DescribeText(p) : "null";
+        } else if (word.kind == EWord::Int || word.kind == EWord::Count || word.out) {
             std::snprintf(number, sizeof(number), "%d", static_cast<int>(static_cast<int32_t>(w)));
             text += number;
         } else {
-            text += w ? std::string(1, m_shape[i]) + "-block" : "null";
+            text += w ? std::string(word.name) + "-block" : "null";
         }
     }
     return text;
@@ -465,14 +309,8 @@ void TouchProfile(const TMemberProfile* profile)
 {
     if (!profile) return;
     volatile size_t sum = 0;
-    auto touch = [&](const char* text) {
-        if (text) sum = sum + std::strlen(text);
-    };
-    for (const char* t : profile->text1) touch(t);
-    for (const char* t : profile->block1) touch(t);
-    for (const char* t : profile->ids) touch(t);
-    for (const char* t : profile->block2) touch(t);
-    for (const char* t : profile->tail) touch(t);
+    for (const char* const* text : ProfileTexts(*profile))
+        if (*text) sum = sum + std::strlen(*text);
     for (char c : profile->area) sum = sum + static_cast<unsigned char>(c);
     for (int32_t value : {profile->iHead, profile->iValue1, profile->iValue2, profile->iValue3})
         sum = sum + static_cast<uint32_t>(value);

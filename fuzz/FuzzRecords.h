@@ -1,19 +1,21 @@
-// Host-to-module records built from fuzzer bytes. Every pointer in a record
-// is valid: texts are zero-terminated heap copies of exactly their length,
-// arrays hold exactly the protocol's limit of entries, blocks have exactly
-// their size. The contents are hostile. Everything a record points to is
+// Host-to-module records built from fuzzer bytes, laid out by the record
+// table (protocol/RecordTable.h). Every pointer in a record is valid: texts
+// are zero-terminated heap copies of exactly their length, arrays hold
+// exactly the protocol's limit of entries, blocks have exactly their size.
+// The contents are hostile. Everything a record points to is
 // freed with the record right after the call, so a module that keeps a
 // pointer into a host record is caught on its next use.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "FuzzInput.h"
-#include "protocol/TarvolanAbi.h"
+#include "protocol/RecordTable.h"
 
 namespace fuzzing {
 
@@ -29,8 +31,8 @@ public:
 
     // The record pointer to hand to OnMessage; null for a null record.
     void* Get() const { return m_record; }
-    // Reads what the module wrote into the record (1038, 1043): an answer
-    // text or profile record must be readable.
+    // Reads what the module wrote into the record's answer words (1038,
+    // 1043): an answer text or profile record must be readable.
     void CheckAnswers() const;
     // The record's words for a trace: integers, texts (escaped, cut) and
     // which pointers are null.
@@ -39,22 +41,16 @@ public:
 private:
     const char* NewText(const std::string& text);
     const char* TextOrNull(CFuzzInput& in);
-    void BuildWords(const char* shape, CFuzzInput& in);
-    tarvolan::Word ArrayWord(char kind, tarvolan::Word count, CFuzzInput& in);
-    template <class T> T* NewBlock();
-    template <class T> T* NewArray(int count);
+    char* NewBytes(size_t size);
+    void BuildWords(std::span<const tarvolan::TWord> words, CFuzzInput& in);
+    tarvolan::Word ArrayWord(const tarvolan::TWord& word, tarvolan::Word count, CFuzzInput& in);
+    void FillBlock(const tarvolan::TBlockLayout& layout, char* block, CFuzzInput& in);
+    void FillEntries(const tarvolan::TBlockLayout& layout, char* first, int count, CFuzzInput& in);
+    void FillWords(const tarvolan::TBlockLayout& layout, char* entry, CFuzzInput& in);
+    void FillNumbered(const tarvolan::TBlockLayout& layout, char* entry, int i);
 
-    void FillGroupInfoList(tarvolan::TGroupInfoList& list, CFuzzInput& in);
-    void FillRequest(char* block, CFuzzInput& in);
-    void FillProfile(tarvolan::TMemberProfile& profile, CFuzzInput& in);
-    void FillDescription(tarvolan::TGroupDescription& info, CFuzzInput& in);
-    void FillMembers(tarvolan::TMemberEntry* entries, int count, CFuzzInput& in);
-    void FillBlacklist(tarvolan::TBlacklistEntry* entries, int count, CFuzzInput& in);
-    void FillSearch(tarvolan::TSearchResultEntry* entries, int count, CFuzzInput& in);
-    void FillHistory(tarvolan::THistoryEntry* entries, int count, CFuzzInput& in);
-
-    int m_code;
-    const char* m_shape = "";
+    const tarvolan::TRecordLayout* m_pLayout;     // null for a code without a record
+    std::span<const tarvolan::TWord> m_layoutWords;  // the words built, for a word record
     void* m_record = nullptr;
     std::vector<tarvolan::Word> m_initial;        // word values before the call
     std::unique_ptr<tarvolan::Word[]> m_words;    // a word record, exactly sized

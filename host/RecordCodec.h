@@ -2,8 +2,9 @@
 //
 // Every record has a JSON form: an object whose keys are the field names of
 // the protocol (word records: "pGroupName", "iResult" ...; byte-exact blocks:
-// the member names of the structs in TarvolanAbi.h). Texts are UTF-8 in JSON
-// and GBK in records.
+// the member names of the structs in TarvolanAbi.h), as the record table
+// (protocol/RecordTable.h) lays them out. Texts are UTF-8 in JSON and GBK in
+// records.
 //
 // DecodeRecord reads a record at once, as it lies on the sender's stack, into
 // JSON. CRecord builds an owned record from JSON exactly per the layouts:

@@ -13,25 +13,11 @@
 #include <string_view>
 
 #include "platform/UiDriver.h"
+#include "protocol/RecordTable.h"
 
 namespace {
 
 using tarvolan::CModuleBase;
-using tarvolan::TMemberProfile;
-
-// Every text pointer of a profile record, in order, so that copying can walk
-// them as one list.
-constexpr size_t kProfileTextCount = 2 + 10 + 3 + 13 + 2;
-
-template <typename F>
-void ForEachProfileText(TMemberProfile& profile, F&& visit)
-{
-    for (auto& p : profile.text1) visit(p);
-    for (auto& p : profile.block1) visit(p);
-    for (auto& p : profile.ids) visit(p);
-    for (auto& p : profile.block2) visit(p);
-    for (auto& p : profile.tail) visit(p);
-}
 
 struct TOpenBox {
     CString name;
@@ -40,7 +26,7 @@ struct TOpenBox {
 
 struct TState {
     tagMyInfo myInfo{};
-    std::array<std::string, kProfileTextCount> profileTexts;
+    std::array<std::string, tarvolan::kProfileTextCount> profileTexts;
     Status_Type status = STATUS_OFFLINE;
     std::string statusText;
     int logined = 0;
@@ -463,16 +449,16 @@ void SetMyProfile(const tarvolan::TMemberProfile& profile)
 {
     TState& s = State();
     s.myInfo.profile = profile;
-    size_t i = 0;
-    ForEachProfileText(s.myInfo.profile, [&](const char*& text) {
+    const auto texts = tarvolan::ProfileTexts(s.myInfo.profile);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const char*& text = *texts[i];
         if (text) {
             s.profileTexts[i] = text;
             text = s.profileTexts[i].c_str();
         } else {
             s.profileTexts[i].clear();
         }
-        ++i;
-    });
+    }
 }
 
 void Reset()

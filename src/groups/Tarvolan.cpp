@@ -2,30 +2,11 @@
 
 #include <cstring>
 
+#include "protocol/RecordTable.h"
+
 using tarvolan::TMemberProfile;
 
-namespace {
-
-// The text fields of a profile record in record order, as one list, so that
-// copying and pointing walk them alike.
-template <class Record, class Field>
-std::array<Field*, CMemberProfile::kTextCount> TextFields(Record& r)
-{
-    std::array<Field*, CMemberProfile::kTextCount> fields{};
-    size_t n = 0;
-    for (auto& p : r.text1) fields[n++] = &p;
-    for (auto& p : r.block1) fields[n++] = &p;
-    for (auto& p : r.ids) fields[n++] = &p;
-    for (auto& p : r.block2) fields[n++] = &p;
-    for (auto& p : r.tail) fields[n++] = &p;
-    return fields;
-}
-
-constexpr size_t kProfileTextSlot = 2 + 10 + 3 + tarvolan::kProfileTextIndex;
-
-static_assert(2 + 10 + 3 + 13 + 2 == CMemberProfile::kTextCount);
-
-} // namespace
+static_assert(CMemberProfile::kTextCount == tarvolan::kProfileTextCount);
 
 // ---- profile ------------------------------------------------------------------
 
@@ -36,13 +17,13 @@ CMemberProfile::CMemberProfile()
 
 void CMemberProfile::PointTexts()
 {
-    auto fields = TextFields<TMemberProfile, const char*>(m_record);
+    auto fields = tarvolan::ProfileTexts(m_record);
     for (size_t i = 0; i < fields.size(); ++i) *fields[i] = m_texts[i].c_str();
 }
 
 void CMemberProfile::CopyFrom(const TMemberProfile& source)
 {
-    auto from = TextFields<const TMemberProfile, const char* const>(source);
+    auto from = tarvolan::ProfileTexts(source);
     for (size_t i = 0; i < from.size(); ++i) m_texts[i] = *from[i];  // null reads as ""
     m_record.iHead = source.iHead;
     m_record.iValue1 = source.iValue1;
@@ -54,12 +35,12 @@ void CMemberProfile::CopyFrom(const TMemberProfile& source)
 
 const CString& CMemberProfile::ProfileText() const
 {
-    return m_texts[kProfileTextSlot];
+    return m_texts[tarvolan::kProfileTextSlot];
 }
 
 void CMemberProfile::SetProfileText(const CString& text)
 {
-    m_texts[kProfileTextSlot] = text;
+    m_texts[tarvolan::kProfileTextSlot] = text;
     PointTexts();
 }
 

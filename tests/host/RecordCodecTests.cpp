@@ -6,6 +6,7 @@
 
 #include "RecordCodec.h"
 #include "common/GbkString.h"
+#include "protocol/RecordTable.h"
 
 using namespace host;
 using namespace tarvolan;
@@ -22,7 +23,59 @@ std::unique_ptr<CRecord> Build(int code, const QJsonValue& json)
     return record;
 }
 
+// A value for every field of a block: texts of two bytes, which fit every
+// character field, and non-zero numbers, so that a profile shows them all.
+QJsonValue SampleBlock(const TBlockLayout& layout)
+{
+    if (layout.IsPlainText()) return "x1";
+    QJsonObject obj;
+    for (const TField& field : layout.fields) {
+        switch (field.kind) {
+        case EField::Chars: obj[field.name] = "c1"; break;
+        case EField::Int32: obj[field.name] = 7; break;
+        case EField::Text: obj[field.name] = "t"; break;
+        case EField::Texts: {
+            QJsonArray texts;
+            for (size_t k = 0; k < field.TextCount(); ++k) texts.append(QString("t%1").arg(k));
+            obj[field.name] = texts;
+            break;
+        }
+        }
+    }
+    return obj;
+}
+
+QJsonValue SampleRecord(const TRecordLayout& record)
+{
+    if (record.shape == EShape::GroupList)
+        return QJsonObject{{kGroupListCount, 1}, {kGroupListSlots, QJsonArray{SampleBlock(*record.block)}}};
+    if (record.shape != EShape::Words) return SampleBlock(*record.block);
+    QJsonObject obj;
+    for (size_t i = 0; i < record.wordCount; ++i) {
+        const TWord& word = record.Words()[i];
+        switch (word.kind) {
+        case EWord::Text: obj[word.name] = QString("w%1").arg(i); break;
+        case EWord::Int: obj[word.name] = static_cast<int>(i) + 1; break;
+        case EWord::Count: obj[word.name] = 1; break;
+        case EWord::Block:
+        case EWord::Profile: obj[word.name] = SampleBlock(*word.block); break;
+        case EWord::Array: obj[word.name] = QJsonArray{SampleBlock(*word.block)}; break;
+        }
+    }
+    return obj;
+}
+
 } // namespace
+
+TEST(RecordCodec, EveryRecordOfTheTableRoundTrips)
+{
+    for (const TRecordLayout& layout : AllRecords()) {
+        const QJsonValue json = SampleRecord(layout);
+        auto record = Build(layout.code, json);
+        ASSERT_TRUE(record) << layout.code;
+        EXPECT_EQ(DecodeRecord(layout.code, record->Data()), json) << layout.code;
+    }
+}
 
 TEST(RecordCodec, GroupDetailsRoundTripWithDefaultCounts)
 {
@@ -134,4 +187,22 @@ TEST(RecordCodec, OutWordsWrittenByTheModule)
     const QJsonObject out = DecodeOutWords(H_FindMember, find);
     EXPECT_EQ(out["iFound"].toInt(), 1);
     EXPECT_EQ(out["pProfile"].toObject()["ids"].toArray()[1].toString(), "sip:a@x");
+}
+
+TEST(RecordCodec, ProfileTextListsAndOnlyTheSetPartsDecoded)
+{
+    auto record = Build(H_MemberProfile, QJsonObject{{"ids", QJsonArray{QJsonValue::Null, "sip:a@x"}}, {"iValue2", 3}});
+    const auto* profile = static_cast<const TMemberProfile*>(record->Data());
+    EXPECT_EQ(profile->ids[0], nullptr);
+    EXPECT_STREQ(profile->ids[kProfileUriIndex], "sip:a@x");
+    EXPECT_EQ(profile->ids[2], nullptr);  // missing from the list
+    const QJsonObject back = Obj(DecodeRecord(H_MemberProfile, profile));
+    EXPECT_EQ(back.keys(), (QStringList{"iValue2", "ids"}));  // sorted
+    EXPECT_EQ(back["ids"].toArray(), (QJsonArray{QJsonValue::Null, "sip:a@x", QJsonValue::Null}));
+
+    QString error;
+    EXPECT_FALSE(CRecord::FromJson(H_MemberProfile, QJsonObject{{"text1", QJsonArray{"a", "b", "c"}}}, &error));
+    EXPECT_TRUE(error.contains("text1")) << error.toStdString();
+    EXPECT_FALSE(CRecord::FromJson(H_MemberProfile, QJsonObject{{"nick", "x"}}, &error));
+    EXPECT_TRUE(error.contains("in a profile")) << error.toStdString();
 }
