@@ -41,15 +41,15 @@ void CGroupData::RemoveMemberFromTable(const CString& groupURI, const CString& m
     if (CGroupRecord* record = FindPublicRecord(groupURI)) record->RemoveMember(memberURI);
 }
 
-int CGroupData::IMSUserIsInOnePubGroup(const CString& csGrouURI, const CString& csUserURI, int iType,
+int CGroupData::IMSUserIsInOnePubGroup(const CString& csGroupURI, const CString& csUserURI, int iType,
                                            int nFindType)
 {
     CString line;
     line.Format("CTarvolanDialog::IMSUserIsInOnePubGroup(csGrouURI=%s, csUserURI=%s, iType=%d nFindType=%d)",
-                csGrouURI.c_str(), csUserURI.c_str(), iType, nFindType);
+                csGroupURI.c_str(), csUserURI.c_str(), iType, nFindType);
     Log(line, 0);
     if (iType != 2) return 0;
-    const CGroupRecord* record = m_GroupTable.Get(csGrouURI);
+    const CGroupRecord* record = m_GroupTable.Get(csGroupURI);
     if (!record || record->kind != GROUP_PUBLIC) return 0;
     if ((nFindType == 0 || nFindType == 1) && record->FindMember(csUserURI) >= 0) return 1;
     if ((nFindType == 0 || nFindType == 2) && record->IsBlacklisted(csUserURI)) return 1;

@@ -101,7 +101,7 @@ public:
     void RemoveMemberFromTable(const CString& groupURI, const CString& memberURI);
     // Whether the user is a member (nFindType 0 or 1) or blacklisted
     // (nFindType 0 or 2) in the kind-2 group; only iType 2 looks. 1 or 0.
-    int IMSUserIsInOnePubGroup(const CString& csGrouURI, const CString& csUserURI, int iType, int nFindType);
+    int IMSUserIsInOnePubGroup(const CString& csGroupURI, const CString& csUserURI, int iType, int nFindType);
     bool IsInvitePending(const CString& account, const CString& groupName) const;
     void RemoveInvitePending(const CString& account, const CString& groupName);
     static bool IsNewInArray(const CStringArray& array, const CString& text) { return ::IsNewInArray(array, text); }

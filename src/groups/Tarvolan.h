@@ -80,7 +80,7 @@ public:
     CString m_csInfo;            // member information
     CString m_csPhone;
     int32_t m_nValue = 0;
-    int32_t m_bNeedsItem = 1;    // no tree item yet
+    bool m_bNeedsItem = true;    // no tree item yet
     QTreeWidgetItem* m_hTreeItem = nullptr;
     int32_t m_nPresenceKind = 0;
     int32_t m_nStatus = 6;       // presence code; 6 until a presence is known

@@ -107,7 +107,7 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         OnIMSAddGroupBlacklistMemResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_DeleteBlacklistResult:
-        OnIMSDeletGroupBlacklistMemResult(w.Text(0), w.Text(1), w.Int(2));
+        OnIMSDeleteGroupBlacklistMemResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_GroupInfoFailed:
         OnIMSGetPublicGroupInfoListFailed(w.Text(0), w.Int(1));

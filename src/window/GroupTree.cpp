@@ -159,7 +159,7 @@ QTreeWidgetItem* CTarvolanDialog::MakeMemberItem(CTarvolanMember& member, int it
     SetItemImage(item, MemberImage(member.m_nStatus, member.m_nPresenceKind));
     m_pTree->SetItemColor(item, kMemberTextColor);
     member.m_hTreeItem = item;
-    member.m_bNeedsItem = 0;
+    member.m_bNeedsItem = false;
     return item;
 }
 
@@ -268,5 +268,5 @@ void CTarvolanDialog::OnMemberRemoving(CTarvolanMember& member)
 {
     delete member.m_hTreeItem;
     member.m_hTreeItem = nullptr;
-    member.m_bNeedsItem = 1;
+    member.m_bNeedsItem = true;
 }

@@ -323,7 +323,7 @@ void CTarvolanDialog::OnIMSAddGroupBlacklistMemResult(const char* pGroupName, co
     }
 }
 
-void CTarvolanDialog::OnIMSDeletGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult)
+void CTarvolanDialog::OnIMSDeleteGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult)
 {
     const CString groupName(pGroupName), freed(pDName);
     CString line;

@@ -149,7 +149,7 @@ public:
     void OnIMSTransferPublicGroupResult(const char* groupURI, const char* newOwnerURI, int result);  // 1027
     void OnIMSMemberPresenceChanged(const char* groupURI, const char* memberURI, const char* presence); // 1028, 1035
     void OnIMSAddGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult);  // 1029
-    void OnIMSDeletGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult); // 1030
+    void OnIMSDeleteGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult); // 1030
     void OnIMSGetPublicGroupInfoListFailed(const char* groupURI, int result);                       // 1031
     void OnIMSGotGroupHistoryMsgList(int iCode, int iType, const char* lpGroupURI, int iListNum,
                                      const tarvolan::THistoryEntry* pList);                         // 1032
