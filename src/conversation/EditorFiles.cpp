@@ -37,7 +37,8 @@ void SavePictureFile(QWidget* owner, const CString& name, const QImage& picture)
         ShowSaveFailure(owner, "保存失败，请选择正确的图片内容！");
         return;
     }
-    if (!WriteBitmapFile(ToQt(name), picture)) ShowSaveFailure(owner, "保存失败，目标文件文件可能正在使用中！");
+    if (!WriteBitmapFile(ToQt(name), picture))
+        ShowSaveFailure(owner, "保存失败，目标文件文件可能正在使用中！");
 }
 
 void SaveContentFile(const CString& name, const QTextDocument& document, const CString& text,

@@ -23,7 +23,10 @@ protected:
         const int caret = start + text.GetLength();
         return m_typing.FollowChange(change, {caret, caret}, EditorMap());
     }
-    TByteRange Type(int at, const std::string& text) { return Edit(at, 0, text, CString(std::string(text.size(), 'E'))); }
+    TByteRange Type(int at, const std::string& text)
+    {
+        return Edit(at, 0, text, CString(std::string(text.size(), kMapTextByte)));
+    }
     // The rest of the pass: a typed code becomes its picture, as the window
     // has the editor do it.
     TByteRange ReplaceCode(TByteRange selection)
