@@ -7,22 +7,26 @@
 // It appends formatted text with emoticon codes turned into animated
 // pictures, embeds pictures at the selection, offers a context menu with the
 // clipboard commands, saves a selected picture as a bitmap file and saves the
-// whole content as RTF or plain text.
+// whole content as RTF or plain text. It uses a CDocumentBytes for the byte
+// view of its document, a CEditorPictures for the pictures and their
+// animations, a CEditorMenu for the context menu and the functions of
+// EditorFiles.h for saving.
 #pragma once
 
 #include <cstdint>
-#include <map>
-#include <vector>
+#include <memory>
 
 #include <QTextCharFormat>
 #include <QTextEdit>
 
 #include "common/GbkString.h"
 #include "common/TextFormat.h"
+#include "conversation/EditorMenu.h"
 #include "platform/Window.h"
 
-class QMovie;
-class QTextDocument;
+class CDocumentBytes;
+class CEditorPictures;
+class QImage;
 
 // A character format record as a Qt format: only the fields its mask gives.
 QTextCharFormat ToQtCharFormat(const TCharFormat& format);
@@ -30,23 +34,10 @@ QTextCharFormat ToQtCharFormat(const TCharFormat& format);
 class CRichMsgEdit : public QTextEdit, public CWindowTimers, public CCommandTarget {
     Q_OBJECT
 public:
-    // Context menu commands.
-    enum : int {
-        ID_UNDO = 101,
-        ID_CUT = 102,
-        ID_COPY = 103,
-        ID_PASTE = 104,
-        ID_CLEAR = 105,
-        ID_SAVE_PICTURE = 106,
-        ID_SELECT_ALL = 107,
-        ID_SAVE_ALL = 109,
-        ID_SEND_BMP = 110,
-        ID_SEND_WAV = 111,
-    };
+    // Context menu commands (ID_UNDO ... ID_SEND_WAV).
+    using enum CEditorMenu::ECommand;
     // Commands posted to the owner window by 110 and 111.
     enum : int { kSendBmpCommand = 333333, kSendWavCommand = 444444 };
-    // The byte that stands for a picture in the window text.
-    static constexpr char kPicturePlaceholder = ' ';
     // Longest text that AppendMessageText shows at once.
     static constexpr int kMessageBufferSize = 20480;
     // Started for 100 ms after a picture was embedded.
@@ -179,20 +170,14 @@ protected:
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
-    struct TByteMap;
-    TByteMap BuildByteMap() const;
-    // Document position of a byte offset (rounded down or up inside a character).
-    int PositionOfByte(const TByteMap& map, int byte, bool roundUp) const;
-
-    // The emoticon index that a document picture shows; -1 when none.
-    static int PictureIndex(const QTextCharFormat& format);
-    // Inserts picture index at the cursor; false for an index out of range.
-    bool InsertPictureAt(QTextCursor& cursor, int index);
-    // Makes the picture's frames reach the document while it is shown.
-    void WatchPicture(int index);
-    void OnPictureFrame(int index);
-    // The current frame of picture index on white, as a 32-bit image.
-    QImage PictureImage(int index) const;
+    // The document as bytes, as it is now.
+    CDocumentBytes Bytes() const;
+    // The format of the character before the end of the selection.
+    QTextCharFormat FormatBeforeSelectionEnd() const;
+    // The image of the emoticon picture that is the whole selection; a null
+    // image when the selection is no such picture.
+    QImage SelectedPicture() const;
+    CEditorMenu::TState MenuState() const;
     // Appends one text with emoticon substitution at the end.
     void AppendWithPictures(const TCharFormat* format, const CString& text);
     // Inserts plain text at the cursor, addresses as links when detection is on.
@@ -206,8 +191,7 @@ private:
     bool m_bTransferSwitch = false;
     int m_nTextLimit = kDefaultTextLimit;
     int m_nLastEmoticon = -1;
-    std::vector<CString> m_PicturePaths;
-    std::map<int, QMovie*> m_Movies;   // emoticon index -> shared animation
+    std::unique_ptr<CEditorPictures> m_pPictures;
     bool m_bAutoUrl = false;
     int m_nQuiet = 0;
     int m_nChanges = 0;                // changes reported since TakeLastChange

@@ -139,10 +139,7 @@ bool CTarvolanChatDialog::OnInitDialog()
     FillMemberTree();
 
     // 4. Input state and the emoticon codes.
-    m_bPictureInserted = 0;
-    m_nLastLength = 0;
-    m_bJustSent = 0;
-    m_strEmoticonMap.Empty();
+    m_Typing.Reset();
     for (int i = 0; i < kCodeSlots; ++i) m_EmoticonCodes[i] = ::EmoticonCode(i);
     m_pSendButton->setEnabled(false);
 
@@ -417,7 +414,7 @@ void CTarvolanChatDialog::LoadRecentMessage()
 void CTarvolanChatDialog::OnSend()
 {
     CString text = m_pInput->GetWindowText();
-    RestoreEmoticonCodes(text, m_strEmoticonMap, m_EmoticonCodes, kEmoticonCount);
+    RestoreEmoticonCodes(text, m_Typing.PictureMap(), m_EmoticonCodes, kEmoticonCount);
     if (text.IsEmpty()) {
         m_pInput->setFocus();
         return;
@@ -434,7 +431,7 @@ void CTarvolanChatDialog::OnSend()
     m_pOutput->ScrollToBottom();
 
     m_pSendButton->setEnabled(false);
-    m_bJustSent = 1;  // the change of emptying the input resets the picture map
+    m_Typing.MessageSent();  // the change of emptying the input resets the picture map
     m_pInput->clear();
     m_pInput->setFocus();
 
@@ -478,100 +475,62 @@ void CTarvolanChatDialog::OnFontButton()
 
 void CTarvolanChatDialog::OnEmoticonPick()
 {
-    if (m_pInput->GetWindowTextLength() >= kMaxInputLength) {
+    if (CInputTyping::IsFull(m_pInput->GetWindowTextLength())) {
         ShowNotice(IDS_TEXT_TOO_LONG, MB_ICONINFORMATION);
         return;
     }
     const int index = m_pPicker->GetChosenIndex();
     if (index < 0) return;
-    m_bPictureInserted = 1;
-    int start = 0, end = 0;
-    m_pInput->GetSel(start, end);
+    TByteRange selection;
+    m_pInput->GetSel(selection.start, selection.end);
+    bool shown = false;
     {
         CRichMsgEdit::CQuietChange quiet(m_pInput);
-        if (start != end) {
+        if (selection.start != selection.end) {
             // The picture takes the place of the selected text, which goes
             // (the clipboard keeps what the user put there).
-            ChangePictureMap(m_strEmoticonMap, start, end - start, CString());
-            m_pInput->SetSel(start, end);
+            m_pInput->SetSel(selection.start, selection.end);
             m_pInput->Clear();
         }
-        if (m_pInput->InsertEmoticon(index)) ChangePictureMap(m_strEmoticonMap, start, 0, PictureMark(index));
+        shown = m_pInput->InsertEmoticon(index);
     }
+    m_Typing.PicturePicked(selection, index, shown);
     // The change the picker made: the map is already up to date.
     OnInputChange();
 }
 
-void CTarvolanChatDialog::ResetInputState()
+TInputChange CTarvolanChatDialog::TakeInputChange()
 {
-    m_bJustSent = 0;
-    m_strEmoticonMap.Empty();
-    m_bPictureInserted = 0;
-    m_nLastLength = 0;
-    m_nCaret = 0;
-    m_nMatchedIndex = kNoMatch;
-    m_nMatchReserved = 0;
-    m_strMatchedCode.Empty();
-    m_nMatchPos = 0;
+    TInputChange change;
+    change.length = m_pInput->GetWindowTextLength();
+    change.single = m_pInput->TakeLastChange(change.start, change.added);
+    return change;
 }
 
-void CTarvolanChatDialog::UpdatePictureMap(int length)
-{
-    int start = 0, added = 0;
-    if (m_pInput->TakeLastChange(start, added)) {
-        // Where the document changed, the removed bytes go and the new ones
-        // are marked as the document has them.
-        const int removed = m_nLastLength - (length - added);
-        ChangePictureMap(m_strEmoticonMap, start, removed, m_pInput->GetPictureMap().Mid(start, added));
-    }
-    if (m_strEmoticonMap.GetLength() != length) m_strEmoticonMap = m_pInput->GetPictureMap();
-}
-
-bool CTarvolanChatDialog::ReplaceTypedCode(int& length, int& start, int& end)
+bool CTarvolanChatDialog::ReplaceTypedCode(TByteRange& selection)
 {
     TTypedEmoticon found;
-    if (!FindTypedEmoticon(m_pInput->GetWindowText().view(), found)) return false;
+    if (!m_Typing.FindTypedCode(m_pInput->GetWindowText(), found)) return false;
     const int pos = static_cast<int>(found.pos);
-    const int codeLength = static_cast<int>(found.length);
-    m_nMatchPos = pos;
     {
         CRichMsgEdit::CQuietChange quiet(m_pInput);
-        m_pInput->SetSel(pos, pos + codeLength);
+        m_pInput->SetSel(pos, pos + static_cast<int>(found.length));
         m_pInput->Clear();
         if (!m_pInput->InsertEmoticon(found.index)) return false;
     }
-    ChangePictureMap(m_strEmoticonMap, pos, codeLength, PictureMark(found.index));
-    length += 1 - codeLength;
-    // The selection keeps its place in the text around the picture.
-    auto shift = [&](int& p) {
-        if (p >= pos + codeLength)
-            p -= codeLength - 1;
-        else if (p > pos)
-            p = pos + 1;
-    };
-    shift(start);
-    shift(end);
-    m_nMatchedIndex = kNoMatch;
-    m_nMatchReserved = 0;
-    m_strMatchedCode.Empty();
-    m_bPictureInserted = 1;
+    m_Typing.CodeReplaced(found, selection);
     return true;
 }
 
 void CTarvolanChatDialog::TrimToLimit(int caret)
 {
-    const CString text = m_pInput->GetWindowText();
-    if (text.GetLength() <= kMaxInputLength) return;
-    const TByteRange range = ExcessRange(text, caret, kMaxInputLength);
+    TByteRange range;
+    if (!CInputTyping::Excess(m_pInput->GetWindowText(), caret, range)) return;
     {
         CRichMsgEdit::CQuietChange quiet(m_pInput);
         m_pInput->SetSel(range.start, range.end);
         m_pInput->Clear();
-    }
-    ChangePictureMap(m_strEmoticonMap, range.start, range.end - range.start, CString());
-    m_nLastLength = m_pInput->GetWindowTextLength();
-    {
-        CRichMsgEdit::CQuietChange quiet(m_pInput);
+        m_Typing.Trimmed(range, m_pInput->GetWindowTextLength());
         m_pInput->SetSel(range.start, range.start);
     }
     // The notice comes once the editor has finished the change: nothing of
@@ -580,56 +539,42 @@ void CTarvolanChatDialog::TrimToLimit(int caret)
         this, [this] { ShowNotice(IDS_TEXT_TOO_LONG, MB_ICONINFORMATION); }, Qt::QueuedConnection);
 }
 
+void CTarvolanChatDialog::KeepLastLineInView()
+{
+    if (m_pInput->GetLineCount() <= 1) return;
+    int caret = 0, ignored = 0;
+    m_pInput->GetSel(caret, ignored);
+    const int lastLineStart = m_pInput->GetWindowTextLength() - m_pInput->LastLineLength();
+    if (caret > lastLineStart + 3) m_pInput->ScrollToBottom();
+}
+
 bool CTarvolanChatDialog::HandleInputChange()
 {
-    // 1. The selection and the text.
-    int start = 0, end = 0;
-    m_pInput->GetSel(start, end);
-    m_nCaret = start;
-    int length = m_pInput->GetWindowTextLength();
-
-    // 2. The picture map follows the text, unless the window put the
-    // picture in itself and already marked it.
-    if (m_bPictureInserted) {
-        int ignored = 0;
-        m_pInput->TakeLastChange(ignored, ignored);
-    } else if (m_bJustSent && length <= m_nLastLength) {
-        int ignored = 0;
-        m_pInput->TakeLastChange(ignored, ignored);
-        ResetInputState();
-        length = 0;
-        start = end = 0;
-    } else {
-        UpdatePictureMap(length);
-    }
+    // 1.-2. The selection, and the picture map in step with the text.
+    TByteRange selection;
+    m_pInput->GetSel(selection.start, selection.end);
+    selection = m_Typing.FollowChange(TakeInputChange(), selection, [this] { return m_pInput->GetPictureMap(); });
 
     // 3. A typed code becomes its picture.
-    const bool replaced = ReplaceTypedCode(length, start, end);
+    const bool replaced = ReplaceTypedCode(selection);
 
-    // 4.-5. The new length; the whole input in the chat format, the
-    // selection where it was.
-    m_nLastLength = length;
+    // 4.-5. The whole input in the chat format, the selection where it was.
     ApplyChatFormatToInput();
     if (replaced) {
         CRichMsgEdit::CQuietChange quiet(m_pInput);
-        m_pInput->SetSel(start, end);
+        m_pInput->SetSel(selection.start, selection.end);
     }
 
     // 6. The length limit.
-    TrimToLimit(start);
+    TrimToLimit(selection.start);
 
     // 7. Sending is possible with a picture or text.
-    m_pSendButton->setEnabled(m_bPictureInserted || m_pInput->GetWindowTextLength() > 0);
+    const bool picture = m_Typing.FinishChange();
+    m_pSendButton->setEnabled(picture || m_pInput->GetWindowTextLength() > 0);
     m_pInput->setFocus();
-    m_bPictureInserted = 0;
 
     // 8. Typing far into the last line keeps it in view.
-    if (m_pInput->GetLineCount() > 1) {
-        int caret = 0, ignored = 0;
-        m_pInput->GetSel(caret, ignored);
-        const int lastLineStart = m_pInput->GetWindowTextLength() - m_pInput->LastLineLength();
-        if (caret > lastLineStart + 3) m_pInput->ScrollToBottom();
-    }
+    KeepLastLineInView();
     return replaced;
 }
 

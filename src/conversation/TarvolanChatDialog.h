@@ -6,9 +6,9 @@
 // first need and deletes it with itself; closing the window deletes it and
 // clears the group's pointer.
 //
-// The input keeps a picture map beside its text (m_strEmoticonMap): one byte
-// for every byte of the input's window text, 'E' for text and index + 1 for
-// an emoticon picture, so that sending turns each picture back into its code.
+// What the input remembers between changes of its text, above all the
+// picture map that sending needs to turn each picture back into its code,
+// is kept by a CInputTyping; the window applies its decisions to the input.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,7 @@
 
 #include "common/GbkString.h"
 #include "common/TextFormat.h"
+#include "conversation/InputTyping.h"
 #include "groups/Tarvolan.h"
 #include "platform/Window.h"
 
@@ -44,8 +45,6 @@ public:
         IDC_EMOTICONS = 1085,
         IDC_HISTORY = 1814,
     };
-    // Longest input, in bytes.
-    static constexpr int kMaxInputLength = 400;
     static constexpr int kCodeSlots = 60;
     // The conversation shows its latest characters: past the limit the oldest
     // lines go until about kOutputKept are left. Even at the largest size and
@@ -53,7 +52,6 @@ public:
     // 8 million pixels) where Qt's text layout stops finishing.
     static constexpr int kOutputLimit = 50000;
     static constexpr int kOutputKept = 40000;
-    static constexpr int kNoMatch = 255;
 
     explicit CTarvolanChatDialog(tarvolan::CHostLink& link, QWidget* parent = nullptr);
     ~CTarvolanChatDialog() override;
@@ -96,18 +94,10 @@ public:
     CTreeCtrlEx* MemberTree() const { return m_pMemberTree; }
     QAbstractButton* SendButton() const { return m_pSendButton; }
     const CString& EmoticonCode(int slot) const { return m_EmoticonCodes[slot]; }
+    const CInputTyping& Typing() const { return m_Typing; }
 
     CTarvolan* m_pTarvolan = nullptr;  // the group of this window; not owned
     CString m_strGroupName;
-    CString m_strEmoticonMap;          // picture map of the input text
-    CString m_strMatchedCode;          // code found by the last change
-    int32_t m_nLastLength = 0;         // input length after the last change
-    int32_t m_bPictureInserted = 0;    // the window itself put a picture in
-    int32_t m_bJustSent = 0;           // the next change empties the map
-    int32_t m_nMatchedIndex = kNoMatch;
-    int32_t m_nMatchReserved = 0;
-    int32_t m_nCaret = 0;              // selection start at the last change
-    int32_t m_nMatchPos = 0;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,14 +107,15 @@ private:
     // One pass of the change handling; true when it replaced a typed code,
     // which is itself a change that the next pass handles.
     bool HandleInputChange();
-    void ResetInputState();
-    // Keeps the picture map in step with the text after a change.
-    void UpdatePictureMap(int length);
+    // The input's change since the last pass, as the input reports it.
+    TInputChange TakeInputChange();
     // Replaces the first typed code by its picture; false when none.
-    bool ReplaceTypedCode(int& length, int& start, int& end);
+    bool ReplaceTypedCode(TByteRange& selection);
     // Cuts the input back to the limit before the caret and, after the
     // change, shows the notice.
     void TrimToLimit(int caret);
+    // Typing far into the last line keeps it in view.
+    void KeepLastLineInView();
     void ApplyChatFormatToInput();
     // Reads the element of a marked-up text and appends the text.
     void WriteMarkedUp(const CString& text);
@@ -147,6 +138,7 @@ private:
     CEmoticonPicker* m_pPicker = nullptr;
     CString m_EmoticonCodes[kCodeSlots];
     std::vector<QIcon> m_MemberImages;
+    CInputTyping m_Typing;
     bool m_bInInputChange = false;
 };
 

@@ -222,13 +222,13 @@ TEST_F(ChatDialogTest, TypedCodeBecomesAPictureButNotInAnotherCase)
     Type("a:)");
     EXPECT_EQ(InputText(), CString("a "));
     EXPECT_EQ(m_chat->Input()->PictureCount(), 1);
-    EXPECT_EQ(m_chat->m_strEmoticonMap.str(), std::string("E\x01"));
-    EXPECT_EQ(m_chat->m_nLastLength, 2);
+    EXPECT_EQ(m_chat->Typing().PictureMap().str(), std::string("E\x01"));
+    EXPECT_EQ(m_chat->Typing().LastLength(), 2);
     Type(":d");
     EXPECT_EQ(InputText(), CString("a :d"));
     EXPECT_EQ(m_chat->Input()->PictureCount(), 1);
     Type("b");
-    EXPECT_EQ(m_chat->m_strEmoticonMap.str(), std::string("E\x01" "EEE"));
+    EXPECT_EQ(m_chat->Typing().PictureMap().str(), std::string("E\x01" "EEE"));
     m_chat->OnSend();
     EXPECT_EQ(LastSent().at(0), "<property ></property>a:):db");
 }
@@ -237,7 +237,7 @@ TEST_F(ChatDialogTest, OneChangeWithTwoCodesReplacesBoth)
 {
     m_chat->Input()->ReplaceSel("x(L)y:)z");  // as a paste does
     EXPECT_EQ(InputText(), CString("x y z"));
-    EXPECT_EQ(m_chat->m_strEmoticonMap.str(), std::string("E\x18" "E\x01" "E"));
+    EXPECT_EQ(m_chat->Typing().PictureMap().str(), std::string("E\x18" "E\x01" "E"));
     int start = 0, end = 0;
     m_chat->Input()->GetSel(start, end);
     EXPECT_EQ(start, 5);  // the caret stays behind the pasted text
@@ -283,12 +283,12 @@ TEST_F(ChatDialogTest, EditingAroundPicturesKeepsTheMapInStep)
     m_chat->Input()->SetSel(0, 2);
     Type("Z");  // typed over a selection
     EXPECT_EQ(InputText(), CString("Zc "));
-    EXPECT_EQ(m_chat->m_strEmoticonMap.str(), std::string("EE\x0a"));
+    EXPECT_EQ(m_chat->Typing().PictureMap().str(), std::string("EE\x0a"));
     m_chat->Input()->SetSel(3, 3);
     PressKey(Qt::Key_Backspace);  // the picture goes
-    EXPECT_EQ(m_chat->m_strEmoticonMap, CString("EE"));
+    EXPECT_EQ(m_chat->Typing().PictureMap(), CString("EE"));
     m_chat->Input()->undo();      // and comes back
-    EXPECT_EQ(m_chat->m_strEmoticonMap.str(), std::string("EE\x0a"));
+    EXPECT_EQ(m_chat->Typing().PictureMap().str(), std::string("EE\x0a"));
     m_chat->OnSend();
     EXPECT_EQ(LastSent().at(0), "<property ></property>Zc:(");
 }
@@ -320,7 +320,7 @@ TEST_F(ChatDialogTest, InputIsLimitedTo400Bytes)
     EXPECT_EQ(Messages().size(), 2u);
     Pick(1);  // room again: 399 bytes
     EXPECT_EQ(m_chat->Input()->PictureCount(), 1);
-    EXPECT_EQ(m_chat->m_strEmoticonMap.GetLength(), 399);
+    EXPECT_EQ(m_chat->Typing().PictureMap().GetLength(), 399);
 }
 
 TEST_F(ChatDialogTest, TrimNeverSplitsADoubleByteCharacter)
@@ -330,7 +330,7 @@ TEST_F(ChatDialogTest, TrimNeverSplitsADoubleByteCharacter)
     const CString text = InputText();
     EXPECT_EQ(text.GetLength(), 399);
     EXPECT_EQ(text, CString(std::string(399, 'a')));
-    EXPECT_EQ(m_chat->m_strEmoticonMap.GetLength(), 399);
+    EXPECT_EQ(m_chat->Typing().PictureMap().GetLength(), 399);
     Flush();
     EXPECT_EQ(Messages().size(), 1u);
 }
@@ -340,8 +340,8 @@ TEST_F(ChatDialogTest, TrimWithTheCaretNearTheStartStaysInTheText)
     // A long text arrives at once with the caret at its start.
     m_chat->Input()->setPlainText(QString(500, 'a'));
     EXPECT_EQ(m_chat->Input()->GetWindowTextLength(), 400);
-    EXPECT_EQ(m_chat->m_strEmoticonMap.GetLength(), 400);
-    EXPECT_EQ(m_chat->m_nLastLength, 400);
+    EXPECT_EQ(m_chat->Typing().PictureMap().GetLength(), 400);
+    EXPECT_EQ(m_chat->Typing().LastLength(), 400);
     int start = 0, end = 0;
     m_chat->Input()->GetSel(start, end);
     EXPECT_EQ(start, 0);

@@ -1,6 +1,7 @@
 // The rich editor: byte positions over GBK, appending with emoticons,
 // pictures, the context menu's enabling rules and saving.
 #include "conversation/BitmapFile.h"
+#include "conversation/EditorFiles.h"
 #include "conversation/EmoticonMovies.h"
 #include "conversation/RichMsgEdit.h"
 
@@ -309,6 +310,15 @@ TEST_F(RichMsgEditTest, SaveAllWritesTextOrRtf)
     // Cancelled: nothing written.
     m_edit.OnCommand(CRichMsgEdit::ID_SAVE_ALL, 0);
     EXPECT_EQ(m_driver.Prompts().back().answer, IDCANCEL);
+}
+
+TEST_F(RichMsgEditTest, SaveNamesGetTheDefaultExtensionOnlyWhereTheyHaveNone)
+{
+    m_driver.PushFileName("/home/a.b/talk");  // a dot in a folder's name is no extension
+    EXPECT_EQ(AskSaveFileName(&m_edit, "", ".RTF"), CString("/home/a.b/talk.RTF"));
+    m_driver.PushFileName("/home/talk.txt");
+    EXPECT_EQ(AskSaveFileName(&m_edit, "", ".RTF"), CString("/home/talk.txt"));
+    EXPECT_EQ(AskSaveFileName(&m_edit, "", ".RTF"), CString());  // cancelled
 }
 
 TEST_F(RichMsgEditTest, CopyingAPictureGivesItsCodeAndItsImage)

@@ -1,0 +1,58 @@
+// CEditorPictures: the emoticon pictures of one rich editor's document. A
+// picture is an image named "emoticon:<index>" whose frames come from the
+// shared animation of its picture file (emote/gif/<index>.gif in the client
+// folder). Once the editor shows a picture it holds the animation, and every
+// new frame replaces the document's resource of that name and repaints the
+// editor; the animations are let go with the editor.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include <QImage>
+#include <QTextCharFormat>
+#include <QUrl>
+#include <QVariant>
+
+#include "common/GbkString.h"
+
+class QMovie;
+class QTextCursor;
+class QTextEdit;
+
+class CEditorPictures {
+public:
+    explicit CEditorPictures(QTextEdit* editor);
+    ~CEditorPictures();
+    CEditorPictures(const CEditorPictures&) = delete;
+    CEditorPictures& operator=(const CEditorPictures&) = delete;
+
+    // The emoticon index that a document picture shows; -1 when none.
+    static int IndexOf(const QTextCharFormat& format);
+    // Whether a resource name is a picture's, known emoticon or not.
+    static bool IsPictureName(const QUrl& name);
+
+    // The picture file of emoticon index; empty for another index.
+    CString Path(int index) const;
+    // Inserts picture index at the cursor; false for an index out of range.
+    bool Insert(QTextCursor& cursor, int index);
+    // The document resource of a picture name: the picture's current frame,
+    // nothing for a name of no emoticon.
+    QVariant Resource(const QUrl& name);
+    // The current frame of the emoticon that a document picture shows; a
+    // null image for a picture of none.
+    QImage ImageOf(const QTextCharFormat& format);
+    // Moves every animation one frame on, as its timer would.
+    void AdvanceAll();
+
+private:
+    static QUrl NameOf(int index);
+    static int IndexOf(const QUrl& name);
+    // Makes the picture's frames reach the document from now on.
+    void Watch(int index);
+    void OnFrame(int index);
+
+    QTextEdit* m_pEditor;
+    std::vector<CString> m_Paths;
+    std::map<int, QMovie*> m_Movies;  // emoticon index -> shared animation
+};
