@@ -16,6 +16,7 @@
 #include "common/MessageMarkup.h"
 #include "common/TextFunctions.h"
 #include "common/TimeText.h"
+#include "controls/AskInHandler.h"
 #include "controls/TreeCtrlEx.h"
 #include "groups/Presence.h"
 #include "conversation/ChatText.h"
@@ -247,10 +248,10 @@ void CTarvolanChatDialog::OnClose()
     if (m_pTarvolan && GetVersionType() == 3 && IsMySelf(m_pTarvolan->m_csOwnerURI)) {
         CString question;
         question.Format(LoadResString(IDS_CONFIRM_DELETE_GROUP).c_str(), m_pTarvolan->URI().c_str());
-        QPointer<CTarvolanChatDialog> self(this);
-        const int answer = ShowMessageBox(this, question, GetMsgTitle(), MB_YESNO | MB_ICONQUESTION);
-        if (!self) return;  // the group went while the question was open
-        if (answer == IDYES && m_pTarvolan) {
+        const auto asked =
+            AskInHandler(this, [&] { return ShowMessageBox(this, question, GetMsgTitle(), MB_YESNO | MB_ICONQUESTION); });
+        if (!asked.WindowAlive()) return;  // the group went while the question was open
+        if (asked.Answer() == IDYES && m_pTarvolan) {
             Word record[1] = {reinterpret_cast<Word>(m_pTarvolan->m_csName.c_str())};
             m_link.Send(M_DeleteGroup, record);
         }
