@@ -21,6 +21,8 @@
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
 
+using namespace tarvolan;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace tarvolan;
+
 namespace {
 
 // A message text of the given size: words, Chinese characters and one

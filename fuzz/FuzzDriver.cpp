@@ -13,6 +13,8 @@
 
 #include "platform/Window.h"
 
+using namespace tarvolan;
+
 namespace fuzzing {
 
 namespace {

@@ -14,6 +14,8 @@
 #include "FuzzInput.h"
 #include "platform/UiDriver.h"
 
+using namespace tarvolan;
+
 namespace fuzzing {
 
 class CFuzzUiDriver : public CScriptedUiDriver {

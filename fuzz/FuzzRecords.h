@@ -17,6 +17,8 @@
 #include "FuzzInput.h"
 #include "protocol/RecordTable.h"
 
+using namespace tarvolan;
+
 namespace fuzzing {
 
 // Codes the harness sends: every code of the host protocol (the unused

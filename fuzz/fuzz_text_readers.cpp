@@ -22,6 +22,8 @@
 #include "common/TimeText.h"
 #include "platform/Ini.h"
 
+using namespace tarvolan;
+
 namespace {
 
 void Require(bool holds, const char* what)

@@ -16,7 +16,7 @@
 
 class QTreeWidget;
 class QWidget;
-class CScriptedUiDriver;
+namespace tarvolan { class CScriptedUiDriver; }
 
 namespace host {
 

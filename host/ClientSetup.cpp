@@ -4,6 +4,8 @@
 
 #include "clientkit/ClientKit.h"
 
+using namespace tarvolan;
+
 namespace host {
 
 namespace {

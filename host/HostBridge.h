@@ -17,6 +17,8 @@
 
 #include "protocol/TarvolanAbi.h"
 
+using namespace tarvolan;
+
 class QWidget;
 
 namespace host {

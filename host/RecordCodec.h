@@ -23,6 +23,8 @@
 
 #include "protocol/TarvolanAbi.h"
 
+using namespace tarvolan;
+
 namespace host {
 
 // True when the protocol defines a record for this code (either direction).

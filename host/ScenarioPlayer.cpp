@@ -18,6 +18,8 @@
 #include "platform/UiDriver.h"
 #include "platform/Window.h"
 
+using namespace tarvolan;
+
 namespace host {
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QJsonObject>
 #include <QString>
 
-class CWindowTimers;
+namespace tarvolan { class CWindowTimers; }
 
 class QWidget;
 
@@ -68,7 +68,7 @@ private:
     // window), "client" (the main window) or a caption.
     QWidget* WindowOf(const QJsonObject& step, QString* why) const;
     // The timers of the step's window; null with the reason when it has none.
-    CWindowTimers* TimersOf(const QJsonObject& step, QString* why) const;
+    tarvolan::CWindowTimers* TimersOf(const QJsonObject& step, QString* why) const;
 
     CClientSession& m_session;
     int m_mark = 0;

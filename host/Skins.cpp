@@ -8,6 +8,8 @@
 
 #include "platform/Window.h"
 
+using namespace tarvolan;
+
 namespace host {
 
 QWidget* CSkins::FindWidget(intptr_t handle)

@@ -10,6 +10,8 @@
 
 #include "window/TreeItemData.h"
 
+using namespace tarvolan;
+
 namespace host {
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include "protocol/TarvolanAbi.h"
 
+using namespace tarvolan;
+
 namespace host {
 
 namespace {

@@ -15,6 +15,8 @@
 #include "platform/UiDriver.h"
 #include "protocol/RecordTable.h"
 
+namespace tarvolan {
+
 namespace {
 
 using tarvolan::CModuleBase;
@@ -473,3 +475,5 @@ CString LogFilePath()
 }
 
 } // namespace clientkit
+
+} // namespace tarvolan

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace tarvolan {
+
 namespace {
 
 constexpr const char* kEmoticonCodes[kEmoticonCount] = {
@@ -182,3 +184,5 @@ int EmoticonCodeEndingAt(std::string_view text, size_t end)
     }
     return -1;
 }
+
+} // namespace tarvolan

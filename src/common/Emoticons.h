@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tarvolan {
+
 inline constexpr int kEmoticonCount = 40;
 inline constexpr int kEmoticonDisplayRowCount = 61;
 
@@ -75,3 +77,5 @@ void ForEachEmoticonRun(std::string_view text, F&& onRun)
     }
     if (done < text.size()) onRun(TEmoticonRun{done, text.size() - done, -1});
 }
+
+} // namespace tarvolan

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvolan {
+
 namespace {
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -264,3 +266,5 @@ CString Utf8ToGbk(std::string_view utf8)
 {
     return CString(Convert("GBK", "UTF-8", utf8));
 }
+
+} // namespace tarvolan

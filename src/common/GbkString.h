@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarvolan {
+
 class CString {
 public:
     CString() = default;
@@ -97,3 +99,5 @@ inline size_t FieldLength(const char* field, size_t size)
     const void* end = std::memchr(field, '\0', size);
     return end ? static_cast<size_t>(static_cast<const char*>(end) - field) : size;
 }
+
+} // namespace tarvolan

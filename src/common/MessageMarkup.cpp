@@ -7,6 +7,8 @@
 #include <cstring>
 #include <limits>
 
+namespace tarvolan {
+
 namespace {
 
 // A value as it lands in the reader's fixed value buffer.
@@ -160,3 +162,5 @@ CString StripPropertyElement(const CString& text)
     const int textStart = PropertyTextStart(text);
     return textStart < 0 ? text : text.Mid(textStart);
 }
+
+} // namespace tarvolan

@@ -6,6 +6,8 @@
 #include "common/GbkString.h"
 #include "common/TextFormat.h"
 
+namespace tarvolan {
+
 // End tag that separates the property element from the message text.
 inline constexpr const char kPropertyEndTag[] = "</property>";
 // Element written in front of recent messages (grey, 9 points, Times New Roman).
@@ -38,3 +40,5 @@ CString PresetPropertyElement(int preset);
 CString WithPresetElement(const CString& text, int preset);
 // The text behind the first "</property>", or the whole text without one.
 CString StripPropertyElement(const CString& text);
+
+} // namespace tarvolan

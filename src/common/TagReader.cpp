@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace tarvolan {
+
 namespace {
 
 // Byte classes of tag text: blanks, separators between tokens (the blanks and
@@ -217,3 +219,5 @@ bool CTagReader::OutOfElement()
     m_pCurrent = m_pCurrent->pParent;
     return true;
 }
+
+} // namespace tarvolan

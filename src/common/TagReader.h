@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tarvolan {
+
 class CTagReader {
 public:
     static constexpr int kNodesPerBlock = 1024;
@@ -75,3 +77,5 @@ private:
     mutable const TNode* m_pTokenized = nullptr;
     mutable std::vector<std::string_view> m_Tokens;
 };
+
+} // namespace tarvolan

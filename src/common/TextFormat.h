@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace tarvolan {
+
 // Effect bits of a character format.
 enum : uint32_t {
     CFE_BOLD = 0x1,
@@ -49,3 +51,5 @@ struct TLogFont {
     uint8_t lfCharSet = 0;
     char lfFaceName[32] = {};
 };
+
+} // namespace tarvolan

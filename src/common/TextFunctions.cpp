@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace tarvolan {
+
 CString GetURIField(const CString& uri, int part)
 {
     const std::string_view all = uri.view();
@@ -112,3 +114,5 @@ bool IsCharBoundary(std::string_view text, size_t pos)
     while (i < pos) i += GbkCharLength(text, i);
     return i == pos;
 }
+
+} // namespace tarvolan

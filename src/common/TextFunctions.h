@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace tarvolan {
+
 // Selectors of GetURIField.
 enum EUriField {
     URI_ADDRESS = 0,      // user@host: no scheme, no resource
@@ -42,3 +44,5 @@ std::string_view GbkPrefix(std::string_view text, size_t maxBytes);
 // Whether pos starts a character (or is the end of the text) when the text is
 // read from its start in GBK steps.
 bool IsCharBoundary(std::string_view text, size_t pos);
+
+} // namespace tarvolan

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace tarvolan {
+
 namespace {
 
 // English names regardless of the process locale (strftime would follow it).
@@ -128,3 +130,5 @@ CString InternetTimeToLocalString(const CString& text)
     if (!ToLocal(static_cast<std::time_t>(utc), lt)) return text;
     return FormatDateTime(lt);
 }
+
+} // namespace tarvolan

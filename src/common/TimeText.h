@@ -7,6 +7,8 @@
 
 #include <ctime>
 
+namespace tarvolan {
+
 // Current local time as "2009-11-05 18:00:01".
 CString GetLocalTimeString();
 // Current time as "Thu, 05 Nov 2009 18:00:01 GMT+08:00".
@@ -23,3 +25,5 @@ CString FormatLocalTime(std::time_t t);
 CString FormatInternetTime(std::time_t t);
 // " GMT+08:00" for bias -480, " GMT-05:00" for bias 300.
 CString FormatZoneSuffix(int bias);
+
+} // namespace tarvolan

@@ -16,6 +16,8 @@
 #include <QObject>
 #include <QPointer>
 
+namespace tarvolan {
+
 template <class TAnswer>
 class CAsked {
 public:
@@ -46,3 +48,5 @@ auto AskInHandler(QObject* window, Prompt&& prompt) -> CAsked<std::decay_t<declt
     auto answer = prompt();
     return CAsked<std::decay_t<decltype(prompt())>>(guard.data(), std::move(answer));
 }
+
+} // namespace tarvolan

@@ -6,6 +6,8 @@
 #include "clientkit/ClientKit.h"
 #include "platform/Resources.h"
 
+namespace tarvolan {
+
 CString ResText(int stringId, const CString& a, const CString& b)
 {
     CString text;
@@ -39,3 +41,5 @@ int ShowNamedBox(tarvolan::CModuleBase* module, const CString& name, QWidget* ow
     CancelMode(owner);
     return OpenMsgBox(name, owner, text, GetMsgTitle(), flags, module);
 }
+
+} // namespace tarvolan

@@ -7,7 +7,10 @@
 #include "platform/UiDriver.h"
 
 class QWidget;
-namespace tarvolan { class CModuleBase; }
+
+namespace tarvolan {
+
+class CModuleBase;
 
 // A string-table text with its %s marks filled from a and b in order. The
 // arguments are never read as a pattern themselves.
@@ -28,3 +31,5 @@ void CancelMode(QWidget* window);
 // button pressed, or 0 when the box was closed by its name.
 int ShowNamedBox(tarvolan::CModuleBase* module, const CString& name, QWidget* owner, const CString& text,
                  unsigned flags);
+
+} // namespace tarvolan

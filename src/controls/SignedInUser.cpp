@@ -2,6 +2,8 @@
 
 #include "clientkit/ClientKit.h"
 
+namespace tarvolan {
+
 CString SignedInURI()
 {
     const tagMyInfo* me = GetMyInfo();
@@ -13,3 +15,5 @@ CString SignedInRequestId()
     const tagMyInfo* me = GetMyInfo();
     return me ? CString::FromField(me->szRequestId, sizeof(me->szRequestId)) : CString();
 }
+
+} // namespace tarvolan

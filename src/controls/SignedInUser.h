@@ -3,6 +3,10 @@
 
 #include "common/GbkString.h"
 
+namespace tarvolan {
+
 // The signed-in user's URI and request identity (empty before sign-in).
 CString SignedInURI();
 CString SignedInRequestId();
+
+} // namespace tarvolan

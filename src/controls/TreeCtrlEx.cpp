@@ -11,6 +11,8 @@
 #include "clientkit/ClientKit.h"
 #include "platform/Window.h"
 
+namespace tarvolan {
+
 namespace {
 
 // Item attributes are kept in these data roles of column 0, clear of the
@@ -481,3 +483,5 @@ void CTreeCtrlEx::mouseDoubleClickEvent(QMouseEvent* event)
     QTreeWidget::mouseDoubleClickEvent(event);
     emit doubleClickNotice();
 }
+
+} // namespace tarvolan

@@ -40,6 +40,8 @@
 
 #include "common/TextFormat.h"
 
+namespace tarvolan {
+
 class CTreeCtrlEx : public QTreeWidget {
     Q_OBJECT
 public:
@@ -166,3 +168,5 @@ private:
     bool m_bSkinsTried = false;
     QPersistentModelIndex m_hover;
 };
+
+} // namespace tarvolan

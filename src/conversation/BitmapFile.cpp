@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QPainter>
 
+namespace tarvolan {
+
 namespace {
 
 constexpr int kPlanes = 1;
@@ -81,3 +83,5 @@ bool WriteBitmapFile(const QString& path, const QImage& image)
     const QByteArray bytes = BitmapFileBytes(image);
     return file.write(bytes) == bytes.size();
 }
+
+} // namespace tarvolan

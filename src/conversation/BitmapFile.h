@@ -7,7 +7,11 @@
 #include <QImage>
 #include <QString>
 
+namespace tarvolan {
+
 // The whole file for an image (transparent pixels are written white).
 QByteArray BitmapFileBytes(const QImage& image);
 // Writes the file; false when it cannot be opened for writing.
 bool WriteBitmapFile(const QString& path, const QImage& image);
+
+} // namespace tarvolan

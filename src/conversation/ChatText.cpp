@@ -4,6 +4,8 @@
 
 #include "common/TextFunctions.h"
 
+namespace tarvolan {
+
 namespace {
 
 constexpr int kSummaryBytes = 10;
@@ -101,3 +103,5 @@ TByteRange ExcessRange(const CString& text, int caret, int limit)
     range.end = CharEndAtOrAfter(text, range.end);
     return range;
 }
+
+} // namespace tarvolan

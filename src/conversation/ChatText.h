@@ -8,6 +8,8 @@
 
 #include "common/GbkString.h"
 
+namespace tarvolan {
+
 // The byte of a picture map that marks text.
 inline constexpr char kMapTextByte = 'E';
 // The byte that stands for a picture in the input's window text.
@@ -44,3 +46,5 @@ struct TByteRange {
     int end = 0;
 };
 TByteRange ExcessRange(const CString& text, int caret, int limit);
+
+} // namespace tarvolan

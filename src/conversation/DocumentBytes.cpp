@@ -7,6 +7,8 @@
 #include "common/TextFunctions.h"
 #include "platform/Window.h"
 
+namespace tarvolan {
+
 namespace {
 
 int CodePointCount(const QString& text)
@@ -156,3 +158,5 @@ CString CDocumentBytes::PictureMap(TPictureIndex pictureIndex) const
     });
     return CString(std::move(map));
 }
+
+} // namespace tarvolan

@@ -17,6 +17,8 @@
 
 class QTextCursor;
 
+namespace tarvolan {
+
 // Calls onFragment(const QTextFragment&) for every fragment of the document
 // in order.
 template <class F>
@@ -70,3 +72,5 @@ private:
     CString m_strText;
     std::vector<int> m_ByteOfPos;  // document position -> byte of the text
 };
+
+} // namespace tarvolan

@@ -8,6 +8,8 @@
 #include "platform/UiDriver.h"
 #include "platform/Window.h"
 
+namespace tarvolan {
+
 namespace {
 
 // Position of the extension's dot; -1 when the file's own name has none.
@@ -54,3 +56,5 @@ void SaveContentFile(const CString& name, const QTextDocument& document, const C
     }
     file.write(DocumentToRtf(document, pictures));
 }
+
+} // namespace tarvolan

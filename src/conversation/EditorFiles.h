@@ -11,6 +11,8 @@ class QImage;
 class QTextDocument;
 class QWidget;
 
+namespace tarvolan {
+
 // The file name chosen for saving, ext appended where it has no extension;
 // empty when the user cancelled.
 CString AskSaveFileName(QWidget* owner, const char* filter, const char* ext);
@@ -22,3 +24,5 @@ void SavePictureFile(QWidget* owner, const CString& name, const QImage& picture)
 // opened.
 void SaveContentFile(const CString& name, const QTextDocument& document, const CString& text,
                      const TRtfPictureSource& pictures);
+
+} // namespace tarvolan

@@ -7,6 +7,8 @@
 #include "platform/Resources.h"
 #include "platform/UiDriver.h"
 
+namespace tarvolan {
+
 namespace {
 
 TMenuItem MenuEntries(bool transfer)
@@ -46,3 +48,5 @@ int CEditorMenu::Run(QWidget* owner, const QPoint& globalPos, const TState& stat
     EnableMenuAction(menu.get(), ID_PASTE, state.canPaste);
     return GetUiDriver()->TrackPopupMenu(menu.get(), owner, globalPos);
 }
+
+} // namespace tarvolan

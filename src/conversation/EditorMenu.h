@@ -7,6 +7,8 @@
 class QPoint;
 class QWidget;
 
+namespace tarvolan {
+
 class CEditorMenu {
 public:
     // The commands of the entries.
@@ -35,3 +37,5 @@ public:
     // Shows the menu at globalPos for owner; the command chosen, 0 for none.
     static int Run(QWidget* owner, const QPoint& globalPos, const TState& state);
 };
+
+} // namespace tarvolan

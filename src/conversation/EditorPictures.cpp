@@ -11,6 +11,8 @@
 #include "conversation/EmoticonMovies.h"
 #include "platform/Window.h"
 
+namespace tarvolan {
+
 namespace {
 constexpr const char kPictureScheme[] = "emoticon";
 } // namespace
@@ -114,3 +116,5 @@ QImage CEditorPictures::ImageOf(const QTextCharFormat& format)
     Watch(index);
     return CEmoticonMovies::CurrentFrame(m_Movies[index]).toImage();
 }
+
+} // namespace tarvolan

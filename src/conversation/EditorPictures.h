@@ -20,6 +20,8 @@ class QMovie;
 class QTextCursor;
 class QTextEdit;
 
+namespace tarvolan {
+
 class CEditorPictures {
 public:
     explicit CEditorPictures(QTextEdit* editor);
@@ -56,3 +58,5 @@ private:
     std::vector<CString> m_Paths;
     std::map<int, QMovie*> m_Movies;  // emoticon index -> shared animation
 };
+
+} // namespace tarvolan

@@ -2,6 +2,8 @@
 
 #include <QMovie>
 
+namespace tarvolan {
+
 namespace {
 // Picture size used when a file gives no frame.
 constexpr int kUsualPictureSize = 22;
@@ -54,3 +56,5 @@ QSize CEmoticonMovies::FrameSize(QMovie* movie)
     }
     return QSize(kUsualPictureSize, kUsualPictureSize);
 }
+
+} // namespace tarvolan

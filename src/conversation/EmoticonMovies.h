@@ -11,6 +11,8 @@
 
 class QMovie;
 
+namespace tarvolan {
+
 class CEmoticonMovies {
 public:
     static CEmoticonMovies& Instance();
@@ -36,3 +38,5 @@ private:
     };
     std::map<QString, TEntry> m_Movies;
 };
+
+} // namespace tarvolan

@@ -8,6 +8,8 @@
 #include "common/TextFunctions.h"
 #include "platform/Window.h"
 
+namespace tarvolan {
+
 CEmoticonPicker::CEmoticonPicker(QWidget* parent) : QToolButton(parent)
 {
     setAutoRaise(true);
@@ -86,3 +88,5 @@ int CEmoticonPicker::RunPopup()
     loop.exec();
     return chosen;
 }
+
+} // namespace tarvolan

@@ -11,6 +11,8 @@
 
 #include "common/GbkString.h"
 
+namespace tarvolan {
+
 class CEmoticonPicker : public QToolButton {
     Q_OBJECT
 public:
@@ -46,3 +48,5 @@ private:
     int m_nChosen = -1;
     bool m_bReporting = false;
 };
+
+} // namespace tarvolan

@@ -1,5 +1,7 @@
 #include "conversation/InputTyping.h"
 
+namespace tarvolan {
+
 namespace {
 
 // A position of the text once code bytes at pos became one picture: behind
@@ -90,3 +92,5 @@ void CInputTyping::Reset()
 {
     *this = CInputTyping();
 }
+
+} // namespace tarvolan

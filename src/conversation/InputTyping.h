@@ -23,6 +23,8 @@
 #include "common/GbkString.h"
 #include "conversation/ChatText.h"
 
+namespace tarvolan {
+
 // A change of the input's text as its editor saw it.
 struct TInputChange {
     int length = 0;       // bytes of the window text now
@@ -85,3 +87,5 @@ private:
     int m_nCaret = 0;
     int m_nMatchPos = 0;
 };
+
+} // namespace tarvolan

@@ -20,6 +20,8 @@
 #include "conversation/EditorFiles.h"
 #include "conversation/EditorPictures.h"
 
+namespace tarvolan {
+
 namespace {
 
 // Twips per pixel at 96 pixels per inch.
@@ -546,3 +548,5 @@ void CRichMsgEdit::timerEvent(QTimerEvent* event)
 {
     if (!HandleTimerEvent(event)) QTextEdit::timerEvent(event);
 }
+
+} // namespace tarvolan

@@ -24,9 +24,12 @@
 #include "conversation/EditorMenu.h"
 #include "platform/Window.h"
 
+class QImage;
+
+namespace tarvolan {
+
 class CDocumentBytes;
 class CEditorPictures;
-class QImage;
 
 // A character format record as a Qt format: only the fields its mask gives.
 QTextCharFormat ToQtCharFormat(const TCharFormat& format);
@@ -198,3 +201,5 @@ private:
     int m_nChangePos = 0;              // document position of the last change
     int m_nChangeAdded = 0;            // characters it added
 };
+
+} // namespace tarvolan

@@ -10,6 +10,8 @@
 #include <QTextFragment>
 #include <QTextImageFormat>
 
+namespace tarvolan {
+
 namespace {
 
 // Fonts and colours in order of first use; index 0 of the colour table is
@@ -147,3 +149,5 @@ QByteArray DocumentToRtf(const QTextDocument& document, const TRtfPictureSource&
     out.append("\\par\n}\n");
     return out;
 }
+
+} // namespace tarvolan

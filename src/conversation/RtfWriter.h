@@ -12,8 +12,12 @@
 class QTextDocument;
 class QTextImageFormat;
 
+namespace tarvolan {
+
 // The picture that stands for an embedded object; a null image leaves the
 // object out.
 using TRtfPictureSource = std::function<QImage(const QTextImageFormat&)>;
 
 QByteArray DocumentToRtf(const QTextDocument& document, const TRtfPictureSource& picture);
+
+} // namespace tarvolan

@@ -27,7 +27,7 @@
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanChatDialog.h"
 
-using namespace tarvolan;
+namespace tarvolan {
 
 namespace {
 
@@ -141,7 +141,7 @@ bool CTarvolanChatDialog::OnInitDialog()
 
     // 4. Input state and the emoticon codes.
     m_Typing.Reset();
-    for (int i = 0; i < kCodeSlots; ++i) m_EmoticonCodes[i] = ::EmoticonCode(i);
+    for (int i = 0; i < kCodeSlots; ++i) m_EmoticonCodes[i] = tarvolan::EmoticonCode(i);
     m_pSendButton->setEnabled(false);
 
     // 5. Input: change notifications and the chat format.
@@ -276,7 +276,7 @@ void CTarvolanChatDialog::ShowNotice(int stringId, unsigned icon)
 // both windows, over our own image strip.
 int CTarvolanChatDialog::MemberImageIndex(int state, int kind)
 {
-    return ::MemberImage(state, kind);
+    return tarvolan::MemberImage(state, kind);
 }
 
 const QIcon& CTarvolanChatDialog::MemberImage(int index) const
@@ -624,3 +624,5 @@ void ShowIncomingMessage(CTarvolan& group, CHostLink& link, const char* senderUR
     chat->Output()->ScrollPageDown();
     QApplication::alert(chat);
 }
+
+} // namespace tarvolan

@@ -22,14 +22,18 @@
 #include "groups/Tarvolan.h"
 #include "platform/Window.h"
 
-namespace tarvolan { class CHostLink; }
+class QAbstractButton;
+class QTreeWidgetItem;
+namespace Ui { class CTarvolanChatDialog; }
+
+namespace tarvolan {
+
+class CHostLink;
+
 class CRichMsgEdit;
 class CEmoticonPicker;
 class CTreeCtrlEx;
-class QAbstractButton;
-class QTreeWidgetItem;
 
-namespace Ui { class CTarvolanChatDialog; }
 
 class CTarvolanChatDialog : public CDialog, public CGroupChatWindow {
     Q_OBJECT
@@ -148,3 +152,5 @@ CTarvolanChatDialog* OpenChatWindow(CTarvolan& group, tarvolan::CHostLink& link,
 // A received message: the group's window opens when needed and shows it.
 void ShowIncomingMessage(CTarvolan& group, tarvolan::CHostLink& link, const char* senderURI, const char* text,
                          QWidget* parent = nullptr);
+
+} // namespace tarvolan

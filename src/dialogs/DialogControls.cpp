@@ -10,6 +10,8 @@
 
 #include "platform/Window.h"
 
+namespace tarvolan {
+
 namespace {
 
 int GbkLength(const QString& text)
@@ -219,3 +221,5 @@ bool IsBlank(const CString& text)
     trimmed.Trim();
     return trimmed.IsEmpty();
 }
+
+} // namespace tarvolan

@@ -7,8 +7,11 @@
 
 #include "common/GbkString.h"
 
-class CDialog;
 class QWidget;
+
+namespace tarvolan {
+
+class CDialog;
 
 // Limits a line or plain-text edit to limit bytes of GBK text, whether typed,
 // pasted or set: what does not fit of an insertion is left out at a
@@ -34,3 +37,5 @@ void DisableControls(const CDialog& dialog, std::initializer_list<int> ids);
 
 // True when the text is empty once the white space at both ends is removed.
 bool IsBlank(const CString& text);
+
+} // namespace tarvolan

@@ -5,6 +5,8 @@
 #include "platform/UiDriver.h"
 #include "ui_CInputTextDialog.h"
 
+namespace tarvolan {
+
 CInputTextDialog::CInputTextDialog(tarvolan::CHostLink& link, QWidget* parent) : CDialog(parent), m_link(link)
 {
     m_pUi = new Ui::CInputTextDialog;
@@ -31,3 +33,5 @@ void CInputTextDialog::OnOK()
     m_strText = GetDlgItemText(IDC_INPUT);
     EndDialog(IDOK);
 }
+
+} // namespace tarvolan

@@ -6,9 +6,11 @@
 #include "common/GbkString.h"
 #include "platform/Window.h"
 
-namespace tarvolan { class CHostLink; }
-
 namespace Ui { class CInputTextDialog; }
+
+namespace tarvolan {
+
+class CHostLink;
 
 class CInputTextDialog : public CDialog {
     Q_OBJECT
@@ -39,3 +41,5 @@ private:
     CString m_strText;
     int m_nMaxLength = kDefaultMaxLength;
 };
+
+} // namespace tarvolan

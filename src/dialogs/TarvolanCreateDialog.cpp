@@ -7,6 +7,8 @@
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanCreateDialog.h"
 
+namespace tarvolan {
+
 namespace {
 
 constexpr std::initializer_list<int> kVisibilityRadios = {
@@ -107,3 +109,5 @@ void CTarvolanCreateDialog::OnOK()
     }
     EndDialog(IDOK);
 }
+
+} // namespace tarvolan

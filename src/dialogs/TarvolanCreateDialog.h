@@ -7,12 +7,15 @@
 
 #include <cstdint>
 
-namespace tarvolan { class CHostLink; }
 
 #include "common/GbkString.h"
 #include "platform/Window.h"
 
 namespace Ui { class CTarvolanCreateDialog; }
+
+namespace tarvolan {
+
+class CHostLink;
 
 class CTarvolanCreateDialog : public CDialog {
     Q_OBJECT
@@ -97,3 +100,5 @@ private:
     int32_t m_nDuration = 0;
     int32_t m_nApproval = 0;
 };
+
+} // namespace tarvolan

@@ -8,6 +8,8 @@
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanInviteDialog.h"
 
+namespace tarvolan {
+
 namespace {
 
 CString MyDomain()
@@ -71,3 +73,5 @@ void CTarvolanInviteDialog::OnOK()
     m_strInviteeURI = uri;
     EndDialog(IDOK);
 }
+
+} // namespace tarvolan

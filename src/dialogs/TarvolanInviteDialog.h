@@ -7,9 +7,11 @@
 #include "common/GbkString.h"
 #include "platform/Window.h"
 
-namespace tarvolan { class CHostLink; }
-
 namespace Ui { class CTarvolanInviteDialog; }
+
+namespace tarvolan {
+
+class CHostLink;
 
 class CTarvolanInviteDialog : public CDialog {
     Q_OBJECT
@@ -44,3 +46,5 @@ private:
     CString m_strAccount;
     CString m_strInviteeURI;
 };
+
+} // namespace tarvolan

@@ -8,6 +8,8 @@
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanPropertyDialog.h"
 
+namespace tarvolan {
+
 namespace {
 
 using Dlg = CTarvolanPropertyDialog;
@@ -99,3 +101,5 @@ void CTarvolanPropertyDialog::Refresh()
     }
     LoadControls();
 }
+
+} // namespace tarvolan

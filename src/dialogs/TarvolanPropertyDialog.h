@@ -7,13 +7,17 @@
 
 #include <cstdint>
 
-namespace tarvolan { class CHostLink; }
 
 #include "common/GbkString.h"
 #include "platform/Window.h"
 
-class CGroupLookup;
 namespace Ui { class CTarvolanPropertyDialog; }
+
+namespace tarvolan {
+
+class CHostLink;
+
+class CGroupLookup;
 
 class CTarvolanPropertyDialog : public CDialog {
     Q_OBJECT
@@ -107,3 +111,5 @@ private:
     int32_t m_nMaxMembers = 0;
     int32_t m_nDuration = 0;
 };
+
+} // namespace tarvolan

@@ -6,6 +6,8 @@
 
 #include "common/GbkString.h"
 
+namespace tarvolan {
+
 class CGroupInfoWindow {
 public:
     virtual ~CGroupInfoWindow() = default;
@@ -22,3 +24,5 @@ public:
     // operation 1 added, 0 removed; kind 0 blacklist, 1 whitelist.
     virtual void OnBlackListChanged(const CString& uri, const CString& group, int operation, int kind) = 0;
 };
+
+} // namespace tarvolan

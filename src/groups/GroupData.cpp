@@ -1,5 +1,7 @@
 #include "groups/GroupData.h"
 
+namespace tarvolan {
+
 void CGroupData::AddOrUpdateGroupListEntry(const TGroupListEntry& entry)
 {
     m_GroupList.AddOrUpdate(entry);
@@ -96,3 +98,5 @@ const CGroupRecord* CGroupData::FindRecord(const CString& uri) const
 {
     return m_GroupTable.Get(uri);
 }
+
+} // namespace tarvolan

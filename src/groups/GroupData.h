@@ -14,6 +14,8 @@
 #include "groups/StringArray.h"
 #include "protocol/TarvolanAbi.h"
 
+namespace tarvolan {
+
 // An invitation I sent that is still unanswered.
 struct TInvitePending {
     CString account;
@@ -104,7 +106,7 @@ public:
     int IMSUserIsInOnePubGroup(const CString& csGroupURI, const CString& csUserURI, int iType, int nFindType);
     bool IsInvitePending(const CString& account, const CString& groupName) const;
     void RemoveInvitePending(const CString& account, const CString& groupName);
-    static bool IsNewInArray(const CStringArray& array, const CString& text) { return ::IsNewInArray(array, text); }
+    static bool IsNewInArray(const CStringArray& array, const CString& text) { return tarvolan::IsNewInArray(array, text); }
 
     // The public group record with that URI (kinds 2, 5, 6); null when none.
     CGroupRecord* FindPublicRecord(const CString& uri);
@@ -133,3 +135,5 @@ private:
     CStringArray m_InfoRequestedGroups;
     CStringArray m_SubscribedGroups;
 };
+
+} // namespace tarvolan

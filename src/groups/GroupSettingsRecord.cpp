@@ -4,6 +4,8 @@
 
 #include "common/TextFunctions.h"
 
+namespace tarvolan {
+
 namespace {
 
 char AsciiLower(char c)
@@ -54,3 +56,5 @@ bool SameGroupName(const CString& a, const CString& b)
     }
     return true;
 }
+
+} // namespace tarvolan

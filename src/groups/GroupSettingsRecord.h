@@ -8,6 +8,8 @@
 #include "common/GbkString.h"
 #include "protocol/TarvolanAbi.h"
 
+namespace tarvolan {
+
 // What the create and edit dialog hands back.
 struct TGroupSettingsValues {
     CString name;
@@ -37,3 +39,5 @@ tarvolan::TGroupSettings MakeGroupSettings(const CString& uri, const TGroupSetti
 // Whether two group names are the same without regard to the case of ASCII
 // letters; the bytes of double-byte characters are compared as they are.
 bool SameGroupName(const CString& a, const CString& b);
+
+} // namespace tarvolan

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace tarvolan {
+
 namespace {
 
 int Lookup(const std::unordered_map<std::string, int>& index, const std::string& key)
@@ -217,3 +219,5 @@ void CGroupTable::Clear()
     m_nGroupTableCount = 0;
     m_uriIndex.clear();
 }
+
+} // namespace tarvolan

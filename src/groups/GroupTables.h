@@ -17,6 +17,8 @@
 
 #include "common/GbkString.h"
 
+namespace tarvolan {
+
 // Kinds of groups as the host reports them.
 enum EGroupKind : int {
     GROUP_CONTACT_LIST = 1,  // a list of the user's own contacts (told apart by usage)
@@ -178,3 +180,5 @@ private:
     std::array<CGroupRecord, kCapacity> m_records;
     std::unordered_map<std::string, int> m_uriIndex;
 };
+
+} // namespace tarvolan

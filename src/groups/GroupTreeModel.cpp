@@ -4,6 +4,8 @@
 
 #include "common/TextFunctions.h"
 
+namespace tarvolan {
+
 CGroupTreeModel::~CGroupTreeModel()
 {
     Clear();
@@ -182,3 +184,5 @@ void CGroupTreeModel::Clear()
     m_presenceCacheBytes = 0;
     for (CTarvolan* group : groups) delete group;
 }
+
+} // namespace tarvolan

@@ -21,6 +21,8 @@
 
 class QWidget;
 
+namespace tarvolan {
+
 // A presence that arrived for a member before its object existed.
 struct TCachedPresence {
     int32_t kind = 0;
@@ -110,3 +112,5 @@ private:
     size_t m_presenceCacheBytes = 0;  // keys and texts of the entries
     size_t m_memberTotal = 0;
 };
+
+} // namespace tarvolan

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tarvolan {
+
 template <class T> class CKeyIndex {
 public:
     size_t Size() const { return m_count; }
@@ -94,3 +96,5 @@ private:
     std::vector<TSlot> m_slots;
     size_t m_count = 0;
 };
+
+} // namespace tarvolan

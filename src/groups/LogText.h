@@ -8,6 +8,8 @@
 
 #include "common/GbkString.h"
 
+namespace tarvolan {
+
 class CLogText {
 public:
     explicit CLogText(size_t reserve) { m_text.reserve(reserve); }
@@ -34,3 +36,5 @@ public:
 private:
     std::string m_text;
 };
+
+} // namespace tarvolan

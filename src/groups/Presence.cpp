@@ -2,6 +2,8 @@
 
 #include "common/GbkString.h"
 
+namespace tarvolan {
+
 int PresenceCodeFromText(const char* text)
 {
     struct TName {
@@ -19,3 +21,5 @@ int PresenceCodeFromText(const char* text)
         if (presence.EqualsNoCase(name.text)) return name.code;
     return PRESENCE_CUSTOM;
 }
+
+} // namespace tarvolan

@@ -2,6 +2,8 @@
 // that a member's presence selects.
 #pragma once
 
+namespace tarvolan {
+
 // Presence codes kept per member.
 enum EPresenceCode : int {
     PRESENCE_ONLINE = 1,
@@ -22,3 +24,4 @@ int PresenceCodeFromText(const char* text);
 // Whether a member with that status counts as offline (no instant message).
 inline bool IsOfflineStatus(int status) { return status == 0 || status == 6 || status == 7; }
 
+} // namespace tarvolan

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarvolan {
+
 void CStringArray::Add(const CString& text)
 {
     m_items.push_back(text);
@@ -27,3 +29,5 @@ bool IsNewInArray(const CStringArray& array, const CString& text)
     if (array.MaxTextLength() != 0 && static_cast<size_t>(text.GetLength()) > array.MaxTextLength()) return false;
     return !array.Contains(text);
 }
+
+} // namespace tarvolan

@@ -8,6 +8,8 @@
 
 #include "common/GbkString.h"
 
+namespace tarvolan {
+
 class CStringArray {
 public:
     // maxTextLength: the longest text IsNewInArray accepts (0: no limit).
@@ -34,3 +36,5 @@ private:
 // True when text is not empty, not longer than the array accepts and not yet
 // in the array (byte-wise).
 bool IsNewInArray(const CStringArray& array, const CString& text);
+
+} // namespace tarvolan

@@ -4,6 +4,8 @@
 
 #include "protocol/RecordTable.h"
 
+namespace tarvolan {
+
 using tarvolan::TMemberProfile;
 
 static_assert(CMemberProfile::kTextCount == tarvolan::kProfileTextCount);
@@ -104,3 +106,5 @@ CTarvolanMember* CTarvolan::FindMember(const CString& uri) const
 {
     return m_memberIndex.Find(uri.view());
 }
+
+} // namespace tarvolan

@@ -15,6 +15,9 @@
 #include "protocol/TarvolanAbi.h"
 
 class QTreeWidgetItem;
+
+namespace tarvolan {
+
 class CTarvolan;
 class CTarvolanMember;
 
@@ -142,3 +145,5 @@ private:
     std::vector<CTarvolanMember*> m_members;
     CKeyIndex<CTarvolanMember> m_memberIndex;
 };
+
+} // namespace tarvolan

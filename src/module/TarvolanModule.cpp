@@ -10,9 +10,9 @@
 #include "platform/UiDriver.h"
 #include "res/ModuleResources.h"
 
-CTarvolanDialog* g_pTarvolanDialog = nullptr;
-
 namespace tarvolan {
+
+CTarvolanDialog* g_pTarvolanDialog = nullptr;
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "protocol/HostLink.h"
 #include "protocol/TarvolanAbi.h"
 
-class CTarvolanDialog;
-
 namespace tarvolan {
+
+class CTarvolanDialog;
 
 class CTarvolanModule : public CModuleBase {
 public:
@@ -54,7 +54,7 @@ private:
     CModuleLink m_link{*this};
 };
 
-} // namespace tarvolan
-
 // The main window; null while none exists.
 extern CTarvolanDialog* g_pTarvolanDialog;
+
+} // namespace tarvolan

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarvolan {
+
 namespace {
 
 bool IsBlank(char c)
@@ -105,3 +107,5 @@ int GetPrivateProfileInt(const char* section, const char* key, int def, const ch
     if (TrimBlanks(text).empty()) return def;
     return ParseProfileInt(text);
 }
+
+} // namespace tarvolan

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "common/GbkString.h"
+#include "platform/Export.h"
+
+namespace tarvolan {
 
 // The integer value of key in [section] of the ini file at path, read as a
 // private-profile integer read does: leading blanks skipped, an optional
@@ -12,4 +15,6 @@
 // section of that name is the one read, and in it the first such key. Lines
 // starting with ';' are comments; a value in matching quotes is read without
 // them.
-int GetPrivateProfileInt(const char* section, const char* key, int def, const char* path);
+TARVOLAN_EXPORT int GetPrivateProfileInt(const char* section, const char* key, int def, const char* path);
+
+} // namespace tarvolan

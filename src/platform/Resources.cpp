@@ -11,6 +11,8 @@
 
 #include "platform/Window.h"
 
+namespace tarvolan {
+
 namespace {
 
 CResourceBundle* g_currentBundle = nullptr;
@@ -180,3 +182,5 @@ bool EnableMenuAction(QMenu* menu, int id, bool enable)
     action->setEnabled(enable);
     return true;
 }
+
+} // namespace tarvolan

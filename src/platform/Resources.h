@@ -11,6 +11,13 @@
 #include <QString>
 
 #include "common/GbkString.h"
+#include "platform/Export.h"
+
+class QMenu;
+class QWidget;
+class QAction;
+
+namespace tarvolan {
 
 struct TMenuItem {
     int id = 0;                       // 0 for a separator or a sub-menu
@@ -18,7 +25,7 @@ struct TMenuItem {
     std::vector<TMenuItem> children;  // non-empty for a sub-menu
 };
 
-class CResourceBundle {
+class TARVOLAN_EXPORT CResourceBundle {
 public:
     explicit CResourceBundle(CString name) : m_name(std::move(name)) {}
 
@@ -43,43 +50,40 @@ private:
 };
 
 // The process's current bundle; null until someone installs one.
-CResourceBundle* GetResourceBundle();
+TARVOLAN_EXPORT CResourceBundle* GetResourceBundle();
 // Makes bundle current and returns the previous one.
-CResourceBundle* SetResourceBundle(CResourceBundle* bundle);
+TARVOLAN_EXPORT CResourceBundle* SetResourceBundle(CResourceBundle* bundle);
 
 // The resource chain: bundles of loaded libraries that joined it are
 // searched after the current bundle, so a library's windows find their
 // strings, menus and bitmaps also while the host's bundle is current (for
 // example when the event loop delivers a click to them).
-void JoinResourceChain(CResourceBundle* bundle);
-void LeaveResourceChain(CResourceBundle* bundle);
+TARVOLAN_EXPORT void JoinResourceChain(CResourceBundle* bundle);
+TARVOLAN_EXPORT void LeaveResourceChain(CResourceBundle* bundle);
 
 // A string of the current bundle, else of the chain; empty when none has it.
-CString LoadResString(int id);
+TARVOLAN_EXPORT CString LoadResString(int id);
 // A menu of the current bundle, else of the chain; null when none has it.
-const TMenuItem* LoadResMenu(int id);
+TARVOLAN_EXPORT const TMenuItem* LoadResMenu(int id);
 
 // A bitmap of the current bundle, else of the chain; null when none has it.
-QPixmap LoadResBitmap(int id);
+TARVOLAN_EXPORT QPixmap LoadResBitmap(int id);
 // Cuts a bitmap of the current bundle into images cx pixels wide (the
 // bitmap's height high), the pixels of the transparent colour (0xRRGGBB)
 // made transparent; empty when the bitmap is missing or cx is not positive.
-QList<QPixmap> LoadImageList(int bitmapId, int cx, QRgb transparent = 0xFFFFFF);
+TARVOLAN_EXPORT QList<QPixmap> LoadImageList(int bitmapId, int cx, QRgb transparent = 0xFFFFFF);
 
-class QMenu;
-class QWidget;
-class QAction;
 // Builds a popup menu from a menu resource item (its children become the
 // menu's entries); every command action carries its id in QAction::data().
-QMenu* CreatePopupMenu(const TMenuItem& menu, QWidget* parent = nullptr);
+TARVOLAN_EXPORT QMenu* CreatePopupMenu(const TMenuItem& menu, QWidget* parent = nullptr);
 // The action with that command id, searched in sub-menus too; null when none.
-QAction* FindMenuAction(const QMenu* menu, int id);
+TARVOLAN_EXPORT QAction* FindMenuAction(const QMenu* menu, int id);
 // Removes the action with that command id (like RemoveMenu by command).
-void RemoveMenuAction(QMenu* menu, int id);
+TARVOLAN_EXPORT void RemoveMenuAction(QMenu* menu, int id);
 // Enables or grays the action with that command id; false when none.
-bool EnableMenuAction(QMenu* menu, int id, bool enable);
+TARVOLAN_EXPORT bool EnableMenuAction(QMenu* menu, int id, bool enable);
 
-class CResourceSwitch {
+class TARVOLAN_EXPORT CResourceSwitch {
 public:
     explicit CResourceSwitch(CResourceBundle* bundle) : m_previous(SetResourceBundle(bundle)) {}
     ~CResourceSwitch() { SetResourceBundle(m_previous); }
@@ -89,3 +93,5 @@ public:
 private:
     CResourceBundle* m_previous;
 };
+
+} // namespace tarvolan

@@ -24,6 +24,8 @@
 #include "platform/Resources.h"
 #include "platform/Window.h"
 
+namespace tarvolan {
+
 namespace {
 
 // ---- message box flags ---------------------------------------------------
@@ -317,12 +319,20 @@ bool CScriptedUiDriver::ApplyDialogAnswer(CDialog* dialog, const TDialogAnswer& 
     return !guard || guard->IsEnded();
 }
 
+// A dialog's class as prompts record it: without its namespace.
+static CString UnqualifiedClassName(const QObject* object)
+{
+    const CString name = object->metaObject()->className();
+    const int colons = name.ReverseFind(':');
+    return colons >= 0 ? name.Mid(colons + 1) : name;
+}
+
 int CScriptedUiDriver::RunModal(CDialog* dialog)
 {
     if (!dialog) return IDCANCEL;
     QPointer<CDialog> guard(dialog);
     const CString caption = FromQt(dialog->windowTitle());
-    const CString className = dialog->metaObject()->className();
+    const CString className = UnqualifiedClassName(dialog);
     dialog->InitialiseOnce();
     while (guard && !guard->IsEnded() && !m_dialogs.empty()) {
         TDialogAnswer answer = std::move(m_dialogs.front());
@@ -377,3 +387,5 @@ bool CScriptedUiDriver::ChooseFont(QWidget* owner, TLogFont& font, COLORREF& col
             chosen ? IDOK : IDCANCEL);
     return chosen;
 }
+
+} // namespace tarvolan

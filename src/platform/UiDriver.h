@@ -15,9 +15,13 @@
 
 #include "common/GbkString.h"
 #include "common/TextFormat.h"
+#include "platform/Export.h"
 
 class QWidget;
 class QMenu;
+
+namespace tarvolan {
+
 class CDialog;
 
 // Win32 numbers kept as the module uses them.
@@ -32,7 +36,7 @@ enum : unsigned {
 };
 enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
-class CUiDriver {
+class TARVOLAN_EXPORT CUiDriver {
 public:
     virtual ~CUiDriver() = default;
 
@@ -53,9 +57,9 @@ public:
     virtual bool ChooseFont(QWidget* owner, TLogFont& font, COLORREF& color) = 0;
 };
 
-CUiDriver* GetUiDriver();
+TARVOLAN_EXPORT CUiDriver* GetUiDriver();
 // Installs a driver (not owned); null puts the default Qt driver back.
-void SetUiDriver(CUiDriver* driver);
+TARVOLAN_EXPORT void SetUiDriver(CUiDriver* driver);
 
 // What a scripted driver saw.
 struct TPrompt {
@@ -81,7 +85,7 @@ struct TPrompt {
 // offer as an enabled item answers 0; a valid one triggers its action, as a
 // real menu does. A menu prompt's text lists the visible command ids in
 // order, comma-separated, a grayed one with a leading '~' ("13054,~13060").
-class CScriptedUiDriver : public CUiDriver {
+class TARVOLAN_EXPORT CScriptedUiDriver : public CUiDriver {
 public:
     struct TDialogAnswer {
         // control id -> value: UTF-8 text for edits, "1"/"0" for check and
@@ -147,4 +151,6 @@ private:
 };
 
 // One way to show a message box: through the driver.
-int ShowMessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags);
+TARVOLAN_EXPORT int ShowMessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags);
+
+} // namespace tarvolan

@@ -20,6 +20,8 @@
 
 #include "platform/UiDriver.h"
 
+namespace tarvolan {
+
 // ---- timers --------------------------------------------------------------
 
 void CWindowTimers::SetTimer(int id, int ms)
@@ -323,3 +325,5 @@ void CDialog::timerEvent(QTimerEvent* event)
 {
     if (!HandleTimerEvent(event)) QDialog::timerEvent(event);
 }
+
+} // namespace tarvolan

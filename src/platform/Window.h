@@ -13,15 +13,18 @@
 
 #include "common/GbkString.h"
 #include "common/TextFormat.h"
+#include "platform/Export.h"
 
 class QTimerEvent;
+
+namespace tarvolan {
 
 // Show commands.
 enum : int { SW_HIDE = 0, SW_SHOW = 5 };
 
 // Mixed into a window: timers by id. The owner forwards QObject timer events
 // to HandleTimerEvent and receives OnTimer(id).
-class CWindowTimers {
+class TARVOLAN_EXPORT CWindowTimers {
 public:
     virtual ~CWindowTimers() = default;
     // Starts or restarts timer id with the period in milliseconds.
@@ -43,7 +46,7 @@ private:
 };
 
 // Receives command messages (menu items, buttons, the module's own numbers).
-class CCommandTarget {
+class TARVOLAN_EXPORT CCommandTarget {
 public:
     virtual ~CCommandTarget() = default;
     // Returns true when handled.
@@ -51,43 +54,43 @@ public:
 };
 
 // Sends a command synchronously; false when the widget takes no commands.
-bool SendCommand(QWidget* target, int id, intptr_t lParam = 0);
+TARVOLAN_EXPORT bool SendCommand(QWidget* target, int id, intptr_t lParam = 0);
 // Queues a command on the event loop; it is dropped if the widget goes first.
-void PostCommand(QWidget* target, int id, intptr_t lParam = 0);
+TARVOLAN_EXPORT void PostCommand(QWidget* target, int id, intptr_t lParam = 0);
 
 // The first visible-or-hidden top-level widget whose window title is caption
 // (GBK); null when none.
-QWidget* FindWindowByCaption(const CString& caption);
+TARVOLAN_EXPORT QWidget* FindWindowByCaption(const CString& caption);
 
 // A stable numeric handle for a window, as skin requests carry.
-intptr_t WindowHandle(QWidget* window);
+TARVOLAN_EXPORT intptr_t WindowHandle(QWidget* window);
 
 // Converts between GBK and Qt's UTF-16; what cannot be converted becomes '?'.
-QString ToQt(const CString& gbk);
-CString FromQt(const QString& text);
+TARVOLAN_EXPORT QString ToQt(const CString& gbk);
+TARVOLAN_EXPORT CString FromQt(const QString& text);
 
 // What a window shows of a text that may be as long as a host makes it: the
 // first kShownChars characters (a surrogate pair at the cut left out whole).
 // Laying out more is slow and shows nothing a person could read.
 constexpr qsizetype kShownChars = 2048;
-QString ShownPart(QString text);
+TARVOLAN_EXPORT QString ShownPart(QString text);
 
 // Fonts and colours between the module's records and Qt. A logical font's
 // height is in pixels (negative: character height); 0 keeps Qt's default.
-QFont ToQFont(const TLogFont& font);
-TLogFont FromQFont(const QFont& font);
-QColor ToQColor(COLORREF color);
-COLORREF FromQColor(const QColor& color);
+TARVOLAN_EXPORT QFont ToQFont(const TLogFont& font);
+TARVOLAN_EXPORT TLogFont FromQFont(const QFont& font);
+TARVOLAN_EXPORT QColor ToQColor(COLORREF color);
+TARVOLAN_EXPORT COLORREF FromQColor(const QColor& color);
 
 // The text a control shows (line and text edits, labels, buttons, group
 // boxes, a combo box's current text, else the window title), as GBK.
-CString GetControlText(const QWidget* control);
-void SetControlText(QWidget* control, const CString& text);
+TARVOLAN_EXPORT CString GetControlText(const QWidget* control);
+TARVOLAN_EXPORT void SetControlText(QWidget* control, const CString& text);
 
 // Control id from objectName "id1045"; 0 when the name has no id.
-int ControlId(const QWidget* control);
+TARVOLAN_EXPORT int ControlId(const QWidget* control);
 // The child whose objectName is "id" followed by the number; null when none.
-QWidget* FindControl(const QWidget* parent, int id);
+TARVOLAN_EXPORT QWidget* FindControl(const QWidget* parent, int id);
 
 // Base of every dialog template. Subclasses build their controls (usually
 // from a Designer form whose objectNames are "id<number>") in the
@@ -95,7 +98,7 @@ QWidget* FindControl(const QWidget* parent, int id);
 // module commands in OnCommand. Buttons whose objectName carries an id are
 // routed to OnCommand automatically; id 1 (OK) and 2 (Cancel) default to
 // OnOK and OnCancel.
-class CDialog : public QDialog, public CWindowTimers, public CCommandTarget {
+class TARVOLAN_EXPORT CDialog : public QDialog, public CWindowTimers, public CCommandTarget {
     Q_OBJECT
 public:
     explicit CDialog(QWidget* parent = nullptr);
@@ -141,3 +144,5 @@ private:
     bool m_ended = false;
     int m_endCode = 0;
 };
+
+} // namespace tarvolan

@@ -12,6 +12,8 @@ static void RegisterImages()
     Q_INIT_RESOURCE(tarvolan);
 }
 
+namespace tarvolan {
+
 namespace {
 
 CResourceBundle* BuildBundle()
@@ -63,3 +65,5 @@ int MemberImage(int status, int kind)
     default: return IMG_MEMBER;
     }
 }
+
+} // namespace tarvolan

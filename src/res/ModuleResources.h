@@ -6,6 +6,8 @@
 
 #include "platform/Resources.h"
 
+namespace tarvolan {
+
 // The module's bundle, built on first use and kept for the process.
 CResourceBundle* TarvolanResources();
 
@@ -167,3 +169,5 @@ constexpr int IDS_TRANSFER_REFUSED = 38116;         // new owner, group
 // The tree image (an index into the tree image list) for a member's presence
 // status and kind: a status of 6 (nothing known) shows the plain member.
 int MemberImage(int status, int kind);
+
+} // namespace tarvolan

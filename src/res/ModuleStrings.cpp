@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace tarvolan {
+
 namespace {
 
 struct TStringEntry {
@@ -165,3 +167,5 @@ TMenuItem TarvolanGroupMenu()
     menu.children.push_back(std::move(popup));
     return menu;
 }
+
+} // namespace tarvolan

@@ -5,7 +5,7 @@
 #include "protocol/RecordReader.h"
 #include "window/TarvolanDialog.h"
 
-using namespace tarvolan;
+namespace tarvolan {
 
 intptr_t CTarvolanDialog::Dispatch(int code, void* record)
 {
@@ -150,3 +150,5 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
     }
     return 0;
 }
+
+} // namespace tarvolan

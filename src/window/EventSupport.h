@@ -10,6 +10,8 @@
 #include "groups/GroupTables.h"
 #include "protocol/TarvolanAbi.h"
 
+namespace tarvolan {
+
 // Member information of a member who is in the group.
 inline constexpr const char* kMemberInGroup = "Forward";
 
@@ -49,3 +51,5 @@ bool PassesSignInCheck(const Record& record, Log&& log, const char* line,
     if (GetAppLogining() == 1) park(record);
     return false;
 }
+
+} // namespace tarvolan

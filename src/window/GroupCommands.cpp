@@ -30,7 +30,7 @@
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
 
-using namespace tarvolan;
+namespace tarvolan {
 
 namespace {
 
@@ -425,3 +425,5 @@ void CTarvolanDialog::OnMessageMember(int mode)
     TMessageWindowRecord record{TextWord(uri), TextWord(name), mode, 0, 0};
     module->RelayToHost4(kRelayTarget, kRelayOpenMessageWindow, reinterpret_cast<Word>(&record), 1);
 }
+
+} // namespace tarvolan

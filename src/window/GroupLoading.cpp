@@ -15,8 +15,7 @@
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
 
-
-using namespace tarvolan;
+namespace tarvolan {
 
 namespace {
 
@@ -309,3 +308,5 @@ void CTarvolanDialog::ApplyAttributeChange(const CString& groupURI, int iType, c
     }
     for (const CString& uri : changed) RebuildGroupItem(uri);
 }
+
+} // namespace tarvolan

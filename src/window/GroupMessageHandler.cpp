@@ -6,7 +6,7 @@
 #include "groups/Tarvolan.h"
 #include "window/TarvolanDialog.h"
 
-using namespace tarvolan;
+namespace tarvolan {
 
 namespace {
 
@@ -33,3 +33,5 @@ bool CTarvolanDialog::OnIMSGotGroupMessage(int iType, const char* pGroupAddress,
     if (handled) RequestGroupInfo(address);
     return handled;
 }
+
+} // namespace tarvolan

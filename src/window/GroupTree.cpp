@@ -15,6 +15,8 @@
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
 
+namespace tarvolan {
+
 namespace {
 constexpr int32_t kGroupTextColor = 0xFF0000;  // blue (0x00BBGGRR)
 constexpr int32_t kMemberTextColor = 0;        // black
@@ -270,3 +272,5 @@ void CTarvolanDialog::OnMemberRemoving(CTarvolanMember& member)
     member.m_hTreeItem = nullptr;
     member.m_bNeedsItem = true;
 }
+
+} // namespace tarvolan

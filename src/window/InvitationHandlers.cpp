@@ -21,7 +21,7 @@
 #include "protocol/HostLink.h"
 #include "res/ModuleResources.h"
 
-using namespace tarvolan;
+namespace tarvolan {
 
 namespace {
 
@@ -356,3 +356,5 @@ void CTarvolanDialog::ReplayParkedRequests()
     ReplayParked(GetTrsPubGroupReqMessageTempList, this, pause,
                  [this](const tagGroupTrsReq& r) { OnIMSTransferPublicGroupRequest(&r); });
 }
+
+} // namespace tarvolan

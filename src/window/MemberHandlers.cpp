@@ -6,7 +6,7 @@
 #include "window/TarvolanDialog.h"
 #include "window/TreeItemData.h"
 
-using namespace tarvolan;
+namespace tarvolan {
 
 namespace {
 
@@ -66,3 +66,5 @@ TMemberProfile* CTarvolanDialog::OnFindMemberProfile(const char* uri)
     const std::vector<CTarvolanMember*> members = m_GroupData.TreeModel().FindMembersNoCase(uri);
     return members.empty() ? nullptr : ProfileRecord(*members.front());
 }
+
+} // namespace tarvolan

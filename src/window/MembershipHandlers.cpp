@@ -11,8 +11,7 @@
 #include "window/TarvolanDialog.h"
 #include "res/ModuleResources.h"
 
-
-using namespace tarvolan;
+namespace tarvolan {
 
 namespace {
 
@@ -137,3 +136,5 @@ void CTarvolanDialog::OnIMSMemberPresenceChanged(const char* groupURI, const cha
     if (!ApplyMemberPresence(group, member, code, text))
         m_GroupData.TreeModel().CachePresence(group, member, TCachedPresence{code, code, text});
 }
+
+} // namespace tarvolan

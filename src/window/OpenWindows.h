@@ -11,6 +11,8 @@
 #include "groups/ChildWindows.h"
 #include "platform/Window.h"
 
+namespace tarvolan {
+
 // One kind's entry: the window, and the same object as the handlers' interface.
 template <class Ops> struct TOpenWindowSlot {
     QPointer<CDialog> window;
@@ -63,3 +65,5 @@ private:
 
     std::tuple<TSlot<CGroupInfoWindow>, TSlot<CGroupBlacklistWindow>> m_slots;
 };
+
+} // namespace tarvolan

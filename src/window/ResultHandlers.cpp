@@ -17,7 +17,7 @@
 #include "protocol/HostLink.h"
 #include "res/ModuleResources.h"
 
-using namespace tarvolan;
+namespace tarvolan {
 
 namespace {
 
@@ -341,3 +341,5 @@ void CTarvolanDialog::OnIMSDeleteGroupBlacklistMemResult(const char* pGroupName,
     blacklist.erase(std::find(blacklist.begin(), blacklist.end(), freed));  // the later entries move up
     record->SetBlacklist(std::move(blacklist));
 }
+
+} // namespace tarvolan

@@ -17,7 +17,7 @@
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanDialog.h"
 
-using namespace tarvolan;
+namespace tarvolan {
 
 namespace {
 constexpr int kButtonIds[] = {1006, 1004, 1005};
@@ -223,3 +223,5 @@ bool CTarvolanDialog::OnCommand(int id, intptr_t lParam)
     if (OnGroupCommand(id)) return true;
     return CDialog::OnCommand(id, lParam);
 }
+
+} // namespace tarvolan

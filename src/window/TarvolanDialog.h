@@ -24,11 +24,15 @@
 #include "platform/Window.h"
 #include "window/OpenWindows.h"
 
-class CTreeCtrlEx;
 class QTreeWidgetItem;
-namespace tarvolan { class CHostLink; }
-
 namespace Ui { class CTarvolanDialog; }
+
+namespace tarvolan {
+
+class CHostLink;
+
+class CTreeCtrlEx;
+
 
 class CTarvolanDialog : public CDialog, private CGroupTreeListener {
     Q_OBJECT
@@ -273,3 +277,5 @@ private:
     std::list<tarvolan::tagGroupInvite> m_ReceivedInvites;
     CString m_csDeferredNotice;  // shown on kDeferredNoticeCommand
 };
+
+} // namespace tarvolan

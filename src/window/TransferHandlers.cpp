@@ -13,7 +13,7 @@
 #include "protocol/HostLink.h"
 #include "res/ModuleResources.h"
 
-using namespace tarvolan;
+namespace tarvolan {
 
 namespace {
 
@@ -170,3 +170,5 @@ void CTarvolanDialog::OnIMSTransferPublicGroupResult(const char* groupURI, const
     default: ShowNotice(this, LoadResString(IDS_TRANSFER_UNKNOWN)); break;
     }
 }
+
+} // namespace tarvolan

@@ -19,7 +19,7 @@
 #include "platform/UiDriver.h"
 #include "res/ModuleResources.h"
 
-using namespace tarvolan;
+namespace tarvolan {
 
 namespace {
 
@@ -223,3 +223,5 @@ bool CTarvolanDialog::eventFilter(QObject* watched, QEvent* event)
     }
     return CDialog::eventFilter(watched, event);
 }
+
+} // namespace tarvolan

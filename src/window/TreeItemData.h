@@ -4,6 +4,8 @@
 
 #include <QTreeWidgetItem>
 
+namespace tarvolan {
+
 enum TreeItemKind : int {
     ITEM_NONE = 0,
     ITEM_TOP_ROOT = 1,
@@ -66,3 +68,5 @@ inline CTarvolanMember* ItemMember(const QTreeWidgetItem* item)
 {
     return IsMemberItemKind(ItemKind(item)) ? static_cast<CTarvolanMember*>(ItemObject(item)) : nullptr;
 }
+
+} // namespace tarvolan

@@ -11,6 +11,8 @@
 #include "clientkit/ClientKit.h"
 #include "platform/UiDriver.h"
 
+using namespace tarvolan;
+
 namespace {
 
 class ClientKit : public ::testing::Test {

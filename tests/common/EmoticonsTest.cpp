@@ -4,6 +4,8 @@
 
 #include <string>
 
+using namespace tarvolan;
+
 namespace {
 
 // The runs of a text with the bytes of each run.

@@ -14,6 +14,8 @@
 #include <random>
 #include <string>
 
+using namespace tarvolan;
+
 namespace {
 
 std::string RandomText(std::mt19937& rng, size_t maxLength)

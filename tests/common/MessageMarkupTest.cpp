@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+using namespace tarvolan;
+
 namespace {
 
 TCharFormat ChatFormat(uint32_t effects, int height, const char* face, COLORREF color)

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+using namespace tarvolan;
+
 namespace {
 
 TEST(GetURIFieldTest, FullAddressGivesEveryPart)

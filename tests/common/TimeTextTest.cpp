@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+using namespace tarvolan;
+
 namespace {
 
 // 2009-11-05 10:00:01 UTC.

@@ -6,6 +6,8 @@
 
 #include "controls/AskInHandler.h"
 
+using namespace tarvolan;
+
 namespace {
 
 TEST(AskInHandlerTest, WindowThatSurvivesGetsTheAnswerAndRefinds)

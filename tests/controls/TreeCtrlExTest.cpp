@@ -18,6 +18,8 @@
 #include "clientkit/ClientKit.h"
 #include "controls/TreeCtrlEx.h"
 
+using namespace tarvolan;
+
 namespace {
 
 const QRgb kFrame = qRgb(196, 196, 196);

@@ -6,6 +6,8 @@
 
 #include "common/Emoticons.h"
 
+using namespace tarvolan;
+
 namespace {
 
 CString Gbk(const char* utf8)

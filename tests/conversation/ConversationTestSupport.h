@@ -15,6 +15,8 @@
 #include "platform/UiDriver.h"
 #include "res/ModuleResources.h"
 
+using namespace tarvolan;
+
 namespace conversation_test {
 
 class ConversationTest : public ::testing::Test {

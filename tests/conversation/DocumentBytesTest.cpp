@@ -9,6 +9,8 @@
 #include <QTextImageFormat>
 #include <gtest/gtest.h>
 
+using namespace tarvolan;
+
 namespace {
 
 class DocumentBytesTest : public ::testing::Test {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace tarvolan;
+
 namespace {
 
 class InputTypingTest : public ::testing::Test {

@@ -14,6 +14,8 @@
 
 #include "ConversationTestSupport.h"
 
+using namespace tarvolan;
+
 using namespace conversation_test;
 
 namespace {

@@ -7,6 +7,8 @@
 
 #include "DialogsTestSupport.h"
 
+using namespace tarvolan;
+
 using namespace dialogs_test;
 
 namespace {

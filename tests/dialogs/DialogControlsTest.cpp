@@ -10,6 +10,8 @@
 
 #include "DialogsTestSupport.h"
 
+using namespace tarvolan;
+
 using namespace dialogs_test;
 
 namespace {

@@ -16,6 +16,8 @@
 #include "res/ModuleResources.h"
 #include "support/FakeHost.h"
 
+using namespace tarvolan;
+
 namespace dialogs_test {
 
 constexpr const char kMe[] = "sip:me@ims.test";

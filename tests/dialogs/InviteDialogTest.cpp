@@ -3,6 +3,8 @@
 
 #include "DialogsTestSupport.h"
 
+using namespace tarvolan;
+
 using namespace dialogs_test;
 
 namespace {

@@ -9,6 +9,8 @@
 #include "DialogsTestSupport.h"
 #include "groups/GroupData.h"
 
+using namespace tarvolan;
+
 using namespace dialogs_test;
 
 namespace {

@@ -9,6 +9,8 @@
 #include "groups/KeyIndex.h"
 #include "groups/Presence.h"
 
+using namespace tarvolan;
+
 namespace {
 
 TGroupListEntry Entry(const char* uri, const char* name, int kind, int role = ROLE_MEMBER, const char* owner = "")

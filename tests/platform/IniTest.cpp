@@ -7,6 +7,8 @@
 
 #include "platform/Ini.h"
 
+using namespace tarvolan;
+
 namespace {
 
 class Ini : public ::testing::Test {

@@ -10,6 +10,8 @@
 
 #include "res/ModuleStrings.cpp"
 
+using namespace tarvolan;
+
 namespace {
 
 class ModuleStrings : public ::testing::Test {

@@ -9,6 +9,8 @@
 
 #include "platform/Resources.h"
 
+using namespace tarvolan;
+
 namespace {
 
 TMenuItem Item(int id, const char* utf8)

@@ -12,6 +12,8 @@
 #include "platform/UiDriver.h"
 #include "platform/Window.h"
 
+using namespace tarvolan;
+
 inline QWidget* Named(QWidget* widget, int id)
 {
     widget->setObjectName(QStringLiteral("id%1").arg(id));

@@ -10,6 +10,8 @@
 #include "TestDialogs.h"
 #include "platform/Resources.h"
 
+using namespace tarvolan;
+
 namespace {
 
 class ScriptedDriver : public ::testing::Test {

@@ -10,6 +10,8 @@
 
 #include "protocol/TarvolanAbi.h"
 
+using namespace tarvolan;
+
 namespace testing_support {
 
 struct TSent {

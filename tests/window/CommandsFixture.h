@@ -10,6 +10,8 @@
 
 #include "window/GroupsFixture.h"
 
+using namespace tarvolan;
+
 namespace groups_testing::commands {
 
 inline constexpr const char* kMine = "sip:mine@groups.test";    // "Mine": me and Bob

@@ -7,6 +7,8 @@
 
 #include "window/GroupsFixture.h"
 
+using namespace tarvolan;
+
 namespace groups_testing {
 
 inline Word W(const char* text) { return reinterpret_cast<Word>(text); }

@@ -4,6 +4,8 @@
 
 #include "window/GroupsFixture.h"
 
+using namespace tarvolan;
+
 namespace groups_testing {
 namespace {
 

@@ -5,6 +5,8 @@
 #include "window/CommandsFixture.h"
 #include "groups/GroupSettingsRecord.h"
 
+using namespace tarvolan;
+
 namespace groups_testing::commands {
 namespace {
 

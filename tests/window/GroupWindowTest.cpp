@@ -8,6 +8,8 @@
 #include "window/GroupsFixture.h"
 #include "groups/Presence.h"
 
+using namespace tarvolan;
+
 namespace groups_testing {
 namespace {
 

@@ -4,6 +4,8 @@
 
 #include "window/EventRecords.h"
 
+using namespace tarvolan;
+
 namespace groups_testing {
 namespace {
 

@@ -5,6 +5,8 @@
 #include "window/EventRecords.h"
 #include "groups/Presence.h"
 
+using namespace tarvolan;
+
 namespace groups_testing {
 namespace {
 

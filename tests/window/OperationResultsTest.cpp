@@ -3,6 +3,8 @@
 #include "window/CommandsFixture.h"
 #include "groups/ChildWindows.h"
 
+using namespace tarvolan;
+
 namespace groups_testing::commands {
 namespace {
 

@@ -3,6 +3,8 @@
 // old owner.
 #include "window/EventRecords.h"
 
+using namespace tarvolan;
+
 namespace groups_testing {
 namespace {
 

@@ -2,3 +2,5 @@
 #pragma once
 
 #include "window/TarvolanDialog.h"
+
+using namespace tarvolan;
