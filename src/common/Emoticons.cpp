@@ -104,15 +104,6 @@ bool StartsWith(std::string_view text, size_t pos, std::string_view code)
     return text.size() - pos >= code.size() && text.compare(pos, code.size(), code) == 0;
 }
 
-// First position, on a character boundary, where code occurs (case-sensitive).
-size_t FindCode(std::string_view text, std::string_view code)
-{
-    for (size_t p = 0; p < text.size(); p += GbkCharLength(text, p)) {
-        if (StartsWith(text, p, code)) return p;
-    }
-    return std::string_view::npos;
-}
-
 } // namespace
 
 // Rows that follow an identical earlier row (":}", "(^)") or that differ from
@@ -163,7 +154,7 @@ std::vector<TEmoticonRun> SplitEmoticonRuns(std::string_view text)
 bool FindTypedEmoticon(std::string_view text, TTypedEmoticon& found)
 {
     for (int i = 0; i < kEmoticonCount; ++i) {
-        const size_t pos = FindCode(text, kEmoticonCodes[i]);
+        const size_t pos = FindAtCharStart(text, kEmoticonCodes[i]);
         if (pos == std::string_view::npos) continue;
         found.index = i;
         found.pos = pos;

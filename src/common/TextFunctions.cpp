@@ -4,20 +4,30 @@
 
 namespace tarvolan {
 
+namespace {
+
+// Position of the first separator that starts a character; npos when none.
+size_t FindSeparator(std::string_view text, char separator)
+{
+    return FindAtCharStart(text, std::string_view(&separator, 1));
+}
+
+} // namespace
+
 CString GetURIField(const CString& uri, int part)
 {
     const std::string_view all = uri.view();
 
     std::string_view scheme;
     std::string_view rest = all;
-    if (size_t colon = all.find(':'); colon != std::string_view::npos) {
+    if (size_t colon = FindSeparator(all, ':'); colon != std::string_view::npos) {
         scheme = all.substr(0, colon);
         rest = all.substr(colon + 1);
     }
     if (part == URI_SCHEME) return CString(scheme);
 
     std::string_view resource;
-    if (size_t slash = rest.find('/'); slash != std::string_view::npos) {
+    if (size_t slash = FindSeparator(rest, '/'); slash != std::string_view::npos) {
         resource = rest.substr(slash + 1);
         rest = rest.substr(0, slash);
     }
@@ -26,7 +36,7 @@ CString GetURIField(const CString& uri, int part)
 
     std::string_view user = rest;
     std::string_view host;
-    if (size_t at = rest.find('@'); at != std::string_view::npos) {
+    if (size_t at = FindSeparator(rest, '@'); at != std::string_view::npos) {
         user = rest.substr(0, at);
         host = rest.substr(at + 1);
     }
@@ -113,6 +123,14 @@ bool IsCharBoundary(std::string_view text, size_t pos)
     size_t i = 0;
     while (i < pos) i += GbkCharLength(text, i);
     return i == pos;
+}
+
+size_t FindAtCharStart(std::string_view text, std::string_view code)
+{
+    for (size_t p = 0; p < text.size(); p += GbkCharLength(text, p)) {
+        if (text.compare(p, code.size(), code) == 0) return p;
+    }
+    return std::string_view::npos;
 }
 
 } // namespace tarvolan

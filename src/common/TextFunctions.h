@@ -20,7 +20,8 @@ enum EUriField {
 };
 
 // One piece of an address scheme:user@host/resource (see EUriField); any
-// other selector returns the address unchanged.
+// other selector returns the address unchanged. Separators count only where a
+// character starts: the trail byte of a double-byte character may be '@'.
 CString GetURIField(const CString& uri, int part);
 
 // Replaces & < > " ' by their entities, each over the whole text in turn.
@@ -44,5 +45,9 @@ std::string_view GbkPrefix(std::string_view text, size_t maxBytes);
 // Whether pos starts a character (or is the end of the text) when the text is
 // read from its start in GBK steps.
 bool IsCharBoundary(std::string_view text, size_t pos);
+
+// First position that starts a character (the text read in GBK steps from its
+// start) where code occurs, byte for byte; npos when none.
+size_t FindAtCharStart(std::string_view text, std::string_view code);
 
 } // namespace tarvolan

@@ -51,6 +51,47 @@ TEST(GetURIFieldTest, TelAndColonInsideUserAndEmpty)
     EXPECT_EQ(GetURIField("", URI_SCHEME_USER), "sip:");
 }
 
+// Every double-byte character whose trail byte is '@' (0x40), one per lead
+// byte, placed at the start, middle and end of the user part, the host part
+// and the resource, with and without a scheme, port and parameters.
+TEST(GetURIFieldTest, TrailByteAtSignNeverSeparates)
+{
+    const auto with = [](const std::string& c, const char* pattern) {
+        std::string part(pattern);
+        for (size_t at; (at = part.find('#')) != std::string::npos;) part.replace(at, 1, c);
+        return part;
+    };
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        const std::string c{static_cast<char>(lead), '@'};
+        for (const char* scheme : {"", "sip", "tel"}) {
+            for (const char* user : {"#", "#x", "x#", "##", "#;tag=1"}) {
+                for (const char* host : {"", "#", "h#.cn", "h:5060;transport=udp#"}) {
+                    for (const char* resource : {"", "#", "r#/s"}) {
+                        const std::string u = with(c, user), h = with(c, host), r = with(c, resource);
+                        // Without a scheme a port's colon would be taken for one.
+                        if (!*scheme && h.find(':') != std::string::npos) continue;
+                        const std::string address = h.empty() ? u : u + "@" + h;
+                        const std::string uri =
+                            (*scheme ? std::string(scheme) + ":" : "") + address + (r.empty() ? "" : "/" + r);
+                        SCOPED_TRACE(uri);
+                        EXPECT_EQ(GetURIField(uri, URI_USER), u);
+                        EXPECT_EQ(GetURIField(uri, URI_HOST), h);
+                        EXPECT_EQ(GetURIField(uri, URI_ADDRESS), address);
+                        EXPECT_EQ(GetURIField(uri, URI_RESOURCE), r);
+                        EXPECT_EQ(GetURIField(uri, URI_SCHEME), scheme);
+                        EXPECT_EQ(GetURIField(uri, URI_SCHEME_USER), (*scheme ? scheme : "sip") + (":" + u));
+                        if (::testing::Test::HasFailure()) return;
+                    }
+                }
+            }
+        }
+    }
+    // The case as it was seen: "丂x@host".
+    EXPECT_EQ(GetURIField("\x81@x@host", URI_USER), "\x81@x");
+    // A lone lead byte at the end of a part is a byte of its own.
+    EXPECT_EQ(GetURIField("sip:a\x81", URI_USER), "a\x81");
+}
+
 TEST(XmlTextTest, EscapeAndUnescape)
 {
     EXPECT_EQ(XmlEscape("a&b<c>d\"e'f"), "a&amp;b&lt;c&gt;d&quot;e&apos;f");
@@ -123,6 +164,17 @@ TEST(GbkStepTest, CharacterBoundaries)
     EXPECT_EQ(GbkPrefix(text, 2), "a");
     EXPECT_EQ(GbkPrefix(text, 3), "a\xC4\xE3");
     EXPECT_EQ(GbkPrefix(text, 10), text);
+}
+
+TEST(GbkStepTest, FindAtCharStartSkipsTrailBytes)
+{
+    const std::string_view text("\x81@@\xC4:\xC4", 6);
+    EXPECT_EQ(FindAtCharStart(text, "@"), 2u);
+    EXPECT_EQ(FindAtCharStart(text, ":"), std::string_view::npos);  // trail byte of C4 3A
+    EXPECT_EQ(FindAtCharStart(text, "\xC4"), 3u);
+    EXPECT_EQ(FindAtCharStart(text, "@\xC4:"), 2u);
+    EXPECT_EQ(FindAtCharStart(text, "\xC4\xC4"), std::string_view::npos);
+    EXPECT_EQ(FindAtCharStart("", "@"), std::string_view::npos);
 }
 
 } // namespace
