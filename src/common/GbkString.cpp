@@ -46,9 +46,28 @@ private:
     std::vector<TEntry> m_entries;
 };
 
-// Converts between two encodings; an unconvertible byte becomes '?' and the
-// conversion goes on with the next byte.
-std::string Convert(const char* to, const char* from, std::string_view in)
+// Bytes of the UTF-8 character that starts text: as many as its lead byte
+// announces, cut short at the first byte that does not continue it. A byte
+// that starts no character is one on its own.
+size_t Utf8CharLength(std::string_view text)
+{
+    const unsigned char lead = static_cast<unsigned char>(text[0]);
+    const size_t announced = lead >= 0xF8 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    size_t length = 1;
+    while (length < announced && length < text.size() &&
+           (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+        ++length;
+    return length;
+}
+
+// A GBK byte that cannot be converted is taken one byte at a time.
+size_t OneByte(std::string_view) { return 1; }
+
+// Converts between two encodings. What cannot be converted becomes one '?'
+// and the conversion goes on behind it; badLength tells how many bytes of the
+// input that is, from where the conversion stopped.
+std::string Convert(const char* to, const char* from, std::string_view in,
+                    size_t (*badLength)(std::string_view))
 {
     std::string out;
     if (in.empty()) return out;
@@ -68,10 +87,11 @@ std::string Convert(const char* to, const char* from, std::string_view in)
         out.append(buf.data(), buf.size() - dstLeft);
         if (rc == static_cast<size_t>(-1)) {
             if (errno == E2BIG) continue;
-            // EILSEQ or EINVAL (truncated sequence at the end): skip one byte.
+            // EILSEQ, or EINVAL for a sequence cut off by the end.
+            const size_t skip = badLength(std::string_view(src, srcLeft));
             out += '?';
-            ++src;
-            --srcLeft;
+            src += skip;
+            srcLeft -= skip;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
@@ -259,12 +279,12 @@ bool CString::IsLeadByteAt(int i) const
 
 std::string GbkToUtf8(std::string_view gbk)
 {
-    return Convert("UTF-8", "GBK", gbk);
+    return Convert("UTF-8", "GBK", gbk, OneByte);
 }
 
 CString Utf8ToGbk(std::string_view utf8)
 {
-    return CString(Convert("GBK", "UTF-8", utf8));
+    return CString(Convert("GBK", "UTF-8", utf8, Utf8CharLength));
 }
 
 } // namespace tarvolan

@@ -124,19 +124,9 @@ QString ShownPart(QString text)
 
 CString FromQt(const QString& text)
 {
-    const std::string utf8 = text.toStdString();
-    CString gbk = Utf8ToGbk(utf8);
-    const auto marks = [](std::string_view s) { return std::count(s.begin(), s.end(), '?'); };
-    if (marks(gbk.view()) == marks(utf8)) return gbk;
-    // Something had no GBK form: convert character by character so that each
-    // such character becomes one '?', whatever its UTF-8 length.
-    CString result;
-    for (const uint cp : text.toUcs4()) {
-        const std::string one = QString::fromUcs4(reinterpret_cast<const char32_t*>(&cp), 1).toStdString();
-        const CString converted = Utf8ToGbk(one);
-        result += (cp != '?' && marks(converted.view()) == converted.GetLength()) ? CString("?") : converted;
-    }
-    return result;
+    // Through UTF-8, so that there is one conversion to GBK. A lone surrogate
+    // reaches it as one '?' already (Qt writes it so in UTF-8).
+    return Utf8ToGbk(text.toStdString());
 }
 
 QFont ToQFont(const TLogFont& font)

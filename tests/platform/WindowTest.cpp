@@ -122,6 +122,36 @@ TEST(Text, ConvertsBetweenGbkAndQt)
     EXPECT_TRUE(ToQt(CString()).isEmpty());
 }
 
+// The Qt boundary gives what Utf8ToGbk gives: one '?' for each character
+// without a GBK form, a lone surrogate included, wherever it stands.
+TEST(Text, FromQtMarksEachCharacterWithoutGbkFormOnce)
+{
+    const QString noGbkForm[] = {
+        QString::fromUtf8("\xC4\x80"),          // U+0100
+        QString::fromUtf8("\xED\x95\x9C"),      // U+D55C
+        QString::fromUtf8("\xF0\x9F\x98\x80"),  // U+1F600, a surrogate pair
+        QString::fromUtf8("\xF0\xA0\x80\x80"),  // U+20000
+        QString(QChar(0xD83D)),               // high surrogate alone
+        QString(QChar(0xDE00)),               // low surrogate alone
+    };
+    const QString neighbours[] = {"", "a", "?", QString::fromUtf8("\xE4\xB8\xAD"), QString::fromUtf8("\xE4\xB8\x82")};
+    for (const QString& bad : noGbkForm) {
+        for (const QString& before : neighbours) {
+            for (const QString& after : neighbours) {
+                SCOPED_TRACE(QString::number((before + bad + after).at(before.size()).unicode(), 16).toStdString() +
+                             " after " + std::to_string(before.size()) + " units");
+                const CString expected = FromQt(before) + "?" + FromQt(after);
+                EXPECT_EQ(FromQt(before + bad + after), expected);
+                EXPECT_EQ(FromQt(before + bad + bad + after), FromQt(before) + "??" + FromQt(after));
+                EXPECT_EQ(FromQt(before + bad + after), Utf8ToGbk((before + bad + after).toStdString()));
+            }
+        }
+    }
+    // A low surrogate before a high one is two lone surrogates, not a pair.
+    EXPECT_EQ(FromQt(QString(QChar(0xDE00)) + QChar(0xD83D)), "??");
+    EXPECT_EQ(FromQt(QString::fromUtf8("\xE4\xB8\x82x@host")), "\x81@x@host");
+}
+
 TEST(Text, ShownPartEndsOnAWholeCharacter)
 {
     EXPECT_EQ(ShownPart("short"), "short");

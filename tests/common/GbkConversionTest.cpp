@@ -1,0 +1,66 @@
+// UTF-8 to GBK: whatever has no GBK form becomes exactly one '?', wherever it
+// stands and however many bytes it takes.
+#include "common/GbkString.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace tarvolan;
+
+namespace {
+
+struct TSample {
+    const char* name;
+    std::string utf8;
+};
+
+// One character each, as far as the '?' count goes.
+const TSample kNoGbkForm[] = {
+    {"two-byte letter", "\xC4\x80"},              // U+0100
+    {"three-byte syllable", "\xED\x95\x9C"},      // U+D55C
+    {"three-byte symbol", "\xE2\x9C\x93"},        // U+2713
+    {"four-byte emoji", "\xF0\x9F\x98\x80"},      // U+1F600
+    {"four-byte ideograph", "\xF0\xA0\x80\x80"},  // U+20000
+    {"last code point", "\xF4\x8F\xBF\xBF"},      // U+10FFFF
+    {"high surrogate", "\xED\xA0\xBD"},
+    {"low surrogate", "\xED\xB8\x80"},
+    {"beyond the last code point", "\xF4\x90\x80\x80"},
+    {"overlong slash", "\xC0\xAF"},
+    {"stray continuation byte", "\x80"},
+    {"byte that starts nothing", "\xFF"},
+    {"emoji cut short", "\xF0\x9F\x98"},
+    {"ideograph cut short", "\xE4\xB8"},
+};
+
+TEST(Utf8ToGbkTest, OneMarkPerCharacterWithoutGbkForm)
+{
+    // Neighbours of every kind: nothing, ASCII, a Chinese character, a
+    // character whose GBK trail byte is '@', and a literal '?'.
+    const std::string neighbours[] = {"", "a", "\xE4\xB8\xAD", "\xE4\xB8\x82", "?"};
+    for (const TSample& bad : kNoGbkForm) {
+        for (const std::string& before : neighbours) {
+            for (const std::string& after : neighbours) {
+                SCOPED_TRACE(std::string(bad.name) + " between \"" + before + "\" and \"" + after + "\"");
+                const CString expected = Utf8ToGbk(before) + "?" + Utf8ToGbk(after);
+                EXPECT_EQ(Utf8ToGbk(before + bad.utf8 + after), expected);
+                // Twice in a row: two marks.
+                EXPECT_EQ(Utf8ToGbk(before + bad.utf8 + bad.utf8 + after),
+                          Utf8ToGbk(before) + "??" + Utf8ToGbk(after));
+            }
+        }
+    }
+    EXPECT_EQ(Utf8ToGbk("a\xF0\x9F\x98\x80\xE4\xB8\xAD"), "a?\xD6\xD0");
+}
+
+TEST(Utf8ToGbkTest, ConvertibleTextIsUnchanged)
+{
+    EXPECT_EQ(Utf8ToGbk("\xE4\xB8\x82x@host"), "\x81@x@host");
+    EXPECT_EQ(GbkToUtf8(Utf8ToGbk("\xE7\xBE\xA4\xE7\xBB\x84 abc ?").view()), "\xE7\xBE\xA4\xE7\xBB\x84 abc ?");
+    EXPECT_EQ(Utf8ToGbk(std::string("a\0b", 3)).str(), std::string("a\0b", 3));
+    EXPECT_EQ(Utf8ToGbk(""), "");
+    // A GBK byte without a character is still one mark a byte.
+    EXPECT_EQ(GbkToUtf8("a\xFF\xFF"), "a??");
+}
+
+} // namespace
