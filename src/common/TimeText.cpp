@@ -1,6 +1,7 @@
 #include "common/TimeText.h"
 
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 namespace tarvolan {
@@ -26,15 +27,29 @@ CString FormatDateTime(const std::tm& lt)
     return s;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Decimal digits from the start of field; stops at the first non-digit.
 int ReadDecimal(std::string_view field)
 {
     int value = 0;
     for (char c : field) {
-        if (c < '0' || c > '9') break;
+        if (!IsDigit(c)) break;
         value = value * 10 + (c - '0');
     }
     return value;
+}
+
+// The date with its day in two characters, as the fixed layout has it: a
+// one-digit day may come padded with a blank ("Thu,  5 Nov") or unpadded
+// ("Thu, 5 Nov"); either is read as "05". Anything else is left as it is.
+std::string WithTwoDigitDay(std::string_view text)
+{
+    std::string fixed(text);
+    if (fixed.size() < 7) return fixed;
+    if (fixed[5] == ' ' && IsDigit(fixed[6])) fixed[5] = '0';
+    else if (IsDigit(fixed[5]) && fixed[6] == ' ') fixed.insert(5, 1, '0');
+    return fixed;
 }
 
 // 1..12 for "Jan".."Dec" in any letter case, 0 for anything else.
@@ -111,7 +126,8 @@ CString InternetTimeToLocalString(const CString& text)
     // text or an unknown month cannot name an instant; it is shown as it came
     // rather than as an invented date.
     constexpr size_t kMinLength = 25;
-    const std::string_view s = text.view();
+    const std::string fixed = WithTwoDigitDay(text.view());
+    const std::string_view s = fixed;
     if (s.size() < kMinLength) return text;
     const int month = MonthFromName(s.substr(8, 3));
     if (month == 0) return text;

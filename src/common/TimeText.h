@@ -14,8 +14,9 @@ CString GetLocalTimeString();
 // Current time as "Thu, 05 Nov 2009 18:00:01 GMT+08:00".
 CString GetInternetTimeString();
 // An Internet date in GMT ("Thu, 05 Nov 2009 10:00:01 GMT") as local
-// "2009-11-05 18:00:01"; fields are read at fixed positions. A text shorter
-// than 25 bytes or with an unknown month name is returned unchanged.
+// "2009-11-05 18:00:01"; fields are read at fixed positions, behind a day of
+// one or two digits (" 5", "5", "05", "15"). A text that ends before the
+// seconds or has an unknown month name is returned unchanged.
 CString InternetTimeToLocalString(const CString& text);
 
 // Zone bias in minutes at instant t (UTC = local time + bias): -480 for UTC+8.

@@ -73,6 +73,29 @@ TEST_F(TimeTextTest, InternetDateToLocal)
     EXPECT_EQ(InternetTimeToLocalString("Thu, 05 Nov 2009 10:00:01 GMT"), "2009-11-05 15:30:01");
 }
 
+TEST_F(TimeTextTest, InternetDateDayOfOneOrTwoDigits)
+{
+    // Every day of October, written as "05", " 5" and "5" (or "15"), with the
+    // zone suffix of a date this module writes and without one.
+    Zone("CST-8");
+    for (int day = 1; day <= 31; ++day) {
+        CString expected;
+        expected.Format("2009-10-%02d 18:00:01", day);
+        CString zeroPadded, blankPadded, unpadded;
+        zeroPadded.Format("Sat, %02d Oct 2009 10:00:01 GMT", day);
+        blankPadded.Format("Sat, %2d Oct 2009 10:00:01 GMT", day);
+        unpadded.Format("Sat, %d Oct 2009 10:00:01 GMT+08:00", day);
+        for (const CString& text : {zeroPadded, blankPadded, unpadded}) {
+            EXPECT_EQ(InternetTimeToLocalString(text), expected) << text.c_str();
+        }
+    }
+    // The case as it was seen, and the day carrying into the next month.
+    EXPECT_EQ(InternetTimeToLocalString("Thu,  5 Nov 2009 10:00:01 GMT"), "2009-11-05 18:00:01");
+    EXPECT_EQ(InternetTimeToLocalString("Sat, 31 Oct 2009 20:00:00 GMT"), "2009-11-01 04:00:00");
+    // A one-digit day ends the shortest readable text a byte earlier.
+    EXPECT_EQ(InternetTimeToLocalString("Thu, 5 Nov 2009 10:00:01"), "2009-11-05 18:00:01");
+}
+
 TEST_F(TimeTextTest, InternetDateUsesTheOffsetOfThatDate)
 {
     // Central Europe: +1 in winter, +2 in summer, whatever the current date.
@@ -85,7 +108,7 @@ TEST_F(TimeTextTest, ShortOrMalformedDatesComeBackUnchanged)
 {
     Zone("CST-8");
     for (const char* text : {"", "Thu", "Thu, 05 Nov 2009 10:00:0", "Thu, 05 Xyz 2009 10:00:01 GMT",
-                             "Thu, 5 Nov 2009 10:00:01 GMT"}) {
+                             "Thu, 5 Nov 2009 10:00:0", "Thu,  5 Nov 2009 10:00:0", "Thu, 5 Xyz 2009 10:00:01"}) {
         EXPECT_EQ(InternetTimeToLocalString(text), text) << text;
     }
     // Exactly 25 bytes is enough; digits stop at the first non-digit.
