@@ -1,5 +1,7 @@
 #include "conversation/RtfWriter.h"
 
+#include "common/GbkString.h"
+
 #include <cmath>
 #include <vector>
 
@@ -39,31 +41,63 @@ private:
     std::vector<QRgb> m_Colours;
 };
 
+// A character that RTF writes in ASCII: an escaped or plain byte, a control
+// word, or nothing for a control character. False for any other character.
+bool AppendAsciiForm(QByteArray& out, uint code)
+{
+    if (code == '\\' || code == '{' || code == '}') {
+        out.append('\\');
+        out.append(static_cast<char>(code));
+    } else if (code == '\t') {
+        out.append("\\tab ");
+    } else if (code == 0x2028) {
+        out.append("\\line ");
+    } else if (code >= 0x20 && code < 0x80) {
+        out.append(static_cast<char>(code));
+    } else if (code >= 0x20) {
+        return false;
+    }
+    // else a control character, which has no place in the text
+    return true;
+}
+
+QString OneCharacter(uint code)
+{
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+}
+
+// One byte of the document's code page as \'hh.
+void AppendHexByte(QByteArray& out, unsigned char byte)
+{
+    out.append("\\'");
+    out.append(QByteArray(1, static_cast<char>(byte)).toHex());
+}
+
+// Text other than ASCII leaves as Unicode escapes. The fallback that a reader
+// without them shows is \'3f rather than a plain '?': some readers skip the
+// whole word behind \uN, which would take the text that follows with it.
 void AppendEscapedText(QByteArray& out, const QString& text)
 {
-    const QList<uint> codes = text.toUcs4();
-    for (uint code : codes) {
-        if (code == '\\' || code == '{' || code == '}') {
-            out.append('\\');
-            out.append(static_cast<char>(code));
-        } else if (code == '\t') {
-            out.append("\\tab ");
-        } else if (code == 0x2028) {
-            out.append("\\line ");
-        } else if (code >= 0x20 && code < 0x80) {
-            out.append(static_cast<char>(code));
-        } else if (code < 0x20) {
-            continue;  // control characters have no place in the text
-        } else {
-            // \uN takes a signed 16-bit number; beyond the basic plane the
-            // character goes as its surrogate pair.
-            const QString unit = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
-            for (QChar c : unit) {
-                out.append("\\u");
-                out.append(QByteArray::number(static_cast<int16_t>(c.unicode())));
-                out.append('?');
-            }
+    for (uint code : text.toUcs4()) {
+        if (AppendAsciiForm(out, code)) continue;
+        // \uN takes a signed 16-bit number; beyond the basic plane the
+        // character goes as its surrogate pair.
+        for (QChar c : OneCharacter(code)) {
+            out.append("\\u");
+            out.append(QByteArray::number(static_cast<int16_t>(c.unicode())));
+            AppendHexByte(out, '?');
         }
+    }
+}
+
+// A font name goes in the document's code page (GBK), its other-than-ASCII
+// bytes as \'hh: readers that know no Unicode escapes read font names so.
+void AppendFontName(QByteArray& out, const QString& name)
+{
+    for (uint code : name.toUcs4()) {
+        if (AppendAsciiForm(out, code)) continue;
+        const CString gbk = Utf8ToGbk(OneCharacter(code).toStdString());
+        for (char byte : gbk.view()) AppendHexByte(out, static_cast<unsigned char>(byte));
     }
 }
 
@@ -72,7 +106,7 @@ QByteArray CRtfTables::Header() const
     QByteArray out = "{\\rtf1\\ansi\\ansicpg936\\deff0\\uc1\n{\\fonttbl";
     for (size_t i = 0; i < m_Fonts.size(); ++i) {
         out.append("{\\f" + QByteArray::number(static_cast<int>(i)) + "\\fnil\\fcharset134 ");
-        AppendEscapedText(out, m_Fonts[i]);
+        AppendFontName(out, m_Fonts[i]);
         out.append(";}");
     }
     out.append("}\n{\\colortbl;");

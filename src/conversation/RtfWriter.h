@@ -1,7 +1,7 @@
 // A small RTF writer for the conversation editors: paragraphs, fonts, sizes,
 // colours, bold, italic, underline and strike-out, and embedded pictures as
-// PNG. Text leaves as Unicode escapes with a '?' fallback, so any reader
-// shows it whatever its code page.
+// PNG. Text leaves as Unicode escapes with a \'3f ('?') fallback, so any
+// reader shows it whatever its code page; font names leave as GBK bytes.
 #pragma once
 
 #include <functional>

@@ -300,7 +300,7 @@ TEST_F(RichMsgEditTest, SaveAllWritesTextOrRtf)
     const QByteArray out = ReadFile(rtf + ".RTF");
     EXPECT_TRUE(out.startsWith("{\\rtf1"));
     EXPECT_TRUE(out.trimmed().endsWith("}"));
-    EXPECT_TRUE(out.contains("\\u20320?\\u22909? \\{x\\}\\\\ "));
+    EXPECT_TRUE(out.contains("\\u20320\\'3f\\u22909\\'3f \\{x\\}\\\\ "));
     EXPECT_TRUE(out.contains("\\b\\ul "));
     EXPECT_TRUE(out.contains("\\fs24"));
     EXPECT_TRUE(out.contains("Arial;"));

@@ -1,0 +1,90 @@
+// The RTF writer for readers that know no Unicode escapes: the fallback after
+// each \uN, font names in GBK, and a saved conversation read back by unrtf.
+#include "conversation/RtfWriter.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+using namespace tarvolan;
+
+namespace {
+
+const QString kSongTi = QString::fromUtf8("宋体");
+const QString kEmoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+
+QByteArray RtfOf(const std::vector<std::pair<QString, QString>>& runs)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    for (const auto& [family, text] : runs) {
+        QTextCharFormat format;
+        format.setFontFamilies({family});
+        cursor.insertText(text, format);
+    }
+    return DocumentToRtf(document, {});
+}
+
+TEST(RtfWriterTest, FallbackAndFontNamesAreHexBytes)
+{
+    const QByteArray rtf = RtfOf({{kSongTi, QString::fromUtf8("你") + kEmoji + "after"},
+                                  {"Font" + kEmoji + "{x}", "b"}});
+    EXPECT_TRUE(rtf.contains("\\u20320\\'3f\\u-10179\\'3f\\u-8704\\'3fafter"));
+    EXPECT_FALSE(rtf.contains('?'));
+    // Font names in GBK, the charset of the table as before.
+    EXPECT_TRUE(rtf.contains("\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}"));
+    EXPECT_TRUE(rtf.contains("\\fcharset134 Font\\'3f\\{x\\};}"));
+}
+
+// Runs unrtf, found on PATH, over the RTF; its HTML output.
+QByteArray UnrtfHtml(const QByteArray& rtf)
+{
+    const QString unrtf = QStandardPaths::findExecutable("unrtf");
+    if (unrtf.isEmpty()) {
+        ADD_FAILURE() << "unrtf is not on PATH: scripts/install-deps.sh installs it";
+        return {};
+    }
+    QTemporaryDir dir;
+    QFile file(dir.filePath("talk.rtf"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size()) {
+        ADD_FAILURE() << "cannot write " << file.fileName().toStdString();
+        return {};
+    }
+    file.close();
+    QProcess process;
+    process.start(unrtf, {"--html", file.fileName()});
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        ADD_FAILURE() << "unrtf failed: " << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
+// unrtf skips the word that follows \uN, so a plain '?' fallback took the
+// text behind it along. In the font table it reads only plain words: a name
+// escaped in any way shows as empty there, a name written as \uN? showed as
+// its fallback marks.
+TEST(RtfWriterTest, UnrtfKeepsTextAfterUnicodeEscapesAndReadsTheFontTable)
+{
+    const QByteArray html = UnrtfHtml(RtfOf({{"Arial", "one " + kEmoji + "two"},
+                                             {kSongTi, QString::fromUtf8("你好") + "three"},
+                                             {"Arial", "four"}}));
+    if (::testing::Test::HasFailure()) return;
+    SCOPED_TRACE(html.toStdString());
+    EXPECT_TRUE(html.contains("one &#55357;&#56832;two"));
+    EXPECT_TRUE(html.contains("&#20320;&#22909;three"));
+    EXPECT_TRUE(html.contains("four"));
+    EXPECT_TRUE(html.contains("font table contains 3 fonts total"));
+    EXPECT_TRUE(html.contains("<font face=\"Arial\">"));
+    EXPECT_FALSE(html.contains("face=\"?"));
+}
+
+} // namespace
