@@ -51,14 +51,6 @@ TEST(Utf8ToGbkTest, OneMarkPerCharacterWithoutGbkForm)
         }
     }
     EXPECT_EQ(Utf8ToGbk("a\xF0\x9F\x98\x80\xE4\xB8\xAD"), "a?\xD6\xD0");
-}
-
-TEST(Utf8ToGbkTest, ConvertibleTextIsUnchanged)
-{
-    EXPECT_EQ(Utf8ToGbk("\xE4\xB8\x82x@host"), "\x81@x@host");
-    EXPECT_EQ(GbkToUtf8(Utf8ToGbk("\xE7\xBE\xA4\xE7\xBB\x84 abc ?").view()), "\xE7\xBE\xA4\xE7\xBB\x84 abc ?");
-    EXPECT_EQ(Utf8ToGbk(std::string("a\0b", 3)).str(), std::string("a\0b", 3));
-    EXPECT_EQ(Utf8ToGbk(""), "");
     // A GBK byte without a character is still one mark a byte.
     EXPECT_EQ(GbkToUtf8("a\xFF\xFF"), "a??");
 }

@@ -166,15 +166,4 @@ TEST(GbkStepTest, CharacterBoundaries)
     EXPECT_EQ(GbkPrefix(text, 10), text);
 }
 
-TEST(GbkStepTest, FindAtCharStartSkipsTrailBytes)
-{
-    const std::string_view text("\x81@@\xC4:\xC4", 6);
-    EXPECT_EQ(FindAtCharStart(text, "@"), 2u);
-    EXPECT_EQ(FindAtCharStart(text, ":"), std::string_view::npos);  // trail byte of C4 3A
-    EXPECT_EQ(FindAtCharStart(text, "\xC4"), 3u);
-    EXPECT_EQ(FindAtCharStart(text, "@\xC4:"), 2u);
-    EXPECT_EQ(FindAtCharStart(text, "\xC4\xC4"), std::string_view::npos);
-    EXPECT_EQ(FindAtCharStart("", "@"), std::string_view::npos);
-}
-
 } // namespace
