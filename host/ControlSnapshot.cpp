@@ -149,12 +149,7 @@ public:
     {
         m_text += text;
         QJsonObject run = RunFormat(format, m_base);
-        if (!m_runs.isEmpty() && m_lastFormat == run) {
-            QJsonObject last = m_runs.last().toObject();
-            last["text"] = last.value("text").toString() + text;
-            m_runs.last() = last;
-            return;
-        }
+        if (!m_runs.isEmpty() && m_lastFormat == run) return AppendToLastRun(text);
         m_lastFormat = run;
         run["text"] = text;
         m_runs.append(run);
@@ -165,9 +160,7 @@ public:
     {
         if (m_runs.isEmpty() || m_lastFormat.isEmpty()) return AddText(QStringLiteral("\n"), blockFormat);
         m_text += QLatin1Char('\n');
-        QJsonObject last = m_runs.last().toObject();
-        last["text"] = last.value("text").toString() + QLatin1Char('\n');
-        m_runs.last() = last;
+        AppendToLastRun(QStringLiteral("\n"));
     }
 
     void AddPicture(int index)
@@ -181,6 +174,13 @@ public:
     QJsonObject Result() const { return {{"text", m_text}, {"pictures", m_pictures}, {"runs", m_runs}}; }
 
 private:
+    void AppendToLastRun(const QString& text)
+    {
+        QJsonObject last = m_runs.last().toObject();
+        last["text"] = last.value("text").toString() + text;
+        m_runs[m_runs.size() - 1] = last;
+    }
+
     QFont m_base;
     QString m_text;
     QJsonArray m_pictures;
