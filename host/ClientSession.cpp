@@ -56,6 +56,7 @@ bool CClientSession::Start(const TClientOptions& options, QString* error)
 
     if (options.scripted) {
         m_driver = std::make_unique<CScriptedUiDriver>();
+        m_driver->SetDefaultPick(-1);  // no picker popup waits for a person
         m_driver->onPrompt = [this](const TPrompt& p) {
             PollLog();
             m_transcript.Add({{"type", "prompt"}, {"kind", GbkText(p.kind)}, {"text", GbkText(p.text)},
@@ -85,7 +86,8 @@ bool CClientSession::Start(const TClientOptions& options, QString* error)
     m_window->onShowGroupWindow = [this](int show) { m_bridge.Send(H_ShowWindow, QJsonObject{{"iShow", show}}, "client"); };
 
     m_libraryPath = options.libraryPath.isEmpty() ? DefaultLibraryPath() : options.libraryPath;
-    if (!m_bridge.Load(m_libraryPath, m_window->GroupHost(), error)) return false;
+    const bool secondary = m_ims->World().client.secondaryHost != 0;
+    if (!m_bridge.Load(m_libraryPath, m_window->GroupHost(), error, secondary)) return false;
     m_bridge.Module()->Init();
     m_started = true;
     m_window->show();

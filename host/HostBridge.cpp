@@ -33,7 +33,7 @@ CHostBridge::CHostBridge()
 // The library stays loaded: the module object lives in it until the process ends.
 CHostBridge::~CHostBridge() = default;
 
-bool CHostBridge::Load(const QString& libraryPath, QWidget* parent, QString* error)
+bool CHostBridge::Load(const QString& libraryPath, QWidget* parent, QString* error, bool secondary)
 {
     auto fail = [&](const QString& why) {
         if (error) *error = QStringLiteral("%1: %2").arg(libraryPath, why);
@@ -44,12 +44,13 @@ bool CHostBridge::Load(const QString& libraryPath, QWidget* parent, QString* err
     using LoadFunction = CModuleBase* (*)(CHostInterface*, CHostInterface*, QWidget*);
     auto load = reinterpret_cast<LoadFunction>(dlsym(m_library, "LoadTarvolanModule"));
     if (!load) return fail(QStringLiteral("LoadTarvolanModule is not exported"));
-    m_module = load(m_primary.get(), m_secondary.get(), parent);
+    CHostInterface* second = secondary ? m_secondary.get() : nullptr;
+    m_module = load(m_primary.get(), second, parent);
     if (!m_module) return fail(QStringLiteral("LoadTarvolanModule returned no module"));
     // A second bridge in the same process gets the same module object: make
     // it talk to this one.
     m_module->SetHost(m_primary.get());
-    m_module->SetHost2(m_secondary.get());
+    m_module->SetHost2(second);
     return true;
 }
 
@@ -66,13 +67,30 @@ bool CHostBridge::Send(int code, const QJsonValue& record, const QString& source
     message.code = code;
     // Codes the protocol does not know carry no record anyone could read.
     message.record = DecodeRecord(code, data);
+    Deliver(message, data);
+    return true;
+}
+
+void CHostBridge::SendBytes(int code, const QByteArray& bytes, const QString& source)
+{
+    QByteArray buffer = bytes;
+    buffer.append(kRawPadding, '\0');
+    THostMessage message;
+    message.source = source;
+    message.code = code;
+    message.bytes = bytes;
+    message.raw = true;
+    Deliver(message, buffer.data());
+}
+
+void CHostBridge::Deliver(THostMessage& message, void* data)
+{
     for (const auto& listener : m_messageListeners) listener(message, false);
     const int before = m_callCount;
-    if (m_module) m_module->OnMessage(0, code, data);
-    message.out = DecodeOutWords(code, data);
+    if (m_module) m_module->OnMessage(0, message.code, data);
+    if (!message.raw) message.out = DecodeOutWords(message.code, data);
     message.calls = m_callCount - before;
     for (const auto& listener : m_messageListeners) listener(message, true);
-    return true;
 }
 
 void CHostBridge::Notify(const THostCall& call)

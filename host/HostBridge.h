@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include <QByteArray>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -38,6 +39,8 @@ struct THostMessage {
     QString source;       // who sent it: "scenario", "ims", "client"
     int code = 0;
     QJsonValue record;    // as built (decoded back from the record), null for a null record
+    QByteArray bytes;     // a record sent as raw bytes (then record stays undefined)
+    bool raw = false;
     QJsonObject out;      // words the module wrote into the record
     int calls = 0;        // calls the module made into the host while handling it
 };
@@ -56,12 +59,18 @@ public:
 
     // Loads the library and creates the module with parent as its parent
     // window. False with *error (naming the library) when it cannot.
-    bool Load(const QString& libraryPath, QWidget* parent, QString* error);
+    // Without secondary the module gets no secondary host interface.
+    bool Load(const QString& libraryPath, QWidget* parent, QString* error, bool secondary = true);
     tarvolan::CModuleBase* Module() const { return m_module; }
 
     // Sends a host message built from JSON (a null or missing record sends a
     // null pointer). False with *error when the JSON does not fit the code.
     bool Send(int code, const QJsonValue& record, const QString& source, QString* error = nullptr);
+    // Sends a record given as raw bytes, for any code. The module gets a copy
+    // followed by kRawPadding zero bytes, so that a short record is read as
+    // zeros past its end rather than past the buffer. Nothing decodes it.
+    void SendBytes(int code, const QByteArray& bytes, const QString& source);
+    static constexpr int kRawPadding = 4096;
 
     // Told of every call of the module, after it was decoded.
     void AddCallListener(CallListener listener) { m_callListeners.push_back(std::move(listener)); }
@@ -77,6 +86,8 @@ public:
 private:
     class CHostSide;
     void Notify(const THostCall& call);
+    // Tells the listeners, lets the module handle data and tells them again.
+    void Deliver(THostMessage& message, void* data);
 
     std::unique_ptr<CHostSide> m_primary;
     std::unique_ptr<CHostSide> m_secondary;

@@ -1,11 +1,15 @@
 #include "ScenarioPlayer.h"
 
+#include <cctype>
+#include <ctime>
 #include <map>
 #include <vector>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QTimer>
 #include <QTreeWidget>
@@ -35,7 +39,7 @@ struct TOpInfo {
 const std::vector<TOpInfo>& Ops()
 {
     static const std::vector<TOpInfo> ops = {
-        {"send", {"record"}},
+        {"send", {"record", "bytes"}},
         {"ims", {"code", "result", "ms", "invite", "join", "transfer"}},
         {"network", {"group", "from", "user", "text", "presence", "code"}},
         {"click", {"window", "tree"}},
@@ -44,7 +48,8 @@ const std::vector<TOpInfo>& Ops()
         {"menu", {}},
         {"command", {"window", "lParam"}},
         {"press", {"window"}},
-        {"answer", {"values", "button", "value", "name"}},
+        {"answer", {"values", "button", "value", "name", "hold"}},
+        {"release", {"prompt", "values", "button"}},
         {"timer", {"window"}},
         {"checktimer", {"window"}},
         {"wait", {}},
@@ -53,9 +58,29 @@ const std::vector<TOpInfo>& Ops()
         {"mark", {}},
         {"clientkit", {}},
         {"screenshot", {}},
+        {"controls", {"window"}},
+        {"conversation", {"label", "editor"}},
+        {"input", {"window", "control"}},
+        {"key", {"window", "control"}},
+        {"pick", {"window"}},
+        {"hover", {"window", "tree"}},
+        {"uninit", {}},
         {"comment", {}},
     };
     return ops;
+}
+
+// Hex digits, spaces allowed between them; false for anything else.
+bool ParseHex(const QJsonValue& value, QByteArray& bytes)
+{
+    if (!value.isString()) return false;
+    QByteArray digits = value.toString().toLatin1();
+    digits.replace(' ', QByteArray());
+    if (digits.size() % 2 != 0) return false;
+    for (char c : digits)
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+    bytes = QByteArray::fromHex(digits);
+    return true;
 }
 
 QString Compact(const QJsonValue& v)
@@ -65,28 +90,54 @@ QString Compact(const QJsonValue& v)
     return v.toVariant().toString();
 }
 
-int AnswerCode(const QJsonValue& v)
-{
-    static const std::map<QString, int> names = {
-        {QStringLiteral("ok"), IDOK}, {QStringLiteral("cancel"), IDCANCEL},
-        {QStringLiteral("yes"), IDYES}, {QStringLiteral("no"), IDNO}};
-    if (v.isDouble()) return v.toInt();
-    auto it = names.find(v.toString().toLower());
-    return it == names.end() ? -1 : it->second;
-}
-
 } // namespace
 
-bool CScenarioPlayer::Load(const QString& path, QJsonArray& steps, QString* error)
+bool CScenarioPlayer::Load(const QString& path, TScenario& scenario, QString* error)
 {
     QJsonDocument doc;
     if (!ReadJsonFile(path, doc, error)) return false;
-    if (!doc.isArray()) {
-        if (error) *error = QStringLiteral("%1: a scenario must be a JSON list of steps").arg(path);
+    auto fail = [&](const QString& why) {
+        if (error) *error = QStringLiteral("%1: %2").arg(path, why);
         return false;
+    };
+    scenario = TScenario();
+    if (doc.isArray()) {
+        scenario.steps = doc.array();
+        return true;
     }
-    steps = doc.array();
+    if (!doc.isObject()) return fail(QStringLiteral("a scenario must be a JSON list of steps or an object with \"steps\""));
+    const QJsonObject root = doc.object();
+    QString why;
+    if (!OnlyKeys(root, {"env", "world", "steps"}, QStringLiteral("scenario"), &why)) return fail(why);
+    if (!root.value("steps").isArray()) return fail(QStringLiteral("\"steps\" must be a list of steps"));
+    scenario.steps = root.value("steps").toArray();
+    const QJsonValue world = root.value("world");
+    if (!world.isUndefined() && (!world.isString() || world.toString().isEmpty()))
+        return fail(QStringLiteral("\"world\" must be the name of a world file"));
+    if (world.isString()) scenario.world = QFileInfo(path).absoluteDir().filePath(world.toString());
+    const QJsonValue env = root.value("env");
+    if (env.isUndefined()) return true;
+    if (!env.isObject()) return fail(QStringLiteral("\"env\" must be an object of texts"));
+    scenario.env = env.toObject();
+    if (!OnlyKeys(scenario.env, {"LANG", "LC_ALL", "TZ"}, QStringLiteral("env"), &why)) return fail(why);
+    for (auto it = scenario.env.begin(); it != scenario.env.end(); ++it)
+        if (!it.value().isString()) return fail(QStringLiteral("env: \"%1\" must be a text").arg(it.key()));
     return true;
+}
+
+bool CScenarioPlayer::Load(const QString& path, QJsonArray& steps, QString* error)
+{
+    TScenario scenario;
+    if (!Load(path, scenario, error)) return false;
+    steps = scenario.steps;
+    return true;
+}
+
+void CScenarioPlayer::ApplyEnvironment(const QJsonObject& env)
+{
+    for (auto it = env.begin(); it != env.end(); ++it)
+        qputenv(it.key().toLatin1().constData(), it.value().toString().toLocal8Bit());
+    tzset();
 }
 
 const char* CScenarioPlayer::OpOf(const QJsonObject& step, QString* why)
@@ -96,9 +147,9 @@ const char* CScenarioPlayer::OpOf(const QJsonObject& step, QString* why)
     for (const auto& info : Ops())
         if (!op && step.contains(QLatin1String(info.name))) op = &info;
     if (!op) {
-        *why = QStringLiteral("no operation (one of: send, ims, network, click, rightclick, doubleclick, menu, "
-                              "command, press, answer, timer, checktimer, wait, snapshot, expect, mark, clientkit, "
-                              "screenshot, comment)");
+        QStringList names;
+        for (const auto& info : Ops()) names << QLatin1String(info.name);
+        *why = QStringLiteral("no operation (one of: %1)").arg(names.join(QStringLiteral(", ")));
         return nullptr;
     }
     for (auto it = step.begin(); it != step.end(); ++it) {
@@ -117,30 +168,49 @@ const char* CScenarioPlayer::OpOf(const QJsonObject& step, QString* why)
 
 CScenarioPlayer::EResult CScenarioPlayer::Play(const QJsonArray& steps, QString* message)
 {
+    m_steps = steps;
+    m_next = 0;
+    m_result = Passed;
+    m_message.clear();
+    if (CScriptedUiDriver* driver = m_session.Driver()) driver->onHold = [this](THold& hold) { OnHold(hold); };
     Settle();
-    for (qsizetype i = 0; i < steps.size(); ++i) {
-        QString why;
-        if (!steps[i].isObject()) {
-            if (message) *message = QStringLiteral("step %1: a step must be an object").arg(i);
-            return Malformed;
-        }
-        const QJsonObject step = steps[i].toObject();
-        const char* op = OpOf(step, &why);
-        if (!op) {
-            if (message) *message = QStringLiteral("step %1: %2").arg(i).arg(why);
-            return Malformed;
-        }
-        m_session.Transcript().Add({{"type", "step"}, {"index", static_cast<int>(i)}, {"op", op}});
-        const TStepError error = PlayStep(op, step);
-        if (step.value("settle").toBool(true)) Settle();
-        if (error.result != Passed) {
-            if (message) *message = QStringLiteral("step %1 (%2): %3").arg(i).arg(op, error.reason);
-            m_session.Transcript().Add({{"type", "failure"}, {"index", static_cast<int>(i)}, {"op", op},
-                                        {"reason", error.reason}});
-            return error.result;
-        }
-    }
-    return Passed;
+    PlaySteps([] { return false; });
+    if (CScriptedUiDriver* driver = m_session.Driver()) driver->onHold = nullptr;
+    if (message) *message = m_message;
+    return m_result;
+}
+
+void CScenarioPlayer::PlaySteps(const std::function<bool()>& done)
+{
+    while (m_result == Passed && !done() && m_next < m_steps.size()) PlayOne(m_next++);
+}
+
+void CScenarioPlayer::Fail(EResult result, qsizetype index, const QString& op, const QString& reason)
+{
+    m_result = result;
+    m_message = op.isEmpty() ? QStringLiteral("step %1: %2").arg(index).arg(reason)
+                             : QStringLiteral("step %1 (%2): %3").arg(index).arg(op, reason);
+    if (op.isEmpty()) return;
+    m_session.Transcript().Add({{"type", "failure"}, {"index", static_cast<int>(index)}, {"op", op}, {"reason", reason}});
+}
+
+void CScenarioPlayer::PlayOne(qsizetype index)
+{
+    if (!m_steps[index].isObject()) return Fail(Malformed, index, QString(), QStringLiteral("a step must be an object"));
+    const QJsonObject step = m_steps[index].toObject();
+    QString why;
+    const char* op = OpOf(step, &why);
+    if (!op) return Fail(Malformed, index, QString(), why);
+    m_session.Transcript().Add({{"type", "step"}, {"index", static_cast<int>(index)}, {"op", op}});
+    const qsizetype outer = m_current;
+    m_current = index;
+    const TStepError error = PlayStep(op, step);
+    m_current = outer;
+    // A release is answered as soon as its step ends: the step that opened
+    // the prompt settles after it.
+    const bool release = qstrcmp(op, "release") == 0;
+    if (!release && step.value("settle").toBool(true)) Settle();
+    if (error.result != Passed && m_result == Passed) Fail(error.result, index, QLatin1String(op), error.reason);
 }
 
 CScenarioPlayer::TStepError CScenarioPlayer::PlayStep(const char* op, const QJsonObject& step)
@@ -156,6 +226,7 @@ CScenarioPlayer::TStepError CScenarioPlayer::PlayStep(const char* op, const QJso
         {QStringLiteral("command"), &CScenarioPlayer::Command},
         {QStringLiteral("press"), &CScenarioPlayer::Press},
         {QStringLiteral("answer"), &CScenarioPlayer::Answer},
+        {QStringLiteral("release"), &CScenarioPlayer::Release},
         {QStringLiteral("timer"), &CScenarioPlayer::Timer},
         {QStringLiteral("checktimer"), &CScenarioPlayer::CheckTimer},
         {QStringLiteral("wait"), &CScenarioPlayer::Wait},
@@ -164,6 +235,13 @@ CScenarioPlayer::TStepError CScenarioPlayer::PlayStep(const char* op, const QJso
         {QStringLiteral("mark"), &CScenarioPlayer::Mark},
         {QStringLiteral("clientkit"), &CScenarioPlayer::ClientKit},
         {QStringLiteral("screenshot"), &CScenarioPlayer::Screenshot},
+        {QStringLiteral("controls"), &CScenarioPlayer::Controls},
+        {QStringLiteral("conversation"), &CScenarioPlayer::Conversation},
+        {QStringLiteral("input"), &CScenarioPlayer::Input},
+        {QStringLiteral("key"), &CScenarioPlayer::Key},
+        {QStringLiteral("pick"), &CScenarioPlayer::Pick},
+        {QStringLiteral("hover"), &CScenarioPlayer::Hover},
+        {QStringLiteral("uninit"), &CScenarioPlayer::Uninit},
         {QStringLiteral("comment"), &CScenarioPlayer::Comment},
     };
     return (this->*(ops.at(QLatin1String(op))))(step);
@@ -180,25 +258,22 @@ void CScenarioPlayer::Settle()
     m_session.PollLog();
 }
 
-QWidget* CScenarioPlayer::WindowOf(const QJsonObject& step, QString* why) const
-{
-    const QString name = step.value("window").toString(QStringLiteral("main"));
-    QWidget* window = nullptr;
-    if (name == QLatin1String("main")) window = m_session.GroupWindow();
-    else if (name == QLatin1String("client")) window = &m_session.Window();
-    else window = FindWindowByCaption(FromQt(name));
-    if (!window) *why = QStringLiteral("no window \"%1\"").arg(name);
-    return window;
-}
-
 // ---- steps ---------------------------------------------------------------------
 
 CScenarioPlayer::TStepError CScenarioPlayer::Send(const QJsonObject& step)
 {
     if (!step.value("send").isDouble()) return {Malformed, QStringLiteral("\"send\" takes a message code")};
+    const int code = step.value("send").toInt();
+    if (step.contains("bytes")) {
+        if (step.contains("record")) return {Malformed, QStringLiteral("a message has a \"record\" or \"bytes\", not both")};
+        QByteArray bytes;
+        if (!ParseHex(step.value("bytes"), bytes))
+            return {Malformed, QStringLiteral("\"bytes\" takes the record as hex digits (\"0500 0000\")")};
+        m_session.Bridge().SendBytes(code, bytes, QStringLiteral("scenario"));
+        return {};
+    }
     QString error;
-    if (!m_session.Bridge().Send(step.value("send").toInt(), step.value("record"), QStringLiteral("scenario"), &error))
-        return {Malformed, error};
+    if (!m_session.Bridge().Send(code, step.value("record"), QStringLiteral("scenario"), &error)) return {Malformed, error};
     return {};
 }
 
@@ -290,54 +365,6 @@ CScenarioPlayer::TStepError CScenarioPlayer::Command(const QJsonObject& step)
     if (!window) return {Failed, why};
     if (!SendCommand(window, step.value("command").toInt(), step.value("lParam").toInteger()))
         return {Failed, QStringLiteral("the window takes no commands")};
-    return {};
-}
-
-CScenarioPlayer::TStepError CScenarioPlayer::Press(const QJsonObject& step)
-{
-    if (!step.value("press").isDouble()) return {Malformed, QStringLiteral("\"press\" takes a button id")};
-    const int id = step.value("press").toInt();
-    QString why;
-    QWidget* window = WindowOf(step, &why);
-    if (!window) return {Failed, why};
-    auto* button = qobject_cast<QAbstractButton*>(FindControl(window, id));
-    if (!button) return {Failed, QStringLiteral("no button %1 in the window").arg(id)};
-    if (!button->isEnabled()) return {Failed, QStringLiteral("button %1 is disabled").arg(id)};
-    if (auto* dialog = qobject_cast<CDialog*>(window)) dialog->PressButton(id);
-    else button->click();
-    return {};
-}
-
-CScenarioPlayer::TStepError CScenarioPlayer::Answer(const QJsonObject& step)
-{
-    CScriptedUiDriver* driver = m_session.Driver();
-    if (!driver) return {Malformed, QStringLiteral("answers need the headless player")};
-    const QJsonValue answer = step.value("answer");
-    const QString kind = answer.toString().toLower();
-    if (kind == QLatin1String("dialog")) {
-        CScriptedUiDriver::TDialogAnswer dialog;
-        const QJsonObject values = step.value("values").toObject();
-        for (auto it = values.begin(); it != values.end(); ++it) {
-            bool ok = false;
-            const int id = it.key().toInt(&ok);
-            if (!ok) return {Malformed, QStringLiteral("dialog values are keyed by control id, not \"%1\"").arg(it.key())};
-            const QJsonValue v = it.value();
-            const QString text = v.isBool() ? QString::number(v.toBool() ? 1 : 0) : v.toVariant().toString();
-            dialog.values[id] = CString(text.toStdString());
-        }
-        dialog.button = step.value("button").isUndefined() ? IDOK : AnswerCode(step.value("button"));
-        driver->PushDialog(std::move(dialog));
-    } else if (kind == QLatin1String("default")) {
-        const int code = AnswerCode(step.value("value"));
-        if (code < 0) return {Malformed, QStringLiteral("\"default\" needs a \"value\" (yes, no, ok, cancel)")};
-        driver->SetDefaultAnswer(code);
-    } else if (kind == QLatin1String("file")) {
-        driver->PushFileName(CString(step.value("name").toString().toLocal8Bit().toStdString()));
-    } else {
-        const int code = AnswerCode(answer);
-        if (code < 0) return {Malformed, QStringLiteral("\"answer\" is yes, no, ok, cancel, a number, dialog, default or file")};
-        driver->PushAnswer(code);
-    }
     return {};
 }
 
@@ -452,5 +479,12 @@ CScenarioPlayer::TStepError CScenarioPlayer::Screenshot(const QJsonObject& step)
 }
 
 CScenarioPlayer::TStepError CScenarioPlayer::Comment(const QJsonObject&) { return {}; }
+
+CScenarioPlayer::TStepError CScenarioPlayer::Uninit(const QJsonObject& step)
+{
+    if (step.value("uninit") != QJsonValue(true)) return {Malformed, QStringLiteral("\"uninit\" is true")};
+    m_session.Stop();
+    return {};
+}
 
 } // namespace host

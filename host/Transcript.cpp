@@ -34,7 +34,10 @@ QJsonObject CallEntry(const THostCall& call)
 
 QJsonObject SendEntry(const THostMessage& message)
 {
-    return {{"type", "send"}, {"source", message.source}, {"code", message.code}, {"record", message.record}};
+    QJsonObject entry{{"type", "send"}, {"source", message.source}, {"code", message.code}};
+    if (message.raw) entry["bytes"] = QString::fromLatin1(message.bytes.toHex(' '));
+    else entry["record"] = message.record;
+    return entry;
 }
 
 void CTranscript::Attach(CHostBridge& bridge)

@@ -5,7 +5,11 @@
 //   {"type":"send", "source":..., "code":..., "record":..., "out":{...}, "calls":n}  a host message
 //   {"type":"prompt", "kind":..., "text":..., "caption":..., "flags":n, "answer":n}
 //   {"type":"log", "via":"host"|"clientkit", "text":..., "level":n}
+//   {"type":"send", ..., "bytes":"0a 0b"}                                a record sent as raw bytes
+//   {"type":"hold", "kind":..., "text":..., "caption":..., "step":n}     a held prompt opened
 //   {"type":"snapshot", "label":..., "tree":[...]}, {"type":"timer", ...}, {"type":"step", ...}
+//   {"type":"controls", ...}, {"type":"conversation", ...}, {"type":"tooltip", ...},
+//   {"type":"refusal", ...}                                             from the window steps
 // Every entry carries "seq", its index from 0.
 #pragma once
 

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include "window/TreeItemData.h"
@@ -77,6 +78,42 @@ QPoint LabelPoint(QTreeWidget* tree, QTreeWidgetItem* item)
     return QPoint(x, cell.center().y());
 }
 
+// Scrolls the item into view; false with *why when it cannot be seen.
+bool ShowItem(QTreeWidget* tree, QTreeWidgetItem* item, QString* why)
+{
+    for (QTreeWidgetItem* p = item->parent(); p; p = p->parent())
+        if (!p->isExpanded()) {
+            if (why) *why = QStringLiteral("the item \"%1\" is inside a collapsed item").arg(item->text(0));
+            return false;
+        }
+    tree->scrollToItem(item);
+    if (!tree->isVisible() || tree->visualItemRect(item).isEmpty()) {
+        if (why) *why = QStringLiteral("the item \"%1\" is not on the screen").arg(item->text(0));
+        return false;
+    }
+    return true;
+}
+
+// Hides a shown tooltip at once (QToolTip::hideText lets it fade out later).
+void HideToolTip()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QTipLabel")) window->hide();
+}
+
+// The pointer rests at pos of widget: the tooltip then shown, hidden again.
+QString RestPointer(QWidget* widget, const QPoint& pos)
+{
+    HideToolTip();
+    QCursor::setPos(widget->mapToGlobal(pos));
+    SendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton);
+    QHelpEvent help(QEvent::ToolTip, pos, widget->mapToGlobal(pos));
+    QApplication::sendEvent(widget, &help);
+    const QString tip = QToolTip::isVisible() ? QToolTip::text() : QString();
+    HideToolTip();
+    return tip;
+}
+
 } // namespace
 
 QJsonArray SnapshotTree(const QTreeWidget* tree)
@@ -112,16 +149,7 @@ QTreeWidgetItem* FindTreeItem(QTreeWidget* tree, const QJsonArray& path, QString
 
 bool ClickTreeItem(QTreeWidget* tree, QTreeWidgetItem* item, EClick click, QString* why)
 {
-    for (QTreeWidgetItem* p = item->parent(); p; p = p->parent())
-        if (!p->isExpanded()) {
-            if (why) *why = QStringLiteral("the item \"%1\" is inside a collapsed item").arg(item->text(0));
-            return false;
-        }
-    tree->scrollToItem(item);
-    if (!tree->isVisible() || tree->visualItemRect(item).isEmpty()) {
-        if (why) *why = QStringLiteral("the item \"%1\" is not on the screen").arg(item->text(0));
-        return false;
-    }
+    if (!ShowItem(tree, item, why)) return false;
     QWidget* viewport = tree->viewport();
     const QPoint pos = LabelPoint(tree, item);
     QCursor::setPos(viewport->mapToGlobal(pos));
@@ -145,6 +173,18 @@ bool ClickTreeItem(QTreeWidget* tree, QTreeWidgetItem* item, EClick click, QStri
         break;
     }
     return true;
+}
+
+bool HoverTreeItem(QTreeWidget* tree, QTreeWidgetItem* item, QString* tip, QString* why)
+{
+    if (!ShowItem(tree, item, why)) return false;
+    *tip = RestPointer(tree->viewport(), LabelPoint(tree, item));
+    return true;
+}
+
+QString HoverWidget(QWidget* widget)
+{
+    return RestPointer(widget, widget->rect().center());
 }
 
 } // namespace host

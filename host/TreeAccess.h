@@ -7,6 +7,7 @@
 #include <QString>
 
 class QTreeWidget;
+class QWidget;
 class QTreeWidgetItem;
 
 namespace host {
@@ -24,5 +25,12 @@ enum class EClick { Left, Right, Double };
 // Mouse events on the item's label (the pointer is moved there first).
 // False with *why when the item cannot be shown.
 bool ClickTreeItem(QTreeWidget* tree, QTreeWidgetItem* item, EClick click, QString* why);
+
+// Rests the pointer on the item's label: a move there, then the tooltip
+// request. *tip is the tooltip shown then ("" when none); it is hidden
+// again. False with *why when the item cannot be shown.
+bool HoverTreeItem(QTreeWidget* tree, QTreeWidgetItem* item, QString* tip, QString* why);
+// The same on the middle of a widget.
+QString HoverWidget(QWidget* widget);
 
 } // namespace host

@@ -207,11 +207,11 @@ public:
         TClientSettings& c = m_w.client;
         return Object(root.value("client"), p, o) &&
                Keys(o, {"scene", "createRight", "menuType", "versionType", "imsDirectApp", "fullRowSelect",
-                        "msgTitle"}, p) &&
+                        "msgTitle", "secondaryHost"}, p) &&
                Int(o, "scene", c.scene, p) && Int(o, "createRight", c.createRight, p) &&
                Int(o, "menuType", c.menuType, p) && Int(o, "versionType", c.versionType, p) &&
                Int(o, "imsDirectApp", c.imsDirectApp, p) && Int(o, "fullRowSelect", c.fullRowSelect, p) &&
-               Text(o, "msgTitle", c.msgTitle, p);
+               Int(o, "secondaryHost", c.secondaryHost, p) && Text(o, "msgTitle", c.msgTitle, p);
     }
 
     bool Answers(const QJsonObject& root)

@@ -76,6 +76,9 @@ struct TClientSettings {
     int imsDirectApp = 0;
     int fullRowSelect = 0;
     QString msgTitle = QStringLiteral("Velora");
+    // 0: the module is made without the secondary host interface (its skin
+    // requests then go to the primary one).
+    int secondaryHost = 1;
 };
 
 // How the simulated users answer what the user asks of them:

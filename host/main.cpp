@@ -4,6 +4,9 @@
 //   tarvolan-client --headless --scenario FILE.json [--transcript OUT.jsonl]
 //                   [--world WORLD.json] [--screenshot OUT.png]
 //
+// A scenario's "env" is set before the application starts, and its "world"
+// is used when --world is not given.
+//
 // Exit status: 0 done, 1 a failed expectation, 2 bad input (arguments, world
 // or scenario file) or a module that cannot be loaded.
 #include <cstdio>
@@ -43,15 +46,23 @@ bool IsHeadless(int argc, char** argv)
     return false;
 }
 
-int RunHeadless(CClientSession& session, const QCommandLineParser& args)
+// The value of --scenario, read before the application exists: the
+// scenario's environment has to be set before it reads the locale.
+QString ScenarioArgument(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--scenario") == 0 && i + 1 < argc) return QString::fromLocal8Bit(argv[i + 1]);
+        if (qstrncmp(argv[i], "--scenario=", 11) == 0) return QString::fromLocal8Bit(argv[i] + 11);
+    }
+    return QString();
+}
+
+int RunHeadless(CClientSession& session, const QCommandLineParser& args, const TScenario& scenario)
 {
     const QString scenarioPath = args.value("scenario");
-    QJsonArray steps;
     QString error;
-    if (!CScenarioPlayer::Load(scenarioPath, steps, &error)) return Fail(error, 2);
-
     CScenarioPlayer player(session);
-    const CScenarioPlayer::EResult result = player.Play(steps, &error);
+    const CScenarioPlayer::EResult result = player.Play(scenario.steps, &error);
     if (args.isSet("screenshot") && !session.Window().grab().save(args.value("screenshot")))
         std::fprintf(stderr, "tarvolan-client: %s cannot be written\n", args.value("screenshot").toLocal8Bit().constData());
     session.Stop();
@@ -68,6 +79,13 @@ int RunHeadless(CClientSession& session, const QCommandLineParser& args)
 int main(int argc, char** argv)
 {
     const bool headless = IsHeadless(argc, argv);
+    TScenario scenario;
+    const QString scenarioPath = headless ? ScenarioArgument(argc, argv) : QString();
+    if (!scenarioPath.isEmpty()) {
+        QString error;
+        if (!CScenarioPlayer::Load(scenarioPath, scenario, &error)) return Fail(error, 2);
+        CScenarioPlayer::ApplyEnvironment(scenario.env);
+    }
     if (headless && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (headless) qInstallMessageHandler(QuietMessages);
     QApplication app(argc, argv);
@@ -91,7 +109,7 @@ int main(int argc, char** argv)
     if (headless && !args.isSet("scenario")) return Fail(QStringLiteral("--headless needs --scenario FILE.json"), 2);
 
     TClientOptions options;
-    options.worldFile = args.value("world");
+    options.worldFile = args.isSet("world") ? args.value("world") : scenario.world;
     options.clientFolder = args.value("client-folder");
     options.scripted = headless;
     options.privateFolder = headless;
@@ -105,7 +123,7 @@ int main(int argc, char** argv)
     CClientSession session;
     QString error;
     if (!session.Start(options, &error)) return Fail(error, 2);
-    if (headless) return RunHeadless(session, args);
+    if (headless) return RunHeadless(session, args, scenario);
 
     if (!args.isSet("no-signin")) session.Ims().Push(QStringLiteral("signin"), {}, nullptr);
     const int status = app.exec();

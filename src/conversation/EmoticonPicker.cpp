@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "common/TextFunctions.h"
+#include "platform/UiDriver.h"
 #include "platform/Window.h"
 
 namespace tarvolan {
@@ -53,8 +54,9 @@ void CEmoticonPicker::OnClicked()
     if (m_bReporting) return;
     // The popup's event loop may destroy the button with its window (a
     // deferred close, the group going): then there is nothing to record.
+    // The popup runs through the UI driver, so a script can pick for it.
     const QPointer<CEmoticonPicker> self(this);
-    const int chosen = RunPopup();
+    const int chosen = GetUiDriver()->RunPicker(this, GetItemCount(), [this] { return RunPopup(); });
     if (self) m_nChosen = chosen;
 }
 

@@ -236,6 +236,11 @@ void SetUiDriver(CUiDriver* driver)
     g_driver = driver;
 }
 
+int CUiDriver::RunPicker(QWidget*, int, const std::function<int()>& runPopup)
+{
+    return runPopup ? runPopup() : -1;
+}
+
 int ShowMessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags)
 {
     return GetUiDriver()->MessageBox(owner, text, caption, flags);
@@ -246,12 +251,36 @@ int ShowMessageBox(QWidget* owner, const CString& text, const CString& caption, 
 int CScriptedUiDriver::NextAnswer(unsigned flags)
 {
     if (!m_answers.empty()) {
-        const int answer = m_answers.front();
+        const int answer = m_answers.front().answer;
         m_answers.pop_front();
         return answer;
     }
     if (m_defaultSet) return m_defaultAnswer;
     return IsYesNo(flags) ? IDYES : IDOK;
+}
+
+void CScriptedUiDriver::RunHold(THold& hold)
+{
+    m_holds.push_back(&hold);
+    if (onHold) onHold(hold);
+    m_holds.erase(std::find(m_holds.begin(), m_holds.end(), &hold));
+}
+
+int CScriptedUiDriver::BoxAnswer(const char* kind, const CString& text, const CString& caption, unsigned flags,
+                                 const CString& name, bool& closed)
+{
+    if (m_answers.empty() || !m_answers.front().hold) return NextAnswer(flags);
+    THold hold;
+    hold.kind = kind;
+    hold.text = text;
+    hold.caption = caption;
+    hold.name = name;
+    hold.answer = m_answers.front().answer;
+    hold.ticket = m_answers.front().ticket;
+    m_answers.pop_front();
+    RunHold(hold);
+    closed = closed || hold.closed;
+    return hold.answer;
 }
 
 void CScriptedUiDriver::Record(const char* kind, const CString& text, const CString& caption, unsigned flags,
@@ -271,7 +300,8 @@ void CScriptedUiDriver::Record(const char* kind, const CString& text, const CStr
 
 int CScriptedUiDriver::MessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags)
 {
-    const int answer = NextAnswer(flags);
+    bool closed = false;
+    const int answer = BoxAnswer("message", text, caption, flags, CString(), closed);
     Record("message", text, caption, flags, owner, answer);
     return answer;
 }
@@ -292,7 +322,8 @@ int CScriptedUiDriver::NamedMessageBox(const CString& name, QWidget* owner, cons
         closed = m_openNamed[slot].second;
         m_openNamed.erase(m_openNamed.begin() + static_cast<std::ptrdiff_t>(slot));
     }
-    const int answer = closed ? 0 : NextAnswer(flags);
+    int answer = closed ? 0 : BoxAnswer("named", text, caption, flags, name, closed);
+    if (closed) answer = 0;
     Record("named", text, caption, flags, owner, answer, name);
     return answer;
 }
@@ -302,6 +333,9 @@ void CScriptedUiDriver::CloseNamedBox(const CString& name)
     m_closeLog.push_back(name);
     for (auto& open : m_openNamed) {
         if (open.first == name) open.second = true;
+    }
+    for (THold* hold : m_holds) {
+        if (hold->kind == "named" && hold->name == name) hold->closed = true;
     }
 }
 
@@ -334,6 +368,7 @@ int CScriptedUiDriver::RunModal(CDialog* dialog)
     const CString caption = FromQt(dialog->windowTitle());
     const CString className = UnqualifiedClassName(dialog);
     dialog->InitialiseOnce();
+    if (!m_dialogs.empty() && m_dialogs.front().hold) HoldDialog(guard);
     while (guard && !guard->IsEnded() && !m_dialogs.empty()) {
         TDialogAnswer answer = std::move(m_dialogs.front());
         m_dialogs.pop_front();
@@ -343,6 +378,22 @@ int CScriptedUiDriver::RunModal(CDialog* dialog)
     const int code = guard ? guard->EndCode() : IDCANCEL;
     Record("modal", guard ? FromQt(guard->windowTitle()) : caption, className, 0, guard.data(), code);
     return code;
+}
+
+void CScriptedUiDriver::HoldDialog(CDialog* dialog)
+{
+    QPointer<CDialog> guard(dialog);
+    THold hold;
+    hold.kind = "modal";
+    hold.text = FromQt(dialog->windowTitle());
+    hold.caption = UnqualifiedClassName(dialog);
+    hold.dialog = std::move(m_dialogs.front());
+    hold.ticket = hold.dialog.ticket;
+    hold.ended = [guard] { return !guard || guard->IsEnded(); };
+    m_dialogs.pop_front();
+    dialog->show();
+    RunHold(hold);
+    if (guard && !guard->IsEnded()) ApplyDialogAnswer(guard, hold.dialog);
 }
 
 int CScriptedUiDriver::TrackPopupMenu(QMenu* menu, QWidget* owner, const QPoint&)
@@ -386,6 +437,26 @@ bool CScriptedUiDriver::ChooseFont(QWidget* owner, TLogFont& font, COLORREF& col
     Record("font", CString::FromField(font.lfFaceName, sizeof(font.lfFaceName)), CString(), 0, owner,
             chosen ? IDOK : IDCANCEL);
     return chosen;
+}
+
+int CScriptedUiDriver::RunPicker(QWidget* owner, int itemCount, const std::function<int()>& runPopup)
+{
+    QPointer<QWidget> guard(owner);
+    int answer = -1;
+    if (!m_picks.empty()) {
+        answer = m_picks.front();
+        m_picks.pop_front();
+    } else if (m_defaultPick) {
+        answer = *m_defaultPick;
+    } else {
+        answer = CUiDriver::RunPicker(owner, itemCount, runPopup);
+    }
+    if (answer >= itemCount) answer = -1;
+    owner = guard.data();  // the popup's loop may have taken the owner with its window
+    CString count;
+    count.Format("%d", itemCount);
+    Record("picker", count, CString(), 0, owner, answer);
+    return answer;
 }
 
 } // namespace tarvolan

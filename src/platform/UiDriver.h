@@ -55,6 +55,10 @@ public:
     virtual CString GetSaveFileName(QWidget* owner, const CString& defaultName, const CString& filter) = 0;
     // A font and colour; false when cancelled.
     virtual bool ChooseFont(QWidget* owner, TLogFont& font, COLORREF& color) = 0;
+    // A picker's own popup (the emoticon grid): runPopup shows it and returns
+    // the index picked, -1 when it closed without a pick. itemCount is what
+    // the popup offers. This driver runs the popup.
+    virtual int RunPicker(QWidget* owner, int itemCount, const std::function<int()>& runPopup);
 };
 
 TARVOLAN_EXPORT CUiDriver* GetUiDriver();
@@ -63,13 +67,47 @@ TARVOLAN_EXPORT void SetUiDriver(CUiDriver* driver);
 
 // What a scripted driver saw.
 struct TPrompt {
-    CString kind;       // "message", "named", "modal", "menu", "file", "font"
-    CString text;       // message text, dialog caption, menu item ids, default file name, font face
+    CString kind;       // "message", "named", "modal", "menu", "file", "font", "picker"
+    CString text;       // message text, dialog caption, menu item ids, default file name, font face,
+                        // a picker's item count
     CString caption;    // box caption, dialog class, menu title, file filter
     unsigned flags = 0;
     QWidget* owner = nullptr;
     int answer = 0;     // a file or font dialog: IDOK or IDCANCEL
     CString name;       // a named box's name
+};
+
+// A scripted answer to a modal dialog.
+struct TScriptedDialog {
+    // control id -> value: UTF-8 text for edits, "1"/"0" for check and
+    // radio buttons, an index for combo boxes (or the text of an editable
+    // one), a number for spin boxes, a row for list and tree views ("-1"
+    // clears the selection).
+    std::map<int, CString> values;
+    int button = IDOK;               // button id to press
+    // Run after the values are set and before the button is pressed.
+    std::function<void(CDialog*)> inspect;
+    // Held: the dialog is shown and stays open while onHold runs; this
+    // answer (or the one the release gives) is applied after it.
+    bool hold = false;
+    int ticket = 0;
+};
+
+// A prompt that a script keeps open while it goes on (a held answer): the
+// message box, named box or modal dialog stays open until the script releases
+// it, the module closes a named box by name or a modal dialog ends by itself.
+struct THold {
+    CString kind;       // "message", "named", "modal"
+    CString text;       // as in TPrompt
+    CString caption;
+    CString name;
+    int ticket = 0;     // given with the held answer: the script's note of where it came from
+    int answer = 0;     // a box's answer once released
+    bool released = false;
+    bool closed = false;                 // a named box closed by name while open
+    std::function<bool()> ended;         // a modal dialog: whether it ended on its own
+    TScriptedDialog dialog;              // a modal dialog's answer once released
+    bool Done() const { return released || closed || (ended && ended()); }
 };
 
 // Answers prompts from queues. With its queue empty a message box gets the
@@ -85,24 +123,26 @@ struct TPrompt {
 // offer as an enabled item answers 0; a valid one triggers its action, as a
 // real menu does. A menu prompt's text lists the visible command ids in
 // order, comma-separated, a grayed one with a leading '~' ("13054,~13060").
+//
+// A held answer (PushHeldAnswer, a dialog answer with hold) keeps its prompt
+// open while onHold runs: a held dialog is shown, so the script can read and
+// press its controls; a named box closed by name meanwhile answers 0.
 class TARVOLAN_EXPORT CScriptedUiDriver : public CUiDriver {
 public:
-    struct TDialogAnswer {
-        // control id -> value: UTF-8 text for edits, "1"/"0" for check and
-        // radio buttons, an index for combo boxes (or the text of an editable
-        // one), a number for spin boxes, a row for list and tree views ("-1"
-        // clears the selection).
-        std::map<int, CString> values;
-        int button = IDOK;               // button id to press
-        // Run after the values are set and before the button is pressed.
-        std::function<void(CDialog*)> inspect;
-    };
+    using TDialogAnswer = TScriptedDialog;
 
-    void PushAnswer(int answer) { m_answers.push_back(answer); }
+    void PushAnswer(int answer) { m_answers.push_back({answer, false, 0}); }
+    // An answer given when the box is released (see onHold).
+    void PushHeldAnswer(int answer, int ticket) { m_answers.push_back({answer, true, ticket}); }
     void PushDialog(TDialogAnswer answer) { m_dialogs.push_back(std::move(answer)); }
     void PushMenuChoice(int commandId) { m_menuChoices.push_back(commandId); }
     void PushFileName(CString name) { m_fileNames.push_back(std::move(name)); }
     void PushFont(TLogFont font, COLORREF color) { m_fonts.push_back({font, color}); }
+    // The index a picker's popup picks (-1: it closes without a pick).
+    void PushPick(int index) { m_picks.push_back(index); }
+    // What a picker answers with its queue empty; until it is set, the popup
+    // itself runs then.
+    void SetDefaultPick(int index) { m_defaultPick = index; }
     void SetDefaultAnswer(int answer) { m_defaultAnswer = answer; m_defaultSet = true; }
     bool HasQueuedDialogs() const { return !m_dialogs.empty(); }
 
@@ -119,6 +159,18 @@ public:
     int TrackPopupMenu(QMenu* menu, QWidget* owner, const QPoint& globalPos) override;
     CString GetSaveFileName(QWidget* owner, const CString& defaultName, const CString& filter) override;
     bool ChooseFont(QWidget* owner, TLogFont& font, COLORREF& color) override;
+    // Answers from the picks queue without showing the popup; with the queue
+    // empty, the default pick or (none set) the popup's own answer. The
+    // prompt is a "picker" whose text is the item count.
+    int RunPicker(QWidget* owner, int itemCount, const std::function<int()>& runPopup) override;
+
+    // Called when a held answer meets its prompt, while the prompt is open;
+    // the prompt is answered when it returns (with hold.answer for a box, 0
+    // for a named box closed by name). A script plays on from here until
+    // hold.Done(). Without it a held answer is an ordinary one.
+    std::function<void(THold& hold)> onHold;
+    // The held prompts open now, the outermost first.
+    const std::vector<THold*>& OpenHolds() const { return m_holds; }
 
     // Names of boxes closed by name before they were answered: the next box
     // with such a name answers 0 and takes the name off this list. A script
@@ -138,8 +190,22 @@ private:
                 int answer, const CString& name = CString());
     // Applies one scripted answer; true when the dialog ended.
     bool ApplyDialogAnswer(CDialog* dialog, const TDialogAnswer& answer);
+    // The next box answer: from the queue (held ones through RunHold) or the default.
+    int BoxAnswer(const char* kind, const CString& text, const CString& caption, unsigned flags,
+                  const CString& name, bool& closed);
+    // Keeps the prompt open while onHold runs.
+    void RunHold(THold& hold);
+    void HoldDialog(CDialog* dialog);
 
-    std::deque<int> m_answers;
+    struct TQueuedAnswer {
+        int answer;
+        bool hold;
+        int ticket;
+    };
+    std::deque<TQueuedAnswer> m_answers;
+    std::deque<int> m_picks;
+    std::optional<int> m_defaultPick;
+    std::vector<THold*> m_holds;
     std::deque<TDialogAnswer> m_dialogs;
     std::deque<int> m_menuChoices;
     std::deque<CString> m_fileNames;

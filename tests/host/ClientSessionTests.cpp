@@ -10,6 +10,7 @@
 
 #include "ClientSession.h"
 #include "ScenarioPlayer.h"
+#include "SharedSession.h"
 
 using namespace host;
 using namespace tarvolan;
@@ -18,19 +19,7 @@ namespace {
 
 CClientSession& Session()
 {
-    // Never destroyed: the module lives until the process ends.
-    static CClientSession* session = [] {
-        auto* s = new CClientSession;
-        TClientOptions options;
-        options.libraryPath = QStringLiteral(TARVOLAN_BIN_DIR "/libTarvolan.so");
-        options.imsDelay = 0;
-        options.scripted = true;
-        options.privateFolder = true;
-        QString error;
-        EXPECT_TRUE(s->Start(options, &error)) << error.toStdString();
-        return s;
-    }();
-    return *session;
+    return SharedSession();
 }
 
 CScenarioPlayer::EResult Play(const char* json, QString* message = nullptr)

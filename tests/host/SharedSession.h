@@ -1,0 +1,27 @@
+// The one client session of the host tests: the module is one object per
+// process, so every test shares the session, which is never destroyed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "ClientSession.h"
+
+namespace host {
+
+inline CClientSession& SharedSession()
+{
+    static CClientSession* session = [] {
+        auto* s = new CClientSession;
+        TClientOptions options;
+        options.libraryPath = QStringLiteral(TARVOLAN_BIN_DIR "/libTarvolan.so");
+        options.imsDelay = 0;
+        options.scripted = true;
+        options.privateFolder = true;
+        QString error;
+        EXPECT_TRUE(s->Start(options, &error)) << error.toStdString();
+        return s;
+    }();
+    return *session;
+}
+
+} // namespace host
