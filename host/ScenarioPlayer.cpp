@@ -320,12 +320,12 @@ CScenarioPlayer::TStepError CScenarioPlayer::ClickWith(const QJsonObject& step, 
         return {Malformed, QStringLiteral("\"%1\" takes the item's path of texts").arg(op)};
     QString why;
     QWidget* window = WindowOf(step, &why);
-    if (!window) return {Failed, why};
+    if (!window) return {Malformed, why};
     const QString treeName = step.value("tree").toString(QStringLiteral("id1000"));
     auto* tree = window->findChild<QTreeWidget*>(treeName);
-    if (!tree) return {Failed, QStringLiteral("no tree \"%1\" in the window").arg(treeName)};
+    if (!tree) return {Malformed, QStringLiteral("no tree \"%1\" in the window").arg(treeName)};
     QTreeWidgetItem* item = FindTreeItem(tree, path.toArray(), &why);
-    if (!item) return {Failed, why};
+    if (!item) return {Malformed, why};
     if (step.contains("menu")) {
         if (!m_session.Driver()) return {Malformed, QStringLiteral("menu choices need the headless player")};
         m_session.Driver()->PushMenuChoice(step.value("menu").toInt());
@@ -362,9 +362,9 @@ CScenarioPlayer::TStepError CScenarioPlayer::Command(const QJsonObject& step)
     if (!step.value("command").isDouble()) return {Malformed, QStringLiteral("\"command\" takes a command id")};
     QString why;
     QWidget* window = WindowOf(step, &why);
-    if (!window) return {Failed, why};
+    if (!window) return {Malformed, why};
     if (!SendCommand(window, step.value("command").toInt(), step.value("lParam").toInteger()))
-        return {Failed, QStringLiteral("the window takes no commands")};
+        return {Malformed, QStringLiteral("the window takes no commands")};
     return {};
 }
 
@@ -382,7 +382,7 @@ CScenarioPlayer::TStepError CScenarioPlayer::Timer(const QJsonObject& step)
     if (!step.value("timer").isDouble()) return {Malformed, QStringLiteral("\"timer\" takes a timer id")};
     QString why;
     CWindowTimers* timers = TimersOf(step, &why);
-    if (!timers) return {Failed, why};
+    if (!timers) return {Malformed, why};
     timers->OnTimer(step.value("timer").toInt());
     return {};
 }
@@ -392,7 +392,7 @@ CScenarioPlayer::TStepError CScenarioPlayer::CheckTimer(const QJsonObject& step)
     if (!step.value("checktimer").isDouble()) return {Malformed, QStringLiteral("\"checktimer\" takes a timer id")};
     QString why;
     CWindowTimers* timers = TimersOf(step, &why);
-    if (!timers) return {Failed, why};
+    if (!timers) return {Malformed, why};
     const int id = step.value("checktimer").toInt();
     m_session.Transcript().Add({{"type", "timer"}, {"window", step.value("window").toString(QStringLiteral("main"))},
                                 {"id", id}, {"running", timers->IsTimerRunning(id)}, {"period", timers->TimerPeriod(id)}});
@@ -412,10 +412,10 @@ CScenarioPlayer::TStepError CScenarioPlayer::Snapshot(const QJsonObject& step)
 {
     QString why;
     QWidget* window = WindowOf(step, &why);
-    if (!window) return {Failed, why};
+    if (!window) return {Malformed, why};
     const QString treeName = step.value("tree").toString(QStringLiteral("id1000"));
     auto* tree = window->findChild<QTreeWidget*>(treeName);
-    if (!tree) return {Failed, QStringLiteral("no tree \"%1\" in the window").arg(treeName)};
+    if (!tree) return {Malformed, QStringLiteral("no tree \"%1\" in the window").arg(treeName)};
     m_session.Transcript().Add({{"type", "snapshot"}, {"label", step.value("snapshot").toVariant().toString()},
                                 {"tree", SnapshotTree(tree)}});
     return {};

@@ -77,9 +77,9 @@ TEST(ClientSession, FailuresNameTheStep)
     EXPECT_EQ(Play(R"([{"comment": "x"}, {"expect": {"type": "nothing-like-this"}}])", &message), CScenarioPlayer::Failed);
     EXPECT_TRUE(message.startsWith("step 1 (expect):")) << message.toStdString();
     EXPECT_EQ(Play(R"([{"expect": {"type": "send"}, "count": 0}])", &message), CScenarioPlayer::Failed);
-    EXPECT_EQ(Play(R"([{"click": ["群组管理", "没有这个"]}])", &message), CScenarioPlayer::Failed);
+    EXPECT_EQ(Play(R"([{"click": ["群组管理", "没有这个"]}])", &message), CScenarioPlayer::Malformed);
     EXPECT_TRUE(message.contains("没有这个"));
-    EXPECT_EQ(Play(R"([{"timer": 1001, "window": "no such caption"}])", &message), CScenarioPlayer::Failed);
+    EXPECT_EQ(Play(R"([{"timer": 1001, "window": "no such caption"}])", &message), CScenarioPlayer::Malformed);
 }
 
 TEST(ClientSession, MalformedStepsAreRefused)
