@@ -44,7 +44,7 @@ include/tarvolan/platform/Export.h
 include/tarvolan/protocol/TarvolanAbi.h
 $libdir/cmake/Tarvolan/TarvolanConfig.cmake
 $libdir/cmake/Tarvolan/TarvolanConfigVersion.cmake
-$libdir/cmake/Tarvolan/TarvolanTargets-$(cached CMAKE_BUILD_TYPE | tr A-Z a-z).cmake
+$(cd "$p" && echo "$libdir"/cmake/Tarvolan/TarvolanTargets-*.cmake)
 $libdir/cmake/Tarvolan/TarvolanTargets.cmake
 $libdir/libClientKit.so
 $libdir/libClientKit.so.$major
