@@ -44,8 +44,10 @@ foreach(header ${TARVOLAN_PUBLIC_HEADERS})
   install(FILES ${PROJECT_SOURCE_DIR}/src/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tarvolan/${folder})
 endforeach()
 
-# The client folder.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvolan)
+# The client folder, without the client log that runs in the repository
+# (the tests among them) leave there.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvolan
+  PATTERN Velora.log EXCLUDE)
 
 # ---- find_package(Tarvolan) ---------------------------------------------------------
 install(EXPORT TarvolanTargets NAMESPACE Tarvolan:: DESTINATION ${TARVOLAN_CMAKE_DIR})
