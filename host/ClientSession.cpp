@@ -20,9 +20,13 @@ using namespace tarvolan;
 
 namespace host {
 
-QString DefaultLibraryPath()
+QString DefaultLibraryPath() { return LibraryPathFor(QCoreApplication::applicationDirPath()); }
+
+QString LibraryPathFor(const QString& programFolder)
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/libTarvolan.so");
+    const QString beside = programFolder + QStringLiteral("/libTarvolan.so");
+    if (QFileInfo::exists(beside)) return beside;
+    return QDir::cleanPath(programFolder + QStringLiteral("/" TARVOLAN_INSTALLED_MODULE));
 }
 
 CClientSession::CClientSession() = default;
@@ -38,7 +42,8 @@ bool CClientSession::Start(const TClientOptions& options, QString* error)
     CWorld world = CWorld::Default();
     if (!options.worldFile.isEmpty() && !CWorld::FromFile(options.worldFile, world, error)) return false;
     QString folder = options.clientFolder.isEmpty() ? DefaultClientFolder() : options.clientFolder;
-    if (options.privateFolder) {
+    const QFileInfo folderInfo(folder);
+    if (options.privateFolder || (folderInfo.isDir() && !folderInfo.isWritable())) {
         const QString copy = MakePrivateFolder(folder);
         if (copy.isEmpty()) {
             if (error) *error = QStringLiteral("%1: no private copy of the client folder can be made").arg(folder);

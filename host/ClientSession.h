@@ -26,13 +26,14 @@ class CMessageWindow;
 class CSkins;
 
 struct TClientOptions {
-    QString clientFolder;  // empty: the repository's assets/ folder
+    QString clientFolder;  // empty: DefaultClientFolder()
     QString worldFile;     // empty: the embedded demo world
-    QString libraryPath;   // empty: libTarvolan.so next to the program
+    QString libraryPath;   // empty: DefaultLibraryPath()
     int imsDelay = 300;    // milliseconds before the stack answers
     bool scripted = false; // prompts are answered by a CScriptedUiDriver
     // Run in a private copy of the client folder (links to its entries), so
     // that the client log of this run is its own and the folder stays clean.
+    // A folder the user cannot write (an installed one) is always copied.
     bool privateFolder = false;
 };
 
@@ -82,7 +83,10 @@ private:
     bool m_started = false;
 };
 
-// Default library path: libTarvolan.so in the program's folder.
+// Default library path: libTarvolan.so in the program's folder (the build
+// tree), otherwise the installed module in lib/ beside the program's bin/.
 QString DefaultLibraryPath();
+// The same for a program in programFolder.
+QString LibraryPathFor(const QString& programFolder);
 
 } // namespace host

@@ -1,5 +1,6 @@
 #include "ClientSetup.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include "clientkit/ClientKit.h"
@@ -14,7 +15,14 @@ CString Gbk(const QString& text) { return Utf8ToGbk(text.toStdString()); }
 
 } // namespace
 
-QString DefaultClientFolder() { return QStringLiteral(TARVOLAN_SOURCE_DIR "/assets/"); }
+QString DefaultClientFolder() { return ClientFolderFor(QCoreApplication::applicationDirPath()); }
+
+QString ClientFolderFor(const QString& programFolder)
+{
+    const QDir installed(programFolder + QStringLiteral("/" TARVOLAN_INSTALLED_ASSETS));
+    if (installed.exists()) return QDir::cleanPath(installed.absolutePath()) + QLatin1Char('/');
+    return QStringLiteral(TARVOLAN_SOURCE_DIR "/assets/");
+}
 
 void FillClientKit(const CWorld& world, const QString& clientFolder)
 {

@@ -8,8 +8,11 @@
 
 namespace host {
 
-// The client folder compiled in: the repository's assets/ folder.
+// The client folder: installed, share/tarvolan/ beside the program's bin/
+// folder; in the build tree, the repository's assets/ folder (compiled in).
 QString DefaultClientFolder();
+// The same for a program in programFolder.
+QString ClientFolderFor(const QString& programFolder);
 
 void FillClientKit(const CWorld& world, const QString& clientFolder);
 

@@ -3,7 +3,8 @@
 # skipping those already present.
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev g++-multilib fonts-wqy-microhei clang-14 libclang-rt-14-dev xz-utils unrtf "$@")
+          libbenchmark-dev g++-multilib fonts-wqy-microhei clang-14 libclang-rt-14-dev xz-utils unrtf
+          dpkg-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
