@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -71,7 +72,11 @@ std::string Convert(const char* to, const char* from, std::string_view in,
 {
     std::string out;
     if (in.empty()) return out;
-    thread_local CConverters converters;
+    // One set for the process, used under a lock: a thread-local set would
+    // live in the dynamic thread storage of the module the host loads.
+    static std::mutex lock;
+    static CConverters converters;
+    const std::lock_guard<std::mutex> guard(lock);
     iconv_t cd = converters.Get(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         out.assign(in);
