@@ -290,9 +290,10 @@ void CTarvolanDialog::ApplyAttributeChange(const CString& groupURI, int iType, c
     if (!applies) return;
     const CString user = GetURIField(groupURI, URI_USER);
     std::vector<CString> changed;
-    for (int i = 0; i < m_GroupData.GroupList().Count(); ++i) {
-        if (m_GroupData.GroupList()[i].kind != GROUP_PUBLIC || !(GetURIField(m_GroupData.GroupList()[i].uri, URI_USER) == user)) continue;
-        m_GroupData.GroupList().Modify(i, [&](TGroupListEntry& e) {
+    CGroupList& list = m_GroupData.GroupList();
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list[i].kind != GROUP_PUBLIC || !(GetURIField(list[i].uri, URI_USER) == user)) continue;
+        list.Modify(i, [&](TGroupListEntry& e) {
             switch (iType) {
             case 0: e.name = text; break;
             case 1: e.duration = value; break;
@@ -304,7 +305,7 @@ void CTarvolanDialog::ApplyAttributeChange(const CString& groupURI, int iType, c
             default: break;
             }
         });
-        changed.push_back(m_GroupData.GroupList()[i].uri);
+        changed.push_back(list[i].uri);
     }
     for (const CString& uri : changed) RebuildGroupItem(uri);
 }

@@ -118,8 +118,9 @@ CTarvolan* CTarvolanDialog::SyncGroup(const TGroupListEntry& entry)
 
 void CTarvolanDialog::RebuildGroupItems()
 {
-    for (int i = 0; i < m_GroupData.GroupList().Count(); ++i)
-        if (IsPublicKind(m_GroupData.GroupList()[i].kind) && !m_GroupData.GroupList()[i].uri.IsEmpty()) SyncGroup(m_GroupData.GroupList()[i]);
+    const CGroupList& list = m_GroupData.GroupList();
+    for (int i = 0; i < list.Count(); ++i)
+        if (IsPublicKind(list[i].kind) && !list[i].uri.IsEmpty()) SyncGroup(list[i]);
 }
 
 CTarvolan* CTarvolanDialog::RebuildGroupItem(const CString& uri)

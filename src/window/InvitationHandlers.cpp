@@ -179,7 +179,8 @@ void CTarvolanDialog::OnIMSInvitedToPublicGroup(const tagGroupInvite* pInvite)
 {
     if (!pInvite) return;
     RememberInvitation(*pInvite);
-    if (!PassesSignInCheck(*pInvite, [this](const char* text, int level) { Link().Log(text, level); }, "OnIMSInvitedToPublicGroupVeloractrl1: have logout,so return!",
+    const auto logToHost = [this](const char* text, int level) { Link().Log(text, level); };
+    if (!PassesSignInCheck(*pInvite, logToHost, "OnIMSInvitedToPublicGroupVeloractrl1: have logout,so return!",
                            AddInvitedToPubGroupMessageTempToList))
         return;
     const TInvitation inv = ReadInvitation(*pInvite);
