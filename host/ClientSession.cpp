@@ -84,10 +84,7 @@ bool CClientSession::Start(const TClientOptions& options, QString* error)
         if (!m_ims->Push(action, {}, &why)) m_window->AppendLog(QStringLiteral("[network] ") + why);
     };
     m_window->onStackEnabled = [this](bool on) { m_ims->SetEnabled(on); };
-    m_window->onFailNext = [this](int result) {
-        for (int code = 1; code <= 20; ++code) m_ims->FailNext(code, result);
-        for (int code : {20008, 20016, 20037}) m_ims->FailNext(code, result);
-    };
+    m_window->onFailNext = [this](int result) { m_ims->FailNextAny(result); };
     m_window->onShowGroupWindow = [this](int show) { m_bridge.Send(H_ShowWindow, QJsonObject{{"iShow", show}}, "client"); };
 
     m_libraryPath = options.libraryPath.isEmpty() ? DefaultLibraryPath() : options.libraryPath;

@@ -1,5 +1,7 @@
 #include "SimulatedIms.h"
 
+#include <utility>
+
 #include <QDateTime>
 #include <QRegularExpression>
 
@@ -88,6 +90,7 @@ void CSimulatedIms::Flush()
 
 int CSimulatedIms::TakeFailure(int code)
 {
+    if (const int any = std::exchange(m_failAny, 0)) return any;
     auto it = m_failures.find(code);
     if (it == m_failures.end()) return 0;
     const int result = it->second;

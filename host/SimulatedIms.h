@@ -42,6 +42,8 @@ public:
     // The next request with this code is answered with this result
     // (408, 403, 404, 409 or any other) and changes nothing.
     void FailNext(int requestCode, int result) { m_failures.emplace(requestCode, result); }
+    // The next request that can fail, whatever its code, is answered so.
+    void FailNextAny(int result) { m_failAny = result; }
 
     // A request of the module: its code and decoded record.
     void HandleRequest(int code, const QJsonValue& record);
@@ -122,6 +124,7 @@ private:
     int m_delay = 300;
     bool m_enabled = true;
     std::multimap<int, int> m_failures;
+    int m_failAny = 0;  // 0: none armed
     std::deque<TQueued> m_queue;
     QElapsedTimer m_clock;
     QTimer m_timer;

@@ -126,6 +126,19 @@ TEST_F(SimulatedIms, FailedAnswersChangeNothing)
     EXPECT_TRUE(ims.World().FindGroup(kRd));
 }
 
+TEST_F(SimulatedIms, OneArmedFailureFailsOnlyTheNextRequest)
+{
+    ims.FailNextAny(408);
+    Request(M_DeleteGroup, {"产品研发部"});  // the next request, whatever its code, fails
+    EXPECT_EQ(Of(H_DeleteGroupResult)[0]["iResult"].toInt(), 408);
+    EXPECT_TRUE(ims.World().FindGroup(kRd));
+    Request(M_DeleteGroup, {"产品研发部"});  // and only that one
+    EXPECT_NE(Of(H_DeleteGroupResult)[1]["iResult"].toInt(), 408);
+    TGroupSettings create = Settings("", "Tea");
+    Deliver(M_SaveGroup, &create);
+    EXPECT_NE(Of(H_CreateGroupResult).back()["iResult"].toInt(), 408);
+}
+
 TEST_F(SimulatedIms, GroupInformationAndItsFailures)
 {
     Request(M_RequestGroupInfo, {kBook + "/chat"});
