@@ -34,6 +34,7 @@ CClientSession::CClientSession() = default;
 CClientSession::~CClientSession()
 {
     Stop();
+    if (m_ims) m_ims->SetStateListener(nullptr);
     if (m_driver) SetUiDriver(nullptr);
 }
 
@@ -86,6 +87,13 @@ bool CClientSession::Start(const TClientOptions& options, QString* error)
     m_window->onStackEnabled = [this](bool on) { m_ims->SetEnabled(on); };
     m_window->onFailNext = [this](int result) { m_ims->FailNextAny(result); };
     m_window->onShowGroupWindow = [this](int show) { m_bridge.Send(H_ShowWindow, QJsonObject{{"iShow", show}}, "client"); };
+    m_window->onGroupCommand = [this](int id) {
+        if (QWidget* window = GroupWindow()) SendCommand(window, id);
+    };
+    m_ims->SetStateListener([this] {
+        if (m_window) m_window->SetServerStatus({m_ims->IsEnabled(), m_ims->ArmedFailure(), m_ims->Pending()});
+    });
+    if (!options.scripted) m_window->RememberState();
 
     m_libraryPath = options.libraryPath.isEmpty() ? DefaultLibraryPath() : options.libraryPath;
     const bool secondary = m_ims->World().client.secondaryHost != 0;

@@ -1,11 +1,12 @@
 // tarvolan-client: the reference client of the group module.
 //
-//   tarvolan-client [--world WORLD.json] [--client-folder DIR] [--delay MS]
+//   tarvolan-client [--world WORLD.json] [--client-folder DIR] [--delay MS] [--lang LOCALE]
 //   tarvolan-client --headless --scenario FILE.json [--transcript OUT.jsonl]
 //                   [--world WORLD.json] [--screenshot OUT.png]
 //
 // A scenario's "env" is set before the application starts, and its "world"
-// is used when --world is not given.
+// is used when --world is not given. --lang (zh_CN, en_US ...) overrides the
+// environment's language for the client, Qt's texts and the module alike.
 //
 // Exit status: 0 done, 1 a failed expectation, 2 bad input (arguments, world
 // or scenario file) or a module that cannot be loaded.
@@ -17,6 +18,7 @@
 
 #include "ClientSession.h"
 #include "ClientWindow.h"
+#include "Language.h"
 #include "ScenarioPlayer.h"
 
 using namespace host;
@@ -46,15 +48,19 @@ bool IsHeadless(int argc, char** argv)
     return false;
 }
 
-// The value of --scenario, read before the application exists: the
-// scenario's environment has to be set before it reads the locale.
-QString ScenarioArgument(int argc, char** argv)
+// The last value of an option, read before the application exists: the
+// scenario's environment and the language have to be set before it reads
+// the locale.
+QString ArgumentValue(int argc, char** argv, const char* option)
 {
+    const QByteArray name(option);
+    const QByteArray prefix = name + '=';
+    QString value;
     for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--scenario") == 0 && i + 1 < argc) return QString::fromLocal8Bit(argv[i + 1]);
-        if (qstrncmp(argv[i], "--scenario=", 11) == 0) return QString::fromLocal8Bit(argv[i] + 11);
+        if (name == argv[i] && i + 1 < argc) value = QString::fromLocal8Bit(argv[++i]);
+        else if (qstrncmp(argv[i], prefix.constData(), prefix.size()) == 0) value = QString::fromLocal8Bit(argv[i] + prefix.size());
     }
-    return QString();
+    return value;
 }
 
 int RunHeadless(CClientSession& session, const QCommandLineParser& args, const TScenario& scenario)
@@ -80,16 +86,21 @@ int main(int argc, char** argv)
 {
     const bool headless = IsHeadless(argc, argv);
     TScenario scenario;
-    const QString scenarioPath = headless ? ScenarioArgument(argc, argv) : QString();
+    const QString scenarioPath = headless ? ArgumentValue(argc, argv, "--scenario") : QString();
     if (!scenarioPath.isEmpty()) {
         QString error;
         if (!CScenarioPlayer::Load(scenarioPath, scenario, &error)) return Fail(error, 2);
         CScenarioPlayer::ApplyEnvironment(scenario.env);
     }
+    const QString requestedLocale = ArgumentValue(argc, argv, "--lang");
+    if (!requestedLocale.isEmpty()) ClaimProcessLocale(requestedLocale);
     if (headless && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (headless) qInstallMessageHandler(QuietMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvolan-client"));
+    QApplication::setOrganizationName(QStringLiteral("Velora"));
+    if (!InstallTranslations(app, ClientLocaleName(requestedLocale)))
+        Fail(QStringLiteral("Qt's Chinese translations are missing (package qt6-translations-l10n)"), 0);
 
     QCommandLineParser args;
     args.setApplicationDescription(QStringLiteral("Reference client of the Tarvolan group module"));
@@ -103,6 +114,7 @@ int main(int argc, char** argv)
         {"client-folder", "Client folder (skins, emoticons, Velora.ini).", "DIR"},
         {"delay", "Milliseconds before the simulated stack answers (GUI 300, headless 0).", "MS"},
         {"no-signin", "GUI: do not sign in at start."},
+        {"lang", "Language of the client and the module (zh_CN, en_US ...).", "LOCALE"},
     });
     if (!args.parse(QApplication::arguments())) return Fail(args.errorText(), 2);
     if (args.isSet("help")) args.showHelp(0);

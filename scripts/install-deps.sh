@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev g++-multilib fonts-wqy-microhei clang-14 libclang-rt-14-dev xz-utils unrtf
-          dpkg-dev "$@")
+          dpkg-dev qt6-translations-l10n qt6-l10n-tools "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

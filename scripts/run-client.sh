@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target tarvolan-client Tarvolan
-exec build/bin/tarvolan-client "$@"
+exec build/bin/tarvolan-client --lang zh_CN "$@"
