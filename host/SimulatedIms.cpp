@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <QDateTime>
+#include <QJsonArray>
 #include <QRegularExpression>
 
 #include "WorldRecords.h"
@@ -59,6 +60,7 @@ void CSimulatedIms::Post(int code, QJsonValue record, int delay)
 
 void CSimulatedIms::ArmTimer()
 {
+    NotifyState();
     if (m_queue.empty()) {
         m_timer.stop();
         return;
@@ -90,7 +92,10 @@ void CSimulatedIms::Flush()
 
 int CSimulatedIms::TakeFailure(int code)
 {
-    if (const int any = std::exchange(m_failAny, 0)) return any;
+    if (const int any = std::exchange(m_failAny, 0)) {
+        NotifyState();
+        return any;
+    }
     auto it = m_failures.find(code);
     if (it == m_failures.end()) return 0;
     const int result = it->second;
@@ -196,6 +201,9 @@ void CSimulatedIms::OnSaveGroup(const QJsonObject& r)
     if (TMember* me = g->FindMember(m_world.me.uri); me && !Str(r, "displayName").isEmpty())
         me->name = Str(r, "displayName");
     answer(g->uri, 200);
+    // An edit changes what the members see: the server reports the group
+    // again, as it does after any change of a group's settings.
+    if (!uri.isEmpty()) ReportGroupChanged(*g);
 }
 
 void CSimulatedIms::OnChangeDisplayName(const QJsonObject& r)
@@ -375,8 +383,17 @@ void CSimulatedIms::OnRemoveBlacklist(const QJsonObject& r)
     Post(H_DeleteBlacklistResult, QJsonObject{{"pGroupName", name}, {"pDName", uri}, {"iResult", result ? result : 200}});
 }
 
+void CSimulatedIms::ForgetParked(const char* list, const char* field, const QString& value)
+{
+    QJsonArray kept;
+    for (const QJsonValue& v : m_world.parked.value(QLatin1String(list)).toArray())
+        if (v.toObject().value(QLatin1String(field)).toString() != value) kept.append(v);
+    if (m_world.parked.contains(QLatin1String(list))) m_world.parked[QLatin1String(list)] = kept;
+}
+
 void CSimulatedIms::OnAnswerInvitation(const QJsonObject& r)
 {
+    ForgetParked("invitations", "pGroupURI", Str(r, "pGroupURI"));
     if (Int(r, "iAnswer") != 1) return;  // a refusal goes to the inviter only
     const QString uri = Str(r, "pGroupURI");
     TGroup* g = m_world.FindGroup(uri);
@@ -393,6 +410,7 @@ void CSimulatedIms::OnAnswerJoinRequest(const QJsonObject& r)
 {
     if (TakeFailure(M_AnswerJoinRequest)) return;
     const QString token = Str(r, "pReturn1");
+    ForgetParked("joinRequests", "pReturn1", token);
     auto known = m_joinTokens.find(token);
     const QString groupUri = known != m_joinTokens.end() ? known->second : Str(r, "pReturn2");
     if (known != m_joinTokens.end()) m_joinTokens.erase(known);
@@ -412,6 +430,7 @@ void CSimulatedIms::OnAnswerTransfer(const QJsonObject& r)
 {
     const QString uri = Str(r, "GroupURI");
     std::erase_if(m_offers, [&](const QJsonObject& o) { return o.value("GroupURI").toString() == uri; });
+    ForgetParked("transfers", "GroupURI", uri);
     if (TakeFailure(M_AnswerTransfer) || Int(r, "iAnswer") != 1) return;
     TGroup* g = m_world.FindGroup(uri);
     if (!g || g->owner.compare(Str(r, "OldOwnerURI"), Qt::CaseInsensitive) != 0) return;

@@ -37,13 +37,16 @@ public:
     void SetDelay(int ms) { m_delay = std::max(ms, 0); }
     int Delay() const { return m_delay; }
     // Off: requests are ignored (no answer at all), pushes still work.
-    void SetEnabled(bool on) { m_enabled = on; }
+    void SetEnabled(bool on) { m_enabled = on; NotifyState(); }
     bool IsEnabled() const { return m_enabled; }
     // The next request with this code is answered with this result
     // (408, 403, 404, 409 or any other) and changes nothing.
     void FailNext(int requestCode, int result) { m_failures.emplace(requestCode, result); }
     // The next request that can fail, whatever its code, is answered so.
-    void FailNextAny(int result) { m_failAny = result; }
+    void FailNextAny(int result) { m_failAny = result; NotifyState(); }
+    int ArmedFailure() const { return m_failAny; }
+    // Called whenever being enabled, the armed failure or the queue changes.
+    void SetStateListener(std::function<void()> listener) { m_onState = std::move(listener); }
 
     // A request of the module: its code and decoded record.
     void HandleRequest(int code, const QJsonValue& record);
@@ -72,6 +75,7 @@ private:
     void RunDue();
     void ArmTimer();
     int TakeFailure(int code);
+    void NotifyState() const { if (m_onState) m_onState(); }
 
     // ---- requests (SimulatedIms.cpp)
     void OnRequestGroupInfo(const QJsonObject& r);   // 1
@@ -118,9 +122,12 @@ private:
     bool PushWithdraw(const QJsonObject& p, QString* error);
     bool PushSignIn(const QJsonObject& p, QString* error);
     void ParkSignInRequests();
+    // An answered request stays answered: the next sign-in does not park it again.
+    void ForgetParked(const char* list, const char* field, const QString& value);
 
     CWorld m_world;
     Deliver m_deliver;
+    std::function<void()> m_onState;
     int m_delay = 300;
     bool m_enabled = true;
     std::multimap<int, int> m_failures;

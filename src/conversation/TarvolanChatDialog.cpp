@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidgetItem>
 
 #include "clientkit/ClientKit.h"
@@ -36,6 +37,22 @@ constexpr COLORREF kMyHeaderColor = 0x00007F7F;
 constexpr COLORREF kOthersHeaderColor = 0x007F7F00;
 constexpr int kHeaderHeight = 180;
 constexpr const char kRecentSeparator[] = "=======================================";
+constexpr int kCascadeStep = 28;
+
+// New conversation windows cascade from the last one opened that is still
+// on screen, instead of all centring on the group window at one spot.
+void PlaceCascaded(QWidget* window)
+{
+    static QPointer<QWidget> last;
+    if (last && last != window && last->isVisible()) {
+        const QPoint step(kCascadeStep, kCascadeStep);
+        QPoint next = last->pos() + step;
+        const QRect screen = last->screen() ? last->screen()->availableGeometry() : QRect();
+        if (screen.isValid() && !screen.contains(QRect(next, window->size()))) next = screen.topLeft() + step;
+        window->move(next);
+    }
+    last = window;
+}
 
 // Blocks the window's painting while the input change is handled.
 class CUpdatesLock {
@@ -607,6 +624,7 @@ CTarvolanChatDialog* OpenChatWindow(CTarvolan& group, CHostLink& link, QWidget* 
         delete chat;
         return nullptr;
     }
+    PlaceCascaded(chat);
     chat->show();
     chat->raise();
     return chat;

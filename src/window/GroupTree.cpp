@@ -86,6 +86,13 @@ QTreeWidgetItem* CTarvolanDialog::GroupParent(const TGroupListEntry& entry, int&
     return nullptr;
 }
 
+bool CTarvolanDialog::IsUnderItsRoot(const CTarvolan& group, const TGroupListEntry& entry) const
+{
+    int itemKind = ITEM_NONE;
+    const QTreeWidgetItem* parent = GroupParent(entry, itemKind);
+    return !parent || (group.m_hTreeItem->parent() == parent && ItemKind(group.m_hTreeItem) == itemKind);
+}
+
 void CTarvolanDialog::MakeGroupItem(CTarvolan& group, const TGroupListEntry& entry)
 {
     int itemKind = ITEM_NONE;
@@ -110,6 +117,13 @@ CTarvolan* CTarvolanDialog::SyncGroup(const TGroupListEntry& entry)
         MakeGroupItem(*group, entry);
         if (const CGroupRecord* record = m_GroupData.GroupTable().Get(entry.uri); record && record->MemberCount() > 0)
             RebuildMemberItems(entry.uri);
+    } else if (group->m_hTreeItem && !IsUnderItsRoot(*group, entry)) {
+        // My role changed (I took the group over or handed it on): the group
+        // moves to the root its role chooses, and its members become items
+        // of the new kind, so that its menu matches what I may do.
+        OnGroupRemoving(*group);
+        MakeGroupItem(*group, entry);
+        RebuildMemberItems(entry.uri);
     } else if (group->m_hTreeItem) {
         SetItemLook(group->m_hTreeItem, ToQt(group->m_csName), ItemImage(group->m_hTreeItem));
     }

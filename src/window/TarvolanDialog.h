@@ -203,6 +203,8 @@ private:
     // The parent root and item kind of a new group item; null when none.
     QTreeWidgetItem* GroupParent(const TGroupListEntry& entry, int& itemKind) const;
     void MakeGroupItem(CTarvolan& group, const TGroupListEntry& entry);
+    // Whether the group's item sits under the root that entry's role and kind choose.
+    bool IsUnderItsRoot(const CTarvolan& group, const TGroupListEntry& entry) const;
     CTarvolan* SyncGroup(const TGroupListEntry& entry);
     int MemberItemKind(const CTarvolan& group) const;
     // A member's new item, not yet in the tree.
