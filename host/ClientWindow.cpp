@@ -87,6 +87,23 @@ void CClientWindow::BuildMenus()
     view->addAction(QStringLiteral("&Hide the group window"), this, [this] {
         if (onShowGroupWindow) onShowGroupWindow(0);
     });
+
+    AddBlacklistEntry();
+}
+
+QMenu* CClientWindow::GroupMenu()
+{
+    if (!m_groupMenu) m_groupMenu = menuBar()->addMenu(QStringLiteral("群组(&G)"));
+    return m_groupMenu;
+}
+
+// "黑名单...": the module's blacklist command (13062) for the selected group.
+void CClientWindow::AddBlacklistEntry()
+{
+    constexpr int kBlacklistCommand = 13062;
+    GroupMenu()->addAction(QStringLiteral("黑名单..."), this, [this] {
+        if (onGroupCommand) onGroupCommand(kBlacklistCommand);
+    });
 }
 
 void CClientWindow::AppendLog(const QString& line)

@@ -1,13 +1,15 @@
 // The reference client's main window: the group window of the module sits
 // in a central container (the module's parent window), a log pane below it
-// shows the module's log lines, and the "Network" menu makes the simulated
-// users act.
+// shows the module's log lines, the "Network" menu makes the simulated
+// users act and the "群组" menu gives the group window the commands a host
+// offers for the selected group.
 #pragma once
 
 #include <functional>
 
 #include <QMainWindow>
 
+class QMenu;
 class QPlainTextEdit;
 
 namespace host {
@@ -30,15 +32,22 @@ public:
     std::function<void(int)> onFailNext;  // result code for the next answer
     // "View" menu: show (5) or hide (0) the group window.
     std::function<void(int)> onShowGroupWindow;
+    // "群组" menu: a command message for the group window, which works on
+    // the item selected in its tree.
+    std::function<void(int)> onGroupCommand;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenus();
+    // The "群组(&G)" menu, made on first use; its entries each add themselves.
+    QMenu* GroupMenu();
+    void AddBlacklistEntry();
 
     QWidget* m_groupHost = nullptr;
     QPlainTextEdit* m_log = nullptr;
+    QMenu* m_groupMenu = nullptr;
 };
 
 } // namespace host

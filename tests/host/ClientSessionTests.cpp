@@ -1,15 +1,20 @@
 // The client with the real module: loading, the transcript, the scenario
 // player's handling of good and bad steps. The module is one object per
 // process, so every test shares one session.
+#include <QAction>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include "ClientSession.h"
+#include "ClientWindow.h"
 #include "ScenarioPlayer.h"
+#include "platform/Window.h"
 #include "SharedSession.h"
 
 using namespace host;
@@ -69,6 +74,27 @@ TEST(ClientSession, SignInFillsTheTree)
                    &message),
               CScenarioPlayer::Passed)
         << message.toStdString();
+}
+
+// The "群组" menu's "黑名单..." gives the group window command 13062 for the
+// group selected in its tree.
+TEST(ClientSession, GroupMenuOpensTheBlacklistOfTheSelectedGroup)
+{
+    ASSERT_EQ(Play(R"([{"network": "signin"}, {"click": ["群组管理", "我创建的群组", "产品研发部"]}])"),
+              CScenarioPlayer::Passed);
+    QAction* entry = nullptr;
+    for (QAction* menu : Session().Window().menuBar()->actions())
+        if (menu->text() == QStringLiteral("群组(&G)") && menu->menu())
+            for (QAction* action : menu->menu()->actions())
+                if (action->text() == QStringLiteral("黑名单...")) entry = action;
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    QWidget* window = FindWindowByCaption(Utf8ToGbk("黑白名单维护"));
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(Has({{"type", "call"}, {"code", M_RequestBlacklist},
+                     {"record", QJsonObject{{"pGroupURI", "sip:rd-team@group.velora.example"}}}}));
+    window->close();
 }
 
 TEST(ClientSession, FailuresNameTheStep)
