@@ -74,7 +74,9 @@ bool CTarvolanBlackListDialog::OnCommand(int id, intptr_t lParam)
 // The box changes only when the host confirms.
 void CTarvolanBlackListDialog::OnAddEntry()
 {
-    CInputTextDialog input(m_link, this);
+    // Not a child of this window: a new blacklist command or shut-down may
+    // delete this window while the question is open.
+    CInputTextDialog input(m_link);
     input.SetLabel(LoadResString(IDS_CONTACT_ACCOUNT) + Utf8ToGbk("："));
     const auto asked = AskInHandler(this, [&] { return input.DoModal(); });
     if (!asked.WindowAlive() || asked.Answer() != IDOK) return;

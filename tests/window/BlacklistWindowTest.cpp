@@ -3,6 +3,7 @@
 // 1030) that reach it, and what happens without it.
 #include <QListWidget>
 
+#include "dialogs/InputTextDialog.h"
 #include "dialogs/TarvolanBlackListDialog.h"
 #include "window/CommandsFixture.h"
 
@@ -113,6 +114,22 @@ TEST_F(BlacklistWindowTest, ClosedWindowKeepsReceiving)
     QPointer<QWidget> window = Window();
     Dlg().CleanUpShutDown();
     EXPECT_TRUE(window.isNull());
+}
+
+// A new blacklist command while "新增" asks for the account deletes the
+// asking window: the account it was asked for is not sent.
+TEST_F(BlacklistWindowTest, WindowReplacedWhileItAsks)
+{
+    Command(GroupItem(kMine), IDM_BLACKLIST);
+    CScriptedUiDriver::TDialogAnswer answer;
+    answer.values = {{CInputTextDialog::IDC_INPUT, "nina"}};
+    answer.inspect = [this](CDialog*) { Command(GroupItem(kSolo), IDM_BLACKLIST); };
+    m_driver.PushDialog(std::move(answer));
+    QPointer<QWidget> first = Window();
+    Window()->PressButton(CTarvolanBlackListDialog::IDC_ADD);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(Window()->GetGroupURI(), kSolo);
+    EXPECT_EQ(m_host.Count(M_AddBlacklist), 0u);
 }
 
 } // namespace
