@@ -97,9 +97,10 @@ void CClientWindow::BuildGroupsMenu()
     groups->setObjectName(QStringLiteral("groupsMenu"));
     for (const TCommand& command : kCommands) {
         const int id = command.id;
-        groups->addAction(Translated(command.label), this, [this, id] {
+        QAction* action = groups->addAction(Translated(command.label), this, [this, id] {
             if (onGroupCommand) onGroupCommand(id);
         });
+        action->setObjectName(QStringLiteral("command%1").arg(id));
     }
 }
 

@@ -370,6 +370,15 @@ void CSimulatedIms::OnAddBlacklist(const QJsonObject& r)
     if (!result && g->blacklist.size() >= kMaxBlacklist) result = 409;
     if (!result && !g->blacklist.contains(uri)) g->blacklist << uri;
     Post(H_AddBlacklistResult, QJsonObject{{"pGroupName", name}, {"pDName", uri}, {"iResult", result ? result : 200}});
+    if (result) ReportBlacklistFailure(uri, name, 1);
+}
+
+// A refused blacklist change is also reported as a failed list operation,
+// which the blacklist window shows.
+void CSimulatedIms::ReportBlacklistFailure(const QString& uri, const QString& group, int operation)
+{
+    Post(H_BlacklistChanged, QJsonObject{{"iSuccess", 0}, {"pURI", uri}, {"pGroup", group},
+                                         {"iOperation", operation}, {"iListKind", 0}});
 }
 
 void CSimulatedIms::OnRemoveBlacklist(const QJsonObject& r)
@@ -381,6 +390,7 @@ void CSimulatedIms::OnRemoveBlacklist(const QJsonObject& r)
     if (!result && (!g || !g->blacklist.contains(uri))) result = 404;
     if (!result) g->blacklist.removeAll(uri);
     Post(H_DeleteBlacklistResult, QJsonObject{{"pGroupName", name}, {"pDName", uri}, {"iResult", result ? result : 200}});
+    if (result) ReportBlacklistFailure(uri, name, 0);
 }
 
 void CSimulatedIms::ForgetParked(const char* list, const char* field, const QString& value)

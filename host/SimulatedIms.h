@@ -92,6 +92,7 @@ private:
     void OnWhitelistChange(const QJsonObject& r);    // 13
     void OnAddBlacklist(const QJsonObject& r);       // 14
     void OnRemoveBlacklist(const QJsonObject& r);    // 15
+    void ReportBlacklistFailure(const QString& uri, const QString& group, int operation);
     void OnAnswerInvitation(const QJsonObject& r);   // 16
     void OnAnswerJoinRequest(const QJsonObject& r);  // 17
     void OnAnswerTransfer(const QJsonObject& r);     // 18

@@ -159,14 +159,6 @@ tagRosterInfo* FindContact(std::string_view text)
     return nullptr;
 }
 
-// Removes every parked record whose field equals value (byte-wise).
-template <typename T, size_t N>
-void RemoveByField(std::vector<T>& list, char (T::*field)[N], const char* value)
-{
-    const CString wanted(Text(value));
-    std::erase_if(list, [&](const T& entry) { return CString::FromField(entry.*field, N) == wanted; });
-}
-
 template <typename T>
 void Park(std::vector<T>& list, const T& entry)
 {
@@ -362,9 +354,12 @@ void AddTrsPubGroupReqMessageTempToList(const tarvolan::tagGroupTrsReq& entry)
 std::vector<tarvolan::tagGroupTrsReq>* GetTrsPubGroupReqMessageTempList() { return &State().parkedTransfers; }
 void ClearTrsPubGroupReqMessageTempList() { State().parkedTransfers.clear(); }
 
-void DelTrsPubGroupReqMessageTmpFromList(const char* groupURI)
+void DelTrsPubGroupReqMessageTmpFromList(const char* groupURI, const char* oldOwnerURI)
 {
-    RemoveByField(State().parkedTransfers, &tarvolan::tagGroupTrsReq::GroupURI, groupURI);
+    const CString group(Text(groupURI)), owner(Text(oldOwnerURI));
+    std::erase_if(State().parkedTransfers, [&](const tarvolan::tagGroupTrsReq& entry) {
+        return CString::FromField(entry.GroupURI) == group && CString::FromField(entry.OldOwnerURI) == owner;
+    });
 }
 
 // ---- what the host uses to fill it ------------------------------------------

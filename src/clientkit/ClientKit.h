@@ -119,7 +119,9 @@ TARVOLAN_EXPORT void ClearJoinToPubGroupMessageTempList();
 TARVOLAN_EXPORT void AddTrsPubGroupReqMessageTempToList(const tarvolan::tagGroupTrsReq& entry);
 TARVOLAN_EXPORT std::vector<tarvolan::tagGroupTrsReq>* GetTrsPubGroupReqMessageTempList();
 TARVOLAN_EXPORT void ClearTrsPubGroupReqMessageTempList();
-TARVOLAN_EXPORT void DelTrsPubGroupReqMessageTmpFromList(const char* groupURI);
+// Removes the parked transfer requests of that group from that old owner
+// (a withdrawal names both); requests of the group from others stay.
+TARVOLAN_EXPORT void DelTrsPubGroupReqMessageTmpFromList(const char* groupURI, const char* oldOwnerURI);
 
 // ---- what the host uses to fill it ------------------------------------------
 

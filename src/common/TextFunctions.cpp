@@ -53,6 +53,14 @@ CString GetURIField(const CString& uri, int part)
     }
 }
 
+CString CompleteAccountURI(const CString& account, const CString& domain)
+{
+    CString uri = account;
+    if (FindSeparator(uri.view(), '@') == std::string_view::npos) uri += "@" + domain;
+    if (FindAtCharStart(uri.view(), "sip:") == std::string_view::npos) uri.Insert(0, "sip:");
+    return uri;
+}
+
 namespace {
 
 struct TEntity {

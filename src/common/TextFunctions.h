@@ -24,6 +24,12 @@ enum EUriField {
 // character starts: the trail byte of a double-byte character may be '@'.
 CString GetURIField(const CString& uri, int part);
 
+// A full SIP URI for an account as a user typed it: "@" and the domain are
+// appended when it holds no "@", then "sip:" is put in front when it holds
+// no "sip:" anywhere (a scheme in the middle counts). Both are looked for
+// where a character starts, byte for byte.
+CString CompleteAccountURI(const CString& account, const CString& domain);
+
 // Replaces & < > " ' by their entities, each over the whole text in turn.
 CString XmlEscape(const CString& text);
 // Replaces &amp; &lt; &gt; &quot; &apos; in that order, each over the whole

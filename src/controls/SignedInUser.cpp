@@ -16,4 +16,10 @@ CString SignedInRequestId()
     return me ? CString::FromField(me->szRequestId, sizeof(me->szRequestId)) : CString();
 }
 
+CString SignedInDomain()
+{
+    const tagMyInfo* me = GetMyInfo();
+    return me ? CString::FromField(me->szDomain, sizeof(me->szDomain)) : CString();
+}
+
 } // namespace tarvolan

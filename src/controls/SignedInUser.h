@@ -8,5 +8,7 @@ namespace tarvolan {
 // The signed-in user's URI and request identity (empty before sign-in).
 CString SignedInURI();
 CString SignedInRequestId();
+// The signed-in user's own domain (empty before sign-in).
+CString SignedInDomain();
 
 } // namespace tarvolan

@@ -1,8 +1,8 @@
 #include "dialogs/TarvolanInviteDialog.h"
 
-#include "clientkit/ClientKit.h"
 #include "dialogs/DialogControls.h"
 #include "controls/Prompts.h"
+#include "controls/SignedInUser.h"
 #include "protocol/HostLink.h"
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
@@ -11,12 +11,6 @@
 namespace tarvolan {
 
 namespace {
-
-CString MyDomain()
-{
-    const tagMyInfo* me = GetMyInfo();
-    return me ? CString::FromField(me->szDomain, sizeof(me->szDomain)) : CString();
-}
 
 // "帐号 "<uri>" 长度不能大于 64 字节."
 CString TooLongText(const CString& uri)
@@ -65,7 +59,7 @@ void CTarvolanInviteDialog::OnOK()
         return;
     }
     m_strAccount.Trim();
-    const CString uri = CompleteURI(m_strAccount, MyDomain());
+    const CString uri = CompleteURI(m_strAccount, SignedInDomain());
     if (uri.GetLength() > kURILimit) {
         ShowNotice(this, TooLongText(uri), MB_ICONEXCLAMATION);
         return;

@@ -21,8 +21,13 @@ public:
 class CGroupBlacklistWindow {
 public:
     virtual ~CGroupBlacklistWindow() = default;
+    // An entry of the group's lists as the host lists it (kind 0 blacklist,
+    // any other whitelist); ignored for another group.
+    virtual void AddBlackListEntry(const CString& uri, const CString& groupURI, int kind) = 0;
     // operation 1 added, 0 removed; kind 0 blacklist, 1 whitelist.
     virtual void OnBlackListChanged(const CString& uri, const CString& group, int operation, int kind) = 0;
+    // An operation on the URI failed.
+    virtual void OnBlackListFailed(const CString& uri) = 0;
 };
 
 } // namespace tarvolan

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include <QAbstractButton>
+#include <QPointer>
 
 #include "clientkit/ClientKit.h"
 #include "controls/SignedInUser.h"
@@ -17,6 +18,7 @@
 #include "controls/TreeCtrlEx.h"
 #include "conversation/TarvolanChatDialog.h"
 #include "dialogs/InputTextDialog.h"
+#include "dialogs/TarvolanBlackListDialog.h"
 #include "dialogs/TarvolanCreateDialog.h"
 #include "dialogs/TarvolanInviteDialog.h"
 #include "dialogs/TarvolanPropertyDialog.h"
@@ -138,8 +140,8 @@ bool CTarvolanDialog::OnGroupCommand(int id)
     case IDM_CHANGE_MY_NAME: OnChangeMyDisplayName(); break;
     case IDM_INSTANT_MESSAGE: OnMessageMember(MESSAGE_INSTANT); break;
     case IDM_OFFLINE_MESSAGE: OnMessageMember(MESSAGE_OFFLINE); break;
-    case IDM_BLACKLIST:          // the blacklist window is not part of this client
-    case IDM_SEARCH_GROUPS:      // nor are the search dialog and the group information window
+    case IDM_BLACKLIST: OnOpenBlackList(); break;
+    case IDM_SEARCH_GROUPS:      // the search dialog and the group information window are not part of this client
     case IDM_MEMBER_PROPERTIES:
     case IDM_CHAT_ROOM: break;
     default: return false;
@@ -305,6 +307,28 @@ void CTarvolanDialog::OnLeaveTarvolan()
     IsInMyRLSList(uri);
     SendTexts(Link(), M_LeaveGroup, name, uri);
     if (asked.WindowAlive() && m_bTestMode) OnIMSLeavePublicGroupResult(name, uri, 200);
+}
+
+// ---- 13062 --------------------------------------------------------------------------------
+
+// The blacklist window of a group I own, in place of the one open before. It
+// is filed before it asks for the list, so that an answer at once finds it.
+void CTarvolanDialog::OnOpenBlackList()
+{
+    QTreeWidgetItem* item = SelectedItem();
+    const CTarvolan* group = ItemKind(item) == ITEM_OWNED_GROUP ? ItemGroup(item) : nullptr;
+    if (!group) return;
+    const CString uri = group->URI();
+    auto* window = new CTarvolanBlackListDialog(Link(), this);
+    QPointer<CTarvolanBlackListDialog> alive(window);
+    Windows().Open<CGroupBlacklistWindow>(window, window);
+    window->SetGroupURI(uri);
+    window->SetGroupName(group->m_csName);
+    window->Create(this);
+    window->show();
+    const CGroupRecord* record = alive ? m_GroupData.GroupTable().Get(uri) : nullptr;
+    if (!record || record->kind != GROUP_PUBLIC) return;
+    for (const CString& entry : record->Blacklist()) window->AddBlackListEntry(entry, uri, CTarvolanBlackListDialog::LIST_BLACK);
 }
 
 // ---- 13171 --------------------------------------------------------------------------------

@@ -213,21 +213,24 @@ void CTarvolanDialog::OnIMSPublicGroupInviteResult(const char* pGroupName, const
     const CString groupURI = m_GroupData.GetGroupURIByName(groupName, ROLE_OWNER, CString());
     const CString inviteeName = GetURIField(invitee, URI_USER);
     switch (pReturn) {
-    case 1: AddAcceptedInvitee(groupURI, MemberSlot(invitee, inviteeName, kMemberInGroup)); break;
+    case 1: AddAcceptedInvitee(groupURI, groupName, MemberSlot(invitee, inviteeName, kMemberInGroup)); break;
     case 2: ShowNotice(this, ResText(IDS_INVITE_REFUSED, inviteeName, groupName)); break;
     case 3: ShowNotice(this, ResText(IDS_INVITE_TIMEOUT, inviteeName, groupName)); break;
     default: break;
     }
 }
 
-// The invitee goes into my group's record and, when the group is in the
-// tree, into the tree.
-void CTarvolanDialog::AddAcceptedInvitee(const CString& groupURI, const TMemberSlot& invitee)
+// The invitee goes into my group's record. The tree gains the invitee's
+// item at once only when the group's name is not new among the contact-list
+// names reported lately (it is there, empty or too long); otherwise the
+// item comes with the member notice or the group's details that follow.
+void CTarvolanDialog::AddAcceptedInvitee(const CString& groupURI, const CString& groupName,
+                                         const TMemberSlot& invitee)
 {
     if (groupURI.IsEmpty() || invitee.uri.IsEmpty()) return;
+    if (!IsNewInArray(m_GroupData.RecentListNames(), groupName)) AddOrUpdateMemberItem(groupURI, invitee);
     CGroupRecord* record = m_GroupData.GroupTable().Get(groupURI);
     if (record && record->kind == GROUP_PUBLIC && record->FindMember(invitee.uri) < 0) record->AddMember(invitee);
-    AddOrUpdateMemberItem(groupURI, invitee);
 }
 
 // ---- 1008 -------------------------------------------------------------------------------

@@ -43,9 +43,13 @@ void CTarvolanDialog::OnRebuildMembersFromTable()
 void CTarvolanDialog::OnIMSMemberProfileChanged(const TMemberProfile* pProfile)
 {
     const char* uri = pProfile ? pProfile->ids[kProfileUriIndex] : nullptr;
-    if (!uri || !*uri) return;  // a record without its key matches nobody
-    const CString key(uri);     // the record may be one of ours: keep the key apart
-    for (CTarvolanMember* member : m_GroupData.TreeModel().FindMembersNoCase(key)) member->Profile().CopyFrom(*pProfile);
+    // A record without its key matches nobody, but the selection is still
+    // reported: the host waits for that report after every profile update.
+    if (uri && *uri) {
+        const CString key(uri);  // the record may be one of ours: keep the key apart
+        for (CTarvolanMember* member : m_GroupData.TreeModel().FindMembersNoCase(key))
+            member->Profile().CopyFrom(*pProfile);
+    }
     ReportSelection();
 }
 

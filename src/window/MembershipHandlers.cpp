@@ -114,15 +114,18 @@ void CTarvolanDialog::OnIMSDeleteMeInPublicGroup(const char* pGroupURI)
         line.Format("Protected Log: Exited from the public group %s", name.c_str());
         WriteLog(line, 0);
     }
-    // The notice comes once the group has left the window.
-    m_csDeferredNotice = ResText(IDS_REMOVED_FROM_GROUP, name);
+    // The notice comes once the group has left the window; each removal
+    // posts its own command and queues its own notice.
+    m_DeferredNotices.push_back(ResText(IDS_REMOVED_FROM_GROUP, name));
     PostCommand(this, kDeferredNoticeCommand, 0);
     m_GroupData.RemoveGroup(uri);
 }
 
 void CTarvolanDialog::ShowDeferredNotice()
 {
-    const CString text = m_csDeferredNotice;  // a removal meanwhile may replace it
+    if (m_DeferredNotices.empty()) return;  // a command that no removal posted
+    const CString text = m_DeferredNotices.front();
+    m_DeferredNotices.pop_front();  // before the box: removals meanwhile queue behind it
     ShowNotice(this, text);
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <list>
 #include <vector>
 
@@ -235,7 +236,7 @@ private:
     void RebuildGroupAndMembers(const CString& uri);
     void ForgetJoinRequest(const CString& groupURI, const CString& proposerURI);
     void RememberInvitation(const tarvolan::tagGroupInvite& invite);
-    void AddAcceptedInvitee(const CString& groupURI, const TMemberSlot& invitee);
+    void AddAcceptedInvitee(const CString& groupURI, const CString& groupName, const TMemberSlot& invitee);
     void AddJoinedGroup(const CString& groupURI, const CString& groupName, const TMemberSlot& inviter);
     void ReplayParkedRequests();
     void ShowDeferredNotice();
@@ -249,6 +250,7 @@ private:
     void OnShowTarvolanProperties();
     void OnDeleteTarvolan();
     void OnLeaveTarvolan();
+    void OnOpenBlackList();
     void OnTransferTarvolan();
     void OnRemoveMember();
     void OnInviteToTarvolan();
@@ -277,7 +279,9 @@ private:
     // Invitations received lately, newest last, one per group: the join
     // result (1044) takes the group's name and inviter from them.
     std::list<tarvolan::tagGroupInvite> m_ReceivedInvites;
-    CString m_csDeferredNotice;  // shown on kDeferredNoticeCommand
+    // The removal notices waiting for their kDeferredNoticeCommand, oldest
+    // first: each command shows the oldest one.
+    std::deque<CString> m_DeferredNotices;
 };
 
 } // namespace tarvolan

@@ -146,7 +146,7 @@ void CTarvolanDialog::OnIMSTransferPublicGroupCancel(const tagGroupTrsReq* pRequ
     }
     const TTransfer t = ReadTransfer(*pRequest);
     LogTransfer(kHandler, t);
-    DelTrsPubGroupReqMessageTmpFromList(t.groupURI);
+    DelTrsPubGroupReqMessageTmpFromList(t.groupURI, t.oldOwnerURI);  // only this offer
     CloseMsgBox(RequestBoxName(t));
 }
 

@@ -186,14 +186,22 @@ TEST_F(ClientKit, ParkedRequestsAreKeptByValue)
     ClearJoinToPubGroupMessageTempList();
     EXPECT_TRUE(GetJoinToPubGroupMessageTempList()->empty());
 
-    AddTrsPubGroupReqMessageTempToList(Record<tarvolan::tagGroupTrsReq>("a", "sip:a@x"));
-    AddTrsPubGroupReqMessageTempToList(Record<tarvolan::tagGroupTrsReq>("b", "sip:b@x"));
-    AddTrsPubGroupReqMessageTempToList(Record<tarvolan::tagGroupTrsReq>("a2", "sip:a@x"));
-    DelTrsPubGroupReqMessageTmpFromList("sip:a@x");
-    ASSERT_EQ(GetTrsPubGroupReqMessageTempList()->size(), 1u);
+    // A withdrawal removes the offers of that group from that old owner only.
+    const auto offer = [](const char* name, const char* group, const char* owner) {
+        auto entry = Record<tarvolan::tagGroupTrsReq>(name, group);
+        CString(owner).CopyTo(entry.OldOwnerURI, sizeof(entry.OldOwnerURI));
+        return entry;
+    };
+    AddTrsPubGroupReqMessageTempToList(offer("a", "sip:a@x", "sip:ann@x"));
+    AddTrsPubGroupReqMessageTempToList(offer("b", "sip:b@x", "sip:ann@x"));
+    AddTrsPubGroupReqMessageTempToList(offer("a2", "sip:a@x", "sip:ann@x"));
+    AddTrsPubGroupReqMessageTempToList(offer("a3", "sip:a@x", "sip:ben@x"));
+    DelTrsPubGroupReqMessageTmpFromList("sip:a@x", "sip:ann@x");
+    ASSERT_EQ(GetTrsPubGroupReqMessageTempList()->size(), 2u);
     EXPECT_STREQ(GetTrsPubGroupReqMessageTempList()->front().GroupName, "b");
-    DelTrsPubGroupReqMessageTmpFromList(nullptr);
-    EXPECT_EQ(GetTrsPubGroupReqMessageTempList()->size(), 1u);
+    EXPECT_STREQ(GetTrsPubGroupReqMessageTempList()->back().GroupName, "a3");
+    DelTrsPubGroupReqMessageTmpFromList(nullptr, nullptr);
+    EXPECT_EQ(GetTrsPubGroupReqMessageTempList()->size(), 2u);
     ClearTrsPubGroupReqMessageTempList();
     EXPECT_TRUE(GetTrsPubGroupReqMessageTempList()->empty());
 }

@@ -92,6 +92,14 @@ TEST(GetURIFieldTest, TrailByteAtSignNeverSeparates)
     EXPECT_EQ(GetURIField("sip:a\x81", URI_USER), "a\x81");
 }
 
+// A double-byte character whose trail byte is '@' (0x81 0x40) is no "@":
+// the account still gains the domain.
+TEST(CompleteAccountURITest, TrailByteAtSignIsNoAtSign)
+{
+    EXPECT_EQ(CompleteAccountURI("\x81\x40", "ims.test"), "sip:\x81\x40@ims.test");
+    EXPECT_EQ(CompleteAccountURI("sip:bob@far.test", "ims.test"), "sip:bob@far.test");
+}
+
 TEST(XmlTextTest, EscapeAndUnescape)
 {
     EXPECT_EQ(XmlEscape("a&b<c>d\"e'f"), "a&amp;b&lt;c&gt;d&quot;e&apos;f");

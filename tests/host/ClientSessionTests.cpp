@@ -1,15 +1,20 @@
 // The client with the real module: loading, the transcript, the scenario
 // player's handling of good and bad steps. The module is one object per
 // process, so every test shares one session.
+#include <QAction>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include "ClientSession.h"
+#include "ClientWindow.h"
 #include "ScenarioPlayer.h"
+#include "platform/Window.h"
 #include "SharedSession.h"
 
 using namespace host;
@@ -69,6 +74,23 @@ TEST(ClientSession, SignInFillsTheTree)
                    &message),
               CScenarioPlayer::Passed)
         << message.toStdString();
+}
+
+// The Groups menu's blacklist entry gives the group window command 13062
+// for the group selected in its tree.
+TEST(ClientSession, GroupMenuOpensTheBlacklistOfTheSelectedGroup)
+{
+    ASSERT_EQ(Play(R"([{"network": "signin"}, {"click": ["群组管理", "我创建的群组", "产品研发部"]}])"),
+              CScenarioPlayer::Passed);
+    QAction* entry = Session().Window().findChild<QAction*>(QStringLiteral("command13062"));
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    QWidget* window = FindWindowByCaption(Utf8ToGbk("黑白名单维护"));
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(Has({{"type", "call"}, {"code", M_RequestBlacklist},
+                     {"record", QJsonObject{{"pGroupURI", "sip:rd-team@group.velora.example"}}}}));
+    window->close();
 }
 
 TEST(ClientSession, FailuresNameTheStep)

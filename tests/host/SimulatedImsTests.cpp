@@ -242,6 +242,14 @@ TEST_F(SimulatedIms, BlacklistRequests)
     Request(M_RemoveBlacklist, {"产品研发部", "sip:dave@velora.example"});
     EXPECT_EQ(Of(H_DeleteBlacklistResult)[1]["iResult"].toInt(), 403);
     EXPECT_EQ(ims.World().FindGroup(kRd)->blacklist, QStringList{"sip:dave@velora.example"});
+    // A refusal is also reported as a failed list operation on that URI.
+    ASSERT_EQ(Of(H_BlacklistChanged).size(), 2u);
+    EXPECT_EQ(Of(H_BlacklistChanged)[1]["iSuccess"].toInt(), 0);
+    EXPECT_EQ(Of(H_BlacklistChanged)[1]["pURI"].toString(), "sip:dave@velora.example");
+    EXPECT_EQ(Of(H_BlacklistChanged)[1]["iOperation"].toInt(), 0);
+    Request(M_AddBlacklist, {"旅行攻略", "sip:eve@velora.example"});  // not my group
+    EXPECT_EQ(Of(H_AddBlacklistResult)[1]["iResult"].toInt(), 404);
+    EXPECT_EQ(Of(H_BlacklistChanged)[2]["iOperation"].toInt(), 1);
 }
 
 TEST_F(SimulatedIms, AnswersToInvitationsJoinRequestsAndTransfers)

@@ -461,8 +461,9 @@ TEST_F(GroupWindowTest, ProfileMessagesReadAndWriteTheMembersRecords)
 
     tarvolan::TMemberProfile noKey{};
     noKey.text1[0] = "x";
-    Send(H_MemberProfile, &noKey);  // matches nobody and reports nothing
-    EXPECT_EQ(m_host.Count(M_SelectionReport), 1u);
+    Send(H_MemberProfile, &noKey);  // matches nobody, and the selection is still reported
+    EXPECT_EQ(m_host.Count(M_SelectionReport), 2u);
+    EXPECT_EQ(Member(kGroup, "sip:bob@ims.test")->Profile().Record()->text1[0], std::string("Robert"));
 }
 
 TEST_F(GroupWindowTest, RebuildFromTheTableAddsMissingMemberItems)

@@ -96,6 +96,21 @@ TEST_F(MembershipEventsTest, RemovalNoticeComesOnceTheGroupHasLeft)
     EXPECT_TRUE(Logged("Protected Log: Exited from the public group lost"));
 }
 
+// Two removals before the posted commands run: each notice once, for its
+// own group, in order; a command that no removal posted shows nothing.
+TEST_F(MembershipEventsTest, RemovalNoticesQueueUpInOrder)
+{
+    Word mine[] = {W(kMine)}, club[] = {W(kClub)};
+    Send(H_DeletedFromGroup, mine);
+    Send(H_DeletedFromGroup, club);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(PromptCount(), 2u);
+    EXPECT_EQ(PromptText(0), "您已经退出群组Mine!");
+    EXPECT_EQ(PromptText(1), "您已经退出群组Club!");
+    Dlg().OnCommand(CTarvolanDialog::kDeferredNoticeCommand, 0);
+    EXPECT_EQ(PromptCount(), 2u);
+}
+
 TEST_F(MembershipEventsTest, PresenceOfMembers)
 {
     int updates = 0;

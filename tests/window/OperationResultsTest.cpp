@@ -24,6 +24,8 @@ struct CFakeInfoWindow : CDialog, CGroupInfoWindow {
 
 struct CFakeBlacklistWindow : CDialog, CGroupBlacklistWindow {
     std::vector<std::string> changes;
+    void AddBlackListEntry(const CString&, const CString&, int) override {}
+    void OnBlackListFailed(const CString&) override {}
     void OnBlackListChanged(const CString& uri, const CString& group, int operation, int kind) override
     {
         changes.push_back(uri.str() + "|" + group.str() + "|" + std::to_string(operation) + std::to_string(kind));

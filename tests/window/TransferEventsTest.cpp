@@ -58,6 +58,16 @@ TEST_F(TransferEventsTest, WithdrawalClosesTheOpenQuestionWithoutAnAnswer)
     EXPECT_TRUE(Dlg().Data().TransferRequests().empty());
 }
 
+TEST_F(TransferEventsTest, WithdrawalTakesOnlyItsOwnParkedOffer)
+{
+    auto fromOther = Request<tagGroupTrsReq>("Club", "sip:deputy@ims.test", "Deputy", kClub, "trs-10");
+    AddTrsPubGroupReqMessageTempToList(m_request);
+    AddTrsPubGroupReqMessageTempToList(fromOther);
+    Send(H_TransferCancel, &m_request);
+    ASSERT_EQ(GetTrsPubGroupReqMessageTempList()->size(), 1u);
+    EXPECT_STREQ(GetTrsPubGroupReqMessageTempList()->front().OldOwnerURI, "sip:deputy@ims.test");
+}
+
 TEST_F(TransferEventsTest, ResultClosesExactlyTheWaitingBox)
 {
     m_driver.onNamedBoxOpen = [&](const CString&) { Answer(H_TransferResult, kBob, 1); };
