@@ -184,7 +184,7 @@ QRect CTreeCtrlEx::LabelRect(const QTreeWidgetItem* item, const QFont& itemFont)
     const QRect cell = visualItemRect(item);
     if (cell.isEmpty()) return QRect();
     const int left = cell.left() + (HasIcon(item) ? IconSize().width() + kIconGap : 0);
-    const int width = QFontMetrics(itemFont).horizontalAdvance(PaintedText(item)) + 2 * kTextInset;
+    const int width = QFontMetrics(itemFont).horizontalAdvance(LabelText(item, itemFont, left)) + 2 * kTextInset;
     return QRect(left, cell.top(), width, cell.height());
 }
 
@@ -193,6 +193,21 @@ QRect CTreeCtrlEx::ClickSpan(const QTreeWidgetItem* item) const
     QRect span = LabelRect(item);
     if (!span.isEmpty() && HasIcon(item)) span.setLeft(span.left() - IconSize().width() - kSpanIconGap);
     return span;
+}
+
+QString CTreeCtrlEx::LabelText(const QTreeWidgetItem* item, const QFont& itemFont, int left) const
+{
+    const QString text = PaintedText(item);
+    if (!m_bElideMiddle) return text;
+    const int room = std::max(viewport()->width() - left - 2 * kTextInset, 0);
+    return QFontMetrics(itemFont).elidedText(text, Qt::ElideMiddle, room);
+}
+
+void CTreeCtrlEx::SetElideMiddle(bool on)
+{
+    m_bElideMiddle = on;
+    setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    viewport()->update();
 }
 
 QSize CTreeCtrlEx::RowSizeHint(const QTreeWidgetItem* item) const
@@ -365,7 +380,7 @@ void CTreeCtrlEx::PaintItem(QPainter* painter, const QTreeWidgetItem* item, cons
         item->icon(0).paint(painter, iconRect);
     }
     const QFontMetrics metrics(look.font);
-    const QString text = PaintedText(item);
+    const QString text = LabelText(item, look.font, label.left());
     const QPoint origin(label.left() + kTextInset, label.top() + kTextInset);
     if (look.style != RowStyle::Skinned)
         FillBack(painter, QRect(origin, QSize(metrics.horizontalAdvance(text), metrics.height())),

@@ -70,6 +70,11 @@ public:
     // Full-row mode: highlights span the row and the row under the mouse
     // pointer is shown hovered. Off initially.
     void SetFullRowSelect(bool on);
+    // Labels wider than the view lose their middle ("sip:very…@example")
+    // instead of running out of sight; the item keeps its whole text.
+    void SetElideMiddle(bool on);
+    // The label as painted for an item whose label starts at x = left.
+    QString LabelText(const QTreeWidgetItem* item, const QFont& itemFont, int left) const;
     bool GetFullRowSelect() const { return m_bFullRow; }
     bool IsFullRowSelect() const { return m_bFullRow; }
 
@@ -160,6 +165,7 @@ private:
     void LoadSkins();
 
     bool m_bFullRow = false;
+    bool m_bElideMiddle = false;
     COLORREF m_crTextBk = 0xFFFFFF;
     QImage m_bkImage;
     QImage m_skinOver;

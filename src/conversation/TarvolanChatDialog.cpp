@@ -126,6 +126,7 @@ bool CTarvolanChatDialog::CreateFromTemplate(QWidget* parent)
     m_pFontButton = qobject_cast<QAbstractButton*>(GetDlgItem(IDC_FONT));
     m_pPicker = qobject_cast<CEmoticonPicker*>(GetDlgItem(IDC_EMOTICONS));
     if (!m_pMemberTree || !m_pSendButton || !m_pOutput || !m_pInput || !m_pFontButton || !m_pPicker) return false;
+    m_pMemberTree->SetElideMiddle(true);
     return Create(nullptr);
 }
 
@@ -327,6 +328,7 @@ void CTarvolanChatDialog::FillMemberTree()
         QList<QTreeWidgetItem*> items;
         for (const CTarvolanMember* member : m_pTarvolan->Members()) {
             auto* item = new QTreeWidgetItem(QStringList{ToQt(MemberItemText(*member))});
+            item->setToolTip(0, item->text(0));  // the whole address when the pane elides it
             item->setIcon(0, MemberImage(MemberImageIndex(member->m_nStatus, member->m_nPresenceKind)));
             items.append(item);
         }

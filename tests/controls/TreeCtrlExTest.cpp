@@ -219,6 +219,34 @@ TEST_F(TreeCtrlExTest, HugeLabelIsMeasuredFromWhatARowCanShow)
     EXPECT_EQ(m_tree->LabelRect(m_third).width(), beforeWidth);
 }
 
+// A member pane elides long addresses in the middle to the width it has,
+// keeps both ends, follows the pane's width and keeps the item's text; the
+// group tree, which does not elide, shows labels whole.
+TEST_F(TreeCtrlExTest, ElidedLabelsKeepBothEndsAndFollowTheWidth)
+{
+    const QString uri = QStringLiteral("sip:a-very-long-member-address-for-the-pane@group.velora.example");
+    m_third->setText(0, uri);
+    m_tree->show();
+    Settle();
+    const QFont font = m_tree->font();
+    const int left = m_tree->LabelRect(m_third).left();
+    EXPECT_EQ(m_tree->LabelText(m_third, font, left), uri);
+
+    m_tree->SetElideMiddle(true);
+    m_tree->resize(160, 200);
+    Settle();
+    const QString narrow = m_tree->LabelText(m_third, font, left);
+    EXPECT_TRUE(narrow.startsWith(QStringLiteral("sip:"))) << narrow.toStdString();
+    EXPECT_TRUE(narrow.endsWith(QStringLiteral(".example"))) << narrow.toStdString();
+    EXPECT_TRUE(narrow.contains(QChar(0x2026)));
+    EXPECT_LE(m_tree->LabelRect(m_third).right(), m_tree->viewport()->width());
+    EXPECT_EQ(m_third->text(0), uri);
+
+    m_tree->resize(900, 200);
+    Settle();
+    EXPECT_EQ(m_tree->LabelText(m_third, font, left), uri);
+}
+
 TEST_F(TreeCtrlExTest, ItemFromPointUsesLabelOrWholeRow)
 {
     ShowAndSettle();

@@ -126,6 +126,34 @@ TEST_F(ChatDialogTest, OpensWithTheGroupAndItsMembers)
     EXPECT_EQ(m_group->m_pChatDialog, m_chat);
 }
 
+// Enlarging the window enlarges the output and the member pane, whose
+// addresses carry their whole text as a tooltip.
+TEST_F(ChatDialogTest, EnlargingTheWindowEnlargesOutputAndMemberPane)
+{
+    const QSize output = m_chat->Output()->size();
+    const QSize members = m_chat->MemberTree()->size();
+    m_chat->resize(m_chat->width() + 400, m_chat->height() + 200);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_GT(m_chat->Output()->width(), output.width());
+    EXPECT_GT(m_chat->Output()->height(), output.height());
+    EXPECT_GT(m_chat->MemberTree()->width(), members.width() + 50);
+    EXPECT_EQ(m_chat->MemberTree()->topLevelItem(0)->child(1)->toolTip(0), QString("sip:bob@x.com"));
+}
+
+// Each new conversation window opens a step down and right of the last one.
+TEST_F(ChatDialogTest, SecondWindowCascadesFromTheFirst)
+{
+    TGroupListEntry entry;
+    entry.uri = "sip:other@x.com";
+    entry.name = "other";
+    entry.kind = 2;
+    CTarvolan* other = m_model.CreateOrUpdateGroup(entry);
+    ASSERT_NE(other, nullptr);
+    CTarvolanChatDialog* second = OpenChatWindow(*other, CTarvolanModule::Instance()->Link());
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->pos() - m_chat->pos(), QPoint(28, 28));
+}
+
 TEST_F(ChatDialogTest, MemberImagesFollowPresence)
 {
     // Every presence has a picture of the strip, the same one as in the group tree.
