@@ -22,6 +22,7 @@
 #include "conversation/ChatText.h"
 #include "conversation/EmoticonPicker.h"
 #include "conversation/RichMsgEdit.h"
+#include "conversation/TarvolanHistoryDialog.h"
 #include "protocol/HostLink.h"
 #include "platform/UiDriver.h"
 #include "res/ModuleResources.h"
@@ -230,7 +231,7 @@ bool CTarvolanChatDialog::OnCommand(int id, intptr_t lParam)
     case IDC_FONT: OnFontButton(); return true;
     case IDC_EMOTICONS: OnEmoticonPick(); return true;
     case IDC_SEND: OnSend(); return true;
-    case IDC_HISTORY: return true;  // the history viewer opens here once there is one
+    case IDC_HISTORY: OnHistory(); return true;
     default: return CDialog::OnCommand(id, lParam);
     }
 }
@@ -408,6 +409,33 @@ void CTarvolanChatDialog::LoadRecentMessage()
     } catch (const std::exception&) {
         WriteLog("Exception--CTarvolanChatDialog::LoadRecentMessage()", 0);
     }
+}
+
+void CTarvolanChatDialog::ShowOrRequestRecentMessages()
+{
+    if (!m_pTarvolan) return;
+    if (m_pTarvolan->m_bRecentLoaded) {
+        if (!m_pTarvolan->m_MsgListRecent.empty()) LoadRecentMessage();
+        return;
+    }
+    // The recent messages come with the answer to a subscription.
+    Word record[3] = {1, reinterpret_cast<Word>(m_pTarvolan->URI().c_str()), 3};
+    m_link.Send(M_Subscribe, record);
+}
+
+// ---- the history viewer ----------------------------------------------------------------------
+
+void CTarvolanChatDialog::OnHistory()
+{
+    if (!m_pTarvolan) return;
+    // A child of this window: when the group goes while the viewer runs, the
+    // viewer goes with this window.
+    QPointer<CTarvolanHistoryDialog> viewer = new CTarvolanHistoryDialog(m_link, this);
+    viewer->SetGroup(m_pTarvolan);
+    const auto asked = AskInHandler(this, [&] { return viewer->DoModal(); });
+    delete viewer.data();
+    if (!asked.WindowAlive() || !m_pTarvolan) return;
+    m_pTarvolan->m_MsgListHistory.clear();
 }
 
 // ---- sending -------------------------------------------------------------------------------
@@ -609,6 +637,7 @@ CTarvolanChatDialog* OpenChatWindow(CTarvolan& group, CHostLink& link, QWidget* 
     }
     chat->show();
     chat->raise();
+    chat->ShowOrRequestRecentMessages();
     return chat;
 }
 
