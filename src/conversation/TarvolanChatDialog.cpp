@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTreeWidgetItem>
 
 #include "clientkit/ClientKit.h"
@@ -55,6 +57,19 @@ public:
 private:
     QPointer<QWidget> m_pWindow;  // the window may go while a message box is open
     bool m_bWasEnabled;
+};
+
+// The appends made while one lives are one edit of the document: it is laid
+// out once at the end, not once for every line.
+class COneEdit {
+public:
+    explicit COneEdit(QTextDocument* document) : m_cursor(document) { m_cursor.beginEditBlock(); }
+    ~COneEdit() { m_cursor.endEditBlock(); }
+    COneEdit(const COneEdit&) = delete;
+    COneEdit& operator=(const COneEdit&) = delete;
+
+private:
+    QTextCursor m_cursor;
 };
 
 // The chat format from a chosen font and colour: effects, height in twips
@@ -395,6 +410,7 @@ void CTarvolanChatDialog::LoadRecentMessage()
         return;
     }
     try {
+        const COneEdit edit(m_pOutput->document());
         const CString grey = kGreyPropertyElement;
         for (const TGroupMessage& message : m_pTarvolan->m_MsgListRecent) {
             const CString sender =
