@@ -10,9 +10,9 @@
 #include <vector>
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "BenchClient.h"
 #include "clientkit/ClientKit.h"
 #include "conversation/TarvolanChatDialog.h"
 #include "conversation/TarvolanHistoryDialog.h"
@@ -26,10 +26,7 @@ namespace {
 constexpr const char* kGroup = "sip:history@groups.example.com";
 constexpr int kPage = 20;
 
-class CSilentHost : public CHostInterface {
-public:
-    int OnMessage(int, int, void*) override { return 0; }
-};
+using bench::CSilentHost;
 
 template <size_t N> void Put(char (&field)[N], const std::string& text)
 {
@@ -188,13 +185,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    QTemporaryDir folder;  // the client folder: log and ini
-    clientkit::Reset();
-    clientkit::SetAppPath(folder.path().toLocal8Bit().constData());
-    clientkit::TIdentity me;
-    me.uri = "sip:me@ims.example.com";
-    me.displayName = "me";
-    clientkit::SetIdentity(me);
+    const bench::CBenchClientData client("sip:me@ims.example.com");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -435,8 +435,7 @@ void CTarvolanChatDialog::ShowOrRequestRecentMessages()
         return;
     }
     // The recent messages come with the answer to a subscription.
-    Word record[3] = {1, reinterpret_cast<Word>(m_pTarvolan->URI().c_str()), 3};
-    m_link.Send(M_Subscribe, record);
+    SendSubscribe(m_link, m_pTarvolan->URI().c_str());
 }
 
 // ---- the history viewer ----------------------------------------------------------------------
