@@ -8,7 +8,10 @@
 #include <optional>
 
 #include <QAbstractButton>
+#include <QPointer>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QTreeWidget>
 
 #include "conversation/HistoryPaging.h"
@@ -35,13 +38,9 @@ THistoryEntry Entry(const char* id, const char* sender, const char* time, const 
 // Entries with ids first, first+1, ...
 std::vector<THistoryEntry> Entries(int first, int count)
 {
-    static std::vector<std::string> ids;
-    ids.reserve(1000);
     std::vector<THistoryEntry> list;
-    for (int i = 0; i < count; ++i) {
-        ids.push_back(std::to_string(first + i));
-        list.push_back(Entry(ids.back().c_str(), kBob, "Thu, 05 Nov 2009 10:00:01 GMT", "text"));
-    }
+    for (int i = 0; i < count; ++i)
+        list.push_back(Entry(std::to_string(first + i).c_str(), kBob, "Thu, 05 Nov 2009 10:00:01 GMT", "text"));
     return list;
 }
 
@@ -217,7 +216,9 @@ TEST_F(HistoryViewerTest, ShowsTheSelectedMessageInItsFormat)
     viewer.ShowSelectedMessage();  // nothing selected: nothing shown
     EXPECT_EQ(viewer.MessageText()->GetWindowTextLength(), 0);
     viewer.MessageList()->topLevelItem(0)->setSelected(true);
-    viewer.ShowSelectedMessage();
+    // Releasing a key in the list shows the selection.
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(viewer.MessageList(), &release);
     EXPECT_EQ(viewer.MessageText()->LastEmoticon(), 0);
     EXPECT_NE(viewer.MessageText()->GetWindowText().view().find("Hello"), std::string_view::npos);
     // A second show replaces the first.
@@ -356,6 +357,26 @@ TEST_F(HistoryEventsTest, HistoryButtonRunsTheViewerOverTheConversation)
     EXPECT_EQ(m_host.Count(M_HistoryRequest), 1u);
     EXPECT_TRUE(club->m_MsgListHistory.empty());  // emptied once the viewer closed
     EXPECT_EQ(FindHistoryViewer(*club), nullptr);
+}
+
+TEST_F(HistoryEventsTest, GroupRemovedWhileTheViewerRuns)
+{
+    CTarvolan* club = Group(kClub);
+    club->m_bRecentLoaded = true;
+    QPointer<CTarvolanChatDialog> chat = OpenChatWindow(*club, Dlg().Link());
+    ASSERT_TRUE(chat);
+    TScriptedDialog answer;
+    answer.inspect = [&](CDialog*) {
+        Page(Entries(1, 20));
+        Word deleted[] = {W(kClub)};
+        Send(H_GroupDeleted, deleted);  // the group, its window and the viewer go
+    };
+    m_driver.PushDialog(answer);
+    chat->PressButton(1814);
+    EXPECT_FALSE(chat);
+    EXPECT_EQ(Group(kClub), nullptr);
+    Page(Entries(21, 20));  // a late page for the gone group changes nothing
+    EXPECT_TRUE(Logged("OnIMSGotGroupHistoryMsgListVeloractrl1-pTarvolan is NULL"));
 }
 
 } // namespace
