@@ -26,6 +26,7 @@
 #include <QWidget>
 #include <benchmark/benchmark.h>
 
+#include "BenchClient.h"
 #include "clientkit/ClientKit.h"
 #include "groups/Presence.h"
 #include "window/TarvolanDialog.h"
@@ -40,10 +41,7 @@ namespace {
 
 constexpr const char* kMe = "sip:me@ims.example.com";
 
-class CSilentHost : public CHostInterface {
-public:
-    int OnMessage(int, int, void*) override { return 0; }
-};
+using bench::CSilentHost;
 
 template <size_t N> void Put(char (&field)[N], const std::string& text)
 {
@@ -270,13 +268,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    QTemporaryDir folder;  // the client folder: log and ini
-    clientkit::Reset();
-    clientkit::SetAppPath(folder.path().toLocal8Bit().constData());
-    clientkit::TIdentity me;
-    me.uri = kMe;
-    me.displayName = "me";
-    clientkit::SetIdentity(me);
+    const bench::CBenchClientData client(kMe);
 
     benchmark::Initialize(&argc, argv);
     CRatioReporter reporter;

@@ -12,6 +12,28 @@ using namespace tarvolan;
 
 namespace host {
 
+namespace {
+
+// Controls that a skin element shows: the module creates them hidden and
+// leaves them to the client's skin. The conversation window's main element
+// brings its history button ("查看历史消息").
+struct TSkinControl {
+    const char* skinFile;
+    const char* element;
+    int controlId;
+};
+constexpr TSkinControl kShownControls[] = {{"TarvolanChat.skn", "window01", 1814}};
+
+void ShowSkinControls(QWidget* window, const QString& skinFile, const QString& element)
+{
+    for (const TSkinControl& shown : kShownControls) {
+        if (skinFile != QLatin1String(shown.skinFile) || element != QLatin1String(shown.element)) continue;
+        if (QWidget* control = FindControl(window, shown.controlId)) control->show();
+    }
+}
+
+} // namespace
+
 QWidget* CSkins::FindWidget(intptr_t handle)
 {
     if (!handle) return nullptr;
@@ -44,6 +66,7 @@ QJsonObject CSkins::Apply(const QJsonObject& record)
     QWidget* widget = FindWidget(record.value("iWindow").toInteger());
     const QString skinFile = record.value("pSkinFile").toString();
     const QString sheet = SheetFor(skinFile);
+    if (widget) ShowSkinControls(widget, skinFile, record.value("pElement").toString());
     if (widget && !sheet.isEmpty()) {
         // Sheets select skin elements by this property.
         const QString element = record.value("pElement").toString();

@@ -2,7 +2,9 @@
 // its handle, a skin file ("main.skn") and an element; the client applies
 // its own style sheet for that skin file, assets/skins/<name>.qss
 // ("main.skn" -> "main.qss"), to the widget with that handle. The element
-// becomes the widget's "skinElement" property, which sheets select on.
+// becomes the widget's "skinElement" property, which sheets select on. A few
+// elements also show controls that the module leaves hidden for the skin
+// (the conversation window's history button).
 #pragma once
 
 #include <map>

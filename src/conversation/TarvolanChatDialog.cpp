@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTreeWidgetItem>
 
 #include "clientkit/ClientKit.h"
@@ -23,6 +25,7 @@
 #include "conversation/ChatText.h"
 #include "conversation/EmoticonPicker.h"
 #include "conversation/RichMsgEdit.h"
+#include "conversation/TarvolanHistoryDialog.h"
 #include "protocol/HostLink.h"
 #include "platform/UiDriver.h"
 #include "res/ModuleResources.h"
@@ -71,6 +74,19 @@ public:
 private:
     QPointer<QWidget> m_pWindow;  // the window may go while a message box is open
     bool m_bWasEnabled;
+};
+
+// The appends made while one lives are one edit of the document: it is laid
+// out once at the end, not once for every line.
+class COneEdit {
+public:
+    explicit COneEdit(QTextDocument* document) : m_cursor(document) { m_cursor.beginEditBlock(); }
+    ~COneEdit() { m_cursor.endEditBlock(); }
+    COneEdit(const COneEdit&) = delete;
+    COneEdit& operator=(const COneEdit&) = delete;
+
+private:
+    QTextCursor m_cursor;
 };
 
 // The chat format from a chosen font and colour: effects, height in twips
@@ -248,7 +264,7 @@ bool CTarvolanChatDialog::OnCommand(int id, intptr_t lParam)
     case IDC_FONT: OnFontButton(); return true;
     case IDC_EMOTICONS: OnEmoticonPick(); return true;
     case IDC_SEND: OnSend(); return true;
-    case IDC_HISTORY: return true;  // the history viewer opens here once there is one
+    case IDC_HISTORY: OnHistory(); return true;
     default: return CDialog::OnCommand(id, lParam);
     }
 }
@@ -413,6 +429,7 @@ void CTarvolanChatDialog::LoadRecentMessage()
         return;
     }
     try {
+        const COneEdit edit(m_pOutput->document());
         const CString grey = kGreyPropertyElement;
         for (const TGroupMessage& message : m_pTarvolan->m_MsgListRecent) {
             const CString sender =
@@ -427,6 +444,32 @@ void CTarvolanChatDialog::LoadRecentMessage()
     } catch (const std::exception&) {
         WriteLog("Exception--CTarvolanChatDialog::LoadRecentMessage()", 0);
     }
+}
+
+void CTarvolanChatDialog::ShowOrRequestRecentMessages()
+{
+    if (!m_pTarvolan) return;
+    if (m_pTarvolan->m_bRecentLoaded) {
+        if (!m_pTarvolan->m_MsgListRecent.empty()) LoadRecentMessage();
+        return;
+    }
+    // The recent messages come with the answer to a subscription.
+    SendSubscribe(m_link, m_pTarvolan->URI().c_str());
+}
+
+// ---- the history viewer ----------------------------------------------------------------------
+
+void CTarvolanChatDialog::OnHistory()
+{
+    if (!m_pTarvolan) return;
+    // A child of this window: when the group goes while the viewer runs, the
+    // viewer goes with this window.
+    QPointer<CTarvolanHistoryDialog> viewer = new CTarvolanHistoryDialog(m_link, this);
+    viewer->SetGroup(m_pTarvolan);
+    const auto asked = AskInHandler(this, [&] { return viewer->DoModal(); });
+    delete viewer.data();
+    if (!asked.WindowAlive() || !m_pTarvolan) return;
+    m_pTarvolan->m_MsgListHistory.clear();
 }
 
 // ---- sending -------------------------------------------------------------------------------
@@ -629,6 +672,7 @@ CTarvolanChatDialog* OpenChatWindow(CTarvolan& group, CHostLink& link, QWidget* 
     PlaceCascaded(chat);
     chat->show();
     chat->raise();
+    chat->ShowOrRequestRecentMessages();
     return chat;
 }
 

@@ -85,12 +85,18 @@ public:
     void ShowMessageBody(const CString& text);
     void ShowMessageBodyPreset(const CString& text, int preset);
     void LoadRecentMessage();
+    // On opening: the group's recent messages when they have come, else a
+    // request for them (they are shown when they arrive).
+    void ShowOrRequestRecentMessages();
 
     // ---- handlers ----------------------------------------------------------------
     void OnSend();
     void OnFontButton();
     void OnEmoticonPick();
     void OnInputChange();
+    // Button 1814: the history viewer of this window's group, modal over
+    // this window; the group's history list is emptied afterwards.
+    void OnHistory();
 
     CRichMsgEdit* Output() const { return m_pOutput; }
     CRichMsgEdit* Input() const { return m_pInput; }

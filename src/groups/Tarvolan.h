@@ -131,6 +131,7 @@ public:
     QTreeWidgetItem* m_hTreeItem = nullptr;
     CGroupChatWindow* m_pChatDialog = nullptr;  // owned
     std::list<TGroupMessage> m_MsgListRecent;
+    bool m_bRecentLoaded = false;  // the recent messages came (or there are none)
     std::list<TGroupMessage> m_MsgListHistory;
 
     // Members in the order they were added; owned by the group.

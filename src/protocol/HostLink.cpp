@@ -20,4 +20,10 @@ CHostLink& NoHostLink()
     return link;
 }
 
+void SendSubscribe(CHostLink& link, const char* groupURI)
+{
+    Word record[3] = {1, reinterpret_cast<Word>(groupURI), 3};
+    link.Send(M_Subscribe, record);
+}
+
 } // namespace tarvolan

@@ -25,4 +25,8 @@ public:
 // A link to no host: requests answer 0, lines and skins go nowhere.
 CHostLink& NoHostLink();
 
+// Subscribes to a group (code 20016: 1, the URI, 3); the host answers with
+// its members' presence and its recent messages.
+void SendSubscribe(CHostLink& link, const char* groupURI);
+
 } // namespace tarvolan

@@ -232,8 +232,7 @@ void CTarvolanDialog::SubscribeOnce(const CString& uri)
     CString line;
     line.Format("CKestDlg::After got a system group,subscribe it(URI Is %s)", uri.c_str());
     WriteLog(line, 0);
-    Word record[3] = {1, reinterpret_cast<Word>(uri.c_str()), 3};
-    Link().Send(M_Subscribe, record);
+    SendSubscribe(Link(), uri.c_str());
     m_GroupData.SubscribedGroups().Add(uri);
 }
 

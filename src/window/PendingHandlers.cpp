@@ -6,7 +6,5 @@ namespace tarvolan {
 
 void CTarvolanDialog::OnIMSSearchPuGroupResult(int iResultNum, const char* pSearchString, const tarvolan::TSearchResultEntry* pEntries) {}  // 1022
 void CTarvolanDialog::OnIMSSearchPublicGroupFailed(const char* groupURI) {}  // 1023
-void CTarvolanDialog::OnIMSGetPublicGroupInfoListFailed(const char* groupURI, int result) {}  // 1031
-void CTarvolanDialog::OnIMSGotGroupHistoryMsgList(int iCode, int iType, const char* lpGroupURI, int iListNum, const tarvolan::THistoryEntry* pList) {}  // 1032
 
 } // namespace tarvolan

@@ -20,7 +20,7 @@ struct TSent {
     std::vector<std::string> texts;  // text words in record order
     std::vector<long> ints;          // int words in record order
     std::vector<const void*> ptrs;   // pointer words in record order
-    std::string block;               // a byte-exact block (code 2)
+    std::string block;               // a byte-exact block (code 2; 20037's request)
 };
 
 class CFakeHost : public tarvolan::CHostInterface {
@@ -103,6 +103,8 @@ private:
             else if (shape[i] == 'i') s.ints.push_back(static_cast<long>(w[i]));
             else s.ptrs.push_back(reinterpret_cast<const void*>(w[i]));
         }
+        if (code == tarvolan::M_HistoryRequest && w[1])
+            s.block.assign(reinterpret_cast<const char*>(w[1]), sizeof(tarvolan::THistoryRequest));
         return s;
     }
 };
