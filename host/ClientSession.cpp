@@ -86,6 +86,9 @@ bool CClientSession::Start(const TClientOptions& options, QString* error)
     m_window->onStackEnabled = [this](bool on) { m_ims->SetEnabled(on); };
     m_window->onFailNext = [this](int result) { m_ims->FailNextAny(result); };
     m_window->onShowGroupWindow = [this](int show) { m_bridge.Send(H_ShowWindow, QJsonObject{{"iShow", show}}, "client"); };
+    m_window->onGroupCommand = [this](int id) {
+        if (QWidget* window = GroupWindow()) SendCommand(window, id);
+    };
 
     m_libraryPath = options.libraryPath.isEmpty() ? DefaultLibraryPath() : options.libraryPath;
     const bool secondary = m_ims->World().client.secondaryHost != 0;

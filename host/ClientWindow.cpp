@@ -30,6 +30,9 @@ const TNetworkEntry kNetworkEntries[] = {
     {"signin", "&Sign in again"},
 };
 
+// Commands of the module's group window that a host offers in its own menu.
+constexpr int kSearchGroupsCommand = 13066;
+
 } // namespace
 
 CClientWindow::CClientWindow(QWidget* parent) : QMainWindow(parent)
@@ -80,12 +83,23 @@ void CClientWindow::BuildMenus()
         });
     }
 
+    BuildGroupMenu();
+
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(QStringLiteral("&Show the group window"), this, [this] {
         if (onShowGroupWindow) onShowGroupWindow(5);
     });
     view->addAction(QStringLiteral("&Hide the group window"), this, [this] {
         if (onShowGroupWindow) onShowGroupWindow(0);
+    });
+}
+
+void CClientWindow::BuildGroupMenu()
+{
+    QMenu* groups = menuBar()->addMenu(QStringLiteral("群组(&G)"));
+    groups->setObjectName(QStringLiteral("groupMenu"));
+    groups->addAction(QStringLiteral("搜索群组..."), this, [this] {
+        if (onGroupCommand) onGroupCommand(kSearchGroupsCommand);
     });
 }
 

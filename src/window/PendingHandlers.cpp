@@ -6,8 +6,6 @@ namespace tarvolan {
 
 void CTarvolanDialog::OnHostBlackListEntry(const char* uri, const char* groupURI, int listKind) {}  // 1001
 void CTarvolanDialog::OnHostBlackListChanged(int success, const char* uri, const char* group, int operation, int listKind) {}  // 1002
-void CTarvolanDialog::OnIMSSearchPuGroupResult(int iResultNum, const char* pSearchString, const tarvolan::TSearchResultEntry* pEntries) {}  // 1022
-void CTarvolanDialog::OnIMSSearchPublicGroupFailed(const char* groupURI) {}  // 1023
 void CTarvolanDialog::OnIMSGetPublicGroupInfoListFailed(const char* groupURI, int result) {}  // 1031
 void CTarvolanDialog::OnIMSGotGroupHistoryMsgList(int iCode, int iType, const char* lpGroupURI, int iListNum, const tarvolan::THistoryEntry* pList) {}  // 1032
 
