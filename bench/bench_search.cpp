@@ -5,7 +5,6 @@
 // The program ends with the ratio, measured in the same run.
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,8 +18,10 @@
 #include "dialogs/TarvolanInfoDialog.h"
 #include "window/TarvolanDialog.h"
 #include "module/TarvolanModule.h"
+#include "BenchSupport.h"
 
 using namespace tarvolan;
+using namespace bench_support;
 
 namespace {
 
@@ -99,24 +100,6 @@ void BM_SearchPage(benchmark::State& state)
 BENCHMARK(BM_SearchPage)->Arg(20)->Arg(200)->Unit(benchmark::kMicrosecond)->Iterations(300)->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
-class CMedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.aggregate_name == "median")
-                times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-    }
-    std::pair<double, double> Time(const std::string& prefix) const
-    {
-        for (const auto& [name, time] : times)
-            if (name.compare(0, prefix.size(), prefix) == 0) return time;
-        return {0, 0};
-    }
-    std::map<std::string, std::pair<double, double>> times;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -124,22 +107,16 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     QTemporaryDir folder;  // the client folder: the log
-    clientkit::Reset();
-    clientkit::SetAppPath(folder.path().toLocal8Bit().constData());
-    clientkit::TIdentity me;
-    me.uri = kMe;
-    me.displayName = "me";
-    clientkit::SetIdentity(me);
+    SetUpClient(folder, kMe, "me");
 
     benchmark::Initialize(&argc, argv);
-    CMedianReporter reporter;
+    CRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto small = reporter.Time("BM_SearchPage/20");
     const auto large = reporter.Time("BM_SearchPage/200");
     if (small.second > 0 && large.second > 0) {
         std::printf("\nRatio (same run)                                             real      cpu\n");
-        std::printf("  %-56s %8.3f %8.3f   (goal <= 1.5)\n", "page of 20 results, tree of 200 / of 20 groups",
-                    large.first / small.first, large.second / small.second);
+        PrintRatio("page of 20 results, tree of 200 / of 20 groups", large, small, "<= 1.5");
         std::printf("  %-56s %8.1f %8.1f us\n", "one page with 200 groups", large.first, large.second);
     }
     benchmark::Shutdown();
