@@ -434,9 +434,9 @@ void CSimulatedIms::OnApplyToJoin(const QJsonObject& r)
     // A group without permission takes me at once; otherwise the owner decides later.
     const int answer = g->needPermit ? m_world.answers.join : 1;
     if (answer == 1) AddMe(*g, Str(r, "pDisplayName"));
-    const QJsonObject result{{"pGroupURI", uri}, {"pGroupName", g->name}, {"iResult", answer}};
-    if (g->needPermit) PostLater(H_JoinRequestResult, result);
-    else Post(H_JoinRequestResult, result);
+    const QJsonObject decision{{"pGroupURI", uri}, {"pGroupName", g->name}, {"iResult", answer}};
+    if (g->needPermit) PostLater(H_JoinRequestResult, decision);
+    else Post(H_JoinRequestResult, decision);
 }
 
 void CSimulatedIms::OnRequestSearchDetails(const QJsonObject& r)
