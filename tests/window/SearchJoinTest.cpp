@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include "window/CommandsFixture.h"
+#include "dialogs/DialogControls.h"
 #include "dialogs/TarvolanInfoDialog.h"
 
 using namespace tarvolan;
@@ -202,6 +203,7 @@ TEST_F(SearchJoinTest, ApplyingTwiceSendsOnceUntilTheTimerDropsIt)
     info->PressButton(Info::IDC_APPLY);
     EXPECT_EQ(Notices(), Texts{"显示名称不能为空"});
 
+    EXPECT_EQ(TextByteLimit(info->GetDlgItem(Info::IDC_DISPLAY_NAME)), 63);
     info->SetDlgItemText(Info::IDC_DISPLAY_NAME, Gbk("小明"));
     info->PressButton(Info::IDC_APPLY);
     info->PressButton(Info::IDC_APPLY);
@@ -283,6 +285,30 @@ TEST_F(SearchJoinTest, QueryTimeoutAndFailure)
     EXPECT_FALSE(info->IsTimerRunning(Info::kTimerQuery));
     EXPECT_TRUE(Enabled(Info::IDC_QUERY));
     EXPECT_TRUE(Logged("OnIMSSearchPublicGroupFailedVeloractrl1....GroupURI=sip:chess@groups.test"));
+}
+
+// A driver whose first message box lets the host deliver more first.
+struct CReentrantDriver : CScriptedUiDriver {
+    std::function<void()> during;
+    int MessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags) override
+    {
+        if (auto deliver = std::exchange(during, nullptr)) deliver();
+        return CScriptedUiDriver::MessageBox(owner, text, caption, flags);
+    }
+};
+
+TEST_F(SearchJoinTest, OneFailureBoxAtATime)
+{
+    Info* info = OpenWithPage({Entry(kChess, "Chess", kBob)});
+    CReentrantDriver driver;
+    SetUiDriver(&driver);
+    Word record[1] = {W(kChess)};
+    driver.during = [&] { Send(H_SearchFailed, record); };
+    Send(H_SearchFailed, record);
+    Send(H_SearchFailed, record);  // the box has closed: shown again
+    SetUiDriver(&m_driver);
+    EXPECT_EQ(driver.Prompts().size(), 2u);
+    EXPECT_TRUE(info->GetDlgItem(Info::IDC_QUERY)->isEnabled());
 }
 
 TEST_F(SearchJoinTest, HostileAndLateAnswersAreHarmless)
