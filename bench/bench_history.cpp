@@ -12,7 +12,7 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include "BenchClient.h"
+#include "BenchSupport.h"
 #include "clientkit/ClientKit.h"
 #include "conversation/TarvolanChatDialog.h"
 #include "conversation/TarvolanHistoryDialog.h"

@@ -26,22 +26,20 @@
 #include <QWidget>
 #include <benchmark/benchmark.h>
 
-#include "BenchClient.h"
 #include "clientkit/ClientKit.h"
 #include "groups/Presence.h"
 #include "window/TarvolanDialog.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
 #include "res/ModuleResources.h"
-
+#include "BenchSupport.h"
 
 using namespace tarvolan;
+using namespace bench;
 
 namespace {
 
 constexpr const char* kMe = "sip:me@ims.example.com";
-
-using bench::CSilentHost;
 
 template <size_t N> void Put(char (&field)[N], const std::string& text)
 {
@@ -233,42 +231,13 @@ BENCHMARK(BM_OneMoreGroup)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Itera
 BENCHMARK(BM_Presence)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
-// Keeps each run's time so that the ratios can be printed at the end.
-class CRatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-                times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-    }
-    // Real and CPU time of the run whose name starts with prefix and a '/'
-    // or ends there; zeros when it did not run.
-    std::pair<double, double> Time(const std::string& prefix) const
-    {
-        for (const auto& [name, time] : times)
-            if (name.compare(0, prefix.size(), prefix) == 0 && (name.size() == prefix.size() || name[prefix.size()] == '/'))
-                return time;
-        return {0, 0};
-    }
-    std::map<std::string, std::pair<double, double>> times;
-};
-
-using TTime = std::pair<double, double>;
-
-void PrintRatio(const char* what, TTime a, TTime b, const char* goal)
-{
-    std::printf("  %-56s %8.3f %8.3f   (goal %s)\n", what, a.first / b.first, a.second / b.second, goal);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    const bench::CBenchClientData client(kMe);
+    const CBenchClientData client(kMe);
 
     benchmark::Initialize(&argc, argv);
     CRatioReporter reporter;

@@ -460,9 +460,12 @@ void CSimulatedIms::OnApplyToJoin(const QJsonObject& r)
     Post(H_JoinSendResult, QJsonObject{{"pGroupURI", uri}, {"pGroupIdentifier", Str(r, "pGroupIdentifier")},
                                        {"iResult", result ? result : 202}});
     if (result) return;
+    // A group without permission takes me at once; otherwise the owner decides later.
     const int answer = g->needPermit ? m_world.answers.join : 1;
     if (answer == 1) AddMe(*g, Str(r, "pDisplayName"));
-    PostLater(H_JoinRequestResult, QJsonObject{{"pGroupURI", uri}, {"pGroupName", g->name}, {"iResult", answer}});
+    const QJsonObject decision{{"pGroupURI", uri}, {"pGroupName", g->name}, {"iResult", answer}};
+    if (g->needPermit) PostLater(H_JoinRequestResult, decision);
+    else Post(H_JoinRequestResult, decision);
 }
 
 void CSimulatedIms::OnRequestSearchDetails(const QJsonObject& r)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "common/GbkString.h"
+#include "protocol/TarvolanAbi.h"
 
 namespace tarvolan {
 
@@ -16,6 +17,24 @@ public:
     virtual CString GetGroupNameByURI(const CString& groupURI) = 0;
     // Marks a listed group as joined (1) or not joined (0).
     virtual void SetGroupJoined(const CString& groupURI, int joined) = 0;
+    // The row of that group and owner is marked joined and selected.
+    virtual void MarkJoined(const CString& ownerURI, const CString& groupURI) = 0;
+
+    // A page of search results: the list emptied, the rows added in order,
+    // then the next-page button set.
+    virtual void ClearSearchResults() = 0;
+    virtual void AddSearchResult(const CString& ownerURI, const CString& groupURI, const CString& groupName,
+                                 const CString& groupID, const CString& subject, const CString& bulletin,
+                                 int needPermit, int joined) = 0;
+    virtual void EnableNextPage(bool enable) = 0;
+
+    // A group's details as the host reported them (members: memberCount
+    // entries, or null).
+    virtual void ShowGroupInfo(const CString& groupName, const CString& groupURI, int myRole,
+                               const tarvolan::TGroupDescription& info, int memberCount,
+                               const tarvolan::TMemberEntry* members) = 0;
+    // The host could not fetch a group's details.
+    virtual void OnQueryFailed() = 0;
 };
 
 class CGroupBlacklistWindow {

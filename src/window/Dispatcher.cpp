@@ -82,7 +82,9 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         OnIMSDeleteMeInPublicGroup(w.Text(0));
         break;
     case H_SearchResult:
-        OnIMSSearchPuGroupResult(w.Count(0), w.Text(1), w.Blocks<TSearchResultEntry>(2));
+        // The count as sent: the handler reads at most a page and keeps the
+        // host's number for the next-page button.
+        OnIMSSearchPuGroupResult(w.Int(0), w.Text(1), w.Blocks<TSearchResultEntry>(2));
         break;
     case H_SearchFailed:
         OnIMSSearchPublicGroupFailed(w.Text(0));

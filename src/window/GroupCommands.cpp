@@ -22,6 +22,9 @@
 #include "dialogs/TarvolanCreateDialog.h"
 #include "dialogs/TarvolanInviteDialog.h"
 #include "dialogs/TarvolanPropertyDialog.h"
+#include "dialogs/TarvolanInfoDialog.h"
+#include "dialogs/TarvolanSearchDialog.h"
+#include "groups/GroupRequests.h"
 #include "window/EventSupport.h"
 #include "groups/GroupSettingsRecord.h"
 #include "controls/AskInHandler.h"
@@ -141,7 +144,7 @@ bool CTarvolanDialog::OnGroupCommand(int id)
     case IDM_INSTANT_MESSAGE: OnMessageMember(MESSAGE_INSTANT); break;
     case IDM_OFFLINE_MESSAGE: OnMessageMember(MESSAGE_OFFLINE); break;
     case IDM_BLACKLIST: OnOpenBlackList(); break;
-    case IDM_SEARCH_GROUPS:      // the search dialog and the group information window are not part of this client
+    case IDM_SEARCH_GROUPS: OnSearchTarvolan(); break;
     case IDM_MEMBER_PROPERTIES:
     case IDM_CHAT_ROOM: break;
     default: return false;
@@ -433,6 +436,30 @@ void CTarvolanDialog::OnChangeMyDisplayName()
         }
     }
     SendTexts(Link(), M_ChangeDisplayName, groupURI, name);
+}
+
+// ---- 13066 --------------------------------------------------------------------------------
+
+// The open information window is replaced only once the search is
+// confirmed; the new one shows page 1 and keeps the search for its page
+// buttons.
+void CTarvolanDialog::OnSearchTarvolan()
+{
+    CTarvolanSearchDialog dialog(Link(), m_nShowFlag);
+    const auto asked = AskInHandler(this, [&] { return dialog.DoModal(); });
+    if (!asked.WindowAlive() || asked.Answer() != IDOK) return;
+    const bool byCreator = dialog.GetMode() == CTarvolanSearchDialog::MODE_CREATOR;
+    const int kind = byCreator ? SEARCH_BY_CREATOR : SEARCH_BY_NAME;
+    const CString text = byCreator ? CTarvolanSearchDialog::CompleteCreatorURI(dialog.GetCreatorURI(), GetIMSDomain())
+                                   : dialog.GetKeyword();
+    const CString domain = dialog.GetDomain();
+
+    auto* info = new CTarvolanInfoDialog(Link(), m_GroupData);
+    m_OpenWindows.Open<CGroupInfoWindow>(info, info);
+    info->Create();
+    info->show();
+    info->BeginSearch(kind, text, domain);
+    SendSearchRequest(Link(), kind, text, 1, domain);
 }
 
 // ---- 32772, 32773 -------------------------------------------------------------------------

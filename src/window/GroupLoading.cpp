@@ -187,7 +187,11 @@ void CTarvolanDialog::OnIMSGotOnePublicGroup(const char* pGroupName, const char*
     WriteLog(OnePublicGroupLog(groupName, groupURI, iMyRole, info, pList, iListNum, pBlacklist, iBlacklistNum), 0);
 
     // Role 3: fetched for the group information window only; it is not kept.
-    if (iMyRole == ROLE_NONE || groupURI.IsEmpty()) return;
+    if (iMyRole == ROLE_NONE) {
+        PassGroupToInfoWindow(groupName, groupURI, iMyRole, info, iListNum, pList);
+        return;
+    }
+    if (groupURI.IsEmpty()) return;
     SubscribeOnce(groupURI);
 
     const int listed = m_GroupData.GroupList().FindByURI(groupURI);
@@ -221,6 +225,7 @@ void CTarvolanDialog::OnIMSGotOnePublicGroup(const char* pGroupName, const char*
     const bool known = m_GroupData.TreeModel().FindGroup(groupURI) != nullptr;
     RebuildGroupItem(groupURI);
     if (known) RebuildMemberItems(groupURI, true);
+    PassGroupToInfoWindow(groupName, groupURI, iMyRole, info, iListNum, pList);
 
     ClearOwnJoinApplication(groupURI);
     RefreshPropertiesWindow();

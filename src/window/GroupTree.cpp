@@ -214,6 +214,7 @@ void CTarvolanDialog::RebuildMemberItems(const CString& groupURI, bool dropOther
         else if (group->m_hTreeItem) fresh.push_back(MakeMemberItem(*member, itemKind));
     }
     InsertMemberItems(*group, fresh);
+    MarkJoinedInInfoWindow(groupURI);
 }
 
 CTarvolanMember* CTarvolanDialog::AddOrUpdateMemberItem(const CString& groupURI, const TMemberSlot& slot)

@@ -256,6 +256,13 @@ private:
     void OnInviteToTarvolan();
     void OnChangeMyDisplayName();
     void OnMessageMember(int mode);
+    void OnSearchTarvolan();
+
+    // The group information window's part of the handlers (SearchHandlers.cpp).
+    void MarkJoinedInInfoWindow(const CString& groupURI);
+    void PassGroupToInfoWindow(const CString& groupName, const CString& groupURI, int role,
+                               const tarvolan::TGroupDescription& info, int memberCount,
+                               const tarvolan::TMemberEntry* members);
 
     // CGroupTreeListener
     void OnGroupRemoving(CTarvolan& group) override;

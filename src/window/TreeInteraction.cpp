@@ -11,6 +11,7 @@
 #include "controls/SignedInUser.h"
 #include "common/TextFunctions.h"
 #include "controls/TreeCtrlEx.h"
+#include "groups/GroupRequests.h"
 #include "groups/Presence.h"
 #include "window/TarvolanDialog.h"
 #include "window/TreeItemData.h"
@@ -64,11 +65,7 @@ void AppendLine(CString& text, int labelId, const CString& value)
 
 bool CTarvolanDialog::RequestGroupInfo(const CString& uri)
 {
-    if (uri.IsEmpty() || m_GroupData.InfoRequestedGroups().Contains(uri)) return false;
-    Word record[1] = {reinterpret_cast<Word>(uri.c_str())};
-    Link().Send(M_RequestGroupInfo, record);
-    m_GroupData.InfoRequestedGroups().Add(uri);
-    return true;
+    return RequestGroupInfoOnce(Link(), m_GroupData.InfoRequestedGroups(), uri);
 }
 
 void CTarvolanDialog::OnTreeClick(QTreeWidgetItem* item)

@@ -15,6 +15,14 @@ struct CFakeInfoWindow : CDialog, CGroupInfoWindow {
     std::vector<std::pair<std::string, int>> joined;
     CString GetGroupNameByURI(const CString& uri) override { return uri == kClub ? CString("Club") : GetUserPart(uri); }
     void SetGroupJoined(const CString& uri, int value) override { joined.push_back({uri.str(), value}); }
+    void MarkJoined(const CString&, const CString&) override {}
+    void ClearSearchResults() override {}
+    void AddSearchResult(const CString&, const CString&, const CString&, const CString&, const CString&,
+                         const CString&, int, int) override {}
+    void EnableNextPage(bool) override {}
+    void ShowGroupInfo(const CString&, const CString&, int, const TGroupDescription&, int,
+                       const TMemberEntry*) override {}
+    void OnQueryFailed() override {}
     static CString GetUserPart(const CString& uri)
     {
         const int colon = uri.Find(':'), at = uri.Find('@');
