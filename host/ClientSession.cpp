@@ -1,5 +1,7 @@
 #include "ClientSession.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,7 @@
 #include "clientkit/ClientKit.h"
 #include "platform/UiDriver.h"
 #include "platform/Window.h"
+#include "res/ModuleResources.h"
 
 using namespace tarvolan;
 
@@ -90,6 +93,7 @@ bool CClientSession::Start(const TClientOptions& options, QString* error)
     m_window->onGroupCommand = [this](int id) {
         if (QWidget* window = GroupWindow()) SendCommand(window, id);
     };
+    m_window->onOpenHistory = [this] { OpenHistoryOfSelectedGroup(); };
     m_ims->SetStateListener([this] {
         if (m_window) m_window->SetServerStatus({m_ims->IsEnabled(), m_ims->ArmedFailure(), m_ims->Pending()});
     });
@@ -146,6 +150,35 @@ QTreeWidget* CClientSession::GroupTree() const
 {
     QWidget* window = GroupWindow();
     return window ? window->findChild<QTreeWidget*>(QStringLiteral("id1000")) : nullptr;
+}
+
+QWidget* CClientSession::ChatWindow(const QString& group) const
+{
+    constexpr int kChatGroupName = 1224;
+    // A URI names the group by the name the world gives it.
+    QString name = group;
+    if (const TGroup* known = m_ims ? m_ims->World().FindGroup(group) : nullptr) name = known->name;
+    QWidget* found = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->inherits("tarvolan::CTarvolanChatDialog") ||
+            ToQt(GetControlText(FindControl(window, kChatGroupName))) != name)
+            continue;
+        if (!found || (window->isVisible() && !found->isVisible())) found = window;
+    }
+    return found;
+}
+
+void CClientSession::OpenHistoryOfSelectedGroup()
+{
+    constexpr int kHistoryButton = 1814;
+    QTreeWidget* tree = GroupTree();
+    QWidget* window = GroupWindow();
+    const QTreeWidgetItem* item = tree ? tree->currentItem() : nullptr;
+    if (!item || !window) return;
+    SendCommand(window, IDM_GROUP_CHAT);
+    QWidget* chat = ChatWindow(item->text(0));
+    auto* history = chat ? qobject_cast<QAbstractButton*>(FindControl(chat, kHistoryButton)) : nullptr;
+    if (history) history->click();  // the viewer runs modally over the conversation
 }
 
 void CClientSession::PollLog()

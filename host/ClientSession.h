@@ -58,6 +58,12 @@ public:
     // The module's group window inside the main window, and its tree.
     QWidget* GroupWindow() const;
     QTreeWidget* GroupTree() const;
+    // The conversation window of a group, by name or URI; an open one before
+    // one that waits for its deletion; null when there is none.
+    QWidget* ChatWindow(const QString& group) const;
+    // The Groups menu's history: opens the conversation of the group
+    // selected in the tree and, from it, the history viewer.
+    void OpenHistoryOfSelectedGroup();
 
     // Moves the lines WriteLog appended since the last call into the
     // transcript and the log pane.

@@ -102,6 +102,10 @@ void CClientWindow::BuildGroupsMenu()
         });
         action->setObjectName(QStringLiteral("command%1").arg(id));
     }
+    QAction* history = groups->addAction(tr("&History of the selected group..."), this, [this] {
+        if (onOpenHistory) onOpenHistory();
+    });
+    history->setObjectName(QStringLiteral("openHistory"));
 }
 
 void CClientWindow::AddNetworkEntries(QMenu* menu, int first, int count)

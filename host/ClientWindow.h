@@ -52,6 +52,8 @@ public:
     std::function<void(int)> onShowGroupWindow;
     // "Groups" menu: a command for the module's group window.
     std::function<void(int)> onGroupCommand;
+    // "Groups" menu: the history of the selected group.
+    std::function<void()> onOpenHistory;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

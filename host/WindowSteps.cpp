@@ -26,11 +26,9 @@ namespace {
 
 // The conversation window's controls: the group name, the output and the
 // input editors, and the emoticon picker.
-constexpr int kChatGroupName = 1224;
 constexpr int kChatOutput = 1522;
 constexpr int kChatInput = 1521;
 constexpr int kChatPicker = 1085;
-constexpr char kChatClass[] = "tarvolan::CTarvolanChatDialog";
 
 // How a step's "window" reads in transcript entries and messages.
 QString WindowName(const QJsonObject& step)
@@ -74,16 +72,7 @@ QWidget* CScenarioPlayer::WindowOf(const QJsonObject& step, QString* why) const
 
 QWidget* CScenarioPlayer::ChatWindowOf(const QString& group, QString* why) const
 {
-    // A URI names the group by the name the world gives it.
-    QString name = group;
-    if (const TGroup* known = m_session.Ims().World().FindGroup(group)) name = known->name;
-    QWidget* found = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (!window->inherits(kChatClass) || ToQt(GetControlText(FindControl(window, kChatGroupName))) != name)
-            continue;
-        // A closed window may wait for its deletion: an open one comes first.
-        if (!found || (window->isVisible() && !found->isVisible())) found = window;
-    }
+    QWidget* found = m_session.ChatWindow(group);
     if (!found) *why = QStringLiteral("no conversation window of the group \"%1\"").arg(group);
     return found;
 }

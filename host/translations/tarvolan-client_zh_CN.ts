@@ -129,7 +129,13 @@
     </message>
     <message numerus="yes">
         <source>%n answer(s) on the way</source>
-        <translation><numerusform>%n 个应答在途中</numerusform></translation>
+        <translation>
+            <numerusform>%n 个应答在途中</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;History of the selected group...</source>
+        <translation>所选群组的历史消息(&amp;H)...</translation>
     </message>
 </context>
 </TS>

@@ -1,10 +1,13 @@
 // The reference client's Groups menu: its entries reach the module's group
 // window as the commands a host offers.
 #include <QAction>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <gtest/gtest.h>
 
 #include "ClientSession.h"
 #include "ClientWindow.h"
+#include "ScenarioPlayer.h"
 #include "SharedSession.h"
 
 using namespace host;
@@ -21,4 +24,26 @@ TEST(GroupMenu, SearchEntryRunsTheSearchDialog)
     for (size_t i = before; i < entries.size(); ++i)
         ran = ran || (entries[i].value("kind") == "modal" && entries[i].value("caption") == "CTarvolanSearchDialog");
     EXPECT_TRUE(ran);
+}
+
+// The history entry opens the selected group's conversation and, from it,
+// the history viewer.
+TEST(GroupMenu, HistoryEntryOpensTheViewerOverTheConversation)
+{
+    CClientSession& session = SharedSession();
+    CScenarioPlayer player(session);
+    QString why;
+    ASSERT_EQ(player.Play(QJsonDocument::fromJson(R"([{"network": "signin"},
+        {"click": ["群组管理", "我创建的群组", "产品研发部"]}])").array(), &why), CScenarioPlayer::Passed)
+        << why.toStdString();
+    QAction* history = session.Window().findChild<QAction*>(QStringLiteral("openHistory"));
+    ASSERT_NE(history, nullptr);
+    const size_t before = session.Transcript().Entries().size();
+    history->trigger();  // no answer queued: the viewer is closed at once
+    bool viewer = false;
+    const auto& entries = session.Transcript().Entries();
+    for (size_t i = before; i < entries.size(); ++i)
+        viewer = viewer || (entries[i].value("kind") == "modal" && entries[i].value("caption") == "CTarvolanHistoryDialog");
+    EXPECT_TRUE(viewer);
+    EXPECT_NE(session.ChatWindow(QStringLiteral("产品研发部")), nullptr);
 }
