@@ -53,6 +53,7 @@ template <size_t N> void SetColumns(QTreeWidget* view, const TColumn (&columns)[
     view->setColumnCount(static_cast<int>(N));
     view->setHeaderLabels(headers);
     for (size_t i = 0; i < N; ++i) view->setColumnWidth(static_cast<int>(i), columns[i].width);
+    view->setTextElideMode(Qt::ElideMiddle);  // long addresses keep both ends
 }
 
 QString Cell(const CString& text)
@@ -224,6 +225,7 @@ void CTarvolanInfoDialog::AddSearchResult(const CString& ownerURI, const CString
     row->joined = joined ? 1 : 0;
     auto* item = new QTreeWidgetItem;
     item->setText(COL_OWNER, Cell(GetURIField(ownerURI, URI_ADDRESS)));
+    item->setToolTip(COL_OWNER, item->text(COL_OWNER));
     item->setText(COL_NAME, Cell(groupName));
     item->setText(COL_SUBJECT, Cell(subject));
     item->setText(COL_BULLETIN, Cell(bulletin));
@@ -294,6 +296,7 @@ void CTarvolanInfoDialog::AddMemberRow(const CString& account, const CString& na
 {
     auto* item = new QTreeWidgetItem(Members());
     item->setText(0, Cell(account));
+    item->setToolTip(0, item->text(0));
     item->setText(1, Cell(name));
     item->setText(2, Cell(MemberState(info)));
 }
