@@ -22,7 +22,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-wqy-microhei)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-translations-l10n")
 # The libraries' sonames go into the package's shlibs file, and ldconfig runs
 # after installation.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)

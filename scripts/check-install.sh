@@ -139,10 +139,10 @@ deb=$(echo "$work"/deb/tarvolan_*.deb)
 dpkg-deb -f "$deb" Package Version Architecture Depends
 [ "$(dpkg-deb -f "$deb" Package) $(dpkg-deb -f "$deb" Version)" = "tarvolan $version" ] || fail "package name and version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6 fonts-wqy-microhei; do
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6 fonts-wqy-microhei qt6-translations-l10n; do
   [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] || fail "Depends lacks $package: $depends"
 done
-ok "tarvolan $version depends on the Qt 6 runtime and fonts-wqy-microhei"
+ok "tarvolan $version depends on the Qt 6 runtime, fonts-wqy-microhei and Qt's translations"
 diff <(installed_files "$p"; (cd "$p" && find share/tarvolan \( -type f -o -type l \) | sort)) \
      <(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./usr/||' | sort) \
   || fail "the package's files differ from an installation's"
