@@ -57,7 +57,7 @@ const std::vector<TOpInfo>& Ops()
         {"expect", {"count", "from"}},
         {"mark", {}},
         {"clientkit", {}},
-        {"screenshot", {}},
+        {"screenshot", {"window"}},
         {"controls", {"window"}},
         {"conversation", {"label", "editor"}},
         {"input", {"window", "control"}},
@@ -467,14 +467,6 @@ CScenarioPlayer::TStepError CScenarioPlayer::ClientKit(const QJsonObject& step)
     if (o.contains("createRight")) clientkit::SetCreateRight(o.value("createRight").toInt());
     if (o.contains("fullRowSelect")) clientkit::SetTreeFullRowSelect(o.value("fullRowSelect").toInt());
     if (o.contains("status")) clientkit::SetStatus(static_cast<Status_Type>(o.value("status").toInt()));
-    return {};
-}
-
-CScenarioPlayer::TStepError CScenarioPlayer::Screenshot(const QJsonObject& step)
-{
-    const QString path = step.value("screenshot").toString();
-    if (path.isEmpty()) return {Malformed, QStringLiteral("\"screenshot\" takes a file name")};
-    if (!m_session.Window().grab().save(path)) return {Failed, QStringLiteral("%1 cannot be written").arg(path)};
     return {};
 }
 

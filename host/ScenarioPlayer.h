@@ -6,7 +6,7 @@
 // held open (an answer with "hold") can play the steps that follow it from
 // inside the prompt, until a "release" step answers it. Steps are split into
 // families: ScenarioPlayer.cpp (the loop, the host side and the tree),
-// WindowSteps.cpp (windows, controls, typing, the conversation) and
+// WindowSteps.cpp (windows, controls, typing, the conversation, pictures) and
 // HoldSteps.cpp (answers, holds and releases).
 #pragma once
 
@@ -87,7 +87,6 @@ private:
     TStepError Expect(const QJsonObject& step);
     TStepError Mark(const QJsonObject& step);
     TStepError ClientKit(const QJsonObject& step);
-    TStepError Screenshot(const QJsonObject& step);
     TStepError Comment(const QJsonObject& step);
     TStepError Uninit(const QJsonObject& step);
 
@@ -99,6 +98,7 @@ private:
     TStepError Key(const QJsonObject& step);
     TStepError Pick(const QJsonObject& step);
     TStepError Hover(const QJsonObject& step);
+    TStepError Screenshot(const QJsonObject& step);
 
     // ---- answers and held prompts (HoldSteps.cpp) -------------------------------
     TStepError Answer(const QJsonObject& step);

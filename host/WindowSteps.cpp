@@ -1,10 +1,11 @@
 // Steps on windows as a person meets them: finding a window (by caption, the
 // group window, the client window, a group's conversation window), reading
 // its controls and the conversation, pressing, typing, keys, picking an
-// emoticon and resting the pointer for a tooltip.
+// emoticon, resting the pointer for a tooltip and taking a picture of a window.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -166,6 +167,26 @@ CScenarioPlayer::TStepError CScenarioPlayer::Hover(const QJsonObject& step)
         return {Malformed, QStringLiteral("\"hover\" takes a tree item's path of texts or a control id")};
     }
     m_session.Transcript().Add({{"type", "tooltip"}, {"window", WindowName(step)}, {"target", target}, {"text", tip}});
+    return {};
+}
+
+// A picture of the client window, or of the window that "window" names, as
+// the window draws itself (no frame); a held dialog can be taken while open.
+CScenarioPlayer::TStepError CScenarioPlayer::Screenshot(const QJsonObject& step)
+{
+    const QString path = step.value("screenshot").toString();
+    if (path.isEmpty()) return {Malformed, QStringLiteral("\"screenshot\" takes a file name")};
+    QWidget* window = &m_session.Window();
+    if (step.contains("window")) {
+        QString why;
+        window = WindowOf(step, &why);
+        if (!window) return {Malformed, why};
+    }
+    const QPixmap picture = window->grab();
+    if (picture.isNull() || !picture.save(path)) return {Failed, QStringLiteral("%1 cannot be written").arg(path)};
+    m_session.Transcript().Add({{"type", "screenshot"},
+                                {"window", step.contains("window") ? WindowName(step) : QStringLiteral("client")},
+                                {"file", path}, {"width", picture.width()}, {"height", picture.height()}});
     return {};
 }
 

@@ -4,12 +4,15 @@
 #include "conversation/TarvolanChatDialog.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTreeWidgetItem>
 
 #include "ConversationTestSupport.h"
+#include "UnrtfReader.h"
 #include "controls/TreeCtrlEx.h"
 #include "conversation/EmoticonPicker.h"
 #include "conversation/RichMsgEdit.h"
@@ -528,6 +531,49 @@ TEST_F(ChatDialogTest, GroupNameLineTakesNoInput)
     QApplication::sendEvent(name, &press);
     EXPECT_EQ(m_chat->GetDlgItemText(1224), Gbk("测试组"));
     EXPECT_EQ(name->focusPolicy(), Qt::NoFocus);
+}
+
+// ---- the conversation saved as RTF -------------------------------------------------------
+
+// The output saved from its menu as a person saves it, read back by unrtf:
+// the senders' texts in their colours and fonts, the Chinese text and the
+// emoticon picture survive.
+TEST_F(ChatDialogTest, SavedConversationReadsBackInUnrtf)
+{
+    m_chat->ShowMessageHeader("12:00", "Bob", 0, "", 0);
+    m_chat->ShowMessageBody("<property bold=\"1\" size=\"240\" face=\"Arial\" color=\"0x000000ff\" ></property>"
+                            "red words :d");
+    m_chat->ShowMessageHeader("12:01", Gbk("李娜"), 0, "", 0);
+    m_chat->ShowMessageBody(Gbk("<property italic=\"1\" face=\"Courier New\" color=\"0x00ff0000\" ></property>"
+                                "读到第二部了。"));
+    ASSERT_EQ(m_chat->Output()->PictureCount(), 1);
+    const CString name = TempPath("talk");
+    m_driver.PushFileName(name);
+    m_chat->Output()->OnCommand(CRichMsgEdit::ID_SAVE_ALL, 0);
+
+    QTemporaryDir folder;
+    const QByteArray html = UnrtfHtml(ToQt(name + ".RTF"), folder.path());
+    if (HasFailure()) return;
+    SCOPED_TRACE(html.toStdString());
+    // unrtf writes text other than ASCII as one &#N; per UTF-16 unit.
+    auto entities = [](const char* utf8) {
+        QByteArray out;
+        for (QChar c : QString::fromUtf8(utf8)) out += "&#" + QByteArray::number(c.unicode()) + ';';
+        return out;
+    };
+    EXPECT_TRUE(html.contains("<font color=\"#007f7f\">12:01* " + entities("李娜说：") + "<br>"));
+    EXPECT_TRUE(html.contains("<font face=\"Arial\"><font size=\"3\"><font color=\"#ff0000\"><b>red words "));
+    EXPECT_TRUE(html.contains("<font face=\"Courier New\"><font color=\"#0000ff\"><i>" + entities("读到第二部了。")));
+
+    // The picture comes out as the emoticon it was, pixel for pixel (premultiplied:
+    // a transparent pixel keeps no colour of its own).
+    EXPECT_TRUE(html.contains("<img src=\"pict001.png\">"));
+    EXPECT_FALSE(QFile::exists(folder.filePath("pict002.png")));
+    const QImage picture(folder.filePath("pict001.png"));
+    const QImage emoticon(ToQt(m_chat->Output()->PicturePath(1)));
+    ASSERT_FALSE(emoticon.isNull());
+    EXPECT_EQ(picture.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+              emoticon.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 // ---- incoming group messages ---------------------------------------------------------

@@ -1,10 +1,9 @@
 // The RTF writer for readers that know no Unicode escapes: the fallback after
-// each \uN, font names in GBK, and a saved conversation read back by unrtf.
+// each \uN and font names in GBK, read back by unrtf (the saved conversation
+// window is read back in ChatDialogTest).
 #include "conversation/RtfWriter.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -12,6 +11,8 @@
 
 #include <utility>
 #include <vector>
+
+#include "UnrtfReader.h"
 
 using namespace tarvolan;
 
@@ -43,14 +44,9 @@ TEST(RtfWriterTest, FallbackAndFontNamesAreHexBytes)
     EXPECT_TRUE(rtf.contains("\\fcharset134 Font\\'3f\\{x\\};}"));
 }
 
-// Runs unrtf, found on PATH, over the RTF; its HTML output.
-QByteArray UnrtfHtml(const QByteArray& rtf)
+// The RTF written to a file and read back by unrtf.
+QByteArray UnrtfHtmlOf(const QByteArray& rtf)
 {
-    const QString unrtf = QStandardPaths::findExecutable("unrtf");
-    if (unrtf.isEmpty()) {
-        ADD_FAILURE() << "unrtf is not on PATH: scripts/install-deps.sh installs it";
-        return {};
-    }
     QTemporaryDir dir;
     QFile file(dir.filePath("talk.rtf"));
     if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size()) {
@@ -58,14 +54,7 @@ QByteArray UnrtfHtml(const QByteArray& rtf)
         return {};
     }
     file.close();
-    QProcess process;
-    process.start(unrtf, {"--html", file.fileName()});
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        ADD_FAILURE() << "unrtf failed: " << process.readAllStandardError().toStdString();
-        return {};
-    }
-    return process.readAllStandardOutput();
+    return conversation_test::UnrtfHtml(file.fileName(), dir.path());
 }
 
 // unrtf skips the word that follows \uN, so a plain '?' fallback took the
@@ -74,7 +63,7 @@ QByteArray UnrtfHtml(const QByteArray& rtf)
 // its fallback marks.
 TEST(RtfWriterTest, UnrtfKeepsTextAfterUnicodeEscapesAndReadsTheFontTable)
 {
-    const QByteArray html = UnrtfHtml(RtfOf({{"Arial", "one " + kEmoji + "two"},
+    const QByteArray html = UnrtfHtmlOf(RtfOf({{"Arial", "one " + kEmoji + "two"},
                                              {kSongTi, QString::fromUtf8("你好") + "three"},
                                              {"Arial", "four"}}));
     if (::testing::Test::HasFailure()) return;

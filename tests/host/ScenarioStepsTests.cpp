@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
@@ -131,6 +132,8 @@ TEST(ScenarioSteps, NamesThatDoNotExistAreBadInput)
         R"([{"hover": ["no such item"]}])",
         R"([{"hover": 99999}])",
         R"([{"pick": 1, "window": "main"}])",
+        R"([{"screenshot": "x.png", "window": "no such caption"}])",
+        R"([{"screenshot": "x.png", "window": {"chat": "no such group"}}])",
     };
     for (const char* json : steps) {
         QString message;
@@ -149,11 +152,32 @@ TEST(ScenarioSteps, MalformedValues)
         R"([{"key": 13, "window": "main"}])",
         R"([{"uninit": false}])",
         R"([{"conversation": "读书会", "editor": "history"}])",
+        R"([{"screenshot": ""}])",
+        R"([{"screenshot": 3}])",
     };
     for (const char* json : steps) {
         QString message;
         EXPECT_EQ(Play(json, &message), CScenarioPlayer::Malformed) << json << " " << message.toStdString();
     }
+}
+
+// A picture of the window a step names, at that window's size; a file that
+// cannot be written fails the step.
+TEST(ScenarioSteps, ScreenshotOfANamedWindow)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("group-window.png");
+    const QByteArray steps = R"([{"mark": "m"}, {"screenshot": ")" + path.toUtf8() + R"(", "window": "main"},
+        {"expect": {"type": "screenshot", "window": "main"}, "from": "mark", "count": 1}])";
+    QString message;
+    ASSERT_EQ(Play(steps.constData(), &message), CScenarioPlayer::Passed) << message.toStdString();
+    const QImage picture(path);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), SharedSession().GroupWindow()->size());
+
+    EXPECT_EQ(Play(R"([{"screenshot": "/no/such/folder/x.png", "window": "client"}])", &message),
+              CScenarioPlayer::Failed);
+    EXPECT_TRUE(message.contains("cannot be written")) << message.toStdString();
 }
 
 TEST(ScenarioSteps, RawBytesAreSentAndRecordedAsHex)
