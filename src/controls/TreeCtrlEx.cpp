@@ -200,7 +200,17 @@ QString CTreeCtrlEx::LabelText(const QTreeWidgetItem* item, const QFont& itemFon
     const QString text = PaintedText(item);
     if (!m_bElideMiddle) return text;
     const int room = std::max(viewport()->width() - left - 2 * kTextInset, 0);
-    return QFontMetrics(itemFont).elidedText(text, Qt::ElideMiddle, room);
+    const QFontMetrics metrics(itemFont);
+    if (metrics.horizontalAdvance(text) <= room) return text;
+    // Two thirds of the room for the start, where an address names its user,
+    // the rest for the end; the ellipsis between them.
+    const QString ellipsis(QChar(0x2026));
+    const int parts = std::max(room - metrics.horizontalAdvance(ellipsis), 0);
+    const QString head = metrics.elidedText(text, Qt::ElideRight, parts * 2 / 3 + metrics.horizontalAdvance(ellipsis));
+    const QString start = head.endsWith(ellipsis) ? head.chopped(1) : head;
+    QString end = metrics.elidedText(text, Qt::ElideLeft, parts - metrics.horizontalAdvance(start) + metrics.horizontalAdvance(ellipsis));
+    end = end.startsWith(ellipsis) ? end.mid(1) : QString();
+    return start + ellipsis + end;
 }
 
 void CTreeCtrlEx::SetElideMiddle(bool on)

@@ -70,8 +70,9 @@ public:
     // Full-row mode: highlights span the row and the row under the mouse
     // pointer is shown hovered. Off initially.
     void SetFullRowSelect(bool on);
-    // Labels wider than the view lose their middle ("sip:very…@example")
-    // instead of running out of sight; the item keeps its whole text.
+    // Labels wider than the view lose part of their middle, keeping more of
+    // the start ("sip:zhangw…ample") instead of running out of sight; the
+    // item keeps its whole text.
     void SetElideMiddle(bool on);
     // The label as painted for an item whose label starts at x = left.
     QString LabelText(const QTreeWidgetItem* item, const QFont& itemFont, int left) const;

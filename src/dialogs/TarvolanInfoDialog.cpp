@@ -53,7 +53,6 @@ template <size_t N> void SetColumns(QTreeWidget* view, const TColumn (&columns)[
     view->setColumnCount(static_cast<int>(N));
     view->setHeaderLabels(headers);
     for (size_t i = 0; i < N; ++i) view->setColumnWidth(static_cast<int>(i), columns[i].width);
-    view->setTextElideMode(Qt::ElideMiddle);  // long addresses keep both ends
 }
 
 QString Cell(const CString& text)

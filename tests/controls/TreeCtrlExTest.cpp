@@ -237,8 +237,9 @@ TEST_F(TreeCtrlExTest, ElidedLabelsKeepBothEndsAndFollowTheWidth)
     Settle();
     const QString narrow = m_tree->LabelText(m_third, font, left);
     EXPECT_TRUE(narrow.startsWith(QStringLiteral("sip:"))) << narrow.toStdString();
-    EXPECT_TRUE(narrow.endsWith(QStringLiteral(".example"))) << narrow.toStdString();
+    EXPECT_TRUE(narrow.endsWith(QStringLiteral("ample"))) << narrow.toStdString();
     EXPECT_TRUE(narrow.contains(QChar(0x2026)));
+    EXPECT_GT(narrow.indexOf(QChar(0x2026)), narrow.size() - narrow.indexOf(QChar(0x2026)));  // more of the start
     EXPECT_LE(m_tree->LabelRect(m_third).right(), m_tree->viewport()->width());
     EXPECT_EQ(m_third->text(0), uri);
 
