@@ -1,0 +1,183 @@
+// Memory under load: the client signs in at the protocol maxima (200 groups
+// of 300 members, 100 blacklist entries each), then the module gets one hour
+// of a busy 60,000-member deployment's traffic, compressed (no waiting), and
+// the program prints the resident memory (VmRSS) as it goes.
+//
+// The rate, per hour (one simulated second is one slice of the loop):
+//   - presence: every member changes presence six times an hour (every ten
+//     minutes: online, busy, away, in a meeting, back), 360,000 changes (100 a
+//     second), each to a member of the tree;
+//   - messages: 36,000 group messages (10 a second across the groups, three
+//     a minute for each group), each shown in its group's conversation window
+//     (the first opens it) and each followed by the window's request of the
+//     group's information;
+//   - membership: 3,600 members leave a group and 3,600 join one (one of each
+//     a second; a member who left joins again later, so groups stay full).
+// Events are processed (layout, painting) once a simulated second.
+//
+// The first simulated minute opens every group's conversation window; the
+// start figure is taken after it, so that the comparison is between the same
+// windows. The end figure must be within 10% of the start, and the figures
+// every ten minutes show whether memory grows with the messages. The program
+// exits with 1 when the end is more than 10% above the start.
+//
+// Run: QT_QPA_PLATFORM=offscreen build/bin/bench_soak [minutes, default 60]
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+
+#include "BenchSupport.h"
+#include "BenchWorld.h"
+
+using namespace tarvolan;
+using namespace bench;
+
+namespace {
+
+constexpr int kPresencePerSecond = 100;
+constexpr int kMessagesPerSecond = 10;
+constexpr int kMembershipPerSecond = 1;  // one leave and one join
+constexpr int kMemberNotifyLeft = 3, kMemberNotifyJoined = 1;
+constexpr int kGroupMessageType = 2;
+
+// Resident memory of this process in kilobytes.
+long ResidentKb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+    return 0;
+}
+
+// The traffic of one deployment: a fixed pseudo-random sequence.
+class CTraffic {
+public:
+    CTraffic(CClient& client, const TWorld& world) : m_client(client), m_world(world)
+    {
+        m_left.reserve(kMaxMembers);
+    }
+
+    void Second()
+    {
+        for (int i = 0; i < kPresencePerSecond; ++i) Presence();
+        for (int i = 0; i < kMessagesPerSecond; ++i) Message(Next() % kMaxGroups);
+        for (int i = 0; i < kMembershipPerSecond; ++i) Membership();
+        QApplication::processEvents();
+    }
+    // A message to every group, so that each has its conversation window.
+    void OpenEveryWindow()
+    {
+        for (int g = 0; g < kMaxGroups; ++g) Message(g);
+        QApplication::processEvents();
+    }
+    long Messages() const { return m_messages; }
+
+private:
+    uint32_t Next()
+    {
+        m_seed = m_seed * 1103515245u + 12345u;
+        return m_seed >> 8;
+    }
+
+    void Presence()
+    {
+        static const char* const kTexts[] = {"online", "busy", "away", "in a meeting", "talking", "offline"};
+        const int g = static_cast<int>(Next() % kMaxGroups), m = static_cast<int>(Next() % kMaxMembers);
+        const std::string group = GroupURI(g), member = MemberURI(g, m);
+        Word record[3] = {TextWord(group), TextWord(member), TextWord(kTexts[Next() % 6])};
+        m_client.Send(H_MemberPresence, record);
+    }
+
+    void Message(uint32_t g)
+    {
+        const std::string group = GroupURI(static_cast<int>(g));
+        const std::string sender = MemberURI(static_cast<int>(g), static_cast<int>(Next() % kMaxMembers));
+        const std::string text = "<font size=\"10\">message " + std::to_string(m_messages) +
+                                 " about the plan for tomorrow, with a few more words</font>";
+        Word record[5] = {kGroupMessageType, TextWord(group), TextWord(sender), TextWord(text), 0};
+        m_client.Send(H_GroupMessage, record);
+        ++m_messages;
+    }
+
+    // One member leaves a group; one who left earlier (or now) joins again.
+    void Membership()
+    {
+        const int g = static_cast<int>(Next() % kMaxGroups), m = static_cast<int>(Next() % kMaxMembers);
+        Notify(kMemberNotifyLeft, g, m);
+        m_left.emplace_back(g, m);
+        const size_t back = Next() % m_left.size();
+        const auto [jg, jm] = m_left[back];
+        m_left.erase(m_left.begin() + static_cast<long>(back));
+        Notify(kMemberNotifyJoined, jg, jm);
+    }
+
+    void Notify(int type, int g, int m)
+    {
+        const TGroupMessage& group = m_world.groups[static_cast<size_t>(g)];
+        const std::string member = MemberURI(g, m);
+        const TMemberEntry& entry = group.members[static_cast<size_t>(m)];
+        Word record[7] = {static_cast<Word>(type), TextWord(group.name), TextWord("sip:owner@ims.example.com"),
+                          TextWord(member),        TextWord(entry.DisplayName), TextWord(entry.csInfo),
+                          TextWord(entry.csPhone)};
+        m_client.Send(H_MemberNotify, record);
+    }
+
+    static Word TextWord(const std::string& text) { return reinterpret_cast<Word>(text.c_str()); }
+    static Word TextWord(const char* text) { return reinterpret_cast<Word>(text); }
+
+    CClient& m_client;
+    const TWorld& m_world;
+    uint32_t m_seed = 2024;
+    long m_messages = 0;
+    std::vector<std::pair<int, int>> m_left;  // members out of their group now
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    const CBenchClientData clientData(kMe);
+    const int minutes = argc > 1 ? std::max(2, std::atoi(argv[1])) : 60;
+
+    const TWorld& world = World(kMaxGroups, kMaxMembers);
+    CClient client;
+    client.Load(world);
+    std::printf("signed in: %d groups, %zu members, VmRSS %ld kB\n", kMaxGroups,
+                g_pTarvolanDialog->Data().TreeModel().MemberTotal(), ResidentKb());
+
+    CTraffic traffic(client, world);
+    traffic.OpenEveryWindow();
+    for (int s = 0; s < 60; ++s) traffic.Second();
+    const long start = ResidentKb();
+    const long startMessages = traffic.Messages();
+    std::printf("minute 1 (every conversation window open): VmRSS %ld kB (start)\n", start);
+    std::fflush(stdout);
+    long previous = start, previousMessages = startMessages;
+    for (int minute = 2; minute <= minutes; ++minute) {
+        for (int s = 0; s < 60; ++s) traffic.Second();
+        if (minute % 10 == 0 || minute == minutes) {
+            const long now = ResidentKb();
+            std::printf("minute %d: VmRSS %ld kB, %+.1f%% of the start, %+.1f bytes per message since the last figure\n",
+                        minute, now, 100.0 * static_cast<double>(now - start) / static_cast<double>(start),
+                        1024.0 * static_cast<double>(now - previous) /
+                            static_cast<double>(traffic.Messages() - previousMessages));
+            std::fflush(stdout);
+            previous = now;
+            previousMessages = traffic.Messages();
+        }
+    }
+    const long end = ResidentKb();
+    const double change = static_cast<double>(end - start) / static_cast<double>(start);
+    std::printf("end: VmRSS %ld kB at the start, %ld kB at the end (%+.1f%%), %ld messages, %ld presence changes, "
+                "%ld members left and joined: %s\n",
+                start, end, 100.0 * change, traffic.Messages(), 60L * minutes * kPresencePerSecond,
+                60L * minutes * kMembershipPerSecond, change <= 0.10 ? "flat" : "GROWS");
+    return change <= 0.10 ? 0 : 1;
+}
