@@ -31,6 +31,12 @@
 // Every input starts from an empty module (see EmptyModule), so
 // that an input replays alone as it ran in the fuzzing run; should one not,
 // TARVOLAN_FUZZ_FRESH=1 loads the module again for every input.
+// TARVOLAN_FUZZ_CHECK_RESET=1 checks that emptying is complete: every input
+// is played on the module the inputs before it used and then twice on fresh
+// modules, and the calls to the host and the prompts must be the same (an
+// input whose two fresh runs differ already is counted as unsteady, not
+// compared); =count counts the differences instead of stopping at the first.
+// CI replays the hand-made seeds this way.
 #include <unistd.h>
 
 #include <cstdarg>
@@ -112,7 +118,8 @@ struct TSession {
     int inputsSinceLoad = 0;
     bool fresh = false;  // load the module again for every input
     bool checkReset = false;  // every input again on fresh modules (TARVOLAN_FUZZ_CHECK_RESET)
-    int checked = 0, unsteady = 0;
+    bool countOnly = false;   // TARVOLAN_FUZZ_CHECK_RESET=count: count differences, do not stop
+    int checked = 0, unsteady = 0, different = 0;
 };
 
 TSession* g_session = nullptr;
@@ -145,8 +152,16 @@ std::string MakeClientFolder()
     return folder.string() + "/";
 }
 
+void PrintResetCheck()
+{
+    if (!g_session || !g_session->checkReset) return;
+    std::fprintf(stderr, "reset check: %d inputs, %d unsteady on fresh modules, %d ran differently after others\n",
+                 g_session->checked, g_session->unsteady, g_session->different);
+}
+
 void RemoveClientFolder()
 {
+    PrintResetCheck();
     if (g_session && !g_session->clientDir.empty()) {
         std::error_code error;
         std::filesystem::remove_all(g_session->clientDir, error);  // links are removed, not followed
@@ -501,7 +516,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     new QApplication(argc, argv);  // lives for the process
     g_session = new TSession;
     g_session->fresh = std::getenv("TARVOLAN_FUZZ_FRESH") != nullptr;
-    g_session->checkReset = std::getenv("TARVOLAN_FUZZ_CHECK_RESET") != nullptr;
+    const char* check = std::getenv("TARVOLAN_FUZZ_CHECK_RESET");
+    g_session->checkReset = check != nullptr;
+    g_session->countOnly = check && std::strcmp(check, "count") == 0;
     // A visible parent, so that the group window paints once the host shows it.
     g_session->parent = new QWidget;
     g_session->parent->resize(400, 600);
@@ -600,13 +617,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ++g_session->checked;
     if (fresh != again) {
         ++g_session->unsteady;
+    } else if (kept != fresh && g_session->countOnly) {
+        ++g_session->different;
     } else if (kept != fresh) {
         std::fprintf(stderr, "The input ran differently after the inputs before it than on a fresh module.\n"
                              "---- after earlier inputs\n%s---- on a fresh module\n%s", kept.c_str(), fresh.c_str());
         std::abort();
     }
-    if (g_session->checked % 100 == 0 || g_trace)
-        std::fprintf(stderr, "reset check: %d inputs, %d of them unsteady on fresh modules\n", g_session->checked,
-                     g_session->unsteady);
+    if (g_session->checked % 100 == 0 || g_trace) PrintResetCheck();
     return 0;
 }
