@@ -36,7 +36,7 @@ inline std::string GroupURI(int g) { return "sip:group" + std::to_string(g) + "@
 inline std::string MemberURI(int g, int m) { return "sip:user" + std::to_string(g) + "_" + std::to_string(m) + "@ims.example.com"; }
 
 // One group's 1005 record with its arrays.
-struct TGroupMessage {
+struct TOneGroupRecord {
     std::string name;
     std::string uri;
     TGroupDescription info{};
@@ -57,10 +57,10 @@ struct TGroupMessage {
 
 // Member names are Chinese text (GBK), as they are in the client; suffix
 // tells two versions of a group apart.
-inline TGroupMessage MakeGroup(int g, int memberCount, const std::string& suffix = "", int blacklistCount = kMaxBlacklist)
+inline TOneGroupRecord MakeGroup(int g, int memberCount, const std::string& suffix = "", int blacklistCount = kMaxBlacklist)
 {
     static const std::string kName = Utf8ToGbk("成员").str();
-    TGroupMessage group;
+    TOneGroupRecord group;
     group.name = Utf8ToGbk("群组").str() + std::to_string(g);
     group.uri = GroupURI(g);
     Put(group.info.owner, "sip:owner@ims.example.com");
@@ -85,7 +85,7 @@ inline TGroupMessage MakeGroup(int g, int memberCount, const std::string& suffix
 
 struct TWorld {
     std::unique_ptr<TGroupInfoList> list;
-    std::vector<TGroupMessage> groups;
+    std::vector<TOneGroupRecord> groups;
 };
 
 inline const TWorld& World(int groupCount, int memberCount, int blacklistCount = kMaxBlacklist)
@@ -129,8 +129,8 @@ public:
     void Load(const TWorld& world)
     {
         m_module->OnMessage(0, H_GroupInfoList, world.list.get());
-        for (const TGroupMessage& group : world.groups)
-            m_module->OnMessage(0, H_OnePublicGroup, const_cast<TGroupMessage&>(group).Words());
+        for (const TOneGroupRecord& group : world.groups)
+            m_module->OnMessage(0, H_OnePublicGroup, const_cast<TOneGroupRecord&>(group).Words());
         QApplication::processEvents();  // layout and paint of the finished tree
     }
     void Send(int code, void* record) { m_module->OnMessage(0, code, record); }

@@ -64,7 +64,7 @@ void BM_OneMoreGroup(benchmark::State& state)
     const TWorld& world = World(kMaxGroups, kMaxMembers);
     CClient client;
     client.Load(world);
-    TGroupMessage versions[2] = {MakeGroup(7, kMaxMembers, "a"), MakeGroup(7, kMaxMembers, "b")};
+    TOneGroupRecord versions[2] = {MakeGroup(7, kMaxMembers, "a"), MakeGroup(7, kMaxMembers, "b")};
     int turn = 0;
     for (auto _ : state) {
         client.Send(H_OnePublicGroup, versions[turn].Words());

@@ -118,7 +118,7 @@ private:
 
     void Notify(int type, int g, int m)
     {
-        const TGroupMessage& group = m_world.groups[static_cast<size_t>(g)];
+        const TOneGroupRecord& group = m_world.groups[static_cast<size_t>(g)];
         const std::string member = MemberURI(g, m);
         const TMemberEntry& entry = group.members[static_cast<size_t>(m)];
         Word record[7] = {static_cast<Word>(type), TextWord(group.name), TextWord("sip:owner@ims.example.com"),
