@@ -15,9 +15,13 @@
 //     a second; a member who left joins again later, so groups stay full).
 // Events are processed (layout, painting) once a simulated second.
 //
-// The first simulated minute opens every group's conversation window; the
-// start figure is taken after it, so that the comparison is between the same
-// windows. The end figure must be within 10% of the start, and the figures
+// Before the hour every group's conversation window opens and is filled to
+// its output limit (long messages: the window keeps its last 40,000 to
+// 50,000 characters), then a first simulated minute plays; the start figure
+// is taken after it, so that the comparison is between the same windows, each
+// at the size it keeps. Without the filling, memory grows with every message
+// until the windows reach their limit (200 windows of up to 50,000
+// characters each). The end figure must be within 10% of the start, and the figures
 // every ten minutes show whether memory grows with the messages. The program
 // exits with 1 when the end is more than 10% above the start.
 //
@@ -43,6 +47,10 @@ constexpr int kMessagesPerSecond = 10;
 constexpr int kMembershipPerSecond = 1;  // one leave and one join
 constexpr int kMemberNotifyLeft = 3, kMemberNotifyJoined = 1;
 constexpr int kGroupMessageType = 2;
+// Filling a conversation window: 30 messages of 2,000 characters pass its
+// limit of 50,000 characters once.
+constexpr int kFillMessages = 30;
+constexpr size_t kFillLength = 2000;
 
 // Resident memory of this process in kilobytes.
 long ResidentKb()
@@ -69,13 +77,18 @@ public:
         for (int i = 0; i < kMembershipPerSecond; ++i) Membership();
         QApplication::processEvents();
     }
-    // A message to every group, so that each has its conversation window.
-    void OpenEveryWindow()
+    // Messages to every group until its conversation window holds as much
+    // as it keeps.
+    void FillEveryWindow()
     {
-        for (int g = 0; g < kMaxGroups; ++g) Message(g);
-        QApplication::processEvents();
+        const std::string longText(kFillLength, 'x');
+        for (int i = 0; i < kFillMessages; ++i) {
+            for (int g = 0; g < kMaxGroups; ++g) Message(static_cast<uint32_t>(g), longText);
+            QApplication::processEvents();
+        }
     }
     long Messages() const { return m_messages; }
+    void ResetCount() { m_messages = 0; }
 
 private:
     uint32_t Next()
@@ -93,12 +106,11 @@ private:
         m_client.Send(H_MemberPresence, record);
     }
 
-    void Message(uint32_t g)
+    void Message(uint32_t g, const std::string& body = "about the plan for tomorrow, with a few more words")
     {
         const std::string group = GroupURI(static_cast<int>(g));
         const std::string sender = MemberURI(static_cast<int>(g), static_cast<int>(Next() % kMaxMembers));
-        const std::string text = "<font size=\"10\">message " + std::to_string(m_messages) +
-                                 " about the plan for tomorrow, with a few more words</font>";
+        const std::string text = "<font size=\"10\">message " + std::to_string(m_messages) + " " + body + "</font>";
         Word record[5] = {kGroupMessageType, TextWord(group), TextWord(sender), TextWord(text), 0};
         m_client.Send(H_GroupMessage, record);
         ++m_messages;
@@ -142,6 +154,7 @@ private:
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});  // "does not support raise()"
     QApplication app(argc, argv);
     const CBenchClientData clientData(kMe);
     const int minutes = argc > 1 ? std::max(2, std::atoi(argv[1])) : 60;
@@ -153,11 +166,13 @@ int main(int argc, char** argv)
                 g_pTarvolanDialog->Data().TreeModel().MemberTotal(), ResidentKb());
 
     CTraffic traffic(client, world);
-    traffic.OpenEveryWindow();
+    traffic.FillEveryWindow();
+    std::printf("every conversation window open and full: VmRSS %ld kB\n", ResidentKb());
     for (int s = 0; s < 60; ++s) traffic.Second();
     const long start = ResidentKb();
+    traffic.ResetCount();  // the hour's messages from here
     const long startMessages = traffic.Messages();
-    std::printf("minute 1 (every conversation window open): VmRSS %ld kB (start)\n", start);
+    std::printf("minute 1: VmRSS %ld kB (start)\n", start);
     std::fflush(stdout);
     long previous = start, previousMessages = startMessages;
     for (int minute = 2; minute <= minutes; ++minute) {
