@@ -308,6 +308,30 @@ def seeds():
     seed.message(1030, "g4", "sip:b1@ims.test", 200)
     out["blacklist-window"] = seed
 
+    # The history viewer (button 1814 of the conversation window, the sixth
+    # of its controls in the harness's order), modal: while it is open the
+    # host answers with a page of history (1032) and the request's timer
+    # fires; then its buttons.
+    for button in range(3):
+        seed = world()
+        seed.message(1034, 2, G2 + "/1", M1, MARKUP, 0)
+        seed.op(OP_OTHER_WINDOW, 0, 0, 5)
+        seed.byte(2)     # three rounds
+        seed.byte(0)     # no control changed
+        seed.byte(3)     # host messages while it is open: one
+        seed.byte(0)
+        seed.message(1032, 0, 2, G2, 4, numbered_array)
+        seed.byte(button)
+        seed.byte(1)     # second round: one control changed
+        seed.byte(0)
+        seed.byte(0)
+        seed.byte(3)
+        seed.byte(0)
+        seed.byte(1)     # the main timer, while open
+        seed.byte(0)
+        seed.byte(button + 1)
+        out["history-viewer-%d" % button] = seed
+
     seed = world(flags=1)  # test mode
     for button in range(3):
         seed.op(OP_MAIN_BUTTON, button)
