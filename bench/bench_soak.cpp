@@ -25,7 +25,9 @@
 // every ten minutes show whether memory grows with the messages. The program
 // exits with 1 when the end is more than 10% above the start.
 //
-// Run: QT_QPA_PLATFORM=offscreen build/bin/bench_soak [minutes, default 60]
+// Run: build/bin/bench_soak [minutes, default 60] [presence|messages|membership: that traffic alone]
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -62,6 +64,14 @@ long ResidentKb()
     return 0;
 }
 
+// Bytes the program's heap holds in use (what it allocated and did not free),
+// as against what the process keeps resident.
+long HeapInUseKb()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long>((info.uordblks + info.hblkhd) / 1024);  // small blocks and mapped large ones
+}
+
 // The traffic of one deployment: a fixed pseudo-random sequence.
 class CTraffic {
 public:
@@ -70,11 +80,15 @@ public:
         m_left.reserve(kMaxMembers);
     }
 
-    void Second()
+    // only: "presence", "messages" or "membership" plays that traffic alone.
+    void Second(const std::string& only)
     {
-        for (int i = 0; i < kPresencePerSecond; ++i) Presence();
-        for (int i = 0; i < kMessagesPerSecond; ++i) Message(Next() % kMaxGroups);
-        for (int i = 0; i < kMembershipPerSecond; ++i) Membership();
+        if (only.empty() || only == "presence")
+            for (int i = 0; i < kPresencePerSecond; ++i) Presence();
+        if (only.empty() || only == "messages")
+            for (int i = 0; i < kMessagesPerSecond; ++i) Message(Next() % kMaxGroups);
+        if (only.empty() || only == "membership")
+            for (int i = 0; i < kMembershipPerSecond; ++i) Membership();
         QApplication::processEvents();
     }
     // Messages to every group until its conversation window holds as much
@@ -158,6 +172,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const CBenchClientData clientData(kMe);
     const int minutes = argc > 1 ? std::max(2, std::atoi(argv[1])) : 60;
+    const std::string only = argc > 2 ? argv[2] : "";
 
     const TWorld& world = World(kMaxGroups, kMaxMembers);
     CClient client;
@@ -168,21 +183,23 @@ int main(int argc, char** argv)
     CTraffic traffic(client, world);
     traffic.FillEveryWindow();
     std::printf("every conversation window open and full: VmRSS %ld kB\n", ResidentKb());
-    for (int s = 0; s < 60; ++s) traffic.Second();
+    for (int s = 0; s < 60; ++s) traffic.Second(only);
     const long start = ResidentKb();
     traffic.ResetCount();  // the hour's messages from here
     const long startMessages = traffic.Messages();
-    std::printf("minute 1: VmRSS %ld kB (start)\n", start);
+    std::printf("minute 1: VmRSS %ld kB (start); heap in use %ld kB\n", start, HeapInUseKb());
     std::fflush(stdout);
     long previous = start, previousMessages = startMessages;
     for (int minute = 2; minute <= minutes; ++minute) {
-        for (int s = 0; s < 60; ++s) traffic.Second();
+        for (int s = 0; s < 60; ++s) traffic.Second(only);
         if (minute % 10 == 0 || minute == minutes) {
             const long now = ResidentKb();
-            std::printf("minute %d: VmRSS %ld kB, %+.1f%% of the start, %+.1f bytes per message since the last figure\n",
+            std::printf("minute %d: VmRSS %ld kB, %+.1f%% of the start, %+.1f bytes per message since the last figure; "
+                        "heap in use %ld kB\n",
                         minute, now, 100.0 * static_cast<double>(now - start) / static_cast<double>(start),
                         1024.0 * static_cast<double>(now - previous) /
-                            static_cast<double>(traffic.Messages() - previousMessages));
+                            static_cast<double>(traffic.Messages() - previousMessages),
+                        HeapInUseKb());
             std::fflush(stdout);
             previous = now;
             previousMessages = traffic.Messages();
@@ -190,9 +207,12 @@ int main(int argc, char** argv)
     }
     const long end = ResidentKb();
     const double change = static_cast<double>(end - start) / static_cast<double>(start);
-    std::printf("end: VmRSS %ld kB at the start, %ld kB at the end (%+.1f%%), %ld messages, %ld presence changes, "
-                "%ld members left and joined: %s\n",
-                start, end, 100.0 * change, traffic.Messages(), 60L * minutes * kPresencePerSecond,
-                60L * minutes * kMembershipPerSecond, change <= 0.10 ? "flat" : "GROWS");
+    const long seconds = 60L * minutes;
+    std::printf("end: VmRSS %ld kB at the start, %ld kB at the end (%+.1f%%); played %ld messages, %ld presence "
+                "changes, %ld members left and joined: %s\n",
+                start, end, 100.0 * change, traffic.Messages(),
+                only.empty() || only == "presence" ? seconds * kPresencePerSecond : 0L,
+                only.empty() || only == "membership" ? seconds * kMembershipPerSecond : 0L,
+                change <= 0.10 ? "flat" : "GROWS");
     return change <= 0.10 ? 0 : 1;
 }
