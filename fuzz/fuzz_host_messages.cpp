@@ -25,7 +25,8 @@
 // Each input is a header and a sequence of operations: host messages (every
 // code of the protocol, unknown codes, null records; records with valid
 // pointers and hostile contents, see FuzzRecords.h), timers, clicks in the
-// group tree, the main window's buttons, buttons and controls of the module's
+// group tree, the main window's buttons, the host's commands to the group
+// window (search groups, blacklist, ...), buttons and controls of the module's
 // modeless windows, posted events, client state changes and the module's
 // life-cycle calls. Prompts are answered from the input (FuzzDriver.h).
 // Every input starts from an empty module (see EmptyModule), so
