@@ -196,4 +196,10 @@ bool CFuzzUiDriver::ChooseFont(QWidget* owner, TLogFont& font, COLORREF& color)
     return CScriptedUiDriver::ChooseFont(owner, font, color);
 }
 
+int CFuzzUiDriver::RunPicker(QWidget* owner, int itemCount, const std::function<int()>& runPopup)
+{
+    if (m_in && m_in->Pick(8) != 7) PushPick(m_in->Pick(itemCount + 2) - 1);  // -1: none, itemCount: out of range
+    return CScriptedUiDriver::RunPicker(owner, itemCount, runPopup);
+}
+
 } // namespace fuzzing

@@ -25,12 +25,19 @@
 // Each input is a header and a sequence of operations: host messages (every
 // code of the protocol, unknown codes, null records; records with valid
 // pointers and hostile contents, see FuzzRecords.h), timers, clicks in the
-// group tree, the main window's buttons, buttons and controls of the module's
+// group tree, the main window's buttons, the host's commands to the group
+// window (search groups, blacklist, ...), buttons and controls of the module's
 // modeless windows, posted events, client state changes and the module's
 // life-cycle calls. Prompts are answered from the input (FuzzDriver.h).
 // Every input starts from an empty module (see EmptyModule), so
 // that an input replays alone as it ran in the fuzzing run; should one not,
 // TARVOLAN_FUZZ_FRESH=1 loads the module again for every input.
+// TARVOLAN_FUZZ_CHECK_RESET=1 checks that emptying is complete: every input
+// is played on the module the inputs before it used and then twice on fresh
+// modules, and the calls to the host and the prompts must be the same (an
+// input whose two fresh runs differ already is counted as unsteady, not
+// compared); =count counts the differences instead of stopping at the first.
+// CI replays the hand-made seeds this way.
 #include <unistd.h>
 
 #include <cstdarg>
@@ -39,6 +46,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -110,6 +118,9 @@ struct TSession {
     CModuleBase* module = nullptr;
     int inputsSinceLoad = 0;
     bool fresh = false;  // load the module again for every input
+    bool checkReset = false;  // every input again on fresh modules (TARVOLAN_FUZZ_CHECK_RESET)
+    bool countOnly = false;   // TARVOLAN_FUZZ_CHECK_RESET=count: count differences, do not stop
+    int checked = 0, unsteady = 0, different = 0;
 };
 
 TSession* g_session = nullptr;
@@ -142,8 +153,16 @@ std::string MakeClientFolder()
     return folder.string() + "/";
 }
 
+void PrintResetCheck()
+{
+    if (!g_session || !g_session->checkReset) return;
+    std::fprintf(stderr, "reset check: %d inputs, %d unsteady on fresh modules, %d ran differently after others\n",
+                 g_session->checked, g_session->unsteady, g_session->different);
+}
+
 void RemoveClientFolder()
 {
+    PrintResetCheck();
     if (g_session && !g_session->clientDir.empty()) {
         std::error_code error;
         std::filesystem::remove_all(g_session->clientDir, error);  // links are removed, not followed
@@ -184,6 +203,9 @@ void LoadModule()
     if (!g_session->module) std::abort();
     g_session->module->Init();
     g_session->inputsSinceLoad = 0;
+    // What loading sent (the skin request of the new window) belongs to no input.
+    g_session->host.Clear();
+    g_session->host2.Clear();
 }
 
 // After each input: empties the main window's group data, pending lists,
@@ -307,6 +329,22 @@ void MouseOnTree(CFuzzInput& in)
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     QMouseEvent event(type, pos, global, type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &event);
+}
+
+// A command the host sends to the group window, as its own menu does
+// (search groups, the selected group's blacklist or conversation) or as the
+// tree's menu would, or a command the window does not know.
+void SendGroupCommand(CFuzzInput& in)
+{
+    constexpr int kCommands[] = {IDM_SEARCH_GROUPS, IDM_BLACKLIST,    IDM_GROUP_CHAT,     IDM_SEARCH_GROUPS,
+                                 IDM_BLACKLIST,     IDM_CREATE_GROUP, IDM_EDIT_GROUP,     IDM_GROUP_PROPERTIES,
+                                 IDM_DELETE_GROUP,  IDM_LEAVE_GROUP,  IDM_INVITE,         IDM_REMOVE_MEMBER,
+                                 IDM_CHANGE_MY_NAME, IDM_TRANSFER_GROUP, IDM_INSTANT_MESSAGE, IDM_CHAT_ROOM};
+    constexpr int kChoices = static_cast<int>(std::size(kCommands));
+    const int choice = in.Pick(kChoices + 1);
+    const int id = choice < kChoices ? kCommands[choice] : in.Number();
+    Trace("group command %d", id);
+    if (g_pTarvolanDialog) SendCommand(g_pTarvolanDialog, id);
 }
 
 void PressMainButton(CFuzzInput& in)
@@ -451,7 +489,10 @@ void RunOperation(CFuzzInput& in, int depth)
     else if (op < 29) DeliverPostedEvents();
     else if (op < 30) ChangeClientState(in);
     else if (op < 31) CallModule(in);
-    else SendHostMessage(in);
+    else {
+        const CPopupAnswerer popups(in);
+        SendGroupCommand(in);
+    }
 }
 
 // Host messages delivered while a prompt is open.
@@ -460,6 +501,8 @@ void WhilePromptOpen(CFuzzInput& in)
     const int count = 1 + in.Pick(3);
     for (int i = 0; i < count && !in.Empty(); ++i) RunOperation(in, 1);
 }
+
+std::string PlayInput(const uint8_t* data, size_t size, bool transcript);
 
 } // namespace
 
@@ -474,6 +517,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     new QApplication(argc, argv);  // lives for the process
     g_session = new TSession;
     g_session->fresh = std::getenv("TARVOLAN_FUZZ_FRESH") != nullptr;
+    const char* check = std::getenv("TARVOLAN_FUZZ_CHECK_RESET");
+    g_session->checkReset = check != nullptr;
+    g_session->countOnly = check && std::strcmp(check, "count") == 0;
     // A visible parent, so that the group window paints once the host shows it.
     g_session->parent = new QWidget;
     g_session->parent->resize(400, 600);
@@ -490,10 +536,47 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     }
     SetClientState(0);
     LoadModule();
+    // The first window of the process meets Qt before its lazy set-up (fonts,
+    // style) is done: an empty input and a second load leave the module as
+    // every later load finds it.
+    PlayInput(nullptr, 0, false);
+    LoadModule();
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+namespace {
+
+// What the host and the user saw of an input: every call of the module to
+// either host with its texts, numbers and blocks, the relayed records and
+// every prompt. Two runs of an input that the module treats alike give the
+// same transcript.
+std::string Transcript()
+{
+    std::string out;
+    for (const CRecordingHost* host : {&g_session->host, &g_session->host2}) {
+        for (const testing_support::TSent& sent : host->sent) {
+            out += "call " + std::to_string(sent.senderType) + " " + std::to_string(sent.code);
+            for (const std::string& text : sent.texts) out += " \"" + DescribeText(text, 200) + "\"";
+            // A skin request's window handle differs between two windows.
+            const bool handle = sent.code == M_SkinRequest;
+            for (long value : sent.ints) out += handle ? " handle" : " " + std::to_string(value);
+            for (const void* pointer : sent.ptrs) out += pointer ? " ptr" : " null";
+            if (!sent.block.empty()) out += " block " + DescribeText(sent.block, sent.block.size());
+            out += "\n";
+        }
+        out += "relayed " + std::to_string(host->relayed4.size()) + " " + std::to_string(host->relayed3.size());
+        for (const std::string& text : host->relayedTexts) out += " \"" + DescribeText(text, 200) + "\"";
+        out += "\n";
+    }
+    for (const TPrompt& prompt : g_session->driver.Prompts())
+        out += "prompt " + prompt.kind.str() + " \"" + DescribeText(prompt.text.str(), 200) + "\" \"" +
+               DescribeText(prompt.caption.str(), 200) + "\" " + std::to_string(prompt.answer) + "\n";
+    return out;
+}
+
+// Plays one input on the module as it is and empties the module afterwards;
+// returns the input's transcript when asked to.
+std::string PlayInput(const uint8_t* data, size_t size, bool transcript)
 {
     CFuzzInput in(data, size);
     SetClientState(in.Byte());
@@ -506,9 +589,42 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     g_session->driver.Begin(&in, [&in] { WhilePromptOpen(in); });
     for (int i = 0; i < kMaxOperations && !in.Empty() && !g_session->module->IsClosing(); ++i) RunOperation(in, 0);
     DeliverPostedEvents();
+    std::string out = transcript ? Transcript() : std::string();
     g_session->driver.End();
     EmptyModule();
     g_session->host.Clear();
     g_session->host2.Clear();
+    return out;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (!g_session->checkReset) {
+        PlayInput(data, size, false);
+        return 0;
+    }
+    // The input on the module the inputs before it used, then twice on a
+    // module loaded for it alone. Where the two fresh runs differ, Qt's own
+    // process-wide state (focus, pointer, the first showing of a window)
+    // decided something and the input proves nothing about the reset; it is
+    // counted. Otherwise the kept module must have run it as a fresh one.
+    const std::string kept = PlayInput(data, size, true);
+    LoadModule();
+    const std::string fresh = PlayInput(data, size, true);
+    LoadModule();
+    const std::string again = PlayInput(data, size, true);
+    ++g_session->checked;
+    if (fresh != again) {
+        ++g_session->unsteady;
+    } else if (kept != fresh && g_session->countOnly) {
+        ++g_session->different;
+    } else if (kept != fresh) {
+        std::fprintf(stderr, "The input ran differently after the inputs before it than on a fresh module.\n"
+                             "---- after earlier inputs\n%s---- on a fresh module\n%s", kept.c_str(), fresh.c_str());
+        std::abort();
+    }
+    if (g_session->checked % 100 == 0 || g_trace) PrintResetCheck();
     return 0;
 }

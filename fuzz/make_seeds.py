@@ -20,6 +20,9 @@ EXTREMES = [0, 1, 2, 3, 4, 5, 6, 7, 9, 11, 12, 13, 200, 201, 202, 403, 404, 408,
 # Operation numbers (the operation byte is taken modulo 32).
 OP_MESSAGE, OP_MAIN_TIMER, OP_RUNNING_TIMER, OP_TREE, OP_MOUSE = 0, 16, 18, 19, 22
 OP_MAIN_BUTTON, OP_OTHER_WINDOW, OP_POSTED, OP_CLIENT, OP_MODULE = 24, 25, 28, 29, 30
+OP_GROUP_COMMAND = 31
+# Choices of the group command operation (fuzz_host_messages.cpp, SendGroupCommand).
+CMD_SEARCH, CMD_BLACKLIST = 0, 1
 
 # Word kinds by code, as in FuzzRecords.cpp.
 SHAPES = {
@@ -278,6 +281,56 @@ def seeds():
     menu(entry, 1)         # select all: the one picture
     menu(entry, 4, 2)      # save the picture, as saved.bmp
     out["chat-editor-menus"] = seed
+
+    # Search groups (13066): the keyword typed into the search dialog's
+    # second control, its fourth button (OK); the host's results (1022) in
+    # the information window, its buttons pressed and timers fired, then a
+    # failed search (1023).
+    seed = world()
+    seed.op(OP_GROUP_COMMAND, CMD_SEARCH, 0, 1, 1, 3, 1, ord("g"), 0, 4)
+    seed.message(1022, 3, "g", numbered_array)
+    for control in range(6):
+        seed.op(OP_OTHER_WINDOW, 0, 0, control)
+    seed.op(OP_RUNNING_TIMER, 0)
+    seed.message(1023, G2)
+    out["search-info-window"] = seed
+
+    # The blacklist window (13062) of my group g4, selected in the tree, with
+    # the host's blacklist answers arriving and its buttons pressed.
+    seed = world()
+    seed.op(OP_TREE, 2, 2)
+    seed.op(OP_GROUP_COMMAND, CMD_BLACKLIST)
+    seed.message(1001, "sip:b1@ims.test", G4, 0)
+    seed.message(1002, 1, "sip:b3@ims.test", G4, 1, 0)
+    for control in range(6):
+        seed.op(OP_OTHER_WINDOW, 0, 0, control)
+    seed.message(1029, "g4", "sip:b2@ims.test", 200)
+    seed.message(1030, "g4", "sip:b1@ims.test", 200)
+    out["blacklist-window"] = seed
+
+    # The history viewer (button 1814 of the conversation window, the sixth
+    # of its controls in the harness's order), modal: while it is open the
+    # host answers with a page of history (1032) and the request's timer
+    # fires; then its buttons.
+    for button in range(3):
+        seed = world()
+        seed.message(1034, 2, G2 + "/1", M1, MARKUP, 0)
+        seed.op(OP_OTHER_WINDOW, 0, 0, 5)
+        seed.byte(2)     # three rounds
+        seed.byte(0)     # no control changed
+        seed.byte(3)     # host messages while it is open: one
+        seed.byte(0)
+        seed.message(1032, 0, 2, G2, 4, numbered_array)
+        seed.byte(button)
+        seed.byte(1)     # second round: one control changed
+        seed.byte(0)
+        seed.byte(0)
+        seed.byte(3)
+        seed.byte(0)
+        seed.byte(1)     # the main timer, while open
+        seed.byte(0)
+        seed.byte(button + 1)
+        out["history-viewer-%d" % button] = seed
 
     seed = world(flags=1)  # test mode
     for button in range(3):

@@ -11,7 +11,10 @@
 #     replayed, then it fuzzes from them for TARVOLAN_FUZZ_SECONDS (default
 #     120; 0 replays only) with a fixed seed (TARVOLAN_FUZZ_SEED, default 1),
 #     so that a run that passed here follows the same path elsewhere;
-#  3. the target fuzz_text_readers (the markup, tag, GBK, emoticon, URI, time
+#  3. the hand-made seeds once more with TARVOLAN_FUZZ_CHECK_RESET=1: each
+#     input after the others must look to the host as on a fresh module (the
+#     harness empties one module between inputs instead of loading it again);
+#  4. the target fuzz_text_readers (the markup, tag, GBK, emoticon, URI, time
 #     and ini readers on their own) from fuzz/text-corpus, for half that time.
 # Any finding fails the job. A fuzzing finding is kept in build-fuzz/findings/;
 # replay it with the target that found it: build-fuzz/bin/<target> <file>.
@@ -92,6 +95,12 @@ mkdir -p build-fuzz/findings
 fuzz fuzz_host_messages "$corpus" "$fuzz_seconds" \
   "$ASAN_OPTIONS:malloc_context_size=0:max_malloc_fill_size=0:quarantine_size_mb=16" \
   -timeout=60 -entropic=0 -rss_limit_mb=4096 -detect_leaks=0
+echo "== the module emptied between inputs as a fresh one"
+seeds=$(mktemp -d)
+cp -r fuzz/corpus/. "$seeds"
+TARVOLAN_FUZZ_CHECK_RESET=1 fuzz fuzz_host_messages "$seeds" 0 \
+  "$ASAN_OPTIONS:malloc_context_size=0:max_malloc_fill_size=0:quarantine_size_mb=16" -timeout=60 -detect_leaks=0
+rm -rf "$seeds"
 echo "== fuzzing the text readers"
 # The readers below the windows on their own, for half the time of the
 # module's target (leaks checked after every input: no Qt).

@@ -98,7 +98,7 @@ CTarvolanMember* CGroupTreeModel::CreateOrUpdateMember(CTarvolan& group, const T
     return member;
 }
 
-bool CGroupTreeModel::RemoveMember(CTarvolan& group, const CString& memberURI)
+bool CGroupTreeModel::DropMember(CTarvolan& group, const CString& memberURI)
 {
     CTarvolanMember* member = group.FindMember(memberURI);
     if (!member) return false;
@@ -108,8 +108,20 @@ bool CGroupTreeModel::RemoveMember(CTarvolan& group, const CString& memberURI)
     group.m_memberIndex.Erase(member);
     group.m_members.erase(std::find(group.m_members.begin(), group.m_members.end(), member));
     delete member;
-    if (group.m_pChatDialog) group.m_pChatDialog->FillMemberTree();
     return true;
+}
+
+bool CGroupTreeModel::RemoveMember(CTarvolan& group, const CString& memberURI)
+{
+    return RemoveMembers(group, {memberURI}) > 0;
+}
+
+int CGroupTreeModel::RemoveMembers(CTarvolan& group, const std::vector<CString>& memberURIs)
+{
+    int removed = 0;
+    for (const CString& uri : memberURIs) removed += DropMember(group, uri) ? 1 : 0;
+    if (removed > 0 && group.m_pChatDialog) group.m_pChatDialog->FillMemberTree();
+    return removed;
 }
 
 const std::vector<CTarvolanMember*>* CGroupTreeModel::MembersNoCase(const CString& uri) const

@@ -76,6 +76,10 @@ public:
     // Unlinks and deletes the member and has the group's conversation window
     // refill its member list. False when there is no such member.
     bool RemoveMember(CTarvolan& group, const CString& memberURI);
+    // The same for several members, with one refill of the window at the
+    // end (a refill per member would rebuild the list once per member gone).
+    // The number of members removed.
+    int RemoveMembers(CTarvolan& group, const std::vector<CString>& memberURIs);
 
     // Every member whose URI equals uri without regard to ASCII case, in tree
     // order (groups in order, then members in order).
@@ -97,6 +101,8 @@ public:
     void Clear();
 
 private:
+    // Unlinks and deletes the member; the window is not refilled.
+    bool DropMember(CTarvolan& group, const CString& memberURI);
     static std::string LowerKey(const CString& uri);
     static std::string PairKey(const CString& groupURI, const CString& memberURI);
     // The members with that URI in any letter case (unordered).

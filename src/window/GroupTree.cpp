@@ -199,7 +199,7 @@ void CTarvolanDialog::RebuildMemberItems(const CString& groupURI, bool dropOther
         std::vector<CString> gone;
         for (const CTarvolanMember* member : group->Members())
             if (record->FindMember(member->URI()) < 0) gone.push_back(member->URI());
-        for (const CString& uri : gone) m_GroupData.TreeModel().RemoveMember(*group, uri);
+        m_GroupData.TreeModel().RemoveMembers(*group, gone);
     }
     const int itemKind = MemberItemKind(*group);
     const CString myURI = SignedInURI();

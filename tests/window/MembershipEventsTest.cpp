@@ -25,13 +25,38 @@ protected:
     }
 };
 
-// A conversation window that counts the member updates it is told about.
+// A conversation window that counts the member updates and the refills of
+// its member list it is told about.
 struct CCountingChat : CGroupChatWindow {
     int* updates;
-    explicit CCountingChat(int* count) : updates(count) {}
-    void FillMemberTree() override {}
+    int* fills;
+    explicit CCountingChat(int* count, int* fillCount = nullptr) : updates(count), fills(fillCount) {}
+    void FillMemberTree() override
+    {
+        if (fills) ++*fills;
+    }
     void UpdateMemberItem(CTarvolanMember*) override { ++*updates; }
 };
+
+// A group listed again without most of its members: its open conversation
+// window refills its member list once, not once per member gone (a full
+// group replaced would rebuild a list of 300 members 300 times).
+TEST_F(MembershipEventsTest, MembersGoneTogetherRefillTheWindowOnce)
+{
+    int updates = 0, fills = 0;
+    Group(kMine)->m_pChatDialog = new CCountingChat(&updates, &fills);  // owned by the group
+    COneGroupRecord mine(kMine, "Mine", ROLE_OWNER, kMe);
+    mine.Member("sip:eve@ims.test", "Eve");
+    SendGroup(mine);
+    EXPECT_EQ(Member(kMine, kBob), nullptr);
+    EXPECT_EQ(Member(kMine, kMe), nullptr);
+    EXPECT_NE(Member(kMine, "sip:eve@ims.test"), nullptr);
+    EXPECT_EQ(fills, 1);
+    Notify(3, "Mine", kMe, "sip:eve@ims.test", "");  // one member leaving: one refill
+    EXPECT_EQ(fills, 2);
+    SendGroup(mine);  // no member gone: no refill
+    EXPECT_EQ(fills, 2);
+}
 
 TEST_F(MembershipEventsTest, MemberNoticesFollowInTableAndTree)
 {
