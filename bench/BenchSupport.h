@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -70,5 +71,16 @@ public:
 private:
     QTemporaryDir m_folder;
 };
+
+// Runs the program's benchmarks under the offscreen platform, with the
+// client signed in as myURI; reporter, when given, keeps their times.
+inline void RunSignedIn(int& argc, char** argv, const char* myURI, benchmark::BenchmarkReporter* reporter = nullptr)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    const CBenchClientData client(myURI);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks(reporter);
+}
 
 } // namespace bench

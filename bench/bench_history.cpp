@@ -183,11 +183,7 @@ BENCHMARK(BM_RecentMessages)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    const bench::CBenchClientData client("sip:me@ims.example.com");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    bench::RunSignedIn(argc, argv, "sip:me@ims.example.com");
     benchmark::Shutdown();
     return 0;
 }

@@ -120,13 +120,8 @@ BENCHMARK(BM_Presence)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond)->Iterat
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    const CBenchClientData client(kMe);
-
-    benchmark::Initialize(&argc, argv);
     CRatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    RunSignedIn(argc, argv, kMe, &reporter);
 
     const TTime full = reporter.Time("BM_Load/200/300/-1");
     const TTime tenth = reporter.Time("BM_Load/20/300/-1");

@@ -104,13 +104,8 @@ BENCHMARK(BM_SearchPage)->Arg(20)->Arg(200)->Unit(benchmark::kMicrosecond)->Iter
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    const CBenchClientData client(kMe);
-
-    benchmark::Initialize(&argc, argv);
     CRatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    RunSignedIn(argc, argv, kMe, &reporter);
     const auto small = reporter.Time("BM_SearchPage/20");
     const auto large = reporter.Time("BM_SearchPage/200");
     if (small.second > 0 && large.second > 0) {
