@@ -44,6 +44,20 @@ constexpr int kNoButton = 0;
 
 } // namespace
 
+void ClickRow(QAbstractItemView* view, int row, bool twice)
+{
+    const QAbstractItemModel* model = view->model();
+    if (!model || row < 0 || row >= model->rowCount()) {
+        view->clearSelection();
+        return;
+    }
+    const QModelIndex index = model->index(row, 0);
+    QPointer<QAbstractItemView> guard(view);  // the click may close the view's window
+    view->setCurrentIndex(index);
+    if (guard) emit guard->clicked(index);
+    if (guard && twice) emit guard->doubleClicked(index);
+}
+
 CFuzzUiDriver::CFuzzUiDriver()
 {
     onNamedBoxOpen = [this](const CString&) { WhileOpen(); };
@@ -140,9 +154,7 @@ void CFuzzUiDriver::SetSomeControls(CDialog* dialog)
             if (button->isCheckable()) button->setChecked(m_in->Flag());
         } else if (auto* view = qobject_cast<QAbstractItemView*>(control)) {
             const int rows = view->model() ? view->model()->rowCount() : 0;
-            const int row = m_in->Pick(rows + 2) - 1;
-            if (row >= 0 && row < rows) view->setCurrentIndex(view->model()->index(row, 0));
-            else view->clearSelection();
+            ClickRow(view, m_in->Pick(rows + 2) - 1, false);
         } else if (qobject_cast<QLineEdit*>(control) || qobject_cast<QTextEdit*>(control) ||
                    qobject_cast<QPlainTextEdit*>(control)) {
             SetControlText(control, CString(m_in->TypedText()));

@@ -1,11 +1,12 @@
 // The fuzzer's UI driver: a scripted driver whose answers come from the
 // input at the moment each prompt opens. Message boxes get OK, Cancel, Yes,
 // No, 0 or stray numbers; named boxes may be closed by name; menus get any
-// of their enabled commands or none; modal dialogs get control values and a
-// button (several rounds when a check refuses OK); file dialogs get a name
-// in the harness's folder or none; font dialogs a font or none. While a
-// prompt is open the host may deliver further messages (as it does during
-// a real modal loop): the harness replays some from the input.
+// of their enabled commands or none; modal dialogs get control values
+// (clicked rows among them) and a button (up to three rounds, while a check
+// refuses OK or a button keeps the dialog open); file dialogs get a name in
+// the harness's folder or none; font dialogs a font or none. While a prompt
+// is open the host may deliver further messages (as it does during a real
+// modal loop) and timers fire: the harness replays some from the input.
 #pragma once
 
 #include <functional>
@@ -14,9 +15,16 @@
 #include "FuzzInput.h"
 #include "platform/UiDriver.h"
 
+class QAbstractItemView;
+
 using namespace tarvolan;
 
 namespace fuzzing {
+
+// Chooses a row of a list or tree control as the user does, by clicking it
+// (twice for a double click): the row becomes current and selected, and the
+// view reports the click. A row out of range clears the selection instead.
+void ClickRow(QAbstractItemView* view, int row, bool twice);
 
 class CFuzzUiDriver : public CScriptedUiDriver {
 public:

@@ -26,9 +26,11 @@
 // code of the protocol, unknown codes, null records; records with valid
 // pointers and hostile contents, see FuzzRecords.h), timers, clicks in the
 // group tree, the main window's buttons, the host's commands to the group
-// window (search groups, blacklist, ...), buttons and controls of the module's
-// modeless windows, posted events, client state changes and the module's
-// life-cycle calls. Prompts are answered from the input (FuzzDriver.h).
+// window (search groups, blacklist, ...), buttons, controls and list rows of
+// the module's modeless windows, posted events, client state changes and the
+// module's life-cycle calls. Prompts are answered from the input
+// (FuzzDriver.h); while one is open, host messages and timers (the modal
+// window's own among them) arrive.
 // Every input starts from an empty module (see EmptyModule), so
 // that an input replays alone as it ran in the fuzzing run; should one not,
 // TARVOLAN_FUZZ_FRESH=1 loads the module again for every input.
@@ -40,6 +42,7 @@
 // CI replays the hand-made seeds this way.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -51,6 +54,7 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -262,21 +266,34 @@ void FireMainTimer(CFuzzInput& in)
     if (g_pTarvolanDialog) g_pTarvolanDialog->OnTimer(id);
 }
 
+// Puts windows in an order that does not change from run to run (by class,
+// then by caption): QApplication::allWidgets lists them by their addresses,
+// so that an input choosing the second window would choose another one when
+// replayed.
+template <class TWidget> void PutInFixedOrder(std::vector<TWidget*>& windows)
+{
+    std::stable_sort(windows.begin(), windows.end(), [](const QWidget* a, const QWidget* b) {
+        const int byClass = std::strcmp(a->metaObject()->className(), b->metaObject()->className());
+        return byClass != 0 ? byClass < 0 : a->windowTitle() < b->windowTitle();
+    });
+}
+
 // Fires one running timer of any of the module's windows.
 void FireRunningTimer(CFuzzInput& in)
 {
     constexpr int kIds[] = {0, 1, 2, 3, 1001, 9002, 9051};
-    std::vector<std::pair<CWindowTimers*, int>> running;
-    for (QWidget* widget : QApplication::allWidgets()) {
-        auto* timers = dynamic_cast<CWindowTimers*>(widget);
-        if (!timers) continue;
+    std::vector<QWidget*> windows;
+    for (QWidget* widget : QApplication::allWidgets())
+        if (dynamic_cast<CWindowTimers*>(widget)) windows.push_back(widget);
+    PutInFixedOrder(windows);
+    std::vector<std::pair<QWidget*, int>> running;
+    for (QWidget* window : windows)
         for (int id : kIds)
-            if (timers->IsTimerRunning(id)) running.emplace_back(timers, id);
-    }
+            if (dynamic_cast<CWindowTimers*>(window)->IsTimerRunning(id)) running.emplace_back(window, id);
     if (running.empty()) return;
-    const auto& [timers, id] = running[static_cast<size_t>(in.Pick(static_cast<int>(running.size())))];
-    Trace("timer %d of %p", id, static_cast<void*>(timers));
-    timers->OnTimer(id);
+    const auto& [window, id] = running[static_cast<size_t>(in.Pick(static_cast<int>(running.size())))];
+    Trace("timer %d of %s %p", id, window->metaObject()->className(), static_cast<void*>(window));
+    dynamic_cast<CWindowTimers*>(window)->OnTimer(id);
 }
 
 // An item of the group tree, or null (a click on empty space).
@@ -377,7 +394,19 @@ void AskForContextMenu(QWidget* control, CFuzzInput& in)
     QCoreApplication::sendEvent(target, &event);
 }
 
-// A button, a control value or closing, on one of the module's other windows.
+// A click or a double click on a row of a list or tree control, as the user
+// chooses a found group or an entry.
+void ClickRowOf(QAbstractItemView* view, CFuzzInput& in)
+{
+    const bool twice = in.Flag();
+    const int rows = view->model() ? view->model()->rowCount() : 0;
+    const int row = in.Pick(rows + 2) - 1;
+    Trace("row %d of %d, %s", row, rows, twice ? "double click" : "click");
+    ClickRow(view, row, twice);
+}
+
+// A button (or a row of a list: the second kind of press), a control value
+// or closing, on one of the module's other windows.
 void UseOtherWindow(CFuzzInput& in)
 {
     std::vector<CDialog*> windows;
@@ -386,6 +415,7 @@ void UseOtherWindow(CFuzzInput& in)
         if (dialog && dialog != g_pTarvolanDialog && !dialog->IsModalRunning()) windows.push_back(dialog);
     }
     if (windows.empty()) return;
+    PutInFixedOrder(windows);
     CDialog* window = windows[static_cast<size_t>(in.Pick(static_cast<int>(windows.size())))];
     std::vector<QWidget*> controls;
     for (QWidget* child : window->findChildren<QWidget*>())
@@ -405,6 +435,8 @@ void UseOtherWindow(CFuzzInput& in)
         SetControlText(control, CString(text));
     } else if (action == 3) {
         AskForContextMenu(control, in);
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(control); view && action == 1) {
+        ClickRowOf(view, in);  // the first kind stays a plain press (lists ignore it), as earlier inputs had it
     } else {
         window->PressButton(ControlId(control));
     }
@@ -471,7 +503,9 @@ void CallModule(CFuzzInput& in)
 void RunOperation(CFuzzInput& in, int depth)
 {
     if (depth > 0) {  // while a prompt is open: host messages and timers
-        if (in.Pick(4) == 3) FireMainTimer(in);
+        const int choice = in.Pick(8);
+        if (choice == 7) FireRunningTimer(in);  // any window's, the modal one's included
+        else if (choice == 3) FireMainTimer(in);
         else SendHostMessage(in);
         return;
     }
