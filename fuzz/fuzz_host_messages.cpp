@@ -47,10 +47,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include <QAbstractButton>
@@ -60,6 +63,7 @@
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
 
@@ -121,6 +125,7 @@ struct TSession {
     std::string clientDir;
     CModuleBase* module = nullptr;
     int inputsSinceLoad = 0;
+    QRect windowGeometry;  // the group window's as loaded
     bool fresh = false;  // load the module again for every input
     bool checkReset = false;  // every input again on fresh modules (TARVOLAN_FUZZ_CHECK_RESET)
     bool countOnly = false;   // TARVOLAN_FUZZ_CHECK_RESET=count: count differences, do not stop
@@ -207,6 +212,7 @@ void LoadModule()
     if (!g_session->module) std::abort();
     g_session->module->Init();
     g_session->inputsSinceLoad = 0;
+    if (g_pTarvolanDialog) g_session->windowGeometry = g_pTarvolanDialog->geometry();
     // What loading sent (the skin request of the new window) belongs to no input.
     g_session->host.Clear();
     g_session->host2.Clear();
@@ -220,6 +226,20 @@ void LoadModule()
 // itself; every kLoadPeriod inputs (and after UnInit, and for every input
 // with TARVOLAN_FUZZ_FRESH set) the module is loaded again.
 constexpr int kLoadPeriod = 128;
+
+// What Qt keeps in the group window between inputs and a new window would
+// not have: the place and size the host gave it (where a click lands in the
+// tree depends on them), the focus inside it and the tree's scrolling.
+void RestoreView(CTarvolanDialog& dialog)
+{
+    const QRect& loaded = g_session->windowGeometry;
+    dialog.MoveWindowTo(loaded.x(), loaded.y(), loaded.width(), loaded.height());
+    if (QWidget* focus = dialog.focusWidget()) focus->clearFocus();
+    if (QTreeWidget* tree = dialog.Tree()) {
+        tree->horizontalScrollBar()->setValue(0);
+        tree->verticalScrollBar()->setValue(0);
+    }
+}
 
 void EmptyModule()
 {
@@ -240,6 +260,7 @@ void EmptyModule()
     for (int id : {CTarvolanDialog::kTimerReplay, CTarvolanDialog::kTimerPendingCreate, CTarvolanDialog::kTimerRecentNames})
         dialog.KillTimer(id);
     dialog.hide();
+    RestoreView(dialog);
     g_session->module->Init();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -267,15 +288,15 @@ void FireMainTimer(CFuzzInput& in)
 }
 
 // Puts windows in an order that does not change from run to run (by class,
-// then by caption): QApplication::allWidgets lists them by their addresses,
-// so that an input choosing the second window would choose another one when
-// replayed.
+// then by caption, then by place: windows of one kind open cascaded):
+// QApplication::allWidgets lists them by their addresses, so that an input
+// choosing the second window would choose another one when replayed.
 template <class TWidget> void PutInFixedOrder(std::vector<TWidget*>& windows)
 {
-    std::stable_sort(windows.begin(), windows.end(), [](const QWidget* a, const QWidget* b) {
-        const int byClass = std::strcmp(a->metaObject()->className(), b->metaObject()->className());
-        return byClass != 0 ? byClass < 0 : a->windowTitle() < b->windowTitle();
-    });
+    const auto key = [](const QWidget* w) {
+        return std::make_tuple(std::string_view(w->metaObject()->className()), w->windowTitle(), w->x(), w->y());
+    };
+    std::stable_sort(windows.begin(), windows.end(), [&](const QWidget* a, const QWidget* b) { return key(a) < key(b); });
 }
 
 // Fires one running timer of any of the module's windows.
@@ -580,6 +601,23 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 namespace {
 
+// Clock times of today in a transcript ("10 Dec 2026 11:53:44") lose their
+// time of day: the module stamps messages it sends with the clock, and two
+// runs of an input may fall in different seconds.
+void MaskClockTimes(std::string& text)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char today[16];
+    const size_t length = std::strftime(today, sizeof(today), "%d %b %Y ", &local);
+    constexpr size_t kTimeOfDay = 8;  // hh:mm:ss
+    for (size_t at = text.find(today, 0, length); at != std::string::npos; at = text.find(today, at, length)) {
+        at += length;
+        text.replace(at, std::min(kTimeOfDay, text.size() - at), "hh:mm:ss");
+    }
+}
+
 // What the host and the user saw of an input: every call of the module to
 // either host with its texts, numbers and blocks, the relayed records and
 // every prompt. Two runs of an input that the module treats alike give the
@@ -605,6 +643,7 @@ std::string Transcript()
     for (const TPrompt& prompt : g_session->driver.Prompts())
         out += "prompt " + prompt.kind.str() + " \"" + DescribeText(prompt.text.str(), 200) + "\" \"" +
                DescribeText(prompt.caption.str(), 200) + "\" " + std::to_string(prompt.answer) + "\n";
+    MaskClockTimes(out);
     return out;
 }
 
@@ -612,6 +651,7 @@ std::string Transcript()
 // returns the input's transcript when asked to.
 std::string PlayInput(const uint8_t* data, size_t size, bool transcript)
 {
+    Trace("input of %zu bytes", size);
     CFuzzInput in(data, size);
     SetClientState(in.Byte());
     if (g_pTarvolanDialog) {
@@ -619,6 +659,9 @@ std::string PlayInput(const uint8_t* data, size_t size, bool transcript)
         g_pTarvolanDialog->m_bTestMode = flags & 0x01;
         g_pTarvolanDialog->m_nKindRootsFlag = (flags >> 1) & 0x01;
         g_pTarvolanDialog->m_nReplayPauseMs = 0;  // the replay of parked requests runs no event loop
+        // The tree's row selection is read from the client when the window is
+        // created: the window as one created under this input's client state.
+        g_pTarvolanDialog->SetFullRowSelect(GetTreeFullRowSelect());
     }
     g_session->driver.Begin(&in, [&in] { WhilePromptOpen(in); });
     for (int i = 0; i < kMaxOperations && !in.Empty() && !g_session->module->IsClosing(); ++i) RunOperation(in, 0);
