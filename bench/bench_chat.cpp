@@ -1,7 +1,8 @@
 // The conversation window under load: appending many received messages,
-// one long message full of emoticon codes, and the animation of many
-// pictures. Figures are compared with a baseline measured in the same run:
-// the first 100 messages, the same text without codes, 10 pictures.
+// one long message full of emoticon codes, the rebuild of a full output and
+// the animation of many pictures. Figures are compared with a baseline
+// measured in the same run: the first 100 messages, the same text without
+// codes, 10 pictures.
 #include <chrono>
 #include <cstdlib>
 #include <memory>
@@ -158,6 +159,22 @@ void BM_ShowLongMessage(benchmark::State& state)
     state.counters["pictures"] = output->PictureCount();
 }
 BENCHMARK(BM_ShowLongMessage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The rebuild of a full output (the text it keeps, with its pictures), which
+// follows every trim of the oldest text: about once per 10,000 characters shown.
+void BM_CompactFullOutput(benchmark::State& state)
+{
+    CChatFixture fixture;
+    fixture.Chat()->show();
+    for (int i = 0; i < 300; ++i)
+        ShowIncomingMessage(*fixture.Group(), tarvolan::NoHostLink(), "sip:ann@x.com", ReceivedMessage(i).c_str());
+    QApplication::processEvents();
+    CRichMsgEdit* output = fixture.Chat()->Output();
+    for (auto _ : state) output->CompactDocument();
+    state.counters["characters"] = output->document()->characterCount();
+    state.counters["pictures"] = output->PictureCount();
+}
+BENCHMARK(BM_CompactFullOutput)->Unit(benchmark::kMillisecond);
 
 // One animation tick with n pictures shown: every animation moves one frame
 // on and the output repaints.

@@ -66,8 +66,7 @@ void CEditorPictures::Watch(int index)
     if (m_Movies.count(index)) return;
     QMovie* movie = CEmoticonMovies::Instance().Acquire(ToQt(Path(index)));
     m_Movies[index] = movie;
-    m_pEditor->document()->addResource(QTextDocument::ImageResource, NameOf(index),
-                                       CEmoticonMovies::CurrentFrame(movie));
+    AddFrame(index, movie);
     QObject::connect(movie, &QMovie::frameChanged, m_pEditor, [this, index] { OnFrame(index); });
 }
 
@@ -78,9 +77,19 @@ void CEditorPictures::OnFrame(int index)
     // The new frame replaces the document's picture resource; every
     // occurrence draws it at the next paint. The layout stays as it is: the
     // frames of a picture all have one size.
-    m_pEditor->document()->addResource(QTextDocument::ImageResource, NameOf(index),
-                                       CEmoticonMovies::CurrentFrame(it->second));
+    AddFrame(index, it->second);
     m_pEditor->viewport()->update();
+}
+
+void CEditorPictures::AddFrame(int index, QMovie* movie)
+{
+    m_pEditor->document()->addResource(QTextDocument::ImageResource, NameOf(index),
+                                       CEmoticonMovies::CurrentFrame(movie));
+}
+
+void CEditorPictures::RestoreResources()
+{
+    for (const auto& [index, movie] : m_Movies) AddFrame(index, movie);
 }
 
 void CEditorPictures::AdvanceAll()

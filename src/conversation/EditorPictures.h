@@ -46,12 +46,16 @@ public:
     QImage ImageOf(const QTextCharFormat& format);
     // Moves every animation one frame on, as its timer would.
     void AdvanceAll();
+    // Gives a cleared document the current frame of every picture it shows.
+    void RestoreResources();
 
 private:
     static QUrl NameOf(int index);
     static int IndexOf(const QUrl& name);
     // Makes the picture's frames reach the document from now on.
     void Watch(int index);
+    // The picture's current frame as the document's resource of its name.
+    void AddFrame(int index, QMovie* movie);
     void OnFrame(int index);
 
     QTextEdit* m_pEditor;

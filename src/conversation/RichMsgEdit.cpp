@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <memory>
 
+#include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextLayout>
 
 #include "clientkit/ClientKit.h"
@@ -305,6 +307,48 @@ void CRichMsgEdit::DropOldestText(int limit, int keep)
     QTextCursor cursor(doc);
     cursor.setPosition(lineStart ? cut : block.next().position(), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+    CompactSoon();
+}
+
+void CRichMsgEdit::CompactSoon()
+{
+    if (m_bCompactPending) return;
+    m_bCompactPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_bCompactPending = false;
+            CompactDocument();
+        },
+        Qt::QueuedConnection);
+}
+
+void CRichMsgEdit::CompactDocument()
+{
+    QTextDocument* doc = document();
+    const QTextDocumentFragment content(doc);
+    // Positions, not a cursor: the clearing moves every cursor of the document.
+    const int anchor = textCursor().anchor(), position = textCursor().position();
+    const QTextCharFormat typing = currentCharFormat();
+    const int scroll = verticalScrollBar()->value();
+    const bool undo = doc->isUndoRedoEnabled();
+    {
+        CQuietChange quiet(this);
+        doc->setUndoRedoEnabled(false);  // the content is no step to undo
+        doc->clear();                    // a fresh buffer and format collection
+        QTextCursor(doc).insertFragment(content);
+        doc->setUndoRedoEnabled(undo);
+    }
+    m_pPictures->RestoreResources();  // the clearing took the pictures' frames
+    QTextCursor now(doc);
+    now.setPosition(anchor);
+    now.setPosition(position, QTextCursor::KeepAnchor);
+    setTextCursor(now);
+    if (!now.hasSelection()) setCurrentCharFormat(typing);  // with one, it would format the selection
+    // The whole text is laid out now, as appending would have it, so that the
+    // view comes back to where it was.
+    doc->documentLayout()->blockBoundingRect(doc->lastBlock());
+    verticalScrollBar()->setValue(scroll);
 }
 
 void CRichMsgEdit::AppendFormatted(const TCharFormat* format, const CString& text)

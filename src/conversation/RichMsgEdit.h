@@ -112,8 +112,16 @@ public:
     static void AppendMessageText(CRichMsgEdit* editor, const TCharFormat* format, int indent,
                                   const char* pattern, ...) __attribute__((format(printf, 4, 5)));
     // Past limit characters, drops the oldest text until about keep are
-    // left: whole lines, unless the text is one line.
+    // left: whole lines, unless the text is one line. The document is then
+    // rebuilt from what is left (CompactDocument) once the caller's edit is
+    // over, at the next turn of the event loop.
     void DropOldestText(int limit, int keep);
+    // Rebuilds the document from its own content: the same text, formats,
+    // pictures, selection and scroll position. Qt keeps every character once
+    // appended in the document's buffer and every format once used (each link
+    // has a format of its own) until the document is cleared, so an output
+    // that only dropped its oldest text would still hold hours of messages.
+    void CompactDocument();
     // Embeds picture index (0..39) at the end of the selection and starts
     // the picture timer; false (nothing inserted) for another index.
     bool InsertEmoticon(int index);
@@ -189,6 +197,9 @@ private:
     QString PlainTextOf(int from, int to) const;
     void OnContentsChange(int position, int removed, int added);
     void MoveCaretToEnd(const QTextCursor& end);
+    // CompactDocument at the next turn of the event loop, once however many
+    // trims ask for it: never inside an edit block of the caller.
+    void CompactSoon();
 
     QWidget* m_pOwner = nullptr;
     bool m_bTransferSwitch = false;
@@ -200,6 +211,7 @@ private:
     int m_nChanges = 0;                // changes reported since TakeLastChange
     int m_nChangePos = 0;              // document position of the last change
     int m_nChangeAdded = 0;            // characters it added
+    bool m_bCompactPending = false;    // CompactSoon has queued a rebuild
 };
 
 } // namespace tarvolan

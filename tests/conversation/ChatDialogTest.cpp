@@ -443,6 +443,7 @@ TEST_F(ChatDialogTest, LongConversationKeepsItsLatestLinesWithinWhatQtCanLayOut)
         m_chat->ShowMessageHeader("12:00", "Bob", 0, "", 0);
         m_chat->ShowMessageBody("<property size=\"32767\" ></property>" + std::to_string(i) + wide.str());
     }
+    QApplication::processEvents();  // the output rebuilt from what it kept
     QTextDocument* doc = m_chat->Output()->document();
     EXPECT_LE(doc->characterCount(), CTarvolanChatDialog::kOutputLimit);
     EXPECT_GE(doc->characterCount(), CTarvolanChatDialog::kOutputKept - 10000);

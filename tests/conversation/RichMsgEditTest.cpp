@@ -10,7 +10,11 @@
 #include <QImage>
 #include <QMimeData>
 #include <QMovie>
+#include <QTextBlock>
 #include <QTextDocument>
+
+#include <string>
+#include <vector>
 
 #include "ConversationTestSupport.h"
 
@@ -349,6 +353,90 @@ TEST_F(RichMsgEditTest, DetectedAddressesBecomeLinks)
     EXPECT_EQ(probe.charFormat().anchorHref(), QString("http://www.example.com/a?b"));
     probe.setPosition(25);
     EXPECT_FALSE(probe.charFormat().isAnchor());
+}
+
+// The properties of a format as text.
+std::string PropertiesOf(const QTextFormat& format)
+{
+    std::string text;
+    for (const auto& [key, value] : format.properties().asKeyValueRange())
+        text += std::to_string(key) + '=' + value.toString().toStdString() + ';';
+    return text;
+}
+
+// What a reader of the document sees: its text, every block's format and the
+// runs of characters of one format (however the document splits them).
+std::vector<std::string> Appearance(const QTextDocument& doc)
+{
+    std::vector<std::string> seen{doc.toPlainText().toStdString()};
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        seen.push_back("block " + PropertiesOf(block.blockFormat()));
+        std::string run;
+        int length = 0;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const std::string format = PropertiesOf(it.fragment().charFormat());
+            if (format != run) {
+                if (length > 0) seen.push_back(std::to_string(length) + ' ' + run);
+                run = format;
+                length = 0;
+            }
+            length += it.fragment().length();
+        }
+        seen.push_back(std::to_string(length) + ' ' + run);
+    }
+    return seen;
+}
+
+TEST_F(RichMsgEditTest, TrimmedOutputKeepsNoFormatsOfTheTextThatWent)
+{
+    m_edit.SetReadOnly(true);
+    m_edit.SetAutoUrlDetect(true);
+    TCharFormat bold;
+    bold.dwMask = CFM_BOLD;
+    bold.dwEffects = CFE_BOLD;
+    for (int i = 0; i < 300; ++i) {
+        // Every link is a format of its own.
+        const std::string text = "see http://example.com/" + std::to_string(i) + " :)\r\n";
+        CRichMsgEdit::AppendMessageText(&m_edit, i % 2 ? &bold : nullptr, 0, "%s", text.c_str());
+        m_edit.DropOldestText(1200, 1000);
+        QApplication::processEvents();
+    }
+    int links = 0;
+    for (QTextBlock block = m_edit.document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) links += it.fragment().charFormat().isAnchor() ? 1 : 0;
+    EXPECT_GT(links, 10);
+    // The formats of the links shown, and a few more (plain, bold, picture, block, frame).
+    EXPECT_LE(m_edit.document()->allFormats().size(), links + 8);
+    EXPECT_TRUE(m_edit.GetWindowText().str().starts_with("see http://example.com/2"));
+    EXPECT_GT(m_edit.PictureCount(), 20);
+}
+
+TEST_F(RichMsgEditTest, CompactingTheDocumentChangesNothingThatShows)
+{
+    m_edit.SetReadOnly(true);
+    m_edit.SetAutoUrlDetect(true);
+    TCharFormat red;
+    red.dwMask = CFM_COLOR | CFM_SIZE;
+    red.crTextColor = 0x000000FF;
+    red.yHeight = 300;
+    for (int i = 0; i < 40; ++i)
+        CRichMsgEdit::AppendMessageText(&m_edit, i % 3 ? &red : nullptr, i % 4, "%s",
+                                        ("line " + std::to_string(i) + " www.example.com :) (L)\r\n").c_str());
+    m_edit.SetSel(10, 30);
+    const std::vector<std::string> before = Appearance(*m_edit.document());
+    const CString text = m_edit.GetWindowText(), pictures = m_edit.GetPictureMap();
+
+    m_edit.CompactDocument();
+    EXPECT_EQ(Appearance(*m_edit.document()), before);
+    EXPECT_EQ(m_edit.GetWindowText(), text);
+    EXPECT_EQ(m_edit.GetPictureMap(), pictures);
+    int start = 0, end = 0;
+    m_edit.GetSel(start, end);
+    EXPECT_EQ(start, 10);
+    EXPECT_EQ(end, 30);
+    EXPECT_FALSE(m_edit.document()->isUndoRedoEnabled());
+    const QVariant frame = m_edit.document()->resource(QTextDocument::ImageResource, QUrl("emoticon:0"));
+    EXPECT_FALSE(frame.value<QPixmap>().isNull());
 }
 
 TEST_F(RichMsgEditTest, TransferEntriesPostTheirCommandsToTheOwner)
