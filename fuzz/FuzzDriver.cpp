@@ -58,6 +58,12 @@ void ClickRow(QAbstractItemView* view, int row, bool twice)
     if (guard && twice) emit guard->doubleClicked(index);
 }
 
+int PickRow(const QAbstractItemView* view, CFuzzInput& in)
+{
+    const int rows = view->model() ? view->model()->rowCount() : 0;
+    return in.Pick(rows + 2) - 1;
+}
+
 CFuzzUiDriver::CFuzzUiDriver()
 {
     onNamedBoxOpen = [this](const CString&) { WhileOpen(); };
@@ -153,8 +159,7 @@ void CFuzzUiDriver::SetSomeControls(CDialog* dialog)
         } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
             if (button->isCheckable()) button->setChecked(m_in->Flag());
         } else if (auto* view = qobject_cast<QAbstractItemView*>(control)) {
-            const int rows = view->model() ? view->model()->rowCount() : 0;
-            ClickRow(view, m_in->Pick(rows + 2) - 1, false);
+            ClickRow(view, PickRow(view, *m_in), false);
         } else if (qobject_cast<QLineEdit*>(control) || qobject_cast<QTextEdit*>(control) ||
                    qobject_cast<QPlainTextEdit*>(control)) {
             SetControlText(control, CString(m_in->TypedText()));

@@ -25,6 +25,9 @@ namespace fuzzing {
 // (twice for a double click): the row becomes current and selected, and the
 // view reports the click. A row out of range clears the selection instead.
 void ClickRow(QAbstractItemView* view, int row, bool twice);
+// A row of the view chosen by the input: -1 or one past the last row (no
+// row) as well as every row.
+int PickRow(const QAbstractItemView* view, CFuzzInput& in);
 
 class CFuzzUiDriver : public CScriptedUiDriver {
 public:

@@ -307,14 +307,16 @@ void FireRunningTimer(CFuzzInput& in)
     for (QWidget* widget : QApplication::allWidgets())
         if (dynamic_cast<CWindowTimers*>(widget)) windows.push_back(widget);
     PutInFixedOrder(windows);
-    std::vector<std::pair<QWidget*, int>> running;
-    for (QWidget* window : windows)
+    std::vector<std::pair<CWindowTimers*, int>> running;
+    for (QWidget* window : windows) {
+        auto* timers = dynamic_cast<CWindowTimers*>(window);
         for (int id : kIds)
-            if (dynamic_cast<CWindowTimers*>(window)->IsTimerRunning(id)) running.emplace_back(window, id);
+            if (timers->IsTimerRunning(id)) running.emplace_back(timers, id);
+    }
     if (running.empty()) return;
-    const auto& [window, id] = running[static_cast<size_t>(in.Pick(static_cast<int>(running.size())))];
-    Trace("timer %d of %s %p", id, window->metaObject()->className(), static_cast<void*>(window));
-    dynamic_cast<CWindowTimers*>(window)->OnTimer(id);
+    const auto& [timers, id] = running[static_cast<size_t>(in.Pick(static_cast<int>(running.size())))];
+    Trace("timer %d of %p", id, static_cast<void*>(timers));
+    timers->OnTimer(id);
 }
 
 // An item of the group tree, or null (a click on empty space).
@@ -420,9 +422,8 @@ void AskForContextMenu(QWidget* control, CFuzzInput& in)
 void ClickRowOf(QAbstractItemView* view, CFuzzInput& in)
 {
     const bool twice = in.Flag();
-    const int rows = view->model() ? view->model()->rowCount() : 0;
-    const int row = in.Pick(rows + 2) - 1;
-    Trace("row %d of %d, %s", row, rows, twice ? "double click" : "click");
+    const int row = PickRow(view, in);
+    Trace("row %d, %s", row, twice ? "double click" : "click");
     ClickRow(view, row, twice);
 }
 
