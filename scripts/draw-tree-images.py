@@ -1,10 +1,15 @@
 #!/usr/bin/env python3
 """Draws the group tree's image strip: twelve 17 x 17 images side by side on
-white, which the tree treats as the transparent colour. Standard library only.
+white, which the tree treats as the transparent colour, and the same strip
+for screens of pixel ratio 2 (34 x 34 images) beside it, named with "@2x".
+Both come from the same drawings: the 2x canvas reads each shape in 1x pixel
+units and renders it at twice the resolution, with outlines one fine pixel
+wide and a half-tone pixel inside them. Standard library only.
 
     scripts/draw-tree-images.py [output.png]
 
-Default output: src/res/images/tree_images.png. Image order (see
+Default output: src/res/images/tree_images.png and tree_images@2x.png.
+Image order (see
 src/res/ModuleResources.h): 0 open folder, 1 closed folder, 2 online, 3 busy,
 4 away, 5 talking, 6 member (presence unknown), 7 offline, 8 hidden, 9 custom
 status, 10 at lunch, 11 do not disturb.
@@ -53,6 +58,15 @@ class Canvas:
                 elif d <= r + 0.25 and edge is not None:
                     self.put(x, y, edge)
 
+    def shoulders(self, cx, top, bottom, rx, fill, edge):
+        """The upper half of an ellipse, outlined."""
+        for y in range(top, bottom + 1):
+            t = (y - bottom) / (bottom - top + 0.5)
+            half = rx * (1 - t * t) ** 0.5 if abs(t) <= 1 else 0
+            for x in range(int(cx - half), int(cx + half) + 1):
+                inside = abs(x - cx) < half - 0.8 and y < bottom
+                self.put(x, y, fill if inside else edge)
+
     def png(self):
         raw = b"".join(b"\x00" + bytes(c for px in row for c in px) for row in self.pixels)
 
@@ -63,6 +77,81 @@ class Canvas:
         header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
         return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
                 + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def mix(a, b):
+    return tuple((p + q + 1) // 2 for p, q in zip(a, b))
+
+
+class Canvas2x(Canvas):
+    """The same drawing calls in 1x pixel units, drawn at pixel ratio 2. A
+    1x pixel x covers the 2x pixels 2x and 2x + 1; a point given in 1x pixel
+    centres lies at 2u + 0.5 in 2x pixels."""
+
+    def __init__(self, width, height):
+        super().__init__(width * 2, height * 2)
+
+    def fine(self, x, y, colour):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.pixels[y][x] = colour
+
+    def fill(self, X0, Y0, X1, Y1, colour):
+        for y in range(Y0, Y1 + 1):
+            for x in range(X0, X1 + 1):
+                self.fine(x, y, colour)
+
+    def blend(self, x, y, colour):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.pixels[y][x] = mix(self.pixels[y][x], colour)
+
+    def put(self, x, y, colour):
+        self.fill(2 * x, 2 * y, 2 * x + 1, 2 * y + 1, colour)
+
+    def rect(self, x0, y0, x1, y1, colour):
+        self.fill(2 * x0, 2 * y0, 2 * x1 + 1, 2 * y1 + 1, colour)
+
+    def frame(self, x0, y0, x1, y1, colour):
+        # A fine outline on the outer edge, half-toned onto what is inside.
+        X0, Y0, X1, Y1 = 2 * x0, 2 * y0, 2 * x1 + 1, 2 * y1 + 1
+        for x in range(X0 + 1, X1):
+            self.blend(x, Y0 + 1, colour)
+            self.blend(x, Y1 - 1, colour)
+        for y in range(Y0 + 2, Y1 - 1):
+            self.blend(X0 + 1, y, colour)
+            self.blend(X1 - 1, y, colour)
+        for X, Y in ((X0, Y0), (X1, Y1)):
+            self.fill(X0, Y, X1, Y, colour)
+            self.fill(X, Y0, X, Y1, colour)
+
+    def centre(self, X):
+        """The 1x pixel-centre coordinate of a 2x pixel."""
+        return (X - 0.5) / 2
+
+    def disc(self, cx, cy, r, fill, edge=None):
+        for Y in range(int(2 * (cy - r)) - 2, int(2 * (cy + r)) + 4):
+            for X in range(int(2 * (cx - r)) - 2, int(2 * (cx + r)) + 4):
+                d = ((self.centre(X) - cx) ** 2 + (self.centre(Y) - cy) ** 2) ** 0.5
+                if d <= r - 0.5:
+                    self.fine(X, Y, fill)
+                elif d <= r + 0.25 and edge is not None:
+                    self.fine(X, Y, edge)
+                    if d <= r - 0.1:
+                        self.blend(X, Y, fill)
+
+    def shoulders(self, cx, top, bottom, rx, fill, edge):
+        span = bottom - top + 0.5
+        for Y in range(2 * top, 2 * bottom + 2):
+            v = self.centre(Y)
+            t = min(0.0, (v - bottom) / span)
+            half = rx * (1 - t * t) ** 0.5 if abs(t) <= 1 else 0
+            for X in range(int(2 * (cx - half)) - 1, int(2 * (cx + half)) + 3):
+                u = abs(self.centre(X) - cx)
+                if u > half + 0.25:
+                    continue
+                inside = u < half - 0.3 and v < bottom + 0.25
+                self.fine(X, Y, fill if inside else edge)
+                if inside and (u > half - 0.55 or v > bottom - 0.05):
+                    self.blend(X, Y, edge)
 
 
 class Cell:
@@ -77,7 +166,7 @@ class Cell:
 
         def shifted(*args, **kwargs):
             args = list(args)
-            if name in ("put", "disc"):
+            if name in ("put", "disc", "shoulders"):
                 args[0] += self.ox
             elif name in ("rect", "frame"):
                 args[0] += self.ox
@@ -116,14 +205,7 @@ def open_folder(c):
 
 
 def person(c, fill, edge=OUTLINE):
-    # Shoulders: the upper half of an ellipse.
-    cx, top, bottom, rx = 7, 9, 15, 5.5
-    for y in range(top, bottom + 1):
-        t = (y - bottom) / (bottom - top + 0.5)
-        half = rx * (1 - t * t) ** 0.5 if abs(t) <= 1 else 0
-        for x in range(int(cx - half), int(cx + half) + 1):
-            inside = abs(x - cx) < half - 0.8 and y < bottom
-            c.put(x, y, fill if inside else edge)
+    c.shoulders(7, 9, 15, 5.5, fill, edge)
     c.disc(7, 5, 3.2, fill, edge)
     c.put(6, 4, LIGHT)  # a glint on the head
 
@@ -201,12 +283,14 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     default = os.path.join(here, "..", "src", "res", "images", "tree_images.png")
     output = sys.argv[1] if len(sys.argv) > 1 else default
+    stem, extension = os.path.splitext(output)
     assert len(DRAWINGS) == COUNT
-    canvas = Canvas(SIZE * COUNT, SIZE)
-    for index, draw in enumerate(DRAWINGS):
-        draw(Cell(canvas, index))
-    with open(output, "wb") as f:
-        f.write(canvas.png())
+    for kind, path in ((Canvas, output), (Canvas2x, stem + "@2x" + extension)):
+        canvas = kind(SIZE * COUNT, SIZE)
+        for index, draw in enumerate(DRAWINGS):
+            draw(Cell(canvas, index))
+        with open(path, "wb") as f:
+            f.write(canvas.png())
 
 
 if __name__ == "__main__":

@@ -6,10 +6,14 @@ repository's assets/ folder):
   emote/gif/<i>.gif  animated GIF89a pictures (2-4 frames, looping) shown in
                      the conversation editors;
   emote/bmp/<i>.bmp  24-bit bitmaps of the first frame on white, shown in the
-                     emoticon picker.
+                     emoticon picker;
+  and the same pictures for screens of pixel ratio 2, <i>@2x.gif and
+  <i>@2x.bmp, twice as wide and high, drawn from the same shapes (same
+  frames and timing).
 
-Pure standard library: shapes are rasterised with 4x4 supersampling, each
-picture gets its own colour table, and the GIF encoder does its own LZW.
+Pure standard library: shapes are rasterised with 4x4 supersampling per
+output pixel, each picture gets its own colour table, and the GIF encoder
+does its own LZW.
 """
 
 import math
@@ -27,25 +31,29 @@ WHITE = (255, 255, 255)
 
 
 class Canvas:
-    """A SIZE x SIZE picture drawn in pixel units (floats, y down)."""
+    """A picture drawn in units of SIZE x SIZE (floats, y down), rendered
+    at scale output pixels per unit."""
 
-    def __init__(self):
-        n = SIZE * SS
+    def __init__(self, scale=1):
+        self.scale = scale
+        self.k = SS * scale  # subsamples per unit
+        self.size = SIZE * scale  # output pixels along each axis
+        n = SIZE * self.k
         self.n = n
         self.px = [None] * (n * n)  # None = transparent, else (r, g, b)
 
     def _fill(self, x0, y0, x1, y1, inside, color):
-        n = self.n
-        sx0 = max(0, int(math.floor(x0 * SS)))
-        sy0 = max(0, int(math.floor(y0 * SS)))
-        sx1 = min(n, int(math.ceil(x1 * SS)) + 1)
-        sy1 = min(n, int(math.ceil(y1 * SS)) + 1)
+        n, k = self.n, self.k
+        sx0 = max(0, int(math.floor(x0 * k)))
+        sy0 = max(0, int(math.floor(y0 * k)))
+        sx1 = min(n, int(math.ceil(x1 * k)) + 1)
+        sy1 = min(n, int(math.ceil(y1 * k)) + 1)
         px = self.px
         for sy in range(sy0, sy1):
-            y = (sy + 0.5) / SS
+            y = (sy + 0.5) / k
             row = sy * n
             for sx in range(sx0, sx1):
-                x = (sx + 0.5) / SS
+                x = (sx + 0.5) / k
                 if inside(x, y):
                     px[row + sx] = color
 
@@ -133,22 +141,22 @@ class Canvas:
 
     def clip_circle(self, cx, cy, r):
         """Makes everything outside the circle transparent again."""
-        n = self.n
+        n, k = self.n, self.k
         for sy in range(n):
-            y = (sy + 0.5) / SS
+            y = (sy + 0.5) / k
             for sx in range(n):
-                x = (sx + 0.5) / SS
+                x = (sx + 0.5) / k
                 if (x - cx) ** 2 + (y - cy) ** 2 > r * r:
                     self.px[sy * n + sx] = None
 
     # -- output --------------------------------------------------------------
     def pixels(self):
-        """SIZE x SIZE rows of (r, g, b) or None, edges blended onto white."""
+        """Rows of (r, g, b) or None, edges blended onto white."""
         out = []
         n = self.n
-        for y in range(SIZE):
+        for y in range(self.size):
             row = []
-            for x in range(SIZE):
+            for x in range(self.size):
                 rs = gs = bs = cnt = 0
                 for sy in range(y * SS, y * SS + SS):
                     base = sy * n + x * SS
@@ -494,13 +502,13 @@ def e_broken(c, f):                     # 24 "(U)"
     gap = (0.0, 1.2)[f]
     s = 8.6
     crack = [(11, 3.0), (12.6, 7.0), (10.0, 10.6), (12.4, 14.4), (11, 20.8)]
-    half = Canvas()
+    half = Canvas(c.scale)
     half.heart(11, 11.6, s, DARK_RED)
     half.heart(11, 11.6, s - 1.1, (120, 120, 130))
     # Split the grey heart along the crack: left part shifted left, right part right.
-    n = c.n
+    n, k = c.n, c.k
     for sy in range(n):
-        y = (sy + 0.5) / SS
+        y = (sy + 0.5) / k
         # x of the crack at this height
         xc = crack[-1][0]
         for (x0, y0), (x1, y1) in zip(crack, crack[1:]):
@@ -511,9 +519,9 @@ def e_broken(c, f):                     # 24 "(U)"
             col = half.px[sy * n + sx]
             if col is None:
                 continue
-            x = (sx + 0.5) / SS
+            x = (sx + 0.5) / k
             shift = -gap if x < xc else gap
-            tx = int(sx + shift * SS)
+            tx = int(sx + shift * k)
             if 0 <= tx < n and abs(x - xc) > 0.35:
                 c.px[sy * n + tx] = col
 
@@ -873,8 +881,9 @@ def write_gif(path, frames, delays):
     while (1 << bits) < len(colours) + 1:
         bits += 1
     table_size = 1 << bits
+    size = len(frames[0])
     out = bytearray(b"GIF89a")
-    out += struct.pack("<HHBBB", SIZE, SIZE, 0x80 | ((bits - 1) << 4) | (bits - 1), 0, 0)
+    out += struct.pack("<HHBBB", size, size, 0x80 | ((bits - 1) << 4) | (bits - 1), 0, 0)
     palette = [(255, 255, 255)] + colours
     palette += [(0, 0, 0)] * (table_size - len(palette))
     for r, g, b in palette:
@@ -885,7 +894,7 @@ def write_gif(path, frames, delays):
     for frame, delay in zip(frames, delays):
         # Graphic control: restore to background after the frame, index 0 transparent.
         out += struct.pack("<BBBBHBB", 0x21, 0xF9, 4, (2 << 2) | 1, delay, 0, 0)
-        out += struct.pack("<BHHHHB", 0x2C, 0, 0, SIZE, SIZE, 0)
+        out += struct.pack("<BHHHHB", 0x2C, 0, 0, size, size, 0)
         indices = []
         for row in frame:
             for p in row:
@@ -903,11 +912,12 @@ def write_gif(path, frames, delays):
 
 
 def write_bmp(path, frame):
-    row_bytes = (SIZE * 3 + 3) & ~3
-    image_size = row_bytes * SIZE
+    size = len(frame)
+    row_bytes = (size * 3 + 3) & ~3
+    image_size = row_bytes * size
     out = bytearray(b"BM")
     out += struct.pack("<IHHI", 54 + image_size, 0, 0, 54)
-    out += struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE, 1, 24, 0, image_size, 2835, 2835, 0, 0)
+    out += struct.pack("<IiiHHIIiiII", 40, size, size, 1, 24, 0, image_size, 2835, 2835, 0, 0)
     for row in reversed(frame):
         line = bytearray()
         for p in row:
@@ -927,13 +937,15 @@ def main():
     os.makedirs(bmp_dir, exist_ok=True)
     for index, (draw, count, delays) in enumerate(EMOTICONS):
         assert len(delays) == count
-        frames = []
-        for f in range(count):
-            c = Canvas()
-            draw(c, f)
-            frames.append(c.pixels())
-        write_gif(os.path.join(gif_dir, "%d.gif" % index), frames, delays)
-        write_bmp(os.path.join(bmp_dir, "%d.bmp" % index), frames[0])
+        for scale, suffix in ((1, ""), (2, "@2x")):
+            frames = []
+            for f in range(count):
+                c = Canvas(scale)
+                draw(c, f)
+                frames.append(c.pixels())
+            name = "%d%s" % (index, suffix)
+            write_gif(os.path.join(gif_dir, name + ".gif"), frames, delays)
+            write_bmp(os.path.join(bmp_dir, name + ".bmp"), frames[0])
     print("wrote %d emoticons to %s" % (len(EMOTICONS), os.path.normpath(root)))
 
 
