@@ -67,6 +67,16 @@ class Canvas:
                 inside = abs(x - cx) < half - 0.8 and y < bottom
                 self.put(x, y, fill if inside else edge)
 
+    def flap(self, left, top, bottom, width, slant, fill, edge):
+        """A parallelogram from row top to row bottom, its left side moving
+        slant pixels to the left over its height; outlined."""
+        for y in range(top, bottom + 1):
+            shift = (y - top) * slant // (bottom - top)
+            x0, x1 = left - shift, left + width - shift
+            for x in range(x0, x1 + 1):
+                outline = x in (x0, x1) or y in (top, bottom)
+                self.put(x, y, edge if outline else fill)
+
     def png(self):
         raw = b"".join(b"\x00" + bytes(c for px in row for c in px) for row in self.pixels)
 
@@ -138,6 +148,20 @@ class Canvas2x(Canvas):
                     if d <= r - 0.1:
                         self.blend(X, Y, fill)
 
+    def flap(self, left, top, bottom, width, slant, fill, edge):
+        for Y in range(2 * top, 2 * bottom + 2):
+            v = self.centre(Y)
+            x0 = left + 0.25 - (v - top) * slant / (bottom - top + 0.5)
+            for X in range(int(2 * (x0 - 1)), int(2 * (x0 + width + 1)) + 2):
+                u = self.centre(X)
+                d = min(u - x0, x0 + width - u)
+                if d < -0.5:
+                    continue
+                outline = d < 0.0 or v < top or v > bottom
+                self.fine(X, Y, edge if outline else fill)
+                if not outline and (d < 0.5 or v < top + 0.5 or v > bottom - 0.5):
+                    self.blend(X, Y, edge)
+
     def shoulders(self, cx, top, bottom, rx, fill, edge):
         span = bottom - top + 0.5
         for Y in range(2 * top, 2 * bottom + 2):
@@ -196,12 +220,7 @@ def open_folder(c):
     c.rect(1, 4, 14, 14, FOLDER_BACK)
     c.frame(1, 4, 14, 14, FOLDER_EDGE)
     # The front flap, tilted open towards the viewer.
-    for y in range(7, 15):
-        shift = (y - 7) * 3 // 7
-        left, right = 4 - shift, 16 - shift
-        for x in range(left, right + 1):
-            edge = x in (left, right) or y in (7, 14)
-            c.put(x, y, FOLDER_EDGE if edge else FOLDER_FRONT)
+    c.flap(4, 7, 14, 12, 3, FOLDER_FRONT, FOLDER_EDGE)
 
 
 def person(c, fill, edge=OUTLINE):
