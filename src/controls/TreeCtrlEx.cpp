@@ -9,6 +9,7 @@
 #include <QStyledItemDelegate>
 
 #include "clientkit/ClientKit.h"
+#include "platform/Pictures.h"
 #include "platform/Window.h"
 
 namespace tarvolan {
@@ -279,11 +280,15 @@ void CTreeCtrlEx::LoadSkins()
 {
     const char* appPath = GetAppPath();
     const QString folder = ToQt(CString(appPath ? appPath : ""));
-    if (m_bSkinsTried && folder == m_skinFolder) return;
+    // The art follows the screen the tree is on (a window moved to a screen
+    // of another pixel ratio reloads it at its next paint).
+    const int ratio = ArtRatio(devicePixelRatioF());
+    if (m_bSkinsTried && folder == m_skinFolder && ratio == m_skinRatio) return;
     m_bSkinsTried = true;
     m_skinFolder = folder;
-    m_skinOver.load(folder + QStringLiteral("emote/bmp/tree_over.bmp"));
-    m_skinSelect.load(folder + QStringLiteral("emote/bmp/tree_select.bmp"));
+    m_skinRatio = ratio;
+    m_skinOver.load(PictureFile(folder + QStringLiteral("emote/bmp/tree_over.bmp"), ratio));
+    m_skinSelect.load(PictureFile(folder + QStringLiteral("emote/bmp/tree_select.bmp"), ratio));
 }
 
 void CTreeCtrlEx::paintEvent(QPaintEvent* event)

@@ -173,6 +173,7 @@ private:
     QImage m_skinSelect;
     QString m_skinFolder;  // the client folder the skins were read from
     bool m_bSkinsTried = false;
+    int m_skinRatio = 1;   // the art ratio the skins were read for
     QPersistentModelIndex m_hover;
 };
 

@@ -9,6 +9,7 @@
 #include "clientkit/ClientKit.h"
 #include "common/Emoticons.h"
 #include "conversation/EmoticonMovies.h"
+#include "platform/Pictures.h"
 #include "platform/Window.h"
 
 namespace tarvolan {
@@ -17,7 +18,7 @@ namespace {
 constexpr const char kPictureScheme[] = "emoticon";
 } // namespace
 
-CEditorPictures::CEditorPictures(QTextEdit* editor) : m_pEditor(editor)
+CEditorPictures::CEditorPictures(QTextEdit* editor) : m_pEditor(editor), m_ratio(editor->devicePixelRatioF())
 {
     const CString folder = CString(GetAppPath()) + "emote/gif/";
     m_Paths.resize(kEmoticonCount);
@@ -26,10 +27,31 @@ CEditorPictures::CEditorPictures(QTextEdit* editor) : m_pEditor(editor)
 
 CEditorPictures::~CEditorPictures()
 {
+    for (auto& [index, movie] : m_Movies) Unwatch(index, movie);
+}
+
+void CEditorPictures::Unwatch(int, QMovie* movie)
+{
+    QObject::disconnect(movie, nullptr, m_pEditor, nullptr);
+    CEmoticonMovies::Instance().Release(movie);
+}
+
+void CEditorPictures::UseRatio(qreal dpr)
+{
+    if (qFuzzyCompare(dpr, m_ratio)) return;
+    const bool otherArt = ArtRatio(dpr) != ArtRatio(m_ratio);
+    m_ratio = dpr;
+    std::vector<int> shown;
     for (auto& [index, movie] : m_Movies) {
-        QObject::disconnect(movie, nullptr, m_pEditor, nullptr);
-        CEmoticonMovies::Instance().Release(movie);
+        shown.push_back(index);
+        if (otherArt) Unwatch(index, movie);
     }
+    if (otherArt) m_Movies.clear();
+    for (int index : shown) {
+        Watch(index);
+        AddFrame(index, m_Movies[index]);
+    }
+    m_pEditor->viewport()->update();
 }
 
 QUrl CEditorPictures::NameOf(int index)
@@ -64,7 +86,7 @@ CString CEditorPictures::Path(int index) const
 void CEditorPictures::Watch(int index)
 {
     if (m_Movies.count(index)) return;
-    QMovie* movie = CEmoticonMovies::Instance().Acquire(ToQt(Path(index)));
+    QMovie* movie = CEmoticonMovies::Instance().Acquire(PictureFile(ToQt(Path(index)), m_ratio));
     m_Movies[index] = movie;
     AddFrame(index, movie);
     QObject::connect(movie, &QMovie::frameChanged, m_pEditor, [this, index] { OnFrame(index); });
@@ -81,10 +103,14 @@ void CEditorPictures::OnFrame(int index)
     m_pEditor->viewport()->update();
 }
 
+QPixmap CEditorPictures::Frame(QMovie* movie) const
+{
+    return FitToRatio(CEmoticonMovies::CurrentFrame(movie), m_ratio);
+}
+
 void CEditorPictures::AddFrame(int index, QMovie* movie)
 {
-    m_pEditor->document()->addResource(QTextDocument::ImageResource, NameOf(index),
-                                       CEmoticonMovies::CurrentFrame(movie));
+    m_pEditor->document()->addResource(QTextDocument::ImageResource, NameOf(index), Frame(movie));
 }
 
 void CEditorPictures::RestoreResources()
@@ -102,14 +128,15 @@ QVariant CEditorPictures::Resource(const QUrl& name)
     const int index = IndexOf(name);
     if (index < 0) return QVariant();
     Watch(index);
-    return CEmoticonMovies::CurrentFrame(m_Movies[index]);
+    return Frame(m_Movies[index]);
 }
 
 bool CEditorPictures::Insert(QTextCursor& cursor, int index)
 {
     if (index < 0 || index >= kEmoticonCount) return false;
     Watch(index);
-    const QSize size = CEmoticonMovies::FrameSize(m_Movies[index]);
+    // The picture's size in the text is its 1x size, whatever art it shows.
+    const QSize size = Frame(m_Movies[index]).deviceIndependentSize().toSize();
     QTextImageFormat image;
     image.setName(NameOf(index).toString());
     image.setWidth(size.width());
@@ -123,7 +150,14 @@ QImage CEditorPictures::ImageOf(const QTextCharFormat& format)
     const int index = IndexOf(format);
     if (index < 0) return QImage();
     Watch(index);
-    return CEmoticonMovies::CurrentFrame(m_Movies[index]).toImage();
+    QMovie* shown = m_Movies[index];
+    if (ArtRatio(m_ratio) == 1) return CEmoticonMovies::CurrentFrame(shown).toImage();
+    // The 1x file at the frame the editor shows now.
+    QMovie* small = CEmoticonMovies::Instance().Acquire(ToQt(Path(index)));
+    if (small->currentFrameNumber() != shown->currentFrameNumber()) small->jumpToFrame(shown->currentFrameNumber());
+    const QImage image = CEmoticonMovies::CurrentFrame(small).toImage();
+    CEmoticonMovies::Instance().Release(small);
+    return image;
 }
 
 } // namespace tarvolan

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "common/TextFunctions.h"
+#include "platform/Pictures.h"
 #include "platform/UiDriver.h"
 #include "platform/Window.h"
 
@@ -19,12 +20,13 @@ CEmoticonPicker::CEmoticonPicker(QWidget* parent) : QToolButton(parent)
     connect(this, &QToolButton::clicked, this, &CEmoticonPicker::OnClicked);
 }
 
-void CEmoticonPicker::AddItem(const QPixmap& bitmap, const CString& code)
+void CEmoticonPicker::AddItem(const QString& file, const CString& code)
 {
-    m_Items.push_back({bitmap, CString(GbkPrefix(code.view(), kMaxCodeLength))});
+    const QPixmap bitmap(file);
+    m_Items.push_back({bitmap, LoadIconFile(file), CString(GbkPrefix(code.view(), kMaxCodeLength))});
     if (m_Items.size() == 1 && !bitmap.isNull()) {
-        setIcon(QIcon(bitmap));
-        setIconSize(bitmap.size());
+        setIcon(m_Items.back().icon);
+        setIconSize(bitmap.deviceIndependentSize().toSize());
     }
 }
 
@@ -39,6 +41,13 @@ const QPixmap& CEmoticonPicker::GetItemBitmap(int index) const
     static const QPixmap none;
     if (index < 0 || index >= GetItemCount()) return none;
     return m_Items[static_cast<size_t>(index)].bitmap;
+}
+
+const QIcon& CEmoticonPicker::GetItemIcon(int index) const
+{
+    static const QIcon none;
+    if (index < 0 || index >= GetItemCount()) return none;
+    return m_Items[static_cast<size_t>(index)].icon;
 }
 
 void CEmoticonPicker::ChooseItem(int index)
@@ -74,8 +83,8 @@ int CEmoticonPicker::RunPopup()
         const TItem& item = m_Items[static_cast<size_t>(i)];
         auto* cell = new QToolButton(popup);
         cell->setAutoRaise(true);
-        cell->setIcon(QIcon(item.bitmap));
-        cell->setIconSize(item.bitmap.isNull() ? QSize(22, 22) : item.bitmap.size());
+        cell->setIcon(item.icon);
+        cell->setIconSize(item.bitmap.isNull() ? QSize(22, 22) : item.bitmap.deviceIndependentSize().toSize());
         cell->setToolTip(ToQt(item.code));
         connect(cell, &QToolButton::clicked, popup, [&chosen, i, popup] {
             chosen = i;

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include <QIcon>
 #include <QPixmap>
 #include <QToolButton>
 
@@ -21,14 +22,18 @@ public:
 
     explicit CEmoticonPicker(QWidget* parent = nullptr);
 
-    // Adds an item; a code longer than kMaxCodeLength bytes is cut.
-    void AddItem(const QPixmap& bitmap, const CString& code);
+    // Adds an item with the picture of a bitmap file (nothing when it cannot
+    // be read); a code longer than kMaxCodeLength bytes is cut. The item
+    // shows the file's 2x art where the screen wants it.
+    void AddItem(const QString& file, const CString& code);
     int GetItemCount() const { return static_cast<int>(m_Items.size()); }
     // The index chosen last; -1 when the last popup closed without a choice.
     int GetChosenIndex() const { return m_nChosen; }
     // The code text of an item; empty for an index outside the items.
     CString GetItemCode(int index) const;
     const QPixmap& GetItemBitmap(int index) const;
+    // The picture an item shows, with its 2x art; a null icon outside the items.
+    const QIcon& GetItemIcon(int index) const;
 
     // Records index as the choice and reports the click, as picking the item
     // in the popup does (keyboard and scripts).
@@ -41,7 +46,8 @@ private:
     int RunPopup();
 
     struct TItem {
-        QPixmap bitmap;
+        QPixmap bitmap;  // the 1x picture
+        QIcon icon;      // the 1x and 2x pictures, as the item shows them
         CString code;
     };
     std::vector<TItem> m_Items;

@@ -423,6 +423,11 @@ CString CRichMsgEdit::PicturePath(int index) const
     return m_pPictures->Path(index);
 }
 
+void CRichMsgEdit::UsePictureRatio(qreal dpr)
+{
+    m_pPictures->UseRatio(dpr);
+}
+
 void CRichMsgEdit::AdvancePictures()
 {
     m_pPictures->AdvanceAll();
@@ -586,6 +591,15 @@ void CRichMsgEdit::ScrollToBottom()
 void CRichMsgEdit::ScrollPageDown()
 {
     verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+}
+
+bool CRichMsgEdit::event(QEvent* event)
+{
+    // Shown, or moved to a screen of another pixel ratio: the pictures take
+    // the art of the screen.
+    if (event->type() == QEvent::Show || event->type() == QEvent::ScreenChangeInternal)
+        UsePictureRatio(devicePixelRatioF());
+    return QTextEdit::event(event);
 }
 
 void CRichMsgEdit::timerEvent(QTimerEvent* event)

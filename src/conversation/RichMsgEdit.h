@@ -129,6 +129,10 @@ public:
     int LastEmoticon() const { return m_nLastEmoticon; }
     // The picture file of emoticon index; empty for another index.
     CString PicturePath(int index) const;
+    // Shows the pictures with the art for a screen of device pixel ratio
+    // dpr; the editor calls it when it is shown and when its window moves to
+    // another screen.
+    void UsePictureRatio(qreal dpr);
     // Moves every animated picture of the editor one frame on, as its timer
     // would (benchmarks and tests).
     void AdvancePictures();
@@ -173,6 +177,7 @@ public:
 protected:
     QObject* TimerObject() override { return this; }
     void timerEvent(QTimerEvent* event) override;
+    bool event(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;

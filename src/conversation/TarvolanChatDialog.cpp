@@ -205,9 +205,8 @@ bool CTarvolanChatDialog::OnInitDialog()
 
 void CTarvolanChatDialog::LoadMemberImages()
 {
-    m_MemberImages.clear();
-    for (const QPixmap& image : LoadImageList(IDB_TREE_IMAGES, kMemberImageSize, 0xFFFFFF))
-        m_MemberImages.emplace_back(image);
+    const QList<QIcon> icons = LoadImageIcons(IDB_TREE_IMAGES, kMemberImageSize, 0xFFFFFF);
+    m_MemberImages.assign(icons.begin(), icons.end());
 }
 
 void CTarvolanChatDialog::LoadPickerItems()
@@ -216,7 +215,7 @@ void CTarvolanChatDialog::LoadPickerItems()
     for (int i = 0; i < kEmoticonCount; ++i) {
         CString path;
         path.Format("%s%d.bmp", folder.c_str(), i);
-        m_pPicker->AddItem(QPixmap(ToQt(path)), m_EmoticonCodes[i]);
+        m_pPicker->AddItem(ToQt(path), m_EmoticonCodes[i]);
     }
 }
 

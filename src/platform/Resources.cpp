@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QMenu>
 
+#include "platform/Pictures.h"
 #include "platform/Window.h"
 
 namespace tarvolan {
@@ -128,17 +129,31 @@ const TMenuItem* LoadResMenu(int id)
     return bundle ? bundle->Menu(id) : nullptr;
 }
 
-QPixmap LoadResBitmap(int id)
+namespace {
+
+// The file of a bitmap of the current bundle, else of the chain; empty when none has it.
+QString ResBitmapPath(int id)
 {
     const CResourceBundle* bundle =
         FindBundle([id](const CResourceBundle& b) { return !b.BitmapPath(id).isEmpty(); });
-    return bundle ? QPixmap(bundle->BitmapPath(id)) : QPixmap();
+    return bundle ? bundle->BitmapPath(id) : QString();
 }
 
-QList<QPixmap> LoadImageList(int bitmapId, int cx, QRgb transparent)
+} // namespace
+
+QPixmap LoadResBitmap(int id)
+{
+    const QString path = ResBitmapPath(id);
+    return path.isEmpty() ? QPixmap() : QPixmap(path);
+}
+
+namespace {
+
+// Cuts a strip into images cx pixels wide, the transparent colour made
+// transparent; each image keeps the strip's pixel ratio.
+QList<QPixmap> CutStrip(const QPixmap& strip, int cx, QRgb transparent)
 {
     QList<QPixmap> images;
-    QPixmap strip = LoadResBitmap(bitmapId);
     if (strip.isNull() || cx <= 0) return images;
     QImage image = strip.toImage().convertToFormat(QImage::Format_ARGB32);
     const QRgb key = transparent & 0xFFFFFF;
@@ -149,9 +164,35 @@ QList<QPixmap> LoadImageList(int bitmapId, int cx, QRgb transparent)
         }
     }
     for (int x = 0; x + cx <= image.width(); x += cx) {
-        images.append(QPixmap::fromImage(image.copy(x, 0, cx, image.height())));
+        QImage cut = image.copy(x, 0, cx, image.height());
+        cut.setDevicePixelRatio(strip.devicePixelRatio());
+        images.append(QPixmap::fromImage(cut));
     }
     return images;
+}
+
+} // namespace
+
+QList<QPixmap> LoadImageList(int bitmapId, int cx, QRgb transparent)
+{
+    return CutStrip(LoadResBitmap(bitmapId), cx, transparent);
+}
+
+QList<QIcon> LoadImageIcons(int bitmapId, int cx, QRgb transparent)
+{
+    QList<QIcon> icons;
+    const QString path = ResBitmapPath(bitmapId);
+    if (path.isEmpty()) return icons;
+    const QList<QPixmap> small = CutStrip(QPixmap(path), cx, transparent);
+    QPixmap strip2x(AtRatio(path, 2));
+    strip2x.setDevicePixelRatio(2);
+    const QList<QPixmap> large = CutStrip(strip2x, 2 * cx, transparent);
+    for (qsizetype i = 0; i < small.size(); ++i) {
+        QIcon icon(small[i]);
+        if (i < large.size()) icon.addPixmap(large[i]);
+        icons.append(icon);
+    }
+    return icons;
 }
 
 QMenu* CreatePopupMenu(const TMenuItem& menu, QWidget* parent)

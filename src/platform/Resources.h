@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include <QIcon>
 #include <QList>
 #include <QPixmap>
 #include <QString>
@@ -72,6 +73,11 @@ TARVOLAN_EXPORT QPixmap LoadResBitmap(int id);
 // bitmap's height high), the pixels of the transparent colour (0xRRGGBB)
 // made transparent; empty when the bitmap is missing or cx is not positive.
 TARVOLAN_EXPORT QList<QPixmap> LoadImageList(int bitmapId, int cx, QRgb transparent = 0xFFFFFF);
+// The same images as icons that also hold the bitmap's 2x strip (its file
+// with "@2x", images 2 * cx pixels wide) when it is there: each icon draws
+// the art that suits the screen it is painted on. One icon per image, to be
+// shared by every item that shows it.
+TARVOLAN_EXPORT QList<QIcon> LoadImageIcons(int bitmapId, int cx, QRgb transparent = 0xFFFFFF);
 
 // Builds a popup menu from a menu resource item (its children become the
 // menu's entries); every command action carries its id in QAction::data().

@@ -77,9 +77,9 @@ void CTarvolanDialog::ApplySkins()
 void CTarvolanDialog::LoadImages()
 {
     if (!m_images.empty()) return;
-    const QList<QPixmap> pixmaps = LoadImageList(IDB_TREE_IMAGES, kTreeImageSize);
-    m_images.reserve(static_cast<size_t>(pixmaps.size()));
-    for (const QPixmap& pixmap : pixmaps) m_images.emplace_back(pixmap);
+    // One icon per image, shared by every item; each holds the 1x and 2x art.
+    const QList<QIcon> icons = LoadImageIcons(IDB_TREE_IMAGES, kTreeImageSize);
+    m_images.assign(icons.begin(), icons.end());
     m_pTree->setIconSize(QSize(kTreeImageSize, kTreeImageSize));
 }
 
