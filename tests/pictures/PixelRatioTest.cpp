@@ -245,6 +245,14 @@ TEST_F(PixelRatioTest, EditorPicturesFollowTheRatioAndSitOnTheBaseline)
     const QByteArray bytes = file.readAll();
     EXPECT_EQ(bytes.size(), 54 + 4 + kPictureSize * kPictureSize * 4);
     EXPECT_EQ(art.SourceOf(QImage::fromData(bytes, "BMP")), 1);
+
+    // Saving the conversation as RTF writes the 1x picture too.
+    const CString rtf = FromQt(m_dir.filePath("saved.rtf"));
+    m_driver.PushFileName(rtf);
+    m_chat->Output()->OnCommand(CRichMsgEdit::ID_SAVE_ALL, 0);
+    QFile rtfFile(ToQt(rtf));
+    ASSERT_TRUE(rtfFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(rtfFile.readAll().contains("{\\pict\\pngblip\\picw22\\pich22\\picwgoal330\\pichgoal330"));
 }
 
 } // namespace
