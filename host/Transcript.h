@@ -9,7 +9,7 @@
 //   {"type":"hold", "kind":..., "text":..., "caption":..., "step":n}     a held prompt opened
 //   {"type":"snapshot", "label":..., "tree":[...]}, {"type":"timer", ...}, {"type":"step", ...}
 //   {"type":"controls", ...}, {"type":"conversation", ...}, {"type":"tooltip", ...},
-//   {"type":"refusal", ...}                                             from the window steps
+//   {"type":"refusal", ...}, {"type":"exists", ...}                      from the window steps
 // Every entry carries "seq", its index from 0.
 #pragma once
 
