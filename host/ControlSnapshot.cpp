@@ -220,6 +220,13 @@ QString PictureMarker(int emoticonIndex)
     return emoticonIndex < 0 ? QStringLiteral("[picture]") : QStringLiteral("[emoticon %1]").arg(emoticonIndex);
 }
 
+QWidget* FindOwnControl(const QWidget* window, int id)
+{
+    for (QWidget* control : window->findChildren<QWidget*>(QStringLiteral("id%1").arg(id)))
+        if (BelongsTo(control, window)) return control;
+    return nullptr;
+}
+
 QJsonObject SnapshotWindow(const QWidget* window)
 {
     QJsonObject controls;

@@ -20,6 +20,10 @@ namespace host {
 // {"cells", "selected", "expanded", "children"}).
 QJsonObject SnapshotWindow(const QWidget* window);
 
+// The control with that id in this window, not in a window of its own (a
+// dialog it owns); null when none.
+QWidget* FindOwnControl(const QWidget* window, int id);
+
 // {"text", "pictures", "runs"}: the text with each picture as "[emoticon N]"
 // ("[picture]" for one of no emoticon) and paragraphs ended by "\n"; the
 // emoticon indexes of the pictures in order; runs of equal format as

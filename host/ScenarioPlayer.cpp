@@ -406,6 +406,7 @@ CScenarioPlayer::TStepError CScenarioPlayer::QueueMenuChoice(const QJsonObject& 
     const qsizetype chooser = m_current;
     driver->PushMenuChooser([this, step, choice, took, chooser](QMenu* menu) -> QAction* {
         *took = true;
+        if (choice == QJsonValue(0)) return nullptr;  // the menu closes without a pick
         const std::vector<QAction*> entries = MenuEntries(menu);
         for (QAction* entry : entries) {
             if (!EntryFits(entry, choice)) continue;

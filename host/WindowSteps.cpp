@@ -88,7 +88,7 @@ QWidget* CScenarioPlayer::ControlOf(const QJsonObject& step, QString* why) const
         return nullptr;
     }
     const int id = step.value("control").toInt();
-    QWidget* control = FindControl(window, id);
+    QWidget* control = FindOwnControl(window, id);
     if (!control) *why = QStringLiteral("no control %1 in the window \"%2\"").arg(id).arg(WindowName(step));
     return control;
 }
@@ -154,7 +154,7 @@ CScenarioPlayer::TStepError CScenarioPlayer::Hover(const QJsonObject& step)
     QWidget* window = WindowOf(step, &why);
     if (!window) return {Malformed, why};
     if (target.isDouble()) {
-        QWidget* control = FindControl(window, target.toInt());
+        QWidget* control = FindOwnControl(window, target.toInt());
         if (!control) return {Malformed, QStringLiteral("no control %1 in the window").arg(target.toInt())};
         tip = HoverWidget(control);
     } else if (target.isArray() && !target.toArray().isEmpty()) {
@@ -199,7 +199,7 @@ CScenarioPlayer::TStepError CScenarioPlayer::ClickControl(const QJsonObject& ste
     QWidget* window = WindowOf(step, &why);
     if (!window) return {Malformed, why};
     const int id = step.value(QLatin1String(op)).toInt();
-    QWidget* control = FindControl(window, id);
+    QWidget* control = FindOwnControl(window, id);
     if (!control) return {Malformed, QStringLiteral("no control %1 in the window \"%2\"").arg(id).arg(WindowName(step))};
     QModelIndex line;
     if (step.contains("line")) {
@@ -259,7 +259,7 @@ CScenarioPlayer::TStepError CScenarioPlayer::Press(const QJsonObject& step)
     QString why;
     QWidget* window = WindowOf(step, &why);
     if (!window) return {Failed, why};
-    auto* button = qobject_cast<QAbstractButton*>(FindControl(window, id));
+    auto* button = qobject_cast<QAbstractButton*>(FindOwnControl(window, id));
     if (!button) return {Failed, QStringLiteral("no button %1 in the window").arg(id)};
     if (!button->isEnabled()) {
         Refuse(step, "control", id, QStringLiteral("disabled"));
@@ -312,7 +312,7 @@ CScenarioPlayer::TStepError CScenarioPlayer::Pick(const QJsonObject& step)
     QString why;
     QWidget* window = WindowOf(step, &why);
     if (!window) return {Malformed, why};
-    auto* picker = qobject_cast<QAbstractButton*>(FindControl(window, kChatPicker));
+    auto* picker = qobject_cast<QAbstractButton*>(FindOwnControl(window, kChatPicker));
     if (!picker) return {Malformed, QStringLiteral("no emoticon picker (%1) in the window").arg(kChatPicker)};
     if (!picker->isEnabled()) {
         Refuse(step, "control", kChatPicker, QStringLiteral("disabled"));
