@@ -258,9 +258,9 @@ CScenarioPlayer::TStepError CScenarioPlayer::Press(const QJsonObject& step)
     const int id = step.value("press").toInt();
     QString why;
     QWidget* window = WindowOf(step, &why);
-    if (!window) return {Failed, why};
+    if (!window) return {Malformed, why};
     auto* button = qobject_cast<QAbstractButton*>(FindOwnControl(window, id));
-    if (!button) return {Failed, QStringLiteral("no button %1 in the window").arg(id)};
+    if (!button) return {Malformed, QStringLiteral("no button %1 in the window \"%2\"").arg(id).arg(WindowName(step))};
     if (!button->isEnabled()) {
         Refuse(step, "control", id, QStringLiteral("disabled"));
         return {};

@@ -135,6 +135,8 @@ TEST(ScenarioSteps, NamesThatDoNotExistAreBadInput)
         R"([{"screenshot": "x.png", "window": "no such caption"}])",
         R"([{"screenshot": "x.png", "window": {"chat": "no such group"}}])",
         R"([{"click": 99999, "window": "main"}])",
+        R"([{"press": 99999, "window": "main"}])",
+        R"([{"press": 1, "window": "no such caption"}])",
         R"([{"click": 1000, "window": "main", "line": "no such line"}])",
         R"([{"close": "no such caption"}])",
         R"([{"close": "main"}])",
