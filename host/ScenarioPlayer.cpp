@@ -210,7 +210,10 @@ CScenarioPlayer::EResult CScenarioPlayer::Play(const QJsonArray& steps, QString*
     if (CScriptedUiDriver* driver = m_session.Driver()) driver->onHold = [this](THold& hold) { OnHold(hold); };
     Settle();
     PlaySteps([] { return false; });
-    if (CScriptedUiDriver* driver = m_session.Driver()) driver->onHold = nullptr;
+    if (CScriptedUiDriver* driver = m_session.Driver()) {
+        driver->onHold = nullptr;
+        driver->ClearMenuChoices();  // they would answer to this player
+    }
     if (message) *message = m_message;
     return m_result;
 }
@@ -414,7 +417,8 @@ CScenarioPlayer::TStepError CScenarioPlayer::QueueMenuChoice(const QJsonObject& 
             return entry;
         }
         QStringList there;
-        for (const QAction* entry : entries) there << QStringLiteral("%1 %2").arg(entry->data().toInt()).arg(EntryLabel(entry->text()));
+        for (const QAction* entry : entries)
+            there << QStringLiteral("%1 %2").arg(entry->data().toInt()).arg(EntryLabel(entry->text()));
         m_menuProblem = QStringLiteral("the menu has no entry %1 that step %2 chose (there: %3)")
                             .arg(CompactJson(choice)).arg(chooser).arg(there.join(QStringLiteral(", ")));
         return nullptr;

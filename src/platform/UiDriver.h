@@ -108,8 +108,9 @@ struct TScriptedDialog {
 };
 
 // A prompt that a script keeps open while it goes on (a held answer): the
-// message box, named box or modal dialog stays open until the script releases
-// it, the module closes a named box by name or a modal dialog ends by itself.
+// message box, named box, modal dialog or font dialog stays open until the
+// script releases it, the module closes a named box by name or a modal dialog
+// ends by itself.
 struct THold {
     CString kind;       // "message", "named", "modal", "font"
     CString text;       // as in TPrompt
@@ -152,7 +153,6 @@ public:
     void PushDialog(TDialogAnswer answer) { m_dialogs.push_back(std::move(answer)); }
     void PushMenuChoice(int commandId);
     void PushMenuChooser(TMenuChooser chooser) { m_menuChoices.push_back(std::move(chooser)); }
-    bool HasMenuChoices() const { return !m_menuChoices.empty(); }
     void ClearMenuChoices() { m_menuChoices.clear(); }
     void PushFileName(CString name) { m_fileNames.push_back(std::move(name)); }
     void PushFont(TLogFont font, COLORREF color);
