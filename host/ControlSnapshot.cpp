@@ -1,5 +1,7 @@
 #include "ControlSnapshot.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -68,6 +70,17 @@ void AddLines(QJsonObject& entry, const QAbstractItemModel* model, int current)
     entry["selected"] = current;
 }
 
+// A list box: its lines, the current row (where the keyboard is) and the
+// selected row apart; -1 for none.
+void AddListLines(QJsonObject& entry, const QListView* list)
+{
+    const QModelIndexList selected = list->selectionModel() ? list->selectionModel()->selectedRows() : QModelIndexList();
+    int first = -1;
+    for (const QModelIndex& index : selected) first = first < 0 ? index.row() : std::min(first, index.row());
+    AddLines(entry, list->model(), first);
+    entry["current"] = list->currentIndex().isValid() ? list->currentIndex().row() : -1;
+}
+
 QJsonArray Rows(const QAbstractItemView* view, const QModelIndex& parent)
 {
     const QAbstractItemModel* model = view->model();
@@ -111,8 +124,7 @@ QJsonObject SnapshotControl(const QWidget* control, const QWidget* window)
     if (auto* button = qobject_cast<const QAbstractButton*>(control); button && button->isCheckable())
         entry["checked"] = button->isChecked();
     if (auto* combo = qobject_cast<const QComboBox*>(control)) AddLines(entry, combo->model(), combo->currentIndex());
-    if (auto* list = qobject_cast<const QListView*>(control))
-        AddLines(entry, list->model(), list->currentIndex().isValid() ? list->currentIndex().row() : -1);
+    if (auto* list = qobject_cast<const QListView*>(control)) AddListLines(entry, list);
     if (qobject_cast<const QTreeView*>(control) || qobject_cast<const QTableView*>(control))
         AddRows(entry, qobject_cast<const QAbstractItemView*>(control));
     return entry;
@@ -206,6 +218,13 @@ void ReadBlock(const QTextBlock& block, CConversationReader& reader)
 QString PictureMarker(int emoticonIndex)
 {
     return emoticonIndex < 0 ? QStringLiteral("[picture]") : QStringLiteral("[emoticon %1]").arg(emoticonIndex);
+}
+
+QWidget* FindOwnControl(const QWidget* window, int id)
+{
+    for (QWidget* control : window->findChildren<QWidget*>(QStringLiteral("id%1").arg(id)))
+        if (BelongsTo(control, window)) return control;
+    return nullptr;
 }
 
 QJsonObject SnapshotWindow(const QWidget* window)

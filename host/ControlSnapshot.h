@@ -14,10 +14,15 @@ namespace host {
 // A control (objectName "idNNNN", in this window and not in a window of its
 // own) is {"kind", "text", "enabled", "visible"} and, by kind, "checked"
 // (check and radio buttons, checkable buttons), "lines" and "selected" (list
-// boxes and combo boxes: texts and the current row, -1 for none), "columns"
+// boxes and combo boxes: texts and the selected row, -1 for none), "current"
+// (list boxes: the row the keyboard is on, -1 for none), "columns"
 // and "rows" (tree and table views: header texts and rows of
 // {"cells", "selected", "expanded", "children"}).
 QJsonObject SnapshotWindow(const QWidget* window);
+
+// The control with that id in this window, not in a window of its own (a
+// dialog it owns); null when none.
+QWidget* FindOwnControl(const QWidget* window, int id);
 
 // {"text", "pictures", "runs"}: the text with each picture as "[emoticon N]"
 // ("[picture]" for one of no emoticon) and paragraphs ended by "\n"; the

@@ -4,7 +4,11 @@
 // held dialog ends by a step pressing its button).
 #include <map>
 
+#include <QColor>
+#include <QRegularExpression>
+
 #include "ClientSession.h"
+#include "JsonFile.h"
 #include "ScenarioPlayer.h"
 #include "platform/UiDriver.h"
 #include "platform/Window.h"
@@ -50,9 +54,68 @@ bool DialogAnswerOf(const QJsonObject& step, TScriptedDialog& dialog, QString* w
     return true;
 }
 
+bool IsFontAnswer(const QJsonValue& v)
+{
+    return v.toString().toLower() == QLatin1String("font");
+}
+
+// A font dialog's answer from "values" (face, size in points, bold, italic,
+// underline, strikeout, color "#rrggbb"; what is not named stays as the
+// dialog opened) and "button" (ok or cancel); false with *why.
+bool FontAnswerOf(const QJsonObject& step, TScriptedFont& font, QString* why)
+{
+    const QJsonObject values = step.value("values").toObject();
+    if (!OnlyKeys(values, {"face", "size", "bold", "italic", "underline", "strikeout", "color"},
+                  QStringLiteral("font values"), why))
+        return false;
+    const QJsonValue face = values.value("face");
+    const QJsonValue size = values.value("size");
+    const QJsonValue color = values.value("color");
+    static const QRegularExpression colorName(QRegularExpression::anchoredPattern(QStringLiteral("#[0-9a-fA-F]{6}")));
+    if ((!face.isUndefined() && (!face.isString() || face.toString().isEmpty())) ||
+        (!size.isUndefined() && (!size.isDouble() || size.toDouble() < 1 || size.toDouble() > 1000)) ||
+        (!color.isUndefined() && !colorName.match(color.toString()).hasMatch())) {
+        *why = QStringLiteral("font values: \"face\" is a text, \"size\" points (1 to 1000), \"color\" \"#rrggbb\"");
+        return false;
+    }
+    std::map<QString, bool> effects;
+    for (const char* key : {"bold", "italic", "underline", "strikeout"}) {
+        const QJsonValue v = values.value(QLatin1String(key));
+        if (v.isUndefined()) continue;
+        if (!v.isBool()) {
+            *why = QStringLiteral("font values: \"%1\" is true or false").arg(key);
+            return false;
+        }
+        effects[QLatin1String(key)] = v.toBool();
+    }
+    const int button = step.value("button").isUndefined() ? IDOK : AnswerCode(step.value("button"));
+    if (button != IDOK && button != IDCANCEL) {
+        *why = QStringLiteral("a font dialog's \"button\" is ok or cancel");
+        return false;
+    }
+    font.ok = button == IDOK;
+    font.change = [face, size, color, effects](TLogFont& f, COLORREF& c) {
+        if (face.isString()) FromQt(face.toString()).CopyTo(f.lfFaceName, sizeof(f.lfFaceName));
+        // Points at 96 dots an inch, as the dialog gives a height in pixels.
+        if (size.isDouble()) f.lfHeight = -qRound(size.toDouble() * 96.0 / 72.0);
+        for (const auto& [key, on] : effects) {
+            if (key == QLatin1String("bold")) f.lfWeight = on ? 700 : 400;
+            if (key == QLatin1String("italic")) f.lfItalic = on;
+            if (key == QLatin1String("underline")) f.lfUnderline = on;
+            if (key == QLatin1String("strikeout")) f.lfStrikeOut = on;
+        }
+        if (color.isString()) {
+            const QColor rgb(color.toString());
+            c = RGBColor(rgb.red(), rgb.green(), rgb.blue());
+        }
+    };
+    return true;
+}
+
 QString KindName(const CString& kind)
 {
     if (kind == "modal") return QStringLiteral("dialog");
+    if (kind == "font") return QStringLiteral("font dialog");
     if (kind == "named") return QStringLiteral("named box");
     return QStringLiteral("message box");
 }
@@ -69,9 +132,15 @@ CScenarioPlayer::TStepError CScenarioPlayer::Answer(const QJsonObject& step)
     if (step.contains("hold") && !step.value("hold").isBool())
         return {Malformed, QStringLiteral("\"hold\" is true or false")};
     if (hold && (kind == QLatin1String("default") || kind == QLatin1String("file")))
-        return {Malformed, QStringLiteral("only a box or dialog answer can be held")};
+        return {Malformed, QStringLiteral("only a box, dialog or font answer can be held")};
     QString why;
-    if (IsDialogAnswer(answer)) {
+    if (IsFontAnswer(answer)) {
+        TScriptedFont font;
+        if (!FontAnswerOf(step, font, &why)) return {Malformed, why};
+        font.hold = hold;
+        font.ticket = static_cast<int>(m_current);
+        driver->PushFont(std::move(font));
+    } else if (IsDialogAnswer(answer)) {
         TScriptedDialog dialog;
         if (!DialogAnswerOf(step, dialog, &why)) return {Malformed, why};
         dialog.hold = hold;
@@ -85,7 +154,8 @@ CScenarioPlayer::TStepError CScenarioPlayer::Answer(const QJsonObject& step)
         driver->PushFileName(CString(step.value("name").toString().toLocal8Bit().toStdString()));
     } else {
         const int code = AnswerCode(answer);
-        if (code < 0) return {Malformed, QStringLiteral("\"answer\" is yes, no, ok, cancel, a number, dialog, default or file")};
+        if (code < 0)
+            return {Malformed, QStringLiteral("\"answer\" is yes, no, ok, cancel, a number, dialog, font, default or file")};
         if (hold) driver->PushHeldAnswer(code, static_cast<int>(m_current));
         else driver->PushAnswer(code);
     }
@@ -110,9 +180,11 @@ CScenarioPlayer::TStepError CScenarioPlayer::Release(const QJsonObject& step)
     if (!driver) return {Malformed, QStringLiteral("releases need the headless player")};
     const QJsonValue value = step.value("release");
     const bool dialogAnswer = IsDialogAnswer(value);
+    const bool fontAnswer = IsFontAnswer(value);
     const int code = value.isBool() ? 0 : AnswerCode(value);
-    if (value == QJsonValue(false) || (!value.isBool() && !dialogAnswer && code < 0))
-        return {Malformed, QStringLiteral("\"release\" is true (the held answer), yes, no, ok, cancel, a number or dialog")};
+    if (value == QJsonValue(false) || (!value.isBool() && !dialogAnswer && !fontAnswer && code < 0))
+        return {Malformed,
+                QStringLiteral("\"release\" is true (the held answer), yes, no, ok, cancel, a number, dialog or font")};
     // The innermost open prompt, or the innermost whose text has "prompt".
     const QString part = step.value("prompt").toString();
     THold* hold = nullptr;
@@ -121,15 +193,21 @@ CScenarioPlayer::TStepError CScenarioPlayer::Release(const QJsonObject& step)
     if (!hold) return {Failed, part.isEmpty() ? QStringLiteral("no held prompt is open")
                                               : QStringLiteral("no held prompt with \"%1\" is open").arg(part)};
     const bool modal = hold->kind == "modal";
-    if (dialogAnswer && !modal) return {Malformed, QStringLiteral("the held prompt is a box, not a dialog")};
+    const bool font = hold->kind == "font";
+    if (dialogAnswer && !modal) return {Malformed, QStringLiteral("the held prompt is not a dialog")};
+    if (fontAnswer && !font) return {Malformed, QStringLiteral("the held prompt is not a font dialog")};
+    QString why;
     if (dialogAnswer) {
         hold->dialog = TScriptedDialog();
-        QString why;
         if (!DialogAnswerOf(step, hold->dialog, &why)) return {Malformed, why};
+    } else if (fontAnswer) {
+        if (!FontAnswerOf(step, hold->font, &why)) return {Malformed, why};
     } else if (!value.isBool()) {
         if (modal) {
             hold->dialog = TScriptedDialog();
             hold->dialog.button = code;
+        } else if (font) {
+            hold->font.ok = code == IDOK;
         } else {
             hold->answer = code;
         }

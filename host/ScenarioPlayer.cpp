@@ -11,12 +11,15 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QMenu>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include "ClientSession.h"
 #include "ClientWindow.h"
 #include "JsonFile.h"
+#include "Transcript.h"
 #include "TreeAccess.h"
 #include "clientkit/ClientKit.h"
 #include "platform/UiDriver.h"
@@ -29,6 +32,7 @@ namespace host {
 namespace {
 
 constexpr int kSettleRounds = 50;
+constexpr int kLongestWait = 600000;  // ten minutes
 
 struct TOpInfo {
     const char* name;
@@ -42,18 +46,19 @@ const std::vector<TOpInfo>& Ops()
         {"send", {"record", "bytes"}},
         {"ims", {"code", "result", "ms", "invite", "join", "transfer"}},
         {"network", {"group", "from", "user", "text", "presence", "code"}},
-        {"click", {"window", "tree"}},
-        {"rightclick", {"window", "tree", "menu"}},
-        {"doubleclick", {"window", "tree"}},
+        {"click", {"window", "tree", "line"}},
+        {"rightclick", {"window", "tree", "line", "menu"}},
+        {"doubleclick", {"window", "tree", "line"}},
         {"menu", {}},
         {"command", {"window", "lParam"}},
         {"press", {"window"}},
         {"answer", {"values", "button", "value", "name", "hold"}},
         {"release", {"prompt", "values", "button"}},
-        {"timer", {"window"}},
+        {"timer", {"window", "force"}},
         {"checktimer", {"window"}},
         {"wait", {}},
         {"snapshot", {"window", "tree"}},
+        {"exists", {"expect"}},  // before "expect", which it takes as a key
         {"expect", {"count", "from"}},
         {"mark", {}},
         {"clientkit", {}},
@@ -65,6 +70,7 @@ const std::vector<TOpInfo>& Ops()
         {"pick", {"window"}},
         {"hover", {"window", "tree"}},
         {"uninit", {}},
+        {"close", {}},
         {"comment", {}},
     };
     return ops;
@@ -83,11 +89,40 @@ bool ParseHex(const QJsonValue& value, QByteArray& bytes)
     return true;
 }
 
-QString Compact(const QJsonValue& v)
+// An entry's text as a person reads it: without its mnemonic ("(&L)" or
+// "&"), the dots of "..." and a shortcut after a tab.
+QString EntryLabel(QString text)
 {
-    if (v.isObject()) return QString::fromUtf8(QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact));
-    if (v.isArray()) return QString::fromUtf8(QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact));
-    return v.toVariant().toString();
+    text = text.section(QLatin1Char('\t'), 0, 0);
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)"));
+    text.remove(mnemonic);
+    text.remove(QLatin1Char('&'));
+    while (text.endsWith(QLatin1Char('.'))) text.chop(1);
+    return text.trimmed();
+}
+
+// A menu entry chosen by its command id or its text.
+bool EntryFits(const QAction* entry, const QJsonValue& choice)
+{
+    if (choice.isDouble()) return entry->data().toInt() == choice.toInt();
+    return EntryLabel(entry->text()) == EntryLabel(choice.toString());
+}
+
+// The visible command entries of a menu and its submenus, in order.
+std::vector<QAction*> MenuEntries(const QMenu* menu)
+{
+    std::vector<QAction*> entries;
+    if (!menu) return entries;
+    for (QAction* action : menu->actions()) {
+        if (!action->isVisible() || action->isSeparator()) continue;
+        if (action->menu()) {
+            const std::vector<QAction*> inner = MenuEntries(action->menu());
+            entries.insert(entries.end(), inner.begin(), inner.end());
+        } else {
+            entries.push_back(action);
+        }
+    }
+    return entries;
 }
 
 } // namespace
@@ -175,7 +210,10 @@ CScenarioPlayer::EResult CScenarioPlayer::Play(const QJsonArray& steps, QString*
     if (CScriptedUiDriver* driver = m_session.Driver()) driver->onHold = [this](THold& hold) { OnHold(hold); };
     Settle();
     PlaySteps([] { return false; });
-    if (CScriptedUiDriver* driver = m_session.Driver()) driver->onHold = nullptr;
+    if (CScriptedUiDriver* driver = m_session.Driver()) {
+        driver->onHold = nullptr;
+        driver->ClearMenuChoices();  // they would answer to this player
+    }
     if (message) *message = m_message;
     return m_result;
 }
@@ -204,7 +242,9 @@ void CScenarioPlayer::PlayOne(qsizetype index)
     m_session.Transcript().Add({{"type", "step"}, {"index", static_cast<int>(index)}, {"op", op}});
     const qsizetype outer = m_current;
     m_current = index;
-    const TStepError error = PlayStep(op, step);
+    TStepError error = PlayStep(op, step);
+    if (error.result == Passed && !m_menuProblem.isEmpty()) error = {Malformed, m_menuProblem};
+    m_menuProblem.clear();
     m_current = outer;
     // A release is answered as soon as its step ends: the step that opened
     // the prompt settles after it.
@@ -242,6 +282,8 @@ CScenarioPlayer::TStepError CScenarioPlayer::PlayStep(const char* op, const QJso
         {QStringLiteral("pick"), &CScenarioPlayer::Pick},
         {QStringLiteral("hover"), &CScenarioPlayer::Hover},
         {QStringLiteral("uninit"), &CScenarioPlayer::Uninit},
+        {QStringLiteral("close"), &CScenarioPlayer::Close},
+        {QStringLiteral("exists"), &CScenarioPlayer::Exists},
         {QStringLiteral("comment"), &CScenarioPlayer::Comment},
     };
     return (this->*(ops.at(QLatin1String(op))))(step);
@@ -315,23 +357,23 @@ CScenarioPlayer::TStepError CScenarioPlayer::Network(const QJsonObject& step)
 
 CScenarioPlayer::TStepError CScenarioPlayer::ClickWith(const QJsonObject& step, const char* op, int click)
 {
-    const QJsonValue path = step.value(QLatin1String(op));
-    if (!path.isArray() || path.toArray().isEmpty())
-        return {Malformed, QStringLiteral("\"%1\" takes the item's path of texts").arg(op)};
+    const QJsonValue target = step.value(QLatin1String(op));
+    if (target.isDouble()) return ClickControl(step, op, click);
+    if (!target.isArray() || target.toArray().isEmpty())
+        return {Malformed, QStringLiteral("\"%1\" takes the item's path of texts or a control id").arg(op)};
+    if (step.contains("line")) return {Malformed, QStringLiteral("\"line\" goes with a control id")};
     QString why;
     QWidget* window = WindowOf(step, &why);
     if (!window) return {Malformed, why};
     const QString treeName = step.value("tree").toString(QStringLiteral("id1000"));
     auto* tree = window->findChild<QTreeWidget*>(treeName);
     if (!tree) return {Malformed, QStringLiteral("no tree \"%1\" in the window").arg(treeName)};
-    QTreeWidgetItem* item = FindTreeItem(tree, path.toArray(), &why);
+    QTreeWidgetItem* item = FindTreeItem(tree, target.toArray(), &why);
     if (!item) return {Malformed, why};
-    if (step.contains("menu")) {
-        if (!m_session.Driver()) return {Malformed, QStringLiteral("menu choices need the headless player")};
-        m_session.Driver()->PushMenuChoice(step.value("menu").toInt());
-    }
+    std::shared_ptr<bool> taken;
+    if (TStepError error = QueueMenuChoice(step, &taken); error.result != Passed) return error;
     if (!ClickTreeItem(tree, item, static_cast<EClick>(click), &why)) return {Failed, why};
-    return {};
+    return MenuChoiceTaken(taken);
 }
 
 CScenarioPlayer::TStepError CScenarioPlayer::Click(const QJsonObject& step)
@@ -351,10 +393,44 @@ CScenarioPlayer::TStepError CScenarioPlayer::DoubleClick(const QJsonObject& step
 
 CScenarioPlayer::TStepError CScenarioPlayer::Menu(const QJsonObject& step)
 {
-    if (!step.value("menu").isDouble()) return {Malformed, QStringLiteral("\"menu\" takes a command id")};
-    if (!m_session.Driver()) return {Malformed, QStringLiteral("menu choices need the headless player")};
-    m_session.Driver()->PushMenuChoice(step.value("menu").toInt());
+    return QueueMenuChoice(step);
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::QueueMenuChoice(const QJsonObject& step, std::shared_ptr<bool>* taken)
+{
+    if (!step.contains("menu")) return {};
+    const QJsonValue choice = step.value("menu");
+    if (!choice.isDouble() && (!choice.isString() || choice.toString().isEmpty()))
+        return {Malformed, QStringLiteral("\"menu\" takes a command id or an entry's text")};
+    CScriptedUiDriver* driver = m_session.Driver();
+    if (!driver) return {Malformed, QStringLiteral("menu choices need the headless player")};
+    auto took = std::make_shared<bool>(false);
+    if (taken) *taken = took;
+    const qsizetype chooser = m_current;
+    driver->PushMenuChooser([this, step, choice, took, chooser](QMenu* menu) -> QAction* {
+        *took = true;
+        if (choice == QJsonValue(0)) return nullptr;  // the menu closes without a pick
+        const std::vector<QAction*> entries = MenuEntries(menu);
+        for (QAction* entry : entries) {
+            if (!EntryFits(entry, choice)) continue;
+            if (!entry->isEnabled()) Refuse(step, "entry", entry->data().toInt(), QStringLiteral("disabled"));
+            return entry;
+        }
+        QStringList there;
+        for (const QAction* entry : entries)
+            there << QStringLiteral("%1 %2").arg(entry->data().toInt()).arg(EntryLabel(entry->text()));
+        m_menuProblem = QStringLiteral("the menu has no entry %1 that step %2 chose (there: %3)")
+                            .arg(CompactJson(choice)).arg(chooser).arg(there.join(QStringLiteral(", ")));
+        return nullptr;
+    });
     return {};
+}
+
+CScenarioPlayer::TStepError CScenarioPlayer::MenuChoiceTaken(const std::shared_ptr<bool>& taken)
+{
+    if (!taken || *taken) return {};
+    if (CScriptedUiDriver* driver = m_session.Driver()) driver->ClearMenuChoices();
+    return {Failed, QStringLiteral("no menu opened")};
 }
 
 CScenarioPlayer::TStepError CScenarioPlayer::Command(const QJsonObject& step)
@@ -383,7 +459,15 @@ CScenarioPlayer::TStepError CScenarioPlayer::Timer(const QJsonObject& step)
     QString why;
     CWindowTimers* timers = TimersOf(step, &why);
     if (!timers) return {Malformed, why};
-    timers->OnTimer(step.value("timer").toInt());
+    if (step.contains("force") && !step.value("force").isBool())
+        return {Malformed, QStringLiteral("\"force\" is true or false")};
+    const int id = step.value("timer").toInt();
+    // A timer that is not running cannot fire by itself; "force" fires it all the same.
+    if (!timers->IsTimerRunning(id) && !step.value("force").toBool()) {
+        Refuse(step, "timer", id, QStringLiteral("not running"));
+        return {};
+    }
+    timers->OnTimer(id);
     return {};
 }
 
@@ -401,9 +485,13 @@ CScenarioPlayer::TStepError CScenarioPlayer::CheckTimer(const QJsonObject& step)
 
 CScenarioPlayer::TStepError CScenarioPlayer::Wait(const QJsonObject& step)
 {
-    if (!step.value("wait").isDouble()) return {Malformed, QStringLiteral("\"wait\" takes milliseconds")};
+    const double ms = step.value("wait").toDouble(-1);
+    if (!step.value("wait").isDouble() || ms < 0 || ms > kLongestWait)
+        return {Malformed, QStringLiteral("\"wait\" takes milliseconds, 0 to %1").arg(kLongestWait)};
+    // Real time with the event loop running: windows paint, movies play,
+    // timers fire and tools outside the player can look at the windows.
     QEventLoop loop;
-    QTimer::singleShot(std::max(step.value("wait").toInt(), 0), &loop, &QEventLoop::quit);
+    QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
     loop.exec();
     return {};
 }
@@ -428,16 +516,21 @@ CScenarioPlayer::TStepError CScenarioPlayer::Expect(const QJsonObject& step)
     const QString from = step.value("from").toString();
     if (!from.isEmpty() && from != QLatin1String("mark"))
         return {Malformed, QStringLiteral("\"from\" can only be \"mark\"")};
+    CJsonPattern compiled;
+    QString why;
+    if (!compiled.Compile(pattern, &why)) return {Malformed, why};
+    if (step.contains("count") && !step.value("count").isDouble())
+        return {Malformed, QStringLiteral("\"count\" takes a number")};
     const auto& entries = m_session.Transcript().Entries();
     int matches = 0;
     for (size_t i = from.isEmpty() ? 0 : static_cast<size_t>(m_mark); i < entries.size(); ++i)
-        if (entries[i].value("type") != QLatin1String("step") && JsonMatches(pattern, entries[i])) ++matches;
+        if (entries[i].value("type") != QLatin1String("step") && compiled.Matches(entries[i])) ++matches;
     if (step.contains("count")) {
         const int wanted = step.value("count").toInt();
         if (matches != wanted)
-            return {Failed, QStringLiteral("%1 transcript entries match %2, expected %3").arg(matches).arg(Compact(pattern)).arg(wanted)};
+            return {Failed, QStringLiteral("%1 transcript entries match %2, expected %3").arg(matches).arg(CompactJson(pattern)).arg(wanted)};
     } else if (matches == 0) {
-        return {Failed, QStringLiteral("no transcript entry matches %1").arg(Compact(pattern))};
+        return {Failed, QStringLiteral("no transcript entry matches %1").arg(CompactJson(pattern))};
     }
     return {};
 }
@@ -452,8 +545,15 @@ CScenarioPlayer::TStepError CScenarioPlayer::ClientKit(const QJsonObject& step)
 {
     const QJsonObject o = step.value("clientkit").toObject();
     QString why;
-    if (!OnlyKeys(o, {"signin", "createRight", "edition", "status", "fullRowSelect"}, QStringLiteral("clientkit"), &why))
-        return {Malformed, why};
+    if (!step.value("clientkit").isObject() ||
+        !OnlyKeys(o, {"signin", "createRight", "edition", "status", "fullRowSelect", "menuType", "versionType",
+                      "imsDirectApp", "scene", "bannedWords", "fontChanged"},
+                  QStringLiteral("clientkit"), &why))
+        return {Malformed, why.isEmpty() ? QStringLiteral("\"clientkit\" takes an object of values") : why};
+    for (const char* key : {"createRight", "status", "fullRowSelect", "menuType", "versionType", "imsDirectApp",
+                            "scene", "fontChanged"})
+        if (o.contains(QLatin1String(key)) && !o.value(QLatin1String(key)).isDouble())
+            return {Malformed, QStringLiteral("\"%1\" takes a number").arg(key)};
     if (o.contains("signin")) {
         const QJsonArray s = o.value("signin").toArray();
         if (s.size() != 3) return {Malformed, QStringLiteral("\"signin\" is [logined, logining, logoutStatus]")};
@@ -464,6 +564,19 @@ CScenarioPlayer::TStepError CScenarioPlayer::ClientKit(const QJsonObject& step)
         if (e.size() != 4) return {Malformed, QStringLiteral("\"edition\" is [menuType, versionType, imsDirectApp, scene]")};
         clientkit::SetEdition(e[0].toInt(), e[1].toInt(), e[2].toInt(), e[3].toInt());
     }
+    // One edition value at a time; the others stay.
+    clientkit::SetEdition(o.value("menuType").toInt(GetMenuType()), o.value("versionType").toInt(GetVersionType()),
+                          o.value("imsDirectApp").toInt(GetIMSDirectApp()), o.value("scene").toInt(GetScene()));
+    if (o.contains("bannedWords")) {
+        std::vector<CString> words;
+        for (const QJsonValue& word : o.value("bannedWords").toArray()) {
+            if (!word.isString() || word.toString().isEmpty())
+                return {Malformed, QStringLiteral("\"bannedWords\" is a list of texts")};
+            words.push_back(FromQt(word.toString()));
+        }
+        clientkit::SetBannedWords(words);
+    }
+    if (o.contains("fontChanged")) SetAppResetLF(o.value("fontChanged").toInt());
     if (o.contains("createRight")) clientkit::SetCreateRight(o.value("createRight").toInt());
     if (o.contains("fullRowSelect")) clientkit::SetTreeFullRowSelect(o.value("fullRowSelect").toInt());
     if (o.contains("status")) clientkit::SetStatus(static_cast<Status_Type>(o.value("status").toInt()));

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -89,6 +90,13 @@ private:
     TStepError ClientKit(const QJsonObject& step);
     TStepError Comment(const QJsonObject& step);
     TStepError Uninit(const QJsonObject& step);
+    // Queues the choice of the step's "menu" (a command id or an entry's
+    // text) for the next popup menu; *taken (when asked) turns true when a
+    // menu takes it.
+    TStepError QueueMenuChoice(const QJsonObject& step, std::shared_ptr<bool>* taken = nullptr);
+    // After a click that should have opened a menu: whether one took the
+    // choice (no choice queued: nothing to check).
+    TStepError MenuChoiceTaken(const std::shared_ptr<bool>& taken);
 
     // ---- windows and controls (WindowSteps.cpp) ---------------------------------
     TStepError Press(const QJsonObject& step);
@@ -99,6 +107,10 @@ private:
     TStepError Pick(const QJsonObject& step);
     TStepError Hover(const QJsonObject& step);
     TStepError Screenshot(const QJsonObject& step);
+    TStepError Close(const QJsonObject& step);
+    TStepError Exists(const QJsonObject& step);
+    // A click on a control (on one of its lines with "line").
+    TStepError ClickControl(const QJsonObject& step, const char* op, int click);
 
     // ---- answers and held prompts (HoldSteps.cpp) -------------------------------
     TStepError Answer(const QJsonObject& step);
@@ -119,8 +131,9 @@ private:
     // The timers of the step's window; null with the reason when it has none.
     tarvolan::CWindowTimers* TimersOf(const QJsonObject& step, QString* why) const;
     // Records that a person could not do what the step asks (a disabled
-    // control): the step passes and a scenario can expect the refusal.
-    void Refuse(const QJsonObject& step, int control, const QString& reason);
+    // control, a timer that is not running): the step passes and a scenario
+    // can expect the refusal, which names the thing refused as what: id.
+    void Refuse(const QJsonObject& step, const char* what, int id, const QString& reason);
 
     CClientSession& m_session;
     int m_mark = 0;
@@ -129,6 +142,9 @@ private:
     qsizetype m_current = -1;    // the step being played
     EResult m_result = Passed;
     QString m_message;
+    // A menu choice that fitted no entry of the menu shown, found while a
+    // step was played; that step then ends the run with it.
+    QString m_menuProblem;
 };
 
 } // namespace host

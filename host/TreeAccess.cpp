@@ -1,9 +1,11 @@
 #include "TreeAccess.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QToolTip>
@@ -150,28 +152,68 @@ QTreeWidgetItem* FindTreeItem(QTreeWidget* tree, const QJsonArray& path, QString
 bool ClickTreeItem(QTreeWidget* tree, QTreeWidgetItem* item, EClick click, QString* why)
 {
     if (!ShowItem(tree, item, why)) return false;
-    QWidget* viewport = tree->viewport();
-    const QPoint pos = LabelPoint(tree, item);
-    QCursor::setPos(viewport->mapToGlobal(pos));
+    ClickAt(tree->viewport(), LabelPoint(tree, item), click);
+    return true;
+}
+
+void ClickAt(QWidget* widget, const QPoint& pos, EClick click)
+{
+    QCursor::setPos(widget->mapToGlobal(pos));
     switch (click) {
     case EClick::Left:
-        SendMouse(viewport, QEvent::MouseButtonPress, pos, Qt::LeftButton);
-        SendMouse(viewport, QEvent::MouseButtonRelease, pos, Qt::LeftButton);
+        SendMouse(widget, QEvent::MouseButtonPress, pos, Qt::LeftButton);
+        SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::LeftButton);
         break;
     case EClick::Right: {
-        SendMouse(viewport, QEvent::MouseButtonPress, pos, Qt::RightButton);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
-        QApplication::sendEvent(viewport, &menu);
-        SendMouse(viewport, QEvent::MouseButtonRelease, pos, Qt::RightButton);
+        SendMouse(widget, QEvent::MouseButtonPress, pos, Qt::RightButton);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+        QApplication::sendEvent(widget, &menu);
+        SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::RightButton);
         break;
     }
     case EClick::Double:
-        SendMouse(viewport, QEvent::MouseButtonPress, pos, Qt::LeftButton);
-        SendMouse(viewport, QEvent::MouseButtonRelease, pos, Qt::LeftButton);
-        SendMouse(viewport, QEvent::MouseButtonDblClick, pos, Qt::LeftButton);
-        SendMouse(viewport, QEvent::MouseButtonRelease, pos, Qt::LeftButton);
+        SendMouse(widget, QEvent::MouseButtonPress, pos, Qt::LeftButton);
+        SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::LeftButton);
+        SendMouse(widget, QEvent::MouseButtonDblClick, pos, Qt::LeftButton);
+        SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::LeftButton);
         break;
     }
+}
+
+void ClickWidget(QWidget* control, EClick click)
+{
+    auto* area = qobject_cast<QAbstractScrollArea*>(control);
+    QWidget* target = area ? area->viewport() : control;
+    ClickAt(target, target->rect().center(), click);
+}
+
+QModelIndex FindLine(const QAbstractItemView* view, const QJsonValue& line, QString* why)
+{
+    const QAbstractItemModel* model = view->model();
+    QStringList texts;
+    for (int row = 0; model && row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        if ((line.isDouble() && line.toInt() == row) || (line.isString() && index.data().toString() == line.toString()))
+            return index;
+        texts << index.data().toString();
+    }
+    *why = line.isDouble() || line.isString()
+               ? QStringLiteral("no line %1 (there: %2)")
+                     .arg(line.isDouble() ? QString::number(line.toInt()) : QStringLiteral("\"%1\"").arg(line.toString()),
+                          texts.join(QStringLiteral(", ")))
+               : QStringLiteral("\"line\" takes a row (from 0) or a line's text");
+    return QModelIndex();
+}
+
+bool ClickLine(QAbstractItemView* view, const QModelIndex& line, EClick click, QString* why)
+{
+    view->scrollTo(line);
+    const QRect rect = view->visualRect(line);
+    if (!view->isVisible() || rect.isEmpty()) {
+        *why = QStringLiteral("the line \"%1\" is not on the screen").arg(line.data().toString());
+        return false;
+    }
+    ClickAt(view->viewport(), rect.center(), click);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // its controls and the conversation, pressing, typing, keys, picking an
 // emoticon, resting the pointer for a tooltip and taking a picture of a window.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
@@ -87,7 +88,7 @@ QWidget* CScenarioPlayer::ControlOf(const QJsonObject& step, QString* why) const
         return nullptr;
     }
     const int id = step.value("control").toInt();
-    QWidget* control = FindControl(window, id);
+    QWidget* control = FindOwnControl(window, id);
     if (!control) *why = QStringLiteral("no control %1 in the window \"%2\"").arg(id).arg(WindowName(step));
     return control;
 }
@@ -106,13 +107,13 @@ QTextEdit* CScenarioPlayer::ConversationEditor(const QJsonObject& step, QString*
     return edit;
 }
 
-void CScenarioPlayer::Refuse(const QJsonObject& step, int control, const QString& reason)
+void CScenarioPlayer::Refuse(const QJsonObject& step, const char* what, int id, const QString& reason)
 {
-    QJsonObject entry{{"type", "refusal"}, {"index", static_cast<int>(m_current)}, {"window", WindowName(step)},
-                      {"control", control}, {"reason", reason}};
-    for (const char* op : {"press", "input", "key", "pick"})
-        if (step.contains(QLatin1String(op))) entry["op"] = QLatin1String(op);
-    m_session.Transcript().Add(entry);
+    QString why;
+    const char* op = OpOf(step, &why);
+    m_session.Transcript().Add({{"type", "refusal"}, {"index", static_cast<int>(m_current)},
+                                {"op", op ? QLatin1String(op) : QLatin1String("")}, {"window", WindowName(step)},
+                                {QLatin1String(what), id}, {"reason", reason}});
 }
 
 // ---- reading ------------------------------------------------------------------------
@@ -153,7 +154,7 @@ CScenarioPlayer::TStepError CScenarioPlayer::Hover(const QJsonObject& step)
     QWidget* window = WindowOf(step, &why);
     if (!window) return {Malformed, why};
     if (target.isDouble()) {
-        QWidget* control = FindControl(window, target.toInt());
+        QWidget* control = FindOwnControl(window, target.toInt());
         if (!control) return {Malformed, QStringLiteral("no control %1 in the window").arg(target.toInt())};
         tip = HoverWidget(control);
     } else if (target.isArray() && !target.toArray().isEmpty()) {
@@ -192,17 +193,76 @@ CScenarioPlayer::TStepError CScenarioPlayer::Screenshot(const QJsonObject& step)
 
 // ---- acting -------------------------------------------------------------------------
 
+CScenarioPlayer::TStepError CScenarioPlayer::ClickControl(const QJsonObject& step, const char* op, int click)
+{
+    QString why;
+    QWidget* window = WindowOf(step, &why);
+    if (!window) return {Malformed, why};
+    const int id = step.value(QLatin1String(op)).toInt();
+    QWidget* control = FindOwnControl(window, id);
+    if (!control) return {Malformed, QStringLiteral("no control %1 in the window \"%2\"").arg(id).arg(WindowName(step))};
+    QModelIndex line;
+    if (step.contains("line")) {
+        auto* view = qobject_cast<QAbstractItemView*>(control);
+        if (!view) return {Malformed, QStringLiteral("control %1 has no lines").arg(id)};
+        line = FindLine(view, step.value("line"), &why);
+        if (!line.isValid()) return {Malformed, why};
+    }
+    if (!control->isEnabled()) {
+        Refuse(step, "control", id, QStringLiteral("disabled"));
+        return {};
+    }
+    std::shared_ptr<bool> taken;
+    if (TStepError error = QueueMenuChoice(step, &taken); error.result != Passed) return error;
+    if (!line.isValid()) ClickWidget(control, static_cast<EClick>(click));
+    else if (!ClickLine(qobject_cast<QAbstractItemView*>(control), line, static_cast<EClick>(click), &why))
+        return {Failed, why};
+    return MenuChoiceTaken(taken);
+}
+
+// The close box of a window: the window's own close handling runs.
+CScenarioPlayer::TStepError CScenarioPlayer::Close(const QJsonObject& step)
+{
+    const QJsonObject named{{"window", step.value("close")}};
+    QString why;
+    QWidget* window = WindowOf(named, &why);
+    if (!window) return {Malformed, why};
+    if (!window->isWindow())
+        return {Malformed, QStringLiteral("\"%1\" is inside another window and has no close box").arg(WindowName(named))};
+    window->close();
+    return {};
+}
+
+// Whether a person sees the window: one that is hidden, or gone, is not there.
+CScenarioPlayer::TStepError CScenarioPlayer::Exists(const QJsonObject& step)
+{
+    const QJsonValue value = step.value("exists");
+    const bool named = (value.isString() && !value.toString().isEmpty()) ||
+                       (value.isObject() && value.toObject().size() == 1 && value.toObject().value("chat").isString());
+    if (!named) return {Malformed, QStringLiteral("\"exists\" takes main, client, a caption or {\"chat\": group}")};
+    if (step.contains("expect") && !step.value("expect").isBool())
+        return {Malformed, QStringLiteral("\"expect\" is true or false")};
+    const QJsonObject window{{"window", value}};
+    QString why;
+    QWidget* found = WindowOf(window, &why);
+    const bool exists = found && found->isVisible();
+    m_session.Transcript().Add({{"type", "exists"}, {"window", WindowName(window)}, {"exists", exists}});
+    if (step.contains("expect") && step.value("expect").toBool() != exists)
+        return {Failed, QStringLiteral("the window \"%1\" is %2").arg(WindowName(window), exists ? "there" : "not there")};
+    return {};
+}
+
 CScenarioPlayer::TStepError CScenarioPlayer::Press(const QJsonObject& step)
 {
     if (!step.value("press").isDouble()) return {Malformed, QStringLiteral("\"press\" takes a button id")};
     const int id = step.value("press").toInt();
     QString why;
     QWidget* window = WindowOf(step, &why);
-    if (!window) return {Failed, why};
-    auto* button = qobject_cast<QAbstractButton*>(FindControl(window, id));
-    if (!button) return {Failed, QStringLiteral("no button %1 in the window").arg(id)};
+    if (!window) return {Malformed, why};
+    auto* button = qobject_cast<QAbstractButton*>(FindOwnControl(window, id));
+    if (!button) return {Malformed, QStringLiteral("no button %1 in the window \"%2\"").arg(id).arg(WindowName(step))};
     if (!button->isEnabled()) {
-        Refuse(step, id, QStringLiteral("disabled"));
+        Refuse(step, "control", id, QStringLiteral("disabled"));
         return {};
     }
     if (auto* dialog = qobject_cast<CDialog*>(window)) dialog->PressButton(id);
@@ -218,7 +278,7 @@ CScenarioPlayer::TStepError CScenarioPlayer::Input(const QJsonObject& step)
     if (!control) return {Malformed, why};
     if (IsReadOnly(control)) return {Malformed, QStringLiteral("control %1 takes no typing").arg(ControlId(control))};
     if (!control->isEnabled()) {
-        Refuse(step, ControlId(control), QStringLiteral("disabled"));
+        Refuse(step, "control", ControlId(control), QStringLiteral("disabled"));
         return {};
     }
     TypeText(control, step.value("input").toString());
@@ -237,7 +297,7 @@ CScenarioPlayer::TStepError CScenarioPlayer::Key(const QJsonObject& step)
     }
     if (!control) return {Malformed, why};
     if (!control->isEnabled()) {
-        Refuse(step, ControlId(control), QStringLiteral("disabled"));
+        Refuse(step, "control", ControlId(control), QStringLiteral("disabled"));
         return {};
     }
     if (!PressKeys(control, step.value("key").toString(), &why)) return {Malformed, why};
@@ -252,10 +312,10 @@ CScenarioPlayer::TStepError CScenarioPlayer::Pick(const QJsonObject& step)
     QString why;
     QWidget* window = WindowOf(step, &why);
     if (!window) return {Malformed, why};
-    auto* picker = qobject_cast<QAbstractButton*>(FindControl(window, kChatPicker));
+    auto* picker = qobject_cast<QAbstractButton*>(FindOwnControl(window, kChatPicker));
     if (!picker) return {Malformed, QStringLiteral("no emoticon picker (%1) in the window").arg(kChatPicker)};
     if (!picker->isEnabled()) {
-        Refuse(step, kChatPicker, QStringLiteral("disabled"));
+        Refuse(step, "control", kChatPicker, QStringLiteral("disabled"));
         return {};
     }
     // The picker's popup asks the driver, which picks this index.

@@ -520,7 +520,10 @@ void CTarvolanChatDialog::OnFontButton()
     if (!appFont || !appFormat) return;
     TLogFont font = *appFont;
     COLORREF color = appFormat->crTextColor;
-    if (GetUiDriver()->ChooseFont(this, font, color)) {
+    // The dialog runs a loop: the group, and this window with it, may go meanwhile.
+    const auto asked = AskInHandler(this, [&] { return GetUiDriver()->ChooseFont(this, font, color); });
+    if (!asked.WindowAlive()) return;
+    if (asked.Answer()) {
         *appFormat = CharFormatFromFont(font, color, appFormat->yHeight);
         *appFont = font;
         ApplyChatFormatToInput();

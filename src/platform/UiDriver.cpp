@@ -396,17 +396,22 @@ void CScriptedUiDriver::HoldDialog(CDialog* dialog)
     if (guard && !guard->IsEnded()) ApplyDialogAnswer(guard, hold.dialog);
 }
 
+void CScriptedUiDriver::PushMenuChoice(int commandId)
+{
+    m_menuChoices.push_back([commandId](QMenu* menu) { return menu ? FindMenuAction(menu, commandId) : nullptr; });
+}
+
 int CScriptedUiDriver::TrackPopupMenu(QMenu* menu, QWidget* owner, const QPoint&)
 {
     CString items;
     if (menu) DescribeMenu(menu, items);
     int answer = 0;
     if (!m_menuChoices.empty()) {
-        const int choice = m_menuChoices.front();
+        const TMenuChooser choose = std::move(m_menuChoices.front());
         m_menuChoices.pop_front();
-        QAction* action = FindMenuAction(menu, choice);
+        QAction* action = choose ? choose(menu) : nullptr;
         if (action && action->isEnabled() && action->isVisible()) {
-            answer = choice;
+            answer = action->data().toInt();
             action->trigger();  // as a real menu does before returning
         }
     }
@@ -425,14 +430,33 @@ CString CScriptedUiDriver::GetSaveFileName(QWidget* owner, const CString& defaul
     return name;
 }
 
+void CScriptedUiDriver::PushFont(TLogFont font, COLORREF color)
+{
+    TScriptedFont answer;
+    answer.change = [font, color](TLogFont& f, COLORREF& c) {
+        f = font;
+        c = color;
+    };
+    m_fonts.push_back(std::move(answer));
+}
+
 bool CScriptedUiDriver::ChooseFont(QWidget* owner, TLogFont& font, COLORREF& color)
 {
     bool chosen = false;
     if (!m_fonts.empty()) {
-        font = m_fonts.front().first;
-        color = m_fonts.front().second;
+        TScriptedFont answer = std::move(m_fonts.front());
         m_fonts.pop_front();
-        chosen = true;
+        if (answer.hold) {
+            THold hold;
+            hold.kind = "font";
+            hold.text = CString::FromField(font.lfFaceName, sizeof(font.lfFaceName));
+            hold.ticket = answer.ticket;
+            hold.font = std::move(answer);
+            RunHold(hold);
+            answer = std::move(hold.font);
+        }
+        if (answer.ok && answer.change) answer.change(font, color);
+        chosen = answer.ok;
     }
     Record("font", CString::FromField(font.lfFaceName, sizeof(font.lfFaceName)), CString(), 0, owner,
             chosen ? IDOK : IDCANCEL);

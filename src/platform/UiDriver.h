@@ -18,6 +18,7 @@
 #include "platform/Export.h"
 
 class QWidget;
+class QAction;
 class QMenu;
 
 namespace tarvolan {
@@ -77,6 +78,19 @@ struct TPrompt {
     CString name;       // a named box's name
 };
 
+// A scripted answer to a font dialog: change edits the font and colour shown
+// (what it leaves alone stays as the dialog opened); ok false cancels.
+struct TScriptedFont {
+    std::function<void(TLogFont&, COLORREF&)> change;
+    bool ok = true;
+    bool hold = false;
+    int ticket = 0;
+};
+
+// A scripted menu choice: the action to trigger in the menu shown (null
+// for none).
+using TMenuChooser = std::function<QAction*(QMenu*)>;
+
 // A scripted answer to a modal dialog.
 struct TScriptedDialog {
     // control id -> value: UTF-8 text for edits, "1"/"0" for check and
@@ -94,10 +108,11 @@ struct TScriptedDialog {
 };
 
 // A prompt that a script keeps open while it goes on (a held answer): the
-// message box, named box or modal dialog stays open until the script releases
-// it, the module closes a named box by name or a modal dialog ends by itself.
+// message box, named box, modal dialog or font dialog stays open until the
+// script releases it, the module closes a named box by name or a modal dialog
+// ends by itself.
 struct THold {
-    CString kind;       // "message", "named", "modal"
+    CString kind;       // "message", "named", "modal", "font"
     CString text;       // as in TPrompt
     CString caption;
     CString name;
@@ -107,6 +122,7 @@ struct THold {
     bool closed = false;                 // a named box closed by name while open
     std::function<bool()> ended;         // a modal dialog: whether it ended on its own
     TScriptedDialog dialog;              // a modal dialog's answer once released
+    TScriptedFont font;                  // a font dialog's answer once released
     bool Done() const { return released || closed || (ended && ended()); }
 };
 
@@ -135,9 +151,13 @@ public:
     // An answer given when the box is released (see onHold).
     void PushHeldAnswer(int answer, int ticket) { m_answers.push_back({answer, true, ticket}); }
     void PushDialog(TDialogAnswer answer) { m_dialogs.push_back(std::move(answer)); }
-    void PushMenuChoice(int commandId) { m_menuChoices.push_back(commandId); }
+    void PushMenuChoice(int commandId);
+    void PushMenuChooser(TMenuChooser chooser) { m_menuChoices.push_back(std::move(chooser)); }
+    void ClearMenuChoices() { m_menuChoices.clear(); }
     void PushFileName(CString name) { m_fileNames.push_back(std::move(name)); }
-    void PushFont(TLogFont font, COLORREF color) { m_fonts.push_back({font, color}); }
+    void PushFont(TLogFont font, COLORREF color);
+    // A font answer with hold keeps the font dialog open while onHold runs.
+    void PushFont(TScriptedFont answer) { m_fonts.push_back(std::move(answer)); }
     // The index a picker's popup picks (-1: it closes without a pick).
     void PushPick(int index) { m_picks.push_back(index); }
     // What a picker answers with its queue empty; until it is set, the popup
@@ -207,9 +227,9 @@ private:
     std::optional<int> m_defaultPick;
     std::vector<THold*> m_holds;
     std::deque<TDialogAnswer> m_dialogs;
-    std::deque<int> m_menuChoices;
+    std::deque<TMenuChooser> m_menuChoices;
     std::deque<CString> m_fileNames;
-    std::deque<std::pair<TLogFont, COLORREF>> m_fonts;
+    std::deque<TScriptedFont> m_fonts;
     std::vector<TPrompt> m_prompts;
     int m_defaultAnswer = IDOK;
     bool m_defaultSet = false;

@@ -155,3 +155,39 @@ TEST(Transcript, SubsetMatching)
     EXPECT_FALSE(JsonMatches(QJsonObject{{"a", "1"}}, entry));
     EXPECT_FALSE(JsonMatches(QJsonObject{{"z", QJsonValue::Null}}, entry));
 }
+
+// Operators: a regular expression matches the whole text, "contains" a part,
+// "exactly" an array of that length; a bad operator matches nothing.
+TEST(Transcript, PatternOperators)
+{
+    const QJsonObject entry = QJsonDocument::fromJson(
+        R"({"time": "Fri, 05 Dec 2026 12:00:00 GMT+08:00", "n": 5, "lines": ["a", "b"], "none": []})").object();
+    const struct {
+        const char* pattern;
+        bool matches;
+    } cases[] = {
+        {R"({"time": {"$regex": ".* GMT\\+08:00"}})", true},
+        {R"({"time": {"$regex": "GMT\\+08:00"}})", false},  // the whole text, not a part
+        {R"({"time": {"$contains": "12:00:00"}})", true},
+        {R"({"n": {"$contains": "5"}})", false},             // texts only
+        {R"({"lines": {"$exactly": ["a", "b"]}})", true},
+        {R"({"lines": {"$exactly": ["a"]}})", false},
+        {R"({"lines": ["a"]})", true},
+        {R"({"lines": {"$exactly": ["a", {"$regex": "[b-z]"}]}})", true},
+        {R"({"none": {"$exactly": []}})", true},
+        {R"({"lines": {"$exactly": []}})", false},
+    };
+    for (const auto& c : cases) {
+        CJsonPattern pattern;
+        QString why;
+        ASSERT_TRUE(pattern.Compile(QJsonDocument::fromJson(c.pattern).object(), &why)) << c.pattern << why.toStdString();
+        EXPECT_EQ(pattern.Matches(entry), c.matches) << c.pattern;
+    }
+    for (const char* bad : {R"({"a": {"$regex": "("}})", R"({"a": {"$like": "x"}})", R"({"a": {"$exactly": 1}})",
+                            R"({"a": [{"$contains": 2}]})", R"({"a": {"$regex": "x", "b": 1}})"}) {
+        CJsonPattern pattern;
+        QString why;
+        EXPECT_FALSE(pattern.Compile(QJsonDocument::fromJson(bad).object(), &why)) << bad;
+        EXPECT_FALSE(why.isEmpty());
+    }
+}

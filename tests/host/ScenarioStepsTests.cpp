@@ -134,11 +134,21 @@ TEST(ScenarioSteps, NamesThatDoNotExistAreBadInput)
         R"([{"pick": 1, "window": "main"}])",
         R"([{"screenshot": "x.png", "window": "no such caption"}])",
         R"([{"screenshot": "x.png", "window": {"chat": "no such group"}}])",
+        R"([{"click": 99999, "window": "main"}])",
+        R"([{"press": 99999, "window": "main"}])",
+        R"([{"press": 1, "window": "no such caption"}])",
+        R"([{"click": 1000, "window": "main", "line": "no such line"}])",
+        R"([{"close": "no such caption"}])",
+        R"([{"close": "main"}])",
+        R"([{"network": "signin"}, {"rightclick": ["群组管理", "我创建的群组", "产品研发部"], "menu": "没有这一项"}])",
+        R"([{"network": "signin"}, {"menu": 99999}, {"rightclick": ["群组管理", "我创建的群组", "产品研发部"]}])",
+        R"([{"expect": {"text": {"$regex": "(unclosed"}}}])",
     };
     for (const char* json : steps) {
         QString message;
         EXPECT_EQ(Play(json, &message), CScenarioPlayer::Malformed) << json;
-        EXPECT_TRUE(message.startsWith("step 0 (")) << message.toStdString();
+        EXPECT_TRUE(message.startsWith("step 0 (") || message.startsWith("step 1 (") || message.startsWith("step 2 ("))
+            << message.toStdString();
     }
 }
 
@@ -154,11 +164,38 @@ TEST(ScenarioSteps, MalformedValues)
         R"([{"conversation": "读书会", "editor": "history"}])",
         R"([{"screenshot": ""}])",
         R"([{"screenshot": 3}])",
+        R"([{"answer": "font", "values": {"weight": 700}}])",
+        R"([{"answer": "font", "values": {"color": "red"}}])",
+        R"([{"answer": "font", "values": {"size": 0}}])",
+        R"([{"answer": "font", "button": "yes"}])",
+        R"([{"clientkit": {"bannedWords": [1]}}])",
+        R"([{"clientkit": {"versionType": "3"}}])",
+        R"([{"exists": 3}])",
+        R"([{"exists": "main", "expect": 1}])",
+        R"([{"wait": -1}])",
+        R"([{"timer": 1001, "force": 1}])",
+        R"([{"rightclick": ["群组管理"], "menu": {}}])",
+        R"([{"expect": {}, "count": "1"}])",
     };
     for (const char* json : steps) {
         QString message;
         EXPECT_EQ(Play(json, &message), CScenarioPlayer::Malformed) << json << " " << message.toStdString();
     }
+}
+
+// A window that is not there is an answer, not bad input; only an
+// expectation that it is there fails.
+TEST(ScenarioSteps, ExistsRecordsAndChecks)
+{
+    QString message;
+    EXPECT_EQ(Play(R"([{"mark": "m"}, {"exists": "no such caption"}, {"exists": "no such caption", "expect": false},
+        {"exists": "main", "expect": true},
+        {"expect": {"type": "exists", "window": "no such caption", "exists": false}, "from": "mark", "count": 2}])",
+                   &message),
+              CScenarioPlayer::Passed)
+        << message.toStdString();
+    EXPECT_EQ(Play(R"([{"exists": "no such caption", "expect": true}])", &message), CScenarioPlayer::Failed);
+    EXPECT_TRUE(message.startsWith("step 0 (exists):")) << message.toStdString();
 }
 
 // A picture of the window a step names, at that window's size; a file that
