@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTreeWidgetItem>
@@ -148,6 +149,8 @@ TEST_F(ChatDialogTest, EnlargingTheWindowEnlargesOutputAndMemberPane)
 TEST_F(ChatDialogTest, NoControlOverlapsOrIsCutFromTheMinimumSizeUp)
 {
     EXPECT_EQ(m_chat->minimumSize(), QSize(420, 320));
+    const QSize needs = m_chat->layout()->minimumSize();
+    EXPECT_TRUE(needs.width() <= 420 && needs.height() <= 320) << needs.width() << "x" << needs.height();
     const int ids[] = {1224, 1522, 1081, 1085, 1521, 1412, 1088};
     for (const QSize size : {m_chat->minimumSize(), QSize(1600, 1000)}) {
         m_chat->resize(size);
