@@ -547,45 +547,34 @@ TEST_F(ChatDialogTest, CloseWithoutTheQuestionAndEscapeJustClose)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// What the input held when the window went (Escape or its close box) comes
-// back with the group's next window, pictures and the chat format included;
-// the draft goes with the group.
+// What the input held when the window closed comes back with the group's
+// next window (tests/scenarios/draft.json: Escape, pictures, sending); a
+// sent input leaves nothing, and the draft goes with the group.
 TEST_F(ChatDialogTest, UnsentDraftSurvivesClosingAndGoesWithTheGroup)
 {
     auto reopen = [this] {
+        m_chat->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         m_chat = OpenChatWindow(*m_group, CTarvolanModule::Instance()->Link());
-        ASSERT_NE(m_chat, nullptr);
     };
     clientkit::SetEdition(0, 1, 0, 0);
     Type(QString::fromUtf8("草稿"));
     Pick(9);
-    m_chat->OnCancel();  // Escape
     reopen();
     EXPECT_EQ(InputText(), Gbk("草稿 "));
     EXPECT_EQ(m_chat->Typing().PictureMap().str(), std::string("EEEE\x0a"));
-    EXPECT_EQ(m_chat->Input()->PictureCount(), 1);
     EXPECT_TRUE(m_chat->SendButton()->isEnabled());
-    Type("!");  // the caret is at the end
-    m_chat->close();
-    reopen();
     m_chat->OnSend();
-    EXPECT_EQ(LastSent().at(0), Gbk("<property ></property>草稿:(!").str());
-
-    // Sent: nothing is kept. Typed again and closed, then the group goes.
-    m_chat->close();
     reopen();
     EXPECT_EQ(InputText(), CString());
-    EXPECT_FALSE(m_chat->SendButton()->isEnabled());
+
     Type("x");
     m_chat->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_model.RemoveGroup(kGroupURI);
     TGroupListEntry entry;
     entry.uri = kGroupURI;
     entry.kind = 2;
     m_group = m_model.CreateOrUpdateGroup(entry);
-    ASSERT_NE(m_group, nullptr);
     EXPECT_EQ(m_group->m_pDraft, nullptr);
 }
 
