@@ -130,6 +130,18 @@ void CClientSession::Stop()
     PollLog();
 }
 
+int CClientSession::RunUntilClosed(bool signIn)
+{
+    m_window->onClosed = [this] {
+        Stop();
+        QCoreApplication::quit();
+    };
+    if (signIn) m_ims->Push(QStringLiteral("signin"), {}, nullptr);
+    const int status = QCoreApplication::exec();
+    Stop();
+    return status;
+}
+
 void CClientSession::PlaceGroupWindow()
 {
     if (!m_started) return;
@@ -225,8 +237,7 @@ void CClientSession::OpenMessageWindow(const QJsonObject& record)
     QPointer<CMessageWindow>& window = m_messageWindows[uri];
     if (!window) window = new CMessageWindow(uri, record.value("displayName").toString(), mode, m_window.get());
     window->SetMode(mode);
-    window->show();
-    window->raise();
+    BringToFront(window);
 }
 
 } // namespace host

@@ -47,6 +47,11 @@ public:
     bool Start(const TClientOptions& options, QString* error);
     // UnInit: the module closes for good.
     void Stop();
+    // The client in its window: signs in when asked, runs until the main
+    // window closes, which ends the program whatever other windows are
+    // open: the module is stopped (its windows close with it) and the event
+    // loop ends. Returns the loop's status.
+    int RunUntilClosed(bool signIn);
 
     CHostBridge& Bridge() { return m_bridge; }
     CSimulatedIms& Ims() { return *m_ims; }

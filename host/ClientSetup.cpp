@@ -1,6 +1,7 @@
 #include "ClientSetup.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 
 #include "clientkit/ClientKit.h"
@@ -22,6 +23,13 @@ QString ClientFolderFor(const QString& programFolder)
     const QDir installed(programFolder + QStringLiteral("/" TARVOLAN_INSTALLED_ASSETS));
     if (installed.exists()) return QDir::cleanPath(installed.absolutePath()) + QLatin1Char('/');
     return QStringLiteral(TARVOLAN_SOURCE_DIR "/assets/");
+}
+
+void NameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("tarvolan-client"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Velora"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Velora"));
 }
 
 void FillClientKit(const CWorld& world, const QString& clientFolder)

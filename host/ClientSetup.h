@@ -16,4 +16,9 @@ QString ClientFolderFor(const QString& programFolder);
 
 void FillClientKit(const CWorld& world, const QString& clientFolder);
 
+// The application's names: "tarvolan-client" for its settings and Qt's own
+// uses, "Velora" as the name a desktop shows, which also titles a box whose
+// caption is empty.
+void NameApplication();
+
 } // namespace host

@@ -47,7 +47,8 @@ QString Translated(const char* text) { return QCoreApplication::translate("host:
 CClientWindow::CClientWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("clientWindow"));
-    setWindowTitle(tr("Velora — Groups"));
+    // The desktop adds the application's name: "Groups — Velora".
+    setWindowTitle(tr("Groups"));
     m_groupHost = new QWidget(this);
     m_groupHost->setObjectName(QStringLiteral("groupHost"));
     m_groupHost->setMinimumSize(220, 260);
@@ -198,6 +199,7 @@ void CClientWindow::closeEvent(QCloseEvent* event)
 {
     SaveState();
     QMainWindow::closeEvent(event);
+    if (event->isAccepted() && onClosed) onClosed();
 }
 
 bool CClientWindow::eventFilter(QObject* watched, QEvent* event)

@@ -54,6 +54,8 @@ public:
     std::function<void(int)> onGroupCommand;
     // "Groups" menu: the history of the selected group.
     std::function<void()> onOpenHistory;
+    // The window was closed (its close box, Alt+F4).
+    std::function<void()> onClosed;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -27,6 +27,8 @@ CMessageWindow::CMessageWindow(const QString& uri, const QString& name, int mode
     connect(m_input, &QLineEdit::returnPressed, this, &CMessageWindow::Send);
     SetMode(mode);
     resize(360, 300);
+    // The first keys typed go into the message, not into the transcript.
+    m_input->setFocus();
 }
 
 void CMessageWindow::SetMode(int mode)

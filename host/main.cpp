@@ -17,6 +17,7 @@
 #include <QCommandLineParser>
 
 #include "ClientSession.h"
+#include "ClientSetup.h"
 #include "ClientWindow.h"
 #include "Language.h"
 #include "ScenarioPlayer.h"
@@ -97,8 +98,7 @@ int main(int argc, char** argv)
     if (headless && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (headless) qInstallMessageHandler(QuietMessages);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tarvolan-client"));
-    QApplication::setOrganizationName(QStringLiteral("Velora"));
+    NameApplication();
     if (!InstallTranslations(app, ClientLocaleName(requestedLocale)))
         Fail(QStringLiteral("Qt's Chinese translations are missing (package qt6-translations-l10n)"), 0);
 
@@ -137,8 +137,5 @@ int main(int argc, char** argv)
     if (!session.Start(options, &error)) return Fail(error, 2);
     if (headless) return RunHeadless(session, args, scenario);
 
-    if (!args.isSet("no-signin")) session.Ims().Push(QStringLiteral("signin"), {}, nullptr);
-    const int status = app.exec();
-    session.Stop();
-    return status;
+    return session.RunUntilClosed(!args.isSet("no-signin"));
 }

@@ -52,8 +52,8 @@
         <translation>重新登录(&amp;S)</translation>
     </message>
     <message>
-        <source>Velora — Groups</source>
-        <translation>Velora — 群组</translation>
+        <source>Groups</source>
+        <translation>群组</translation>
     </message>
     <message>
         <source>Log</source>

@@ -61,9 +61,11 @@ bool AppendAsciiForm(QByteArray& out, uint code)
     return true;
 }
 
+// One code point as text. Not through QString::fromUcs4, which takes a
+// leading U+FEFF for a byte-order mark and drops it.
 QString OneCharacter(uint code)
 {
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+    return QStringView(QChar::fromUcs4(code)).toString();
 }
 
 // One byte of the document's code page as \'hh.
@@ -92,9 +94,16 @@ void AppendEscapedText(QByteArray& out, const QString& text)
 
 // A font name goes in the document's code page (GBK), its other-than-ASCII
 // bytes as \'hh: readers that know no Unicode escapes read font names so.
+// A ';' would end the name and a control word (\tab) is no part of it, so
+// they and the control characters go as \'hh too: a peer's markup may give
+// a face any bytes.
 void AppendFontName(QByteArray& out, const QString& name)
 {
     for (uint code : name.toUcs4()) {
+        if (code == ';' || code < 0x20) {
+            AppendHexByte(out, static_cast<unsigned char>(code));
+            continue;
+        }
         if (AppendAsciiForm(out, code)) continue;
         const CString gbk = Utf8ToGbk(OneCharacter(code).toStdString());
         for (char byte : gbk.view()) AppendHexByte(out, static_cast<unsigned char>(byte));

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTreeWidgetItem>
 
 #include "clientkit/ClientKit.h"
@@ -107,6 +108,16 @@ TCharFormat CharFormatFromFont(const TLogFont& font, COLORREF color, int32_t pre
     CString::FromField(font.lfFaceName, sizeof(font.lfFaceName)).CopyTo(format.szFaceName, sizeof(format.szFaceName));
     return format;
 }
+
+// The input's content as its window left it: text, formats and pictures.
+class CInputDraft : public CChatDraft {
+public:
+    explicit CInputDraft(const QTextDocument& input) : m_content(&input) {}
+    const QTextDocumentFragment& Content() const { return m_content; }
+
+private:
+    QTextDocumentFragment m_content;
+};
 
 CString MyDisplayName()
 {
@@ -268,9 +279,36 @@ bool CTarvolanChatDialog::OnCommand(int id, intptr_t lParam)
     }
 }
 
+void CTarvolanChatDialog::KeepDraft()
+{
+    QTextDocument* input = m_pInput ? m_pInput->document() : nullptr;
+    if (!input || input->isEmpty()) m_pTarvolan->m_pDraft.reset();
+    else m_pTarvolan->m_pDraft = std::make_unique<CInputDraft>(*input);
+}
+
+void CTarvolanChatDialog::RestoreDraft()
+{
+    if (!m_pTarvolan || !m_pTarvolan->m_pDraft) return;
+    const std::unique_ptr<CChatDraft> draft = std::move(m_pTarvolan->m_pDraft);
+    const auto* kept = dynamic_cast<const CInputDraft*>(draft.get());
+    if (!kept) return;
+    {
+        CRichMsgEdit::CQuietChange quiet(m_pInput);
+        QTextCursor cursor(m_pInput->document());
+        cursor.insertFragment(kept->Content());
+        m_pInput->setTextCursor(cursor);  // the caret at the end
+    }
+    // The picture map, the length limit and the send button follow the text,
+    // as after any change of the input.
+    OnInputChange();
+}
+
 void CTarvolanChatDialog::OnCancel()
 {
-    if (m_pTarvolan && m_pTarvolan->m_pChatDialog == this) m_pTarvolan->m_pChatDialog = nullptr;
+    if (m_pTarvolan && m_pTarvolan->m_pChatDialog == this) {
+        KeepDraft();
+        m_pTarvolan->m_pChatDialog = nullptr;
+    }
     m_pTarvolan = nullptr;
     hide();
     deleteLater();
@@ -671,6 +709,7 @@ CTarvolanChatDialog* OpenChatWindow(CTarvolan& group, CHostLink& link, QWidget* 
         delete chat;
         return nullptr;
     }
+    chat->RestoreDraft();
     PlaceCascaded(chat);
     chat->show();
     chat->raise();

@@ -66,7 +66,8 @@ public:
 
     bool OnInitDialog() override;
     bool OnCommand(int id, intptr_t lParam) override;
-    // Escape and the end of a close: the window goes and the group forgets it.
+    // Escape and the end of a close: the window goes and the group forgets
+    // it, keeping what the input holds as its draft.
     void OnCancel() override;
     void OnOK() override {}
     // The close of the window: for an owner of edition 3, the question
@@ -88,6 +89,8 @@ public:
     // On opening: the group's recent messages when they have come, else a
     // request for them (they are shown when they arrive).
     void ShowOrRequestRecentMessages();
+    // On opening: the input takes back the group's draft, if it has one.
+    void RestoreDraft();
 
     // ---- handlers ----------------------------------------------------------------
     void OnSend();
@@ -127,6 +130,8 @@ private:
     // Typing far into the last line keeps it in view.
     void KeepLastLineInView();
     void ApplyChatFormatToInput();
+    // The group keeps what the input holds (text, formats, pictures) as its draft.
+    void KeepDraft();
     // Reads the element of a marked-up text and appends the text.
     void WriteMarkedUp(const CString& text);
     void AppendToOutput(const TCharFormat& format, const CString& text);

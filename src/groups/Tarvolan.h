@@ -21,6 +21,14 @@ namespace tarvolan {
 class CTarvolan;
 class CTarvolanMember;
 
+// What a group's conversation window left unsent in its input when it
+// closed, kept by the group until its next window takes it back. Only the
+// conversation window knows what it holds.
+class CChatDraft {
+public:
+    virtual ~CChatDraft() = default;
+};
+
 // A message kept by a group.
 struct TGroupMessage {
     CString id;         // decimal text
@@ -130,6 +138,7 @@ public:
     int32_t m_nKind = 0;         // group kind as the group list has it
     QTreeWidgetItem* m_hTreeItem = nullptr;
     CGroupChatWindow* m_pChatDialog = nullptr;  // owned
+    std::unique_ptr<CChatDraft> m_pDraft;       // while there is no window; goes with the group
     std::list<TGroupMessage> m_MsgListRecent;
     bool m_bRecentLoaded = false;  // the recent messages came (or there are none)
     std::list<TGroupMessage> m_MsgListHistory;

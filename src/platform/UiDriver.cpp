@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
@@ -75,12 +76,32 @@ QMessageBox* MakeMessageBox(QWidget* owner, const CString& text, const CString& 
     return box;
 }
 
+// A box belongs to its owner's window, and the window system gives the focus
+// back to that window when the box closes (raising it with the box). While
+// one lives, the window that had the focus before the box gets it back
+// afterwards, so a box never leaves the window a person works in behind
+// another one.
+class CFocusReturn {
+public:
+    CFocusReturn() : m_pWindow(QApplication::activeWindow()) {}
+    ~CFocusReturn()
+    {
+        if (m_pWindow && m_pWindow->isVisible() && QApplication::activeWindow() != m_pWindow) BringToFront(m_pWindow);
+    }
+    CFocusReturn(const CFocusReturn&) = delete;
+    CFocusReturn& operator=(const CFocusReturn&) = delete;
+
+private:
+    QPointer<QWidget> m_pWindow;
+};
+
 // ---- the default driver --------------------------------------------------
 
 class CQtUiDriver : public CUiDriver {
 public:
     int MessageBox(QWidget* owner, const CString& text, const CString& caption, unsigned flags) override
     {
+        const CFocusReturn focus;
         QPointer<QMessageBox> box = MakeMessageBox(owner, text, caption, flags);
         const int answer = AnswerForButton(box->exec(), flags);
         delete box.data();
@@ -90,6 +111,7 @@ public:
     int NamedMessageBox(const CString& name, QWidget* owner, const CString& text, const CString& caption,
                         unsigned flags) override
     {
+        const CFocusReturn focus;
         QPointer<QMessageBox> box = MakeMessageBox(owner, text, caption, flags);
         m_named.push_back({name, box});
         const int button = box->exec();

@@ -91,6 +91,16 @@ QWidget* FindWindowByCaption(const CString& caption)
     return nullptr;
 }
 
+void BringToFront(QWidget* window)
+{
+    if (!window) return;
+    window = window->window();
+    if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 intptr_t WindowHandle(QWidget* window)
 {
     static qlonglong nextHandle = 0x10000;

@@ -62,6 +62,10 @@ TARVOLAN_EXPORT void PostCommand(QWidget* target, int id, intptr_t lParam = 0);
 // (GBK); null when none.
 TARVOLAN_EXPORT QWidget* FindWindowByCaption(const CString& caption);
 
+// A window the user asked for: shown (restored when minimised), raised and
+// given the focus.
+TARVOLAN_EXPORT void BringToFront(QWidget* window);
+
 // A stable numeric handle for a window, as skin requests carry.
 TARVOLAN_EXPORT intptr_t WindowHandle(QWidget* window);
 

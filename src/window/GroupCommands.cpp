@@ -180,9 +180,11 @@ QTreeWidgetItem* CTarvolanDialog::SelectedItem() const
 
 // ---- 13054 --------------------------------------------------------------------------------
 
+// The user asked for it: an open conversation comes to the front too.
 void CTarvolanDialog::OnOpenGroupChat()
 {
-    if (CTarvolan* group = ItemGroup(SelectedItem())) OpenChatWindow(*group, Link(), m_GroupData.TreeModel().ChatParent());
+    CTarvolan* group = ItemGroup(SelectedItem());
+    if (group) BringToFront(OpenChatWindow(*group, Link(), m_GroupData.TreeModel().ChatParent()));
 }
 
 // ---- 13056 --------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTreeWidgetItem>
@@ -141,6 +142,37 @@ TEST_F(ChatDialogTest, EnlargingTheWindowEnlargesOutputAndMemberPane)
     EXPECT_GT(m_chat->Output()->height(), output.height());
     EXPECT_GT(m_chat->MemberTree()->width(), members.width() + 50);
     EXPECT_EQ(m_chat->MemberTree()->topLevelItem(0)->child(1)->toolTip(0), QString("sip:bob@x.com"));
+}
+
+// From the smallest size the window allows up, every control lies inside
+// the window, none covers another and none is squeezed below what it needs.
+TEST_F(ChatDialogTest, NoControlOverlapsOrIsCutFromTheMinimumSizeUp)
+{
+    EXPECT_EQ(m_chat->minimumSize(), QSize(420, 320));
+    const QSize needs = m_chat->layout()->minimumSize();
+    EXPECT_TRUE(needs.width() <= 420 && needs.height() <= 320) << needs.width() << "x" << needs.height();
+    const int ids[] = {1224, 1522, 1081, 1085, 1521, 1412, 1088};
+    for (const QSize size : {m_chat->minimumSize(), QSize(1600, 1000)}) {
+        m_chat->resize(size);
+        QCoreApplication::sendPostedEvents();
+        ASSERT_EQ(m_chat->size(), size);
+        std::vector<QRect> placed;
+        for (int id : ids) {
+            const QWidget* control = m_chat->GetDlgItem(id);
+            ASSERT_NE(control, nullptr);
+            const QRect rect(control->mapTo(m_chat, QPoint(0, 0)), control->size());
+            SCOPED_TRACE(testing::Message() << "control " << id << " at " << size.width() << "x" << size.height());
+            EXPECT_TRUE(m_chat->rect().contains(rect));
+            // What the layout holds a control to: its minimum size where one is set, else its hint.
+            const QSize hint = control->minimumSizeHint();
+            const QSize needed(control->minimumWidth() > 0 ? control->minimumWidth() : hint.width(),
+                               control->minimumHeight() > 0 ? control->minimumHeight() : hint.height());
+            EXPECT_GE(rect.width(), needed.width());
+            EXPECT_GE(rect.height(), needed.height());
+            for (const QRect& other : placed) EXPECT_FALSE(rect.intersects(other));
+            placed.push_back(rect);
+        }
+    }
 }
 
 // Each new conversation window opens a step down and right of the last one.
@@ -513,6 +545,37 @@ TEST_F(ChatDialogTest, CloseWithoutTheQuestionAndEscapeJustClose)
     EXPECT_EQ(m_group->m_pChatDialog, nullptr);
     EXPECT_TRUE(m_driver.Prompts().size() == 1u);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// What the input held when the window closed comes back with the group's
+// next window (tests/scenarios/draft.json: Escape, pictures, sending); a
+// sent input leaves nothing, and the draft goes with the group.
+TEST_F(ChatDialogTest, UnsentDraftSurvivesClosingAndGoesWithTheGroup)
+{
+    auto reopen = [this] {
+        m_chat->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_chat = OpenChatWindow(*m_group, CTarvolanModule::Instance()->Link());
+    };
+    clientkit::SetEdition(0, 1, 0, 0);
+    Type(QString::fromUtf8("草稿"));
+    Pick(9);
+    reopen();
+    EXPECT_EQ(InputText(), Gbk("草稿 "));
+    EXPECT_EQ(m_chat->Typing().PictureMap().str(), std::string("EEEE\x0a"));
+    EXPECT_TRUE(m_chat->SendButton()->isEnabled());
+    m_chat->OnSend();
+    reopen();
+    EXPECT_EQ(InputText(), CString());
+
+    Type("x");
+    m_chat->close();
+    m_model.RemoveGroup(kGroupURI);
+    TGroupListEntry entry;
+    entry.uri = kGroupURI;
+    entry.kind = 2;
+    m_group = m_model.CreateOrUpdateGroup(entry);
+    EXPECT_EQ(m_group->m_pDraft, nullptr);
 }
 
 TEST_F(ChatDialogTest, TheGroupGoingWhileTheQuestionIsOpenIsSafe)

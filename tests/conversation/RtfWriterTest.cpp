@@ -44,6 +44,25 @@ TEST(RtfWriterTest, FallbackAndFontNamesAreHexBytes)
     EXPECT_TRUE(rtf.contains("\\fcharset134 Font\\'3f\\{x\\};}"));
 }
 
+// What other readers take for the end of a font name or for a control word,
+// and a character that a byte-order-mark check would take away.
+TEST(RtfWriterTest, FontNameSeparatorsAndTheByteOrderMarkSurvive)
+{
+    struct TCase {
+        QString face, text;
+        QByteArray expected;
+    };
+    const TCase cases[] = {
+        {"a;b", "x", "\\fcharset134 a\\'3bb;}"},
+        {"a\tb", "x", "\\fcharset134 a\\'09b;}"},
+        {"Arial", QString::fromUtf8("a\uFEFFb"), " a\\u-257\\'3fb\\par"},
+    };
+    for (const TCase& c : cases) {
+        const QByteArray rtf = RtfOf({{c.face, c.text}});
+        EXPECT_TRUE(rtf.contains(c.expected)) << c.expected.toStdString() << " in\n" << rtf.toStdString();
+    }
+}
+
 // The RTF written to a file and read back by unrtf.
 QByteArray UnrtfHtmlOf(const QByteArray& rtf)
 {

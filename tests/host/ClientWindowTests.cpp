@@ -1,19 +1,31 @@
 // The client's main window as a person meets it: the language it speaks
 // (with Qt's own texts and the module agreeing), the log pane it remembers,
 // and the status bar that follows the simulated server.
+#include <cstdlib>
+
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include "ClientSetup.h"
 #include "ClientWindow.h"
 #include "Language.h"
+#include "MessageWindow.h"
+#include "ScenarioPlayer.h"
 #include "SharedSession.h"
+#include "clientkit/ClientKit.h"
 #include "common/TextFunctions.h"
+#include "platform/Window.h"
 #include "protocol/TarvolanAbi.h"
 
 using namespace host;
@@ -116,4 +128,60 @@ TEST(ClientWindowTest, StatusBarFollowsTheSimulatedServer)
     session.Ims().SetEnabled(true);
     EXPECT_NE(off, session.Window().ServerStatusText());
     session.Ims().Flush();
+}
+
+// The one-to-one message window takes the first keys typed into its input,
+// also when it was open already and comes back to the front.
+TEST(ClientWindowTest, MessageWindowOpensWithTheFocusInItsInput)
+{
+    CMessageWindow window(QStringLiteral("sip:lina@velora.example"), QStringLiteral("李娜"), 0);
+    tarvolan::BringToFront(&window);
+    QApplication::processEvents();
+    EXPECT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr)
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "no focus");
+}
+
+// The name a desktop shows for the client, and with it the title of a box
+// whose caption is empty.
+TEST(ClientWindowTest, ApplicationIsNamedVeloraOnTheDesktop)
+{
+    NameApplication();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Velora"));
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("tarvolan-client"));  // its settings stay where they were
+}
+
+namespace {
+
+// A client with a conversation open, whose main window is closed the way a
+// person closes it: the event loop ends, the module is stopped (its windows
+// gone) and the client log holds whole lines. Exit status 0 when all held;
+// 3 when the program still ran after the bounded wait.
+[[noreturn]] void RunClientAndCloseItsWindow()
+{
+    CClientSession session;
+    QString why;
+    if (!session.Start(TestClientOptions(), &why)) std::_Exit(4);
+    CScenarioPlayer player(session);
+    const QJsonArray steps = QJsonDocument::fromJson(R"([{"network": "signin"},
+        {"network": "message", "group": "读书会", "from": "sip:lina@velora.example", "text": "好"}])").array();
+    if (player.Play(steps, &why) != CScenarioPlayer::Passed || !session.ChatWindow(QStringLiteral("读书会"))) std::_Exit(5);
+    const QString log = QString::fromLocal8Bit(tarvolan::clientkit::LogFilePath().c_str());
+
+    QTimer::singleShot(0, &session.Window(), [&session] { session.Window().close(); });
+    QTimer::singleShot(10000, [] { std::_Exit(3); });
+    if (session.RunUntilClosed(false) != 0) std::_Exit(6);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible()) std::_Exit(7);
+    QFile file(log);
+    if (!file.open(QIODevice::ReadOnly) || !file.readAll().endsWith('\n')) std::_Exit(8);
+    std::exit(0);
+}
+
+} // namespace
+
+TEST(ClientWindowTest, ClosingTheMainWindowEndsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(RunClientAndCloseItsWindow(), ::testing::ExitedWithCode(0), "");
 }

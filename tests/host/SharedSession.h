@@ -8,17 +8,23 @@
 
 namespace host {
 
+// A scripted run of the built module in a private client folder, answering at once.
+inline TClientOptions TestClientOptions()
+{
+    TClientOptions options;
+    options.libraryPath = QStringLiteral(TARVOLAN_BIN_DIR "/libTarvolan.so");
+    options.imsDelay = 0;
+    options.scripted = true;
+    options.privateFolder = true;
+    return options;
+}
+
 inline CClientSession& SharedSession()
 {
     static CClientSession* session = [] {
         auto* s = new CClientSession;
-        TClientOptions options;
-        options.libraryPath = QStringLiteral(TARVOLAN_BIN_DIR "/libTarvolan.so");
-        options.imsDelay = 0;
-        options.scripted = true;
-        options.privateFolder = true;
         QString error;
-        EXPECT_TRUE(s->Start(options, &error)) << error.toStdString();
+        EXPECT_TRUE(s->Start(TestClientOptions(), &error)) << error.toStdString();
         return s;
     }();
     return *session;

@@ -220,6 +220,36 @@ TEST(QtDriver, BoxShowsTheReadablePartOfAHugeText)
     EXPECT_EQ(shown, kShownChars);
 }
 
+// A box about the main window, shown while the user works in another window:
+// it belongs to the main window, and once answered the window the user was
+// in has the focus again instead of falling behind the main window.
+TEST(QtDriver, BoxBelongsToItsOwnerAndHandsTheFocusBack)
+{
+    SetUiDriver(nullptr);
+    QWidget main, conversation;
+    for (QWidget* window : {&main, &conversation}) {
+        window->resize(200, 100);
+        window->show();
+    }
+    BringToFront(&conversation);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &conversation);
+    for (const bool named : {false, true}) {
+        QWidget* boxOwner = nullptr;
+        WhenShown([&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            boxOwner = box->parentWidget();
+            box->button(QMessageBox::Ok)->click();
+        });
+        if (named) GetUiDriver()->NamedMessageBox("invited", &main, "text", "", 0x40);
+        else ShowMessageBox(&main, "text", "", 0x40);
+        QApplication::processEvents();
+        EXPECT_EQ(boxOwner, &main);
+        EXPECT_EQ(QApplication::activeWindow(), &conversation) << "named " << named;
+    }
+}
+
 TEST(QtDriver, NamedBoxClosedByNameReturnsZero)
 {
     CUiDriver* driver = GetUiDriver();

@@ -1,7 +1,9 @@
 // The group commands of the context menu and the buttons: their checks, the
 // requests they send and test mode.
 #include <QAbstractButton>
+#include <QApplication>
 
+#include "conversation/TarvolanChatDialog.h"
 #include "window/CommandsFixture.h"
 #include "groups/GroupSettingsRecord.h"
 
@@ -147,6 +149,24 @@ TEST_F(GroupCommandsTest, LeaveAsksAndSendsNameAndURI)
     m_host.Clear();
     Command(GroupItem(kMine), IDM_LEAVE_GROUP);  // my own group is deleted, not left
     EXPECT_EQ(Requests(), 0u);
+}
+
+// The conversation the user asks for comes to the front with the focus, also
+// when it was open already behind another window.
+TEST_F(GroupCommandsTest, ConversationCommandBringsItsWindowToTheFront)
+{
+    Command(GroupItem(kMine), IDM_GROUP_CHAT);
+    QWidget* chat = dynamic_cast<CTarvolanChatDialog*>(Group(kMine)->m_pChatDialog);
+    ASSERT_NE(chat, nullptr);
+    QWidget other;
+    other.show();
+    BringToFront(&other);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &other);
+    Command(GroupItem(kMine), IDM_GROUP_CHAT);
+    QApplication::processEvents();
+    EXPECT_EQ(Group(kMine)->m_pChatDialog, dynamic_cast<CGroupChatWindow*>(chat));
+    EXPECT_EQ(QApplication::activeWindow(), chat);
 }
 
 TEST_F(GroupCommandsTest, InviteChecksPendingMembersAndBlacklistInThatOrder)
