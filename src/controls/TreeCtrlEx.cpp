@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -507,6 +509,38 @@ void CTreeCtrlEx::mouseDoubleClickEvent(QMouseEvent* event)
     if (TakeFocusOnlyClick(event)) return;
     QTreeWidget::mouseDoubleClickEvent(event);
     emit doubleClickNotice();
+}
+
+// The keyboard's way to the context menu: the current item, as a right-click
+// on it would report it, with the menu's place at the item's lower left.
+void CTreeCtrlEx::EmitKeyboardContextMenu()
+{
+    QTreeWidgetItem* item = currentItem();
+    if (item) scrollToItem(item);
+    const QRect rect = item ? visualItemRect(item) : QRect();
+    emit rightClicked(item, viewport()->mapToGlobal(item ? rect.bottomLeft() : QPoint(0, 0)));
+}
+
+void CTreeCtrlEx::keyPressEvent(QKeyEvent* event)
+{
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (shiftF10 || event->key() == Qt::Key_Menu) {
+        event->accept();
+        EmitKeyboardContextMenu();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+// The platform may turn the Menu key into a context-menu event itself.
+void CTreeCtrlEx::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        event->accept();
+        EmitKeyboardContextMenu();
+        return;
+    }
+    QTreeWidget::contextMenuEvent(event);
 }
 
 } // namespace tarvolan
