@@ -21,7 +21,10 @@ if [ "${1:-}" = "--inside" ]; then
     pid=$!
     status=0
     timeout 150 /usr/bin/python3 scripts/check_accessibility.py "$pid" "$@" || status=$?
-    kill "$pid" 2>/dev/null || true
+    if ! kill "$pid" 2>/dev/null; then
+        wait "$pid" || echo "check-accessibility: the client ended by itself with status $?"
+        status=1
+    fi
     wait "$pid" 2>/dev/null || true
     [ "$status" -eq 0 ] || sed 's/^/client: /' "$ACCESSIBILITY_WORK/client.log" | tail -20
     exit "$status"

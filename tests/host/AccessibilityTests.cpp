@@ -17,6 +17,7 @@
 
 #include "ClientSession.h"
 #include "ClientWindow.h"
+#include "Keyboard.h"
 #include "ScenarioPlayer.h"
 #include "SharedSession.h"
 #include "platform/UiDriver.h"
@@ -223,9 +224,19 @@ TEST(Accessibility, EveryModuleWindowIsNamedAndWalkedByTab)
     EXPECT_TRUE(viewer);
 
     TScriptedDialog search;
-    search.values = {{1224, "读书"}};
+    search.values = {{1224, "摄影"}};  // a group I am not in
     search.inspect = [](CDialog* dialog) { CheckWindow(dialog, "search", 1224); };
     session.Driver()->PushDialog(search);
     SendCommand(session.GroupWindow(), IDM_SEARCH_GROUPS);
-    CheckWindow(TopLevel("tarvolan::CTarvolanInfoDialog"), "group information", 1524);
+    QWidget* information = TopLevel("tarvolan::CTarvolanInfoDialog");
+    CheckWindow(information, "group information", 1524);
+
+    // Enter on a result queries it, as a double-click does.
+    const size_t before = session.Transcript().Entries().size();
+    ASSERT_TRUE(PressKeys(FindControl(information, 1524), QStringLiteral("Return"), &why)) << why.toStdString();
+    bool queried = false;
+    const auto& entries = session.Transcript().Entries();
+    for (size_t i = before; i < entries.size(); ++i)
+        queried = queried || (entries[i].value("type") == "call" && entries[i].value("code") == 20);
+    EXPECT_TRUE(queried);
 }
