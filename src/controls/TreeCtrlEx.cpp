@@ -4,9 +4,11 @@
 #include <cstring>
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -530,6 +532,23 @@ void CTreeCtrlEx::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTreeWidget::keyPressEvent(event);
+}
+
+// Qt makes the first item current when a view without a current item gets
+// the focus; the owner would hear of a choice the user did not make. The
+// tree takes the focus without one: the first arrow key chooses an item.
+void CTreeCtrlEx::focusInEvent(QFocusEvent* event)
+{
+    if (currentItem() || !selectionModel()) {
+        QTreeWidget::focusInEvent(event);
+        return;
+    }
+    {
+        const QSignalBlocker quiet(selectionModel());
+        QTreeWidget::focusInEvent(event);
+        selectionModel()->clearCurrentIndex();
+    }
+    viewport()->update();
 }
 
 // The platform may turn the Menu key into a context-menu event itself.
