@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reads the running client's windows through AT-SPI, as a screen reader does.
 
-    check_accessibility.py PID [--all]
+    check_accessibility.py PID [--all] [--list]
 
 Finds the application with that process id on the accessibility bus, reads
 its main window, opens the search dialog from the Groups menu and reads it
@@ -9,7 +9,8 @@ too; with --all it also opens the group information window (a search from
 that dialog), and, after moving the group tree's selection to the first group
 by keys, the conversation, the blacklist and the history viewer of that
 group. Prints, per window, the interactive controls and those without a
-name; exits 1 when a control has no name or a window does not open, 2 when
+name (with --list every control with its role, name and description);
+exits 1 when a control has no name or a window does not open, 2 when
 the application never shows up on the bus.
 
 Started by check-accessibility.sh inside its own X server and D-Bus session.
@@ -97,6 +98,9 @@ def check_window(title, window):
     print("%-28s %3d interactive controls, %d without a name" % (title, len(controls), len(unnamed)))
     for control in unnamed:
         print("    unnamed: %s (columns %s)" % (describe(control), column_titles(control)))
+    if "--list" in sys.argv[2:]:
+        for control in controls:
+            print("    %s %s" % (describe(control), control.description))
     return len(unnamed)
 
 

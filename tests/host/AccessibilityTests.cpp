@@ -152,20 +152,35 @@ QWidget* TopLevel(const char* className)
     return nullptr;
 }
 
-// Makes the tree item at the path the current one, as the arrow keys do.
-void Select(CClientSession& session, const QStringList& path)
+QTreeWidgetItem* FindItem(QTreeWidget* tree, const QStringList& path)
 {
-    QTreeWidget* tree = session.GroupTree();
-    ASSERT_NE(tree, nullptr);
     QTreeWidgetItem* item = nullptr;
     for (const QString& text : path) {
         QTreeWidgetItem* parent = item ? item : tree->invisibleRootItem();
         item = nullptr;
         for (int i = 0; i < parent->childCount() && !item; ++i)
             if (parent->child(i)->text(0) == text) item = parent->child(i);
-        ASSERT_NE(item, nullptr) << text.toStdString();
+        if (!item) return nullptr;
     }
-    tree->setCurrentItem(item);
+    return item;
+}
+
+// Makes the tree item at the path the current one, as the arrow keys do.
+void Select(CClientSession& session, const QStringList& path)
+{
+    QTreeWidgetItem* item = FindItem(session.GroupTree(), path);
+    ASSERT_NE(item, nullptr) << path.join('/').toStdString();
+    session.GroupTree()->setCurrentItem(item);
+}
+
+// What a screen reader hears of the tree's row with that text besides the text.
+QString Description(QTreeWidget* tree, const QString& text)
+{
+    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(tree)->tableInterface();
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (QAccessibleInterface* cell = table->cellAt(row, 0); cell && cell->text(QAccessible::Name) == text)
+            return cell->text(QAccessible::Description);
+    return QString();
 }
 
 // Runs a command whose modal dialog is checked while it is open, then cancelled.
@@ -210,6 +225,12 @@ TEST(Accessibility, EveryModuleWindowIsNamedAndWalkedByTab)
     QWidget* chat = session.ChatWindow(QStringLiteral("产品研发部"));
     CheckWindow(chat, "conversation", 1521);
     EXPECT_EQ(chat->accessibleName(), QStringLiteral("群组会话 - 产品研发部"));
+    // Presence in words, in both trees: 陈静 is on the phone.
+    QTreeWidgetItem* member = FindItem(session.GroupTree(), {"群组管理", "我创建的群组", "产品研发部", "陈静"});
+    ASSERT_NE(member, nullptr);
+    EXPECT_EQ(member->data(0, Qt::AccessibleDescriptionRole).toString(), QStringLiteral("通话中"));
+    auto* members = qobject_cast<QTreeWidget*>(FindControl(chat, 1088));
+    EXPECT_EQ(Description(members, QStringLiteral("sip:chenjing@velora.example")), QStringLiteral("通话中"));
 
     bool viewer = false;
     TScriptedDialog history;
