@@ -6,11 +6,11 @@
 Finds the application with that process id on the accessibility bus, reads
 its main window, opens the search dialog from the Groups menu and reads it
 too; with --all it also opens the group information window (a search from
-that dialog), and, after moving the group tree's selection to the first group
-by keys, the conversation, the blacklist and the history viewer of that
-group. Prints, per window, the interactive controls and those without a
-name (with --list every control with its role, name and description);
-exits 1 when a control has no name or a window does not open, 2 when
+that dialog), and, after selecting the first group in the group tree as an
+assistive technology does, the conversation, the blacklist and the history viewer of that
+group, and the emoticon picker's grid of the conversation. Prints, per
+window, the interactive controls and those without a name (with --list
+every control with its role, name and description); exits 1 when a control has no name or a window does not open, 2 when
 the application never shows up on the bus.
 
 Started by check-accessibility.sh inside its own X server and D-Bus session.
@@ -104,6 +104,21 @@ def check_window(title, window):
     return len(unnamed)
 
 
+def check_grid(app):
+    """The emoticon picker's grid: a table whose cells are named."""
+    grid = wait_for(lambda: find_named(app, pyatspi.ROLE_TABLE, "表情"), 20)
+    if grid is None:
+        print("%-28s did not open" % "emoticon grid")
+        return 1
+    table = grid.queryTable()
+    cells = [table.getAccessibleAt(r, c) for r in range(table.nRows) for c in range(table.nColumns)]
+    cells = [cell for cell in cells if cell is not None]
+    unnamed = [cell for cell in cells if not cell.name.strip()]
+    print("%-28s %3d cells, %d without a name (first: %s)" % ("emoticon grid", len(cells), len(unnamed),
+                                                           cells[0].name if cells else "none"))
+    return len(unnamed) + (0 if cells else 1)
+
+
 def top_window(app, name_part):
     for window in app:
         if window is not None and showing(window) and name_part in window.name:
@@ -124,10 +139,10 @@ def find_named(node, role, name_part):
     return None
 
 
-def press_menu_item(pid, name_part):
-    """Chooses a menu item in a process of its own: a modal dialog keeps the
-    action's answer until it closes."""
-    return subprocess.Popen([sys.executable, __file__, str(pid), "--press", name_part])
+def press(pid, role, name_part):
+    """Presses a menu item or button in a process of its own: a modal dialog
+    or a popup keeps the action's answer until it closes."""
+    return subprocess.Popen([sys.executable, __file__, str(pid), "--press", role, name_part])
 
 
 def main():
@@ -136,8 +151,9 @@ def main():
     if app is None:
         print("check-accessibility: the client is not on the accessibility bus")
         return 2
-    if len(sys.argv) > 3 and sys.argv[2] == "--press":
-        item = wait_for(lambda: find_named(app, pyatspi.ROLE_MENU_ITEM, sys.argv[3]), 10)
+    if len(sys.argv) > 4 and sys.argv[2] == "--press":
+        role = {"menu": pyatspi.ROLE_MENU_ITEM, "button": pyatspi.ROLE_PUSH_BUTTON}[sys.argv[3]]
+        item = wait_for(lambda: find_named(app, role, sys.argv[4]), 10)
         if item is not None:
             try:
                 item.queryAction().doAction(0)
@@ -151,7 +167,7 @@ def main():
     def open_and_check(title, menu_item, window_name):
         nonlocal problems
         if menu_item:
-            pressers.append(press_menu_item(pid, menu_item))
+            pressers.append(press(pid, "menu", menu_item))
         window = wait_for(lambda: top_window(app, window_name), 20)
         if window is None:
             print("%-28s did not open" % title)
@@ -181,7 +197,12 @@ def main():
         tree.queryTable().addRowSelection(2)
         open_and_check("群组会话 (conversation)", "所选群组的会话", "群组会话")
         open_and_check("黑白名单维护 (blacklist)", "所选群组的黑名单", "黑白名单")
-        open_and_check("群组历史消息 (history)", "所选群组的历史消息", "群组历史消息")
+        history = open_and_check("群组历史消息 (history)", "所选群组的历史消息", "群组历史消息")
+        if history is not None:
+            find_named(history, pyatspi.ROLE_PUSH_BUTTON, "关闭").queryAction().doAction(0)
+            wait_for(lambda: top_window(app, "群组历史消息") is None, 10)
+        pressers.append(press(pid, "button", "表情"))
+        problems += check_grid(app)
     for presser in pressers:
         if presser.poll() is None:
             presser.kill()

@@ -37,6 +37,7 @@ CEmoticonGrid::CEmoticonGrid(int columns, QWidget* parent) : QTableWidget(parent
 {
     setAccessibleName(QStringLiteral("表情"));
     setColumnCount(columns);
+    setHorizontalHeaderLabels(QStringList(columns, QString()));  // no column numbers to announce
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setShowGrid(false);
@@ -53,7 +54,10 @@ CEmoticonGrid::CEmoticonGrid(int columns, QWidget* parent) : QTableWidget(parent
 void CEmoticonGrid::AddCell(const QPixmap& picture, const CString& code)
 {
     const int row = m_nCount / m_nColumns;
-    if (row >= rowCount()) setRowCount(row + 1);
+    if (row >= rowCount()) {
+        setRowCount(row + 1);
+        setVerticalHeaderItem(row, new QTableWidgetItem);
+    }
     auto* cell = new QTableWidgetItem;
     cell->setIcon(QIcon(picture));
     cell->setToolTip(ToQt(code));
@@ -87,6 +91,12 @@ void CEmoticonGrid::SetCurrentIndex(int index)
 {
     if (index < 0 || index >= m_nCount) return;
     setCurrentCell(index / m_nColumns, index % m_nColumns);
+}
+
+bool CEmoticonGrid::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowDeactivate && isWindow() && isVisible()) close();
+    return QTableWidget::event(event);
 }
 
 void CEmoticonGrid::keyPressEvent(QKeyEvent* event)

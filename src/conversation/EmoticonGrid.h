@@ -33,6 +33,9 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // A grid that is a window of its own closes when another window takes
+    // the focus (a click beside it).
+    bool event(QEvent* event) override;
 
 private:
     void SetCurrentIndex(int index);

@@ -63,7 +63,10 @@ int CEmoticonPicker::RunPopup()
 {
     if (m_Items.empty()) return -1;
     QPointer<CEmoticonGrid> popup = new CEmoticonGrid(kColumns, this);
-    popup->setWindowFlags(Qt::Popup);
+    // A window of its own rather than a Qt popup, which screen readers do
+    // not find among the application's windows; it closes when it loses
+    // the focus, as a popup would.
+    popup->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     popup->setAttribute(Qt::WA_DeleteOnClose);
     for (const TItem& item : m_Items) popup->AddCell(item.bitmap, item.code);
     popup->Finish();
@@ -76,6 +79,7 @@ int CEmoticonPicker::RunPopup()
     connect(popup, &QObject::destroyed, &loop, &QEventLoop::quit);
     popup->move(mapToGlobal(rect().bottomLeft()));
     popup->show();
+    popup->activateWindow();
     popup->setFocus(Qt::PopupFocusReason);
     loop.exec();
     return chosen;

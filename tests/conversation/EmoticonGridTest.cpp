@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTimer>
 
 #include "platform/Window.h"
@@ -26,15 +27,16 @@ protected:
     int PressInPopup(const std::vector<int>& keys, const std::function<void(CEmoticonGrid*)>& inspect = {})
     {
         QTimer::singleShot(0, [&] {
-            auto* grid = qobject_cast<CEmoticonGrid*>(QApplication::activePopupWidget());
-            ASSERT_NE(grid, nullptr);
+            QApplication::processEvents();  // the grid's window is activated
+            QPointer<CEmoticonGrid> grid = m_picker.findChild<CEmoticonGrid*>();
+            ASSERT_FALSE(grid.isNull());
             for (int key : keys) {
-                if (!QApplication::activePopupWidget()) break;
+                if (!grid || !grid->isVisible()) break;
                 QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
                 QApplication::sendEvent(grid, &press);
-                if (QApplication::activePopupWidget() && inspect) inspect(grid);
+                if (grid && grid->isVisible() && inspect) inspect(grid);
             }
-            if (QApplication::activePopupWidget()) grid->close();
+            if (grid && grid->isVisible()) grid->close();
         });
         m_picker.click();
         return m_picker.GetChosenIndex();
@@ -64,6 +66,14 @@ TEST_F(EmoticonGridTest, KeysMoveTheHighlightAndPick)
 
 TEST_F(EmoticonGridTest, ShowsItsFocusAndIsATableOfNamedCells)
 {
+    // A window of the application, where a screen reader finds it.
+    QTimer::singleShot(0, [this] {
+        QAccessibleInterface* app = QAccessible::queryAccessibleInterface(qApp);
+        bool listed = false;
+        for (int i = 0; i < app->childCount(); ++i)
+            listed = listed || app->child(i)->object() == m_picker.findChild<CEmoticonGrid*>();
+        EXPECT_TRUE(listed);
+    });
     PressInPopup({Qt::Key_Right}, [](CEmoticonGrid* grid) {
         EXPECT_TRUE(grid->hasFocus());
         ASSERT_NE(grid->currentItem(), nullptr);
@@ -75,6 +85,8 @@ TEST_F(EmoticonGridTest, ShowsItsFocusAndIsATableOfNamedCells)
         EXPECT_EQ(table->tableInterface()->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("微笑"));
         EXPECT_EQ(table->tableInterface()->cellAt(0, 1)->text(QAccessible::Name), QStringLiteral("露齿笑"));
         EXPECT_EQ(table->tableInterface()->cellAt(4, 7)->text(QAccessible::Name), QStringLiteral("邮件"));
+        EXPECT_EQ(table->tableInterface()->columnDescription(0), QString());  // not Qt's "1"
+        EXPECT_EQ(table->tableInterface()->rowDescription(0), QString());
     });
     EXPECT_EQ(EmoticonMeaning(CString("no code")), QStringLiteral("no code"));
 }
