@@ -5,13 +5,13 @@
 
 Finds the application with that process id on the accessibility bus, reads
 its main window, opens the search dialog from the Groups menu and reads it
-too; with --all it also opens the group information window (a search from
-that dialog), and, after selecting the first group in the group tree as an
-assistive technology does, the conversation, the blacklist and the history viewer of that
-group, and the emoticon picker's grid of the conversation. Prints, per
-window, the interactive controls and those without a name (with --list
-every control with its role, name and description); exits 1 when a control has no name or a window does not open, 2 when
-the application never shows up on the bus.
+too. With --all it also opens the group information window (a search from
+that dialog) and, after selecting the first group in the group tree as an
+assistive technology does, that group's conversation, blacklist and history
+viewer, and the conversation's emoticon grid. Prints, per window, the
+interactive controls and those without a name (with --list every control's
+role, name and description); exits 1 when a control has no name or a window
+does not open, 2 when the application never shows up on the bus.
 
 Started by check-accessibility.sh inside its own X server and D-Bus session.
 """
