@@ -6,6 +6,8 @@
 
 namespace tarvolan {
 
+namespace {
+
 QString NameFromLabel(const QString& labelText)
 {
     QString name;
@@ -18,6 +20,8 @@ QString NameFromLabel(const QString& labelText)
     while (!name.isEmpty() && (colons.contains(name.back()) || name.back().isSpace())) name.chop(1);
     return name;
 }
+
+} // namespace
 
 void NameControlsFromLabels(QWidget* window)
 {

@@ -11,14 +11,12 @@ class QWidget;
 
 namespace tarvolan {
 
-// A label's text as a name: without mnemonic ampersands and trailing colons.
-TARVOLAN_EXPORT QString NameFromLabel(const QString& labelText);
-
 // Names every control of the window that has no accessible name yet after its
-// label (each QLabel's buddy), and gives a tree whose header is hidden the
+// label (each QLabel's buddy; the label's text without mnemonic ampersands and
+// trailing colons), and gives a tree whose header is hidden the
 // tree's own name as its column title, so that the column is not announced
 // by Qt's default title "1". Controls named before keep their names.
-TARVOLAN_EXPORT void NameControlsFromLabels(QWidget* window);
+void NameControlsFromLabels(QWidget* window);
 
 // Gives a top-level window an accessible name that tells it apart from other
 // windows with the same caption: "caption - subject". The visible caption
