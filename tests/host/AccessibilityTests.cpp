@@ -4,6 +4,7 @@
 // a person starts typing.
 #include <algorithm>
 #include <functional>
+#include <set>
 
 #include <QAccessible>
 #include <QAction>
@@ -31,22 +32,11 @@ namespace {
 
 bool IsInteractive(QAccessible::Role role)
 {
-    switch (role) {
-    case QAccessible::PushButton:
-    case QAccessible::CheckBox:
-    case QAccessible::RadioButton:
-    case QAccessible::ComboBox:
-    case QAccessible::EditableText:
-    case QAccessible::SpinBox:
-    case QAccessible::List:
-    case QAccessible::Tree:
-    case QAccessible::Table:
-    case QAccessible::ButtonMenu:
-    case QAccessible::ButtonDropDown:
-        return true;
-    default:
-        return false;
-    }
+    static const std::set<QAccessible::Role> roles = {
+        QAccessible::PushButton, QAccessible::CheckBox, QAccessible::RadioButton, QAccessible::ComboBox,
+        QAccessible::EditableText, QAccessible::SpinBox, QAccessible::List, QAccessible::Tree,
+        QAccessible::Table, QAccessible::ButtonMenu, QAccessible::ButtonDropDown};
+    return roles.count(role) != 0;
 }
 
 QString Describe(QAccessibleInterface* node)
@@ -79,58 +69,49 @@ QStringList UnnamedControls(QWidget* window)
     return unnamed;
 }
 
-bool TakesTab(const QWidget* control, const QWidget* window)
-{
-    return control->isVisible() && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus) &&
-           (control == window || window->isAncestorOf(control));
-}
-
-void PressTab(QWidget* top, bool forward)
-{
-    QWidget* from = top->focusWidget() ? top->focusWidget() : top;
-    QKeyEvent press(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
-                    forward ? Qt::NoModifier : Qt::ShiftModifier);
-    QApplication::sendEvent(from, &press);
-}
-
-// Walks Tab from the window's focus round to it again and checks that every
-// enabled control came, that the walk never jumped back up within a column,
-// and that Shift+Tab walks the same round backwards.
-void CheckTabOrder(QWidget* window, const char* name)
+// The controls of the window that Tab (or Shift+Tab) visits from the focus
+// until it comes back to it, the focus first; empty when it never comes back.
+QList<QWidget*> TabRound(QWidget* window, bool forward)
 {
     QWidget* top = window->window();
     QWidget* start = top->focusWidget();
-    ASSERT_NE(start, nullptr) << name;
     QList<QWidget*> round{start};
     for (int i = 0; i < 100; ++i) {
-        PressTab(top, true);
+        QWidget* from = top->focusWidget() ? top->focusWidget() : top;
+        QKeyEvent press(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                        forward ? Qt::NoModifier : Qt::ShiftModifier);
+        QApplication::sendEvent(from, &press);
         QWidget* now = top->focusWidget();
-        if (now == start) break;
+        if (now == start) return round;
         if (window->isAncestorOf(now)) round << now;
     }
-    EXPECT_EQ(top->focusWidget(), start) << name << ": Tab never came back";
-    for (QWidget* control : window->findChildren<QWidget*>())
-        if (TakesTab(control, window)) EXPECT_TRUE(round.contains(control)) << name << ": Tab skips " << control->objectName().toStdString();
-    // Reading order: within a column Tab goes down, except once, where the
-    // round starts again at the top.
+    return {};
+}
+
+// Every enabled control comes in the Tab round, in reading order (within a
+// column Tab goes down, except where the round starts again at the top), and
+// Shift+Tab walks the same round backwards.
+void CheckTabOrder(QWidget* window, const char* name)
+{
+    ASSERT_NE(window->window()->focusWidget(), nullptr) << name;
+    const QList<QWidget*> round = TabRound(window, true);
+    ASSERT_FALSE(round.isEmpty()) << name << ": Tab never comes back";
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const bool takesTab = control->isVisible() && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus);
+        EXPECT_TRUE(!takesTab || round.contains(control)) << name << ": Tab skips " << control->objectName().toStdString();
+    }
     int upward = 0;
     for (qsizetype i = 0; i < round.size(); ++i) {
         const QWidget* from = round[i];
         const QWidget* to = round[(i + 1) % round.size()];
-        const QRect a(from->mapTo(top, QPoint()), from->size());
-        const QRect b(to->mapTo(top, QPoint()), to->size());
+        const QRect a(from->mapTo(window->window(), QPoint()), from->size());
+        const QRect b(to->mapTo(window->window(), QPoint()), to->size());
         if (b.left() < a.right() && a.left() < b.right() && b.bottom() <= a.top()) ++upward;
     }
     EXPECT_LE(upward, 1) << name << ": Tab jumps back up within a column";
-    QList<QWidget*> back;
-    for (int i = 0; i < 100; ++i) {
-        PressTab(top, false);
-        QWidget* now = top->focusWidget();
-        if (now == start) break;
-        if (window->isAncestorOf(now)) back << now;
-    }
-    EXPECT_EQ(back, QList<QWidget*>(round.rbegin(), round.rend() - 1)) << name << ": Shift+Tab walks another round";
-    start->setFocus();
+    QList<QWidget*> back = TabRound(window, false);
+    std::reverse(back.begin() + (back.isEmpty() ? 0 : 1), back.end());
+    EXPECT_EQ(back, round) << name << ": Shift+Tab walks another round";
 }
 
 // The window as a person gets it: shown, focus where it opens.
