@@ -62,6 +62,7 @@ CClientWindow::CClientWindow(QWidget* parent) : QMainWindow(parent)
     m_log = new QPlainTextEdit(m_logDock);
     m_log->setObjectName(QStringLiteral("logPane"));
     m_log->setReadOnly(true);
+    m_log->setAccessibleName(m_logDock->windowTitle());
     m_log->setMaximumBlockCount(5000);
     m_logDock->setWidget(m_log);
     addDockWidget(Qt::BottomDockWidgetArea, m_logDock);

@@ -16,6 +16,8 @@ CMessageWindow::CMessageWindow(const QString& uri, const QString& name, int mode
     setAttribute(Qt::WA_DeleteOnClose);
     m_history = new QTextBrowser(this);
     m_input = new QLineEdit(this);
+    m_history->setAccessibleName(QStringLiteral("消息记录"));
+    m_input->setAccessibleName(QStringLiteral("消息输入"));
     auto* send = new QPushButton(QStringLiteral("发送"), this);
     auto* row = new QHBoxLayout;
     row->addWidget(m_input);

@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev g++-multilib fonts-wqy-microhei clang-14 libclang-rt-14-dev xz-utils unrtf
-          dpkg-dev qt6-translations-l10n qt6-l10n-tools "$@")
+          dpkg-dev qt6-translations-l10n qt6-l10n-tools
+          qt6-qpa-plugins xvfb dbus at-spi2-core python3-pyatspi "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the project and runs every test: the unit and window tests, the
-# scenario tests, the 32-bit layout check and the installed tree (the example
+# scenario tests, the 32-bit layout check, the windows read through AT-SPI
+# (scripts/check-accessibility.sh) and the installed tree (the example
 # host built against it, the Debian package). With --sanitize the tests run
 # once more in a separate AddressSanitizer/UndefinedBehaviorSanitizer build,
 # followed by the fuzz target replaying its corpus.
@@ -22,6 +23,8 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2
 echo "== tests"
 ctest --test-dir build --output-on-failure -j2 --timeout 300
+echo "== accessibility through AT-SPI"
+scripts/check-accessibility.sh build --all
 echo "== install, example host and Debian package"
 scripts/check-install.sh build
 

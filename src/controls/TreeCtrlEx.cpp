@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -512,6 +516,55 @@ void CTreeCtrlEx::mouseDoubleClickEvent(QMouseEvent* event)
     if (TakeFocusOnlyClick(event)) return;
     QTreeWidget::mouseDoubleClickEvent(event);
     emit doubleClickNotice();
+}
+
+// The keyboard's way to the context menu: the current item, as a right-click
+// on it would report it, with the menu's place at the item's lower left.
+void CTreeCtrlEx::EmitKeyboardContextMenu()
+{
+    QTreeWidgetItem* item = currentItem();
+    if (item) scrollToItem(item);
+    const QRect rect = item ? visualItemRect(item) : QRect();
+    emit rightClicked(item, viewport()->mapToGlobal(item ? rect.bottomLeft() : QPoint(0, 0)));
+}
+
+void CTreeCtrlEx::keyPressEvent(QKeyEvent* event)
+{
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (shiftF10 || event->key() == Qt::Key_Menu) {
+        event->accept();
+        EmitKeyboardContextMenu();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+// Qt makes the first item current when a view without a current item gets
+// the focus; the owner would hear of a choice the user did not make. The
+// tree takes the focus without one: the first arrow key chooses an item.
+void CTreeCtrlEx::focusInEvent(QFocusEvent* event)
+{
+    if (currentItem() || !selectionModel()) {
+        QTreeWidget::focusInEvent(event);
+        return;
+    }
+    {
+        const QSignalBlocker quiet(selectionModel());
+        QTreeWidget::focusInEvent(event);
+        selectionModel()->clearCurrentIndex();
+    }
+    viewport()->update();
+}
+
+// The platform may turn the Menu key into a context-menu event itself.
+void CTreeCtrlEx::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        event->accept();
+        EmitKeyboardContextMenu();
+        return;
+    }
+    QTreeWidget::contextMenuEvent(event);
 }
 
 } // namespace tarvolan

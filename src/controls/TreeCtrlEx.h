@@ -120,7 +120,8 @@ signals:
     void leftClicked(QTreeWidgetItem* item);
     // A right press the tree handled, after the selection moved, with the
     // same item rule as leftClicked and the pointer's global position, for
-    // the owner's context menu.
+    // the owner's context menu. The context-menu keys (Shift+F10, the Menu
+    // key) send it too, for the current item, placed at that item.
     void rightClicked(QTreeWidgetItem* item, QPoint globalPos);
 
 protected:
@@ -129,11 +130,15 @@ protected:
                  const QModelIndex& index) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void EmitKeyboardContextMenu();
     enum class RowStyle { Plain, Filled, Skinned, Dotted };
     struct TRowLook {
         QFont font;

@@ -1,11 +1,10 @@
 #include "conversation/EmoticonPicker.h"
 
 #include <QEventLoop>
-#include <QFrame>
-#include <QGridLayout>
 #include <QPointer>
 
 #include "common/TextFunctions.h"
+#include "conversation/EmoticonGrid.h"
 #include "platform/Pictures.h"
 #include "platform/UiDriver.h"
 #include "platform/Window.h"
@@ -72,30 +71,26 @@ void CEmoticonPicker::OnClicked()
 int CEmoticonPicker::RunPopup()
 {
     if (m_Items.empty()) return -1;
-    QPointer<QFrame> popup = new QFrame(this, Qt::Popup);
+    QPointer<CEmoticonGrid> popup = new CEmoticonGrid(kColumns, this);
+    // A window of its own rather than a Qt popup, which screen readers do
+    // not find among the application's windows; it closes when it loses
+    // the focus, as a popup would.
+    popup->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     popup->setAttribute(Qt::WA_DeleteOnClose);
-    popup->setFrameShape(QFrame::StyledPanel);
-    auto* grid = new QGridLayout(popup);
-    grid->setContentsMargins(3, 3, 3, 3);
-    grid->setSpacing(1);
+    for (const TItem& item : m_Items)
+        popup->AddCell(item.icon, item.bitmap.deviceIndependentSize().toSize(), item.code);
+    popup->Finish();
     int chosen = -1;
-    for (int i = 0; i < GetItemCount(); ++i) {
-        const TItem& item = m_Items[static_cast<size_t>(i)];
-        auto* cell = new QToolButton(popup);
-        cell->setAutoRaise(true);
-        cell->setIcon(item.icon);
-        cell->setIconSize(item.bitmap.isNull() ? QSize(22, 22) : item.bitmap.deviceIndependentSize().toSize());
-        cell->setToolTip(ToQt(item.code));
-        connect(cell, &QToolButton::clicked, popup, [&chosen, i, popup] {
-            chosen = i;
-            popup->close();
-        });
-        grid->addWidget(cell, i / kColumns, i % kColumns);
-    }
+    connect(popup, &CEmoticonGrid::picked, popup, [&chosen, popup](int index) {
+        chosen = index;
+        popup->close();
+    });
     QEventLoop loop;
     connect(popup, &QObject::destroyed, &loop, &QEventLoop::quit);
     popup->move(mapToGlobal(rect().bottomLeft()));
     popup->show();
+    popup->activateWindow();
+    popup->setFocus(Qt::PopupFocusReason);
     loop.exec();
     return chosen;
 }

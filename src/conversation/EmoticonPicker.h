@@ -1,6 +1,6 @@
 // The emoticon picker of the conversation window (button 1085): a tool button
 // holding a list of items, each a picture and a code text. Pressing it shows
-// the pictures in a grid (through the UI driver's RunPicker); the chosen item's index (-1 when none) is recorded
+// the pictures in a grid (CEmoticonGrid, through the UI driver's RunPicker); the chosen item's index (-1 when none) is recorded
 // before the button reports its click, so the click handler reads the choice.
 #pragma once
 

@@ -24,10 +24,12 @@
 #include "controls/TreeCtrlEx.h"
 #include "groups/Presence.h"
 #include "conversation/ChatText.h"
+#include "controls/PresenceText.h"
 #include "conversation/EmoticonPicker.h"
 #include "conversation/RichMsgEdit.h"
 #include "conversation/TarvolanHistoryDialog.h"
 #include "protocol/HostLink.h"
+#include "platform/Accessibility.h"
 #include "platform/UiDriver.h"
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanChatDialog.h"
@@ -165,6 +167,7 @@ bool CTarvolanChatDialog::OnInitDialog()
     m_strGroupName = m_pTarvolan ? m_pTarvolan->m_csName : CString();
     SetDlgItemText(IDC_GROUP_NAME, m_strGroupName);
     setWindowTitle(ToQt(LoadResString(IDS_CHAT_CAPTION)));
+    NameWindowAfter(this, ToQt(m_strGroupName));  // every conversation shares the caption
 
     // 2. The group name line: bold, 18 pixels, and no input at all.
     if (QWidget* name = GetDlgItem(IDC_GROUP_NAME)) {
@@ -191,6 +194,7 @@ bool CTarvolanChatDialog::OnInitDialog()
 
     // 5. Input: change notifications and the chat format.
     m_pInput->AttachToDialog();
+    m_pInput->setTabChangesFocus(true);  // Tab leaves the input: the keyboard reaches every control
     m_pInput->SetOwner(this);
     connect(m_pInput, &CRichMsgEdit::TextChanged, this, &CTarvolanChatDialog::OnInputChange);
     ApplyChatFormatToInput();
@@ -200,6 +204,7 @@ bool CTarvolanChatDialog::OnInitDialog()
 
     // 7. Output: read-only, addresses as links, dropped files accepted.
     m_pOutput->AttachToDialog();
+    m_pOutput->setTabChangesFocus(true);
     m_pOutput->SetOwner(this);
     m_pOutput->SetReadOnly(true);
     m_pOutput->SetAutoUrlDetect(true);
@@ -368,6 +373,13 @@ void CTarvolanChatDialog::SetRootImage(QTreeWidgetItem* item)
     item->setIcon(0, MemberImage(item->isExpanded() ? 0 : 1));
 }
 
+// The presence as the picture and, for a screen reader, in words.
+void CTarvolanChatDialog::ShowMemberPresence(QTreeWidgetItem* item, const CTarvolanMember& member) const
+{
+    item->setIcon(0, MemberImage(MemberImageIndex(member.m_nStatus, member.m_nPresenceKind)));
+    item->setData(0, Qt::AccessibleDescriptionRole, PresenceInWords(member));
+}
+
 void CTarvolanChatDialog::FillMemberTree()
 {
     if (!m_pMemberTree) return;
@@ -382,7 +394,7 @@ void CTarvolanChatDialog::FillMemberTree()
         for (const CTarvolanMember* member : m_pTarvolan->Members()) {
             auto* item = new QTreeWidgetItem(QStringList{ToQt(MemberItemText(*member))});
             item->setToolTip(0, item->text(0));  // the whole address when the pane elides it
-            item->setIcon(0, MemberImage(MemberImageIndex(member->m_nStatus, member->m_nPresenceKind)));
+            ShowMemberPresence(item, *member);
             items.append(item);
         }
         root->addChildren(items);
@@ -400,7 +412,7 @@ void CTarvolanChatDialog::UpdateMemberItem(CTarvolanMember* member)
         QTreeWidgetItem* item = root->child(i);
         if (FromQt(item->text(0)) != text) continue;
         item->setText(0, ToQt(text));
-        item->setIcon(0, MemberImage(MemberImageIndex(member->m_nStatus, member->m_nPresenceKind)));
+        ShowMemberPresence(item, *member);
         return;
     }
     FillMemberTree();

@@ -141,6 +141,7 @@ private:
     void RequestSkins();
     void ShowNotice(int stringId, unsigned icon);
     CString MemberItemText(const CTarvolanMember& member) const;
+    void ShowMemberPresence(QTreeWidgetItem* item, const CTarvolanMember& member) const;
     const QIcon& MemberImage(int index) const;
 
     tarvolan::CHostLink& m_link;

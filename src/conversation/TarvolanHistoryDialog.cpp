@@ -13,6 +13,7 @@
 #include "common/MessageMarkup.h"
 #include "conversation/HistoryPaging.h"
 #include "conversation/RichMsgEdit.h"
+#include "platform/Accessibility.h"
 #include "protocol/HostLink.h"
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanHistoryDialog.h"
@@ -72,6 +73,10 @@ bool CTarvolanHistoryDialog::OnInitDialog()
         m_strGroupName = m_pTarvolan->m_csName;
         SetDlgItemText(IDC_GROUP_NAME, m_strGroupName);
     }
+    // Viewers of different groups share the caption; a screen reader tells
+    // them apart by the group's name. The list takes the keys first.
+    NameWindowAfter(this, ToQt(m_strGroupName));
+    m_pMessageList->setFocus();
     return true;
 }
 

@@ -53,6 +53,7 @@ bool CTarvolanBlackListDialog::OnInitDialog()
         m_link.Send(M_RequestBlacklist, record);
     }
     m_link.RequestSkin(WindowHandle(this), "media.skn", "");
+    if (QWidget* list = GetDlgItem(IDC_BLACKLIST)) list->setFocus();  // the entries come first, not the name
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <QKeyEvent>
 #include <QTreeWidget>
 
 #include "clientkit/ClientKit.h"
@@ -98,6 +99,7 @@ CTarvolanInfoDialog::CTarvolanInfoDialog(tarvolan::CHostLink& link, CGroupData& 
         CResourceSwitch resources(TarvolanResources());
         OnResultDoubleClicked(item);
     });
+    Results()->installEventFilter(this);
 }
 
 CTarvolanInfoDialog::~CTarvolanInfoDialog()
@@ -390,6 +392,20 @@ void CTarvolanInfoDialog::OnResultSelectionChanged()
     if (!alive) return;
     FillFromRegistry(uri);
     LoadControls();
+}
+
+// Enter on a result does what a double-click on it does.
+bool CTarvolanInfoDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Results() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            CResourceSwitch resources(TarvolanResources());
+            OnResultDoubleClicked(Results()->currentItem());
+            return true;
+        }
+    }
+    return CDialog::eventFilter(watched, event);
 }
 
 void CTarvolanInfoDialog::OnResultDoubleClicked(QTreeWidgetItem* item)

@@ -95,6 +95,9 @@ public:
     bool OnCommand(int id, intptr_t lParam) override;
     void OnTimer(int id) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // One result row's group, owned by the window; the row's item data
     // points at it.

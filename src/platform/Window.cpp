@@ -18,6 +18,7 @@
 #include <QTextEdit>
 #include <QTimerEvent>
 
+#include "platform/Accessibility.h"
 #include "platform/UiDriver.h"
 
 namespace tarvolan {
@@ -272,6 +273,7 @@ void CDialog::InitialiseOnce()
     m_initialised = true;
     ConnectButtons();
     OnInitDialog();
+    NameControlsFromLabels(this);  // after start-up has set the labels' texts
 }
 
 CString CDialog::GetDlgItemText(int id) const

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "clientkit/ClientKit.h"
+#include "controls/PresenceText.h"
 #include "controls/SignedInUser.h"
 #include "controls/TreeCtrlEx.h"
 #include "groups/Presence.h"
@@ -18,6 +19,19 @@
 namespace tarvolan {
 
 namespace {
+
+// A member's item: its accessible description is the member's presence in
+// words, worked out when a screen reader asks (nothing is kept per item).
+class CMemberItem : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    QVariant data(int column, int role) const override
+    {
+        if (role == Qt::AccessibleDescriptionRole && column == 0)
+            if (const CTarvolanMember* member = ItemMember(this)) return PresenceInWords(*member);
+        return QTreeWidgetItem::data(column, role);
+    }
+};
 constexpr int32_t kGroupTextColor = 0xFF0000;  // blue (0x00BBGGRR)
 constexpr int32_t kMemberTextColor = 0;        // black
 } // namespace
@@ -171,7 +185,7 @@ void CTarvolanDialog::ApplyInitialPresence(CTarvolanMember& member, const CStrin
 
 QTreeWidgetItem* CTarvolanDialog::MakeMemberItem(CTarvolanMember& member, int itemKind)
 {
-    auto* item = new QTreeWidgetItem(QStringList{ToQt(member.ItemText())});
+    auto* item = new CMemberItem(QStringList{ToQt(member.ItemText())});
     SetItemData(item, itemKind, &member);
     SetItemImage(item, MemberImage(member.m_nStatus, member.m_nPresenceKind));
     m_pTree->SetItemColor(item, kMemberTextColor);

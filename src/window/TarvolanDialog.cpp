@@ -54,6 +54,12 @@ bool CTarvolanDialog::CreateWindow(QWidget* parent)
     m_pTree->setExpandsOnDoubleClick(false);  // a double-click neither expands nor collapses
     m_pTree->setUniformRowHeights(true);
     connect(m_pTree, &QTreeWidget::currentItemChanged, this, [this] { ReportSelection(); });
+    // An assistive technology selects an item without making it current:
+    // the commands act on the one it selected.
+    connect(m_pTree, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> selected = m_pTree->selectedItems();
+        if (selected.size() == 1 && selected.front() != m_pTree->currentItem()) m_pTree->setCurrentItem(selected.front());
+    });
     connect(m_pTree, &CTreeCtrlEx::leftClicked, this, [this](QTreeWidgetItem* item) { OnTreeClick(item); });
     connect(m_pTree, &CTreeCtrlEx::rightClicked, this,
             [this](QTreeWidgetItem* item, QPoint pos) { OnTreeRightClick(item, pos); });
@@ -66,6 +72,7 @@ bool CTarvolanDialog::CreateWindow(QWidget* parent)
     ApplySkins();
     SetFullRowSelect(GetTreeFullRowSelect());
     LayoutControls();
+    m_pTree->setFocus();  // the keys move through the groups first
     return true;
 }
 

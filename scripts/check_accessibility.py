@@ -1,0 +1,215 @@
+#!/usr/bin/env python3
+"""Reads the running client's windows through AT-SPI, as a screen reader does.
+
+    check_accessibility.py PID [--all] [--list]
+
+Finds the application with that process id on the accessibility bus, reads
+its main window, opens the search dialog from the Groups menu and reads it
+too. With --all it also opens the group information window (a search from
+that dialog) and, after selecting the first group in the group tree as an
+assistive technology does, that group's conversation, blacklist and history
+viewer, and the conversation's emoticon grid. Prints, per window, the
+interactive controls and those without a name (with --list every control's
+role, name and description); exits 1 when a control has no name or a window
+does not open, 2 when the application never shows up on the bus.
+
+Started by check-accessibility.sh inside its own X server and D-Bus session.
+"""
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+INTERACTIVE = {
+    pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_RADIO_BUTTON,
+    pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY,
+    pyatspi.ROLE_PASSWORD_TEXT, pyatspi.ROLE_SPIN_BUTTON, pyatspi.ROLE_SLIDER,
+    pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_TREE, pyatspi.ROLE_TREE_TABLE,
+    pyatspi.ROLE_TABLE, pyatspi.ROLE_PAGE_TAB,
+}
+# Views whose columns have titles (a list has none to announce).
+WITH_COLUMNS = {pyatspi.ROLE_TREE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_TABLE}
+ITEM_VIEWS = WITH_COLUMNS | {pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX}
+DEFAULT_TITLE = re.compile(r"^\d+$")
+
+
+def wait_for(what, seconds, step=0.2):
+    """Polls what() until it gives something true; None after seconds."""
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        try:
+            found = what()
+        except Exception:  # the bus or the window is not there yet
+            found = None
+        if found:
+            return found
+        time.sleep(step)
+    return None
+
+
+def find_app(pid):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def walk(node, found):
+    """Collects the showing interactive controls under node (menus left out)."""
+    for child in node:
+        if child is None or not showing(child):
+            continue
+        role = child.getRole()
+        if role in (pyatspi.ROLE_MENU_BAR, pyatspi.ROLE_MENU):
+            continue
+        if role in INTERACTIVE:
+            found.append(child)
+        if role in ITEM_VIEWS:
+            continue  # its cells are named by their own texts
+        walk(child, found)
+    return found
+
+
+def column_titles(node):
+    try:
+        table = node.queryTable()
+    except NotImplementedError:
+        return []
+    return [table.getColumnDescription(i) for i in range(table.nColumns)]
+
+
+def describe(node):
+    return "%s %r" % (node.getRoleName(), node.name)
+
+
+def check_window(title, window):
+    """Prints the window's controls; returns the number without a name."""
+    controls = walk(window, [])
+    unnamed = [c for c in controls if not c.name.strip()]
+    unnamed += [c for c in controls if c.getRole() in WITH_COLUMNS
+                and any(DEFAULT_TITLE.match(t or "") for t in column_titles(c))]
+    print("%-28s %3d interactive controls, %d without a name" % (title, len(controls), len(unnamed)))
+    for control in unnamed:
+        print("    unnamed: %s (columns %s)" % (describe(control), column_titles(control)))
+    if "--list" in sys.argv[2:]:
+        for control in controls:
+            print("    %s %s" % (describe(control), control.description))
+    return len(unnamed)
+
+
+def check_grid(app):
+    """The emoticon picker's grid: a table whose cells are named."""
+    grid = wait_for(lambda: find_named(app, pyatspi.ROLE_TABLE, "表情"), 20)
+    if grid is None:
+        print("%-28s did not open" % "emoticon grid")
+        return 1
+    table = grid.queryTable()
+    cells = [table.getAccessibleAt(r, c) for r in range(table.nRows) for c in range(table.nColumns)]
+    cells = [cell for cell in cells if cell is not None]
+    unnamed = [cell for cell in cells if not cell.name.strip()]
+    print("%-28s %3d cells, %d without a name (first: %s)" % ("emoticon grid", len(cells), len(unnamed),
+                                                           cells[0].name if cells else "none"))
+    return len(unnamed) + (0 if cells else 1)
+
+
+def top_window(app, name_part):
+    for window in app:
+        if window is not None and showing(window) and name_part in window.name:
+            return window
+    return None
+
+
+def find_named(node, role, name_part):
+    """The first node under node with that role whose name holds name_part."""
+    for child in node:
+        if child is None:
+            continue
+        if child.getRole() == role and name_part in child.name:
+            return child
+        found = find_named(child, role, name_part)
+        if found is not None:
+            return found
+    return None
+
+
+def press(pid, role, name_part):
+    """Presses a menu item or button in a process of its own: a modal dialog
+    or a popup keeps the action's answer until it closes."""
+    return subprocess.Popen([sys.executable, __file__, str(pid), "--press", role, name_part])
+
+
+def main():
+    pid = int(sys.argv[1])
+    app = wait_for(lambda: find_app(pid), 30)
+    if app is None:
+        print("check-accessibility: the client is not on the accessibility bus")
+        return 2
+    if len(sys.argv) > 4 and sys.argv[2] == "--press":
+        role = {"menu": pyatspi.ROLE_MENU_ITEM, "button": pyatspi.ROLE_PUSH_BUTTON}[sys.argv[3]]
+        item = wait_for(lambda: find_named(app, role, sys.argv[4]), 10)
+        if item is not None:
+            try:
+                item.queryAction().doAction(0)
+            except Exception:
+                pass  # the answer waits for a modal dialog; it is not needed
+        return 0
+
+    problems = 0
+    pressers = []
+
+    def open_and_check(title, menu_item, window_name):
+        nonlocal problems
+        if menu_item:
+            pressers.append(press(pid, "menu", menu_item))
+        window = wait_for(lambda: top_window(app, window_name), 20)
+        if window is None:
+            print("%-28s did not open" % title)
+            problems += 1
+            return None
+        problems += check_window(title, window)
+        return window
+
+    main_window = wait_for(lambda: top_window(app, "Velora"), 20)
+    if main_window is None:
+        print("check-accessibility: no main window")
+        return 1
+    wait_for(lambda: find_named(main_window, pyatspi.ROLE_TREE, ""), 10)
+    problems += check_window("main window (group tree)", main_window)
+    search = open_and_check("搜索群组 (search)", "搜索群组", "搜索群组")
+    if "--all" in sys.argv[2:] and search is not None:
+        keyword = find_named(search, pyatspi.ROLE_ENTRY, "群组名") or find_named(search, pyatspi.ROLE_TEXT, "群组名")
+        if keyword is not None:
+            keyword.queryEditableText().setTextContents("读书")
+        ok = find_named(search, pyatspi.ROLE_PUSH_BUTTON, "确定")
+        if ok is not None:
+            ok.queryAction().doAction(0)
+        open_and_check("群组信息 (group information)", None, "群组信息")
+        # The first group (row 2, under its root), selected as an assistive
+        # technology selects: the tree's selection is its current item.
+        tree = find_named(main_window, pyatspi.ROLE_TREE, "") or find_named(main_window, pyatspi.ROLE_TREE_TABLE, "")
+        tree.queryTable().addRowSelection(2)
+        open_and_check("群组会话 (conversation)", "所选群组的会话", "群组会话")
+        open_and_check("黑白名单维护 (blacklist)", "所选群组的黑名单", "黑白名单")
+        history = open_and_check("群组历史消息 (history)", "所选群组的历史消息", "群组历史消息")
+        if history is not None:
+            find_named(history, pyatspi.ROLE_PUSH_BUTTON, "关闭").queryAction().doAction(0)
+            wait_for(lambda: top_window(app, "群组历史消息") is None, 10)
+        pressers.append(press(pid, "button", "表情"))
+        problems += check_grid(app)
+    for presser in pressers:
+        if presser.poll() is None:
+            presser.kill()
+        presser.wait()
+    print("check-accessibility: %s" % ("every control has a name" if problems == 0 else "%d problems" % problems))
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
