@@ -38,11 +38,8 @@ QTreeWidgetItem* CTarvolanDialog::Root(int kind) const
 
 QTreeWidgetItem* CTarvolanDialog::AddRoot(QTreeWidgetItem* parent, int kind, int textId)
 {
-    auto* item = new QTreeWidgetItem(QStringList{ToQt(LoadResString(textId))});
-    SetItemData(item, kind, nullptr);
-    SetItemImage(item, IMG_EXPANDED);
-    m_pTree->SetItemBold(item, true);
-    m_pTree->SetItemColor(item, kGroupTextColor);
+    auto* item = new CGroupTreeItem(ToQt(LoadResString(textId)), kind, nullptr, m_images,
+                                    {IMG_EXPANDED, kGroupTextColor, true});
     if (parent) parent->addChild(item);
     else m_pTree->addTopLevelItem(item);
     return item;
@@ -98,11 +95,8 @@ void CTarvolanDialog::MakeGroupItem(CTarvolan& group, const TGroupListEntry& ent
     int itemKind = ITEM_NONE;
     QTreeWidgetItem* parent = GroupParent(entry, itemKind);
     if (!parent) return;
-    auto* item = new QTreeWidgetItem(QStringList{ToQt(group.m_csName)});
-    SetItemData(item, itemKind, &group);
-    SetItemImage(item, IMG_GROUP);
-    m_pTree->SetItemBold(item, true);
-    m_pTree->SetItemColor(item, kGroupTextColor);
+    auto* item = new CGroupTreeItem(ToQt(group.m_csName), itemKind, &group, m_images,
+                                    {IMG_GROUP, kGroupTextColor, true});
     parent->addChild(item);  // complete before the tree sees it
     group.m_hTreeItem = item;
     parent->setExpanded(true);
@@ -171,10 +165,8 @@ void CTarvolanDialog::ApplyInitialPresence(CTarvolanMember& member, const CStrin
 
 QTreeWidgetItem* CTarvolanDialog::MakeMemberItem(CTarvolanMember& member, int itemKind)
 {
-    auto* item = new QTreeWidgetItem(QStringList{ToQt(member.ItemText())});
-    SetItemData(item, itemKind, &member);
-    SetItemImage(item, MemberImage(member.m_nStatus, member.m_nPresenceKind));
-    m_pTree->SetItemColor(item, kMemberTextColor);
+    auto* item = new CGroupTreeItem(ToQt(member.ItemText()), itemKind, &member, m_images,
+                                    {MemberImage(member.m_nStatus, member.m_nPresenceKind), kMemberTextColor, false});
     member.m_hTreeItem = item;
     member.m_bNeedsItem = false;
     return item;
