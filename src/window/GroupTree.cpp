@@ -38,8 +38,8 @@ QTreeWidgetItem* CTarvolanDialog::Root(int kind) const
 
 QTreeWidgetItem* CTarvolanDialog::AddRoot(QTreeWidgetItem* parent, int kind, int textId)
 {
-    auto* item = new CGroupTreeItem(ToQt(LoadResString(textId)), kind, nullptr, m_images,
-                                    {IMG_EXPANDED, kGroupTextColor, true});
+    auto* item = new CGroupTreeItem(kind, nullptr, m_images, {IMG_EXPANDED, kGroupTextColor, true});
+    item->setText(0, ToQt(LoadResString(textId)));
     if (parent) parent->addChild(item);
     else m_pTree->addTopLevelItem(item);
     return item;
@@ -95,8 +95,7 @@ void CTarvolanDialog::MakeGroupItem(CTarvolan& group, const TGroupListEntry& ent
     int itemKind = ITEM_NONE;
     QTreeWidgetItem* parent = GroupParent(entry, itemKind);
     if (!parent) return;
-    auto* item = new CGroupTreeItem(ToQt(group.m_csName), itemKind, &group, m_images,
-                                    {IMG_GROUP, kGroupTextColor, true});
+    auto* item = new CGroupTreeItem(itemKind, &group, m_images, {IMG_GROUP, kGroupTextColor, true});
     parent->addChild(item);  // complete before the tree sees it
     group.m_hTreeItem = item;
     parent->setExpanded(true);
@@ -165,7 +164,7 @@ void CTarvolanDialog::ApplyInitialPresence(CTarvolanMember& member, const CStrin
 
 QTreeWidgetItem* CTarvolanDialog::MakeMemberItem(CTarvolanMember& member, int itemKind)
 {
-    auto* item = new CGroupTreeItem(ToQt(member.ItemText()), itemKind, &member, m_images,
+    auto* item = new CGroupTreeItem(itemKind, &member, m_images,
                                     {MemberImage(member.m_nStatus, member.m_nPresenceKind), kMemberTextColor, false});
     member.m_hTreeItem = item;
     member.m_bNeedsItem = false;
@@ -231,14 +230,12 @@ void CTarvolanDialog::RefreshMemberItem(CTarvolanMember& member)
 // The view is not told item by item: for each changed item it would look the
 // row up among all visible rows, which makes a change cost as much as the
 // tree is large. Its visible part is repainted once instead; rows keep their
-// heights (uniform) and no column sizes itself to its contents.
+// heights (uniform) and no column sizes itself to its contents. Group and
+// member items show their object's text already (CGroupTreeItem): for them
+// the text given is the one they show, and only the repaint is needed.
 void CTarvolanDialog::SetItemLook(QTreeWidgetItem* item, const QString& text, int image)
 {
-    if (item->text(0) == text) {
-        SetItemImage(item, image);
-        return;
-    }
-    {
+    if (item->text(0) != text) {
         const QSignalBlocker quiet(m_pTree->model());
         item->setText(0, text);
     }

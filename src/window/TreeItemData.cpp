@@ -1,20 +1,33 @@
 #include "window/TreeItemData.h"
 
 #include "controls/TreeCtrlEx.h"
+#include "groups/Tarvolan.h"
+#include "platform/Window.h"
 
 namespace tarvolan {
 
-CGroupTreeItem::CGroupTreeItem(const QString& text, int kind, void* object, const std::vector<QIcon>& images,
-                               TLook look)
-    : QTreeWidgetItem(QStringList{text}), m_images(images), m_pObject(object), m_nKind(kind), m_nImage(look.image),
-      m_nColor(look.color), m_bBold(look.bold)
+CGroupTreeItem::CGroupTreeItem(int kind, void* object, const std::vector<QIcon>& images, TLook look)
+    : m_images(images), m_pObject(object), m_nKind(kind), m_nImage(look.image), m_nColor(look.color),
+      m_bBold(look.bold)
 {
+}
+
+QVariant CGroupTreeItem::ObjectText() const
+{
+    if (const CTarvolanMember* member = ItemMember(this)) return ToQt(member->ItemText());
+    if (const CTarvolan* group = ItemGroup(this)) return ToQt(group->m_csName);
+    return QVariant();
 }
 
 QVariant CGroupTreeItem::data(int column, int role) const
 {
     if (column != 0) return QTreeWidgetItem::data(column, role);
     switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole: {
+        QVariant text = ObjectText();
+        return text.isValid() ? text : QTreeWidgetItem::data(column, role);
+    }
     case kItemKindRole: return m_nKind;
     case kItemObjectRole: return QVariant::fromValue(reinterpret_cast<quintptr>(m_pObject));
     case kItemImageRole: return m_nImage >= 0 ? QVariant(m_nImage) : QVariant();

@@ -33,12 +33,15 @@ constexpr int kItemObjectRole = Qt::UserRole + 1;
 constexpr int kItemImageRole = Qt::UserRole + 2;  // index of the image shown
 
 // An item of the group tree. A sign-in makes tens of thousands of them, so
-// what each carries besides its text lives in plain fields, not in data
-// entries: the item-data record, the index of its image in the window's
-// image list (one icon shared by every item that shows it), and the tree
-// control's colour and bold state. data() and setData() answer and take them
-// under their roles like any other item's data; the image is also the
-// item's icon (Qt::DecorationRole). Other roles go to the base class.
+// an item stores nothing that it can read elsewhere: its text is that of its
+// group (the name) or member (the display name, with the status text when
+// shown), read when asked for; the item-data record, the index of its image
+// in the window's image list (one icon shared by every item that shows it)
+// and the tree control's colour and bold state are plain fields. data() and
+// setData() answer and take them under their roles like any other item's
+// data; the image is also the item's icon (Qt::DecorationRole). Items
+// without an object (the roots) keep their text; other roles go to the base
+// class. The group or member must outlive its item.
 class CGroupTreeItem : public QTreeWidgetItem {
 public:
     struct TLook {
@@ -46,7 +49,7 @@ public:
         int32_t color;    // COLORREF, or -1 for the control's text colour
         bool bold;
     };
-    CGroupTreeItem(const QString& text, int kind, void* object, const std::vector<QIcon>& images, TLook look);
+    CGroupTreeItem(int kind, void* object, const std::vector<QIcon>& images, TLook look);
 
     QVariant data(int column, int role) const override;
     void setData(int column, int role, const QVariant& value) override;
@@ -54,6 +57,8 @@ public:
 private:
     // Stores a value of one of the fields' roles; false for other roles.
     bool SetField(int role, const QVariant& value);
+    // The text of the group or member; null when the item has neither.
+    QVariant ObjectText() const;
 
     const std::vector<QIcon>& m_images;
     void* m_pObject;
