@@ -135,12 +135,17 @@ void CMemberSlotIndex::Insert(const std::vector<TMemberSlot>& slots, int i)
     Place(slots, i);
 }
 
-void CMemberSlotIndex::Rebuild(const std::vector<TMemberSlot>& slots)
+void CMemberSlotIndex::Reset(size_t expected)
 {
     size_t size = 16;
-    while (slots.size() * 2 > size) size *= 2;
-    m_table.assign(slots.empty() ? 0 : size, -1);
+    while (expected * 2 > size) size *= 2;
+    m_table.assign(expected == 0 ? 0 : size, -1);
     m_count = 0;
+}
+
+void CMemberSlotIndex::Rebuild(const std::vector<TMemberSlot>& slots)
+{
+    Reset(slots.size());
     for (size_t j = 0; j < slots.size(); ++j) Place(slots, static_cast<int>(j));
 }
 
@@ -183,9 +188,10 @@ bool CGroupRecord::RemoveMember(const CString& uri)
 
 void CGroupRecord::SetMembers(std::vector<TMemberSlot> members)
 {
+    const size_t kept = std::min<size_t>(members.size(), kMemberCapacity);
     m_members.clear();
-    m_members.reserve(std::min<size_t>(members.size(), kMemberCapacity));
-    m_memberIndex.Rebuild(m_members);
+    m_members.reserve(kept);
+    m_memberIndex.Reset(kept);
     for (TMemberSlot& slot : members) {
         if (MemberCount() >= kMemberCapacity) break;
         if (m_memberIndex.Find(m_members, slot.uri.view()) >= 0) continue;  // later repeats left out

@@ -122,6 +122,8 @@ public:
     void Insert(const std::vector<TMemberSlot>& slots, int i);
     // Indexes the slots anew (after slots moved or changed their URI).
     void Rebuild(const std::vector<TMemberSlot>& slots);
+    // Empties the index, sized for that many members without growing.
+    void Reset(size_t expected);
 
 private:
     size_t Home(std::string_view uri) const;
