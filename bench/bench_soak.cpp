@@ -35,7 +35,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -63,16 +62,6 @@ constexpr int kGroupMessageType = 2;
 // its characters (Qt keeps a layout for every paragraph), and windows filled
 // with long lines grew by about a fifth as the hour's short lines took over.
 constexpr int kFillMessages = 500;
-
-// Resident memory of this process in kilobytes.
-long ResidentKb()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
-    return 0;
-}
 
 // Bytes the program's heap holds in use (what it allocated and did not free),
 // as against what the process keeps resident.

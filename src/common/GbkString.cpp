@@ -82,14 +82,20 @@ std::string Convert(const char* to, const char* from, std::string_view in,
         out.assign(in);
         return out;
     }
-    std::vector<char> buf(in.size() * 4 + 16);
+    // Short texts (names, addresses) convert on the stack.
+    char local[512];
+    std::vector<char> heap;
+    const size_t bufSize = in.size() * 4 + 16;
+    if (bufSize > sizeof(local)) heap.resize(bufSize);
+    char* const buf = heap.empty() ? local : heap.data();
+    out.reserve(bufSize);
     char* src = const_cast<char*>(in.data());
     size_t srcLeft = in.size();
     while (srcLeft > 0) {
-        char* dst = buf.data();
-        size_t dstLeft = buf.size();
+        char* dst = buf;
+        size_t dstLeft = bufSize;
         size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-        out.append(buf.data(), buf.size() - dstLeft);
+        out.append(buf, bufSize - dstLeft);
         if (rc == static_cast<size_t>(-1)) {
             if (errno == E2BIG) continue;
             // EILSEQ, or EINVAL for a sequence cut off by the end.

@@ -22,9 +22,9 @@ namespace {
 
 // Item attributes are kept in these data roles of column 0, clear of the
 // roles the owners use for their item data.
-constexpr int kColorRole = Qt::UserRole + 0x7101;
-constexpr int kFontRole = Qt::UserRole + 0x7102;
-constexpr int kBoldRole = Qt::UserRole + 0x7103;
+constexpr int kColorRole = CTreeCtrlEx::kColorRole;
+constexpr int kFontRole = CTreeCtrlEx::kFontRole;
+constexpr int kBoldRole = CTreeCtrlEx::kBoldRole;
 
 const QColor kSelectTextBack(51, 94, 168);      // normal mode, focused selection
 const QColor kSkinSelectTextBack(204, 221, 246);

@@ -47,6 +47,12 @@ class CTreeCtrlEx : public QTreeWidget {
 public:
     // The colour value that keeps the default text colour.
     static constexpr int32_t kDefaultColor = -1;
+    // The data roles of column 0 that hold an item's attributes: its colour
+    // (int), its font (the TLogFont's bytes) and its bold state (bool). An
+    // item class may keep them as it likes and answer them through data().
+    static constexpr int kColorRole = Qt::UserRole + 0x7101;
+    static constexpr int kFontRole = Qt::UserRole + 0x7102;
+    static constexpr int kBoldRole = Qt::UserRole + 0x7103;
 
     explicit CTreeCtrlEx(QWidget* parent = nullptr);
 

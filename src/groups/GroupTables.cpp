@@ -1,5 +1,7 @@
 #include "groups/GroupTables.h"
 
+#include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace tarvolan {
@@ -98,16 +100,67 @@ void CGroupList::Clear()
 
 // ---- group record -----------------------------------------------------------
 
+// ---- member slot index ---------------------------------------------------------
+
+size_t CMemberSlotIndex::Home(std::string_view uri) const
+{
+    return std::hash<std::string_view>{}(uri) & (m_table.size() - 1);
+}
+
+int CMemberSlotIndex::Find(const std::vector<TMemberSlot>& slots, std::string_view uri) const
+{
+    if (m_table.empty()) return -1;
+    for (size_t p = Home(uri);; p = (p + 1) & (m_table.size() - 1)) {
+        const int i = m_table[p];
+        if (i < 0) return -1;
+        if (slots[static_cast<size_t>(i)].uri.view() == uri) return i;
+    }
+}
+
+void CMemberSlotIndex::Place(const std::vector<TMemberSlot>& slots, int i)
+{
+    size_t p = Home(slots[static_cast<size_t>(i)].uri.view());
+    while (m_table[p] >= 0) p = (p + 1) & (m_table.size() - 1);
+    m_table[p] = static_cast<int16_t>(i);
+    ++m_count;
+}
+
+void CMemberSlotIndex::Insert(const std::vector<TMemberSlot>& slots, int i)
+{
+    if ((m_count + 1) * 2 > m_table.size()) {
+        m_table.assign(std::max<size_t>(16, m_table.size() * 2), -1);
+        m_count = 0;
+        for (int j = 0; j < i; ++j) Place(slots, j);
+    }
+    Place(slots, i);
+}
+
+void CMemberSlotIndex::Reset(size_t expected)
+{
+    size_t size = 16;
+    while (expected * 2 > size) size *= 2;
+    m_table.assign(expected == 0 ? 0 : size, -1);
+    m_count = 0;
+}
+
+void CMemberSlotIndex::Rebuild(const std::vector<TMemberSlot>& slots)
+{
+    Reset(slots.size());
+    for (size_t j = 0; j < slots.size(); ++j) Place(slots, static_cast<int>(j));
+}
+
+// ---- group record ---------------------------------------------------------------
+
 int CGroupRecord::FindMember(const CString& uri) const
 {
-    return Lookup(m_memberIndex, uri.str());
+    return m_memberIndex.Find(m_members, uri.view());
 }
 
 bool CGroupRecord::AddMember(TMemberSlot slot)
 {
     if (MemberCount() >= kMemberCapacity || FindMember(slot.uri) >= 0) return false;
-    m_memberIndex.emplace(slot.uri.str(), MemberCount());
     m_members.push_back(std::move(slot));
+    m_memberIndex.Insert(m_members, MemberCount() - 1);
     return true;
 }
 
@@ -115,12 +168,10 @@ bool CGroupRecord::UpdateMember(int i, TMemberSlot slot)
 {
     if (i < 0 || i >= MemberCount()) return false;
     TMemberSlot& current = m_members[static_cast<size_t>(i)];
-    if (!(current.uri == slot.uri)) {
-        if (FindMember(slot.uri) >= 0) return false;
-        m_memberIndex.erase(current.uri.str());
-        m_memberIndex.emplace(slot.uri.str(), i);
-    }
+    const bool moved = !(current.uri == slot.uri);
+    if (moved && FindMember(slot.uri) >= 0) return false;
     current = std::move(slot);
+    if (moved) m_memberIndex.Rebuild(m_members);
     return true;
 }
 
@@ -129,25 +180,23 @@ bool CGroupRecord::RemoveMember(const CString& uri)
     const int i = FindMember(uri);
     if (i < 0) return false;
     const int last = MemberCount() - 1;
-    m_memberIndex.erase(uri.str());
-    if (i != last) {
-        m_members[static_cast<size_t>(i)] = std::move(m_members[static_cast<size_t>(last)]);
-        m_memberIndex[m_members[static_cast<size_t>(i)].uri.str()] = i;
-    }
+    if (i != last) m_members[static_cast<size_t>(i)] = std::move(m_members[static_cast<size_t>(last)]);
     m_members.pop_back();
+    m_memberIndex.Rebuild(m_members);
     return true;
 }
 
 void CGroupRecord::SetMembers(std::vector<TMemberSlot> members)
 {
+    const size_t kept = std::min<size_t>(members.size(), kMemberCapacity);
     m_members.clear();
-    m_memberIndex.clear();
-    m_members.reserve(std::min<size_t>(members.size(), kMemberCapacity));
-    m_memberIndex.reserve(std::min<size_t>(members.size(), kMemberCapacity));
+    m_members.reserve(kept);
+    m_memberIndex.Reset(kept);
     for (TMemberSlot& slot : members) {
         if (MemberCount() >= kMemberCapacity) break;
-        if (!m_memberIndex.emplace(slot.uri.str(), MemberCount()).second) continue;
+        if (m_memberIndex.Find(m_members, slot.uri.view()) >= 0) continue;  // later repeats left out
         m_members.push_back(std::move(slot));
+        m_memberIndex.Insert(m_members, MemberCount() - 1);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -110,6 +111,28 @@ struct TMemberSlot {
 
 class CGroupTable;
 
+// The slots of a record's members by URI: open addressing over a
+// power-of-two table of slot numbers, at most half full. The URIs stay in
+// the slots (a table of 300 members costs 1 KB, not a copy of every URI).
+class CMemberSlotIndex {
+public:
+    // The slot whose URI that is; -1 when none.
+    int Find(const std::vector<TMemberSlot>& slots, std::string_view uri) const;
+    // Adds slot i, whose URI is not in the index yet.
+    void Insert(const std::vector<TMemberSlot>& slots, int i);
+    // Indexes the slots anew (after slots moved or changed their URI).
+    void Rebuild(const std::vector<TMemberSlot>& slots);
+    // Empties the index, sized for that many members without growing.
+    void Reset(size_t expected);
+
+private:
+    size_t Home(std::string_view uri) const;
+    void Place(const std::vector<TMemberSlot>& slots, int i);
+
+    std::vector<int16_t> m_table;  // slot numbers; -1 for a free place
+    size_t m_count = 0;
+};
+
 // The full record of one public group. The URI is the table's key and
 // changes only through the table; member URIs are unique in a record.
 class CGroupRecord {
@@ -151,7 +174,7 @@ private:
     CString m_uri;
     std::vector<TMemberSlot> m_members;
     std::vector<CString> m_blacklist;
-    std::unordered_map<std::string, int> m_memberIndex;  // URI -> slot
+    CMemberSlotIndex m_memberIndex;
 };
 
 class CGroupTable {

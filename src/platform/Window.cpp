@@ -120,7 +120,11 @@ intptr_t WindowHandle(QWidget* window)
 
 QString ToQt(const CString& gbk)
 {
-    return QString::fromStdString(GbkToUtf8(gbk.view()));
+    // GBK keeps ASCII as it is: addresses and many names need no converter.
+    const std::string_view text = gbk.view();
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(GbkToUtf8(text));
 }
 
 QString ShownPart(QString text)

@@ -7,7 +7,6 @@
 #include <QSignalBlocker>
 
 #include "clientkit/ClientKit.h"
-#include "controls/PresenceText.h"
 #include "controls/SignedInUser.h"
 #include "controls/TreeCtrlEx.h"
 #include "groups/Presence.h"
@@ -20,18 +19,6 @@ namespace tarvolan {
 
 namespace {
 
-// A member's item: its accessible description is the member's presence in
-// words, worked out when a screen reader asks (nothing is kept per item).
-class CMemberItem : public QTreeWidgetItem {
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    QVariant data(int column, int role) const override
-    {
-        if (role == Qt::AccessibleDescriptionRole && column == 0)
-            if (const CTarvolanMember* member = ItemMember(this)) return PresenceInWords(*member);
-        return QTreeWidgetItem::data(column, role);
-    }
-};
 constexpr int32_t kGroupTextColor = 0xFF0000;  // blue (0x00BBGGRR)
 constexpr int32_t kMemberTextColor = 0;        // black
 } // namespace
@@ -52,11 +39,8 @@ QTreeWidgetItem* CTarvolanDialog::Root(int kind) const
 
 QTreeWidgetItem* CTarvolanDialog::AddRoot(QTreeWidgetItem* parent, int kind, int textId)
 {
-    auto* item = new QTreeWidgetItem(QStringList{ToQt(LoadResString(textId))});
-    SetItemData(item, kind, nullptr);
-    SetItemImage(item, IMG_EXPANDED);
-    m_pTree->SetItemBold(item, true);
-    m_pTree->SetItemColor(item, kGroupTextColor);
+    auto* item = new CGroupTreeItem(kind, nullptr, m_images, {IMG_EXPANDED, kGroupTextColor, true});
+    item->setText(0, ToQt(LoadResString(textId)));
     if (parent) parent->addChild(item);
     else m_pTree->addTopLevelItem(item);
     return item;
@@ -112,11 +96,7 @@ void CTarvolanDialog::MakeGroupItem(CTarvolan& group, const TGroupListEntry& ent
     int itemKind = ITEM_NONE;
     QTreeWidgetItem* parent = GroupParent(entry, itemKind);
     if (!parent) return;
-    auto* item = new QTreeWidgetItem(QStringList{ToQt(group.m_csName)});
-    SetItemData(item, itemKind, &group);
-    SetItemImage(item, IMG_GROUP);
-    m_pTree->SetItemBold(item, true);
-    m_pTree->SetItemColor(item, kGroupTextColor);
+    auto* item = new CGroupTreeItem(itemKind, &group, m_images, {IMG_GROUP, kGroupTextColor, true});
     parent->addChild(item);  // complete before the tree sees it
     group.m_hTreeItem = item;
     parent->setExpanded(true);
@@ -185,10 +165,8 @@ void CTarvolanDialog::ApplyInitialPresence(CTarvolanMember& member, const CStrin
 
 QTreeWidgetItem* CTarvolanDialog::MakeMemberItem(CTarvolanMember& member, int itemKind)
 {
-    auto* item = new CMemberItem(QStringList{ToQt(member.ItemText())});
-    SetItemData(item, itemKind, &member);
-    SetItemImage(item, MemberImage(member.m_nStatus, member.m_nPresenceKind));
-    m_pTree->SetItemColor(item, kMemberTextColor);
+    auto* item = new CGroupTreeItem(itemKind, &member, m_images,
+                                    {MemberImage(member.m_nStatus, member.m_nPresenceKind), kMemberTextColor, false});
     member.m_hTreeItem = item;
     member.m_bNeedsItem = false;
     return item;
@@ -253,14 +231,12 @@ void CTarvolanDialog::RefreshMemberItem(CTarvolanMember& member)
 // The view is not told item by item: for each changed item it would look the
 // row up among all visible rows, which makes a change cost as much as the
 // tree is large. Its visible part is repainted once instead; rows keep their
-// heights (uniform) and no column sizes itself to its contents.
+// heights (uniform) and no column sizes itself to its contents. Group and
+// member items show their object's text already (CGroupTreeItem): for them
+// the text given is the one they show, and only the repaint is needed.
 void CTarvolanDialog::SetItemLook(QTreeWidgetItem* item, const QString& text, int image)
 {
-    if (item->text(0) == text) {
-        SetItemImage(item, image);
-        return;
-    }
-    {
+    if (item->text(0) != text) {
         const QSignalBlocker quiet(m_pTree->model());
         item->setText(0, text);
     }

@@ -37,6 +37,7 @@ CTarvolanDialog::~CTarvolanDialog()
     if (m_pTree) {
         m_pTree->viewport()->removeEventFilter(this);
         m_pTree->disconnect(this);
+        m_pTree->clear();  // the items show the images of m_images
     }
     m_GroupData.TreeModel().SetListener(nullptr);
     delete m_pUi;
@@ -90,20 +91,14 @@ void CTarvolanDialog::LoadImages()
     m_pTree->setIconSize(QSize(kTreeImageSize, kTreeImageSize));
 }
 
-const QIcon& CTarvolanDialog::Image(int index) const
-{
-    static const QIcon none;
-    return index >= 0 && static_cast<size_t>(index) < m_images.size() ? m_images[static_cast<size_t>(index)] : none;
-}
-
-// Quietly, for an item in the tree: see SetItemLook.
+// Quietly, for an item in the tree: see SetItemLook. The item shows the
+// image of that index in m_images as its icon (CGroupTreeItem).
 void CTarvolanDialog::SetItemImage(QTreeWidgetItem* item, int index) const
 {
     if (ItemImage(item) == index) return;
     {
         const QSignalBlocker quiet(m_pTree->model());
         item->setData(0, kItemImageRole, index);
-        item->setIcon(0, Image(index));
     }
     if (item->treeWidget()) m_pTree->viewport()->update();
 }

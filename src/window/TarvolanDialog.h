@@ -196,7 +196,6 @@ private:
     void LayoutControls();
     void ApplySkins();
     void LoadImages();
-    const QIcon& Image(int index) const;
     void SetItemImage(QTreeWidgetItem* item, int index) const;
     // Text and image of an item already in the tree, with one repaint.
     void SetItemLook(QTreeWidgetItem* item, const QString& text, int image);

@@ -1,7 +1,12 @@
 // The item-data record of a tree item: its kind and the group or member
-// object it stands for (null for roots). Stored in the item's user roles.
+// object it stands for (null for roots), read and written through the item's
+// user roles.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
+#include <QIcon>
 #include <QTreeWidgetItem>
 
 namespace tarvolan {
@@ -26,6 +31,42 @@ enum TreeItemKind : int {
 constexpr int kItemKindRole = Qt::UserRole;
 constexpr int kItemObjectRole = Qt::UserRole + 1;
 constexpr int kItemImageRole = Qt::UserRole + 2;  // index of the image shown
+
+// An item of the group tree. A sign-in makes tens of thousands of them, so
+// an item stores nothing that it can read elsewhere: its text is that of its
+// group (the name) or member (the display name, with the status text when
+// shown), read when asked for; the item-data record, the index of its image
+// in the window's image list (one icon shared by every item that shows it)
+// and the tree control's colour and bold state are plain fields. data() and
+// setData() answer and take them under their roles like any other item's
+// data; the image is also the item's icon (Qt::DecorationRole). Items
+// without an object (the roots) keep their text; other roles go to the base
+// class. The group or member must outlive its item.
+class CGroupTreeItem : public QTreeWidgetItem {
+public:
+    struct TLook {
+        int image = -1;   // index in the image list; -1 for none
+        int32_t color;    // COLORREF, or -1 for the control's text colour
+        bool bold;
+    };
+    CGroupTreeItem(int kind, void* object, const std::vector<QIcon>& images, TLook look);
+
+    QVariant data(int column, int role) const override;
+    void setData(int column, int role, const QVariant& value) override;
+
+private:
+    // Stores a value of one of the fields' roles; false for other roles.
+    bool SetField(int role, const QVariant& value);
+    // The text of the group or member; null when the item has neither.
+    QVariant ObjectText() const;
+
+    const std::vector<QIcon>& m_images;
+    void* m_pObject;
+    int32_t m_nKind;
+    int32_t m_nImage;
+    int32_t m_nColor;
+    bool m_bBold;
+};
 
 inline void SetItemData(QTreeWidgetItem* item, int kind, void* object)
 {

@@ -138,6 +138,33 @@ TEST_F(GroupWindowTest, AGroupIOwnTurnsKindTwoOnlyWhenAlreadyInTheTable)
     EXPECT_EQ(a->name, "a2");
 }
 
+// Items keep their attributes in fields of their own: the control's setters
+// and getters and the icon must still see them.
+TEST_F(GroupWindowTest, ItemsShowOneSharedIconPerImageAndTakeTheControlsAttributes)
+{
+    LoadTwoGroups();
+    QTreeWidgetItem* carol = MemberItem(kGroup, "sip:carol@ims.test");
+    QTreeWidgetItem* bob = MemberItem(kGroup, "sip:bob@ims.test");
+    ASSERT_NE(carol, nullptr);
+    ASSERT_NE(bob, nullptr);
+    EXPECT_FALSE(carol->icon(0).isNull());
+    EXPECT_EQ(carol->icon(0).cacheKey(), bob->icon(0).cacheKey());
+    EXPECT_NE(carol->icon(0).cacheKey(), GroupItem(kGroup)->icon(0).cacheKey());
+
+    Tree().SetItemColor(carol, 0x0000FF);
+    Tree().SetItemBold(carol, true);
+    EXPECT_EQ(Tree().GetItemColor(carol), 0x0000FF);
+    EXPECT_TRUE(Tree().GetItemBold(carol));
+    Tree().SetItemColor(carol, CTreeCtrlEx::kDefaultColor);
+    EXPECT_EQ(Tree().GetItemColor(carol), CTreeCtrlEx::kDefaultColor);
+    EXPECT_EQ(Tree().GetItemColor(bob), 0);
+
+    const qint64 before = carol->icon(0).cacheKey();
+    Dlg().ApplyMemberPresence(kGroup, "sip:carol@ims.test", 2, "busy");
+    EXPECT_EQ(CTarvolanDialog::ItemImage(carol), IMG_BUSY);
+    EXPECT_NE(carol->icon(0).cacheKey(), before);
+}
+
 TEST_F(GroupWindowTest, AGroupLoadsIntoTablesAndTreeAndIsSubscribedOnce)
 {
     LoadTwoGroups();
