@@ -119,9 +119,10 @@ def check_grid(app):
     return len(unnamed) + (0 if cells else 1)
 
 
-def top_window(app, name_part):
+def top_window(app, name_part, exact=False):
     for window in app:
-        if window is not None and showing(window) and name_part in window.name:
+        if window is not None and showing(window) and (
+                window.name == name_part if exact else name_part in window.name):
             return window
     return None
 
@@ -176,7 +177,9 @@ def main():
         problems += check_window(title, window)
         return window
 
-    main_window = wait_for(lambda: top_window(app, "Velora"), 20)
+    # The main window's title is "群组"; the desktop adds the application's
+    # name only in the window manager's title, not in the accessible name.
+    main_window = wait_for(lambda: top_window(app, "群组", exact=True), 20)
     if main_window is None:
         print("check-accessibility: no main window")
         return 1
