@@ -24,8 +24,17 @@ if [ "${1:-}" = "--inside" ]; then
     if ! kill "$pid" 2>/dev/null; then
         wait "$pid" || echo "check-accessibility: the client ended by itself with status $?"
         status=1
+    else
+        # 143 is the TERM just sent; anything else (134 for an abort, 139 for
+        # a crash) means the client failed on its way out, or before the
+        # signal came.
+        ended=0
+        wait "$pid" 2>/dev/null || ended=$?
+        if [ "$ended" -ne 0 ] && [ "$ended" -ne 143 ]; then
+            echo "check-accessibility: the client ended with status $ended, not by the TERM signal"
+            status=1
+        fi
     fi
-    wait "$pid" 2>/dev/null || true
     [ "$status" -eq 0 ] || sed 's/^/client: /' "$ACCESSIBILITY_WORK/client.log" | tail -20
     exit "$status"
 fi
@@ -50,8 +59,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb takes a free display number and writes it to descriptor 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# Xvfb takes a free display number and writes it to descriptor 3. Without
+# -noreset it resets whenever its last client leaves and refuses whoever
+# connects meanwhile: a short-lived X client of the accessibility bus could
+# leave just as the client connected, and Qt aborts when it finds no display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do
     [ -s "$work/display" ] && break

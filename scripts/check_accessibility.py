@@ -32,6 +32,7 @@ INTERACTIVE = {
 # Views whose columns have titles (a list has none to announce).
 WITH_COLUMNS = {pyatspi.ROLE_TREE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_TABLE}
 ITEM_VIEWS = WITH_COLUMNS | {pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX}
+MAIN_TITLE = "群组"
 DEFAULT_TITLE = re.compile(r"^\d+$")
 
 
@@ -121,8 +122,9 @@ def check_grid(app):
 
 def top_window(app, name_part, exact=False):
     for window in app:
-        if window is not None and showing(window) and (
-                window.name == name_part if exact else name_part in window.name):
+        if window is None or not showing(window):
+            continue
+        if window.name == name_part if exact else name_part in window.name:
             return window
     return None
 
@@ -177,9 +179,9 @@ def main():
         problems += check_window(title, window)
         return window
 
-    # The main window's title is "群组"; the desktop adds the application's
-    # name only in the window manager's title, not in the accessible name.
-    main_window = wait_for(lambda: top_window(app, "群组", exact=True), 20)
+    # The main window is titled 群组 alone (the desktop adds "Velora"); the
+    # group windows opened later only start with it.
+    main_window = wait_for(lambda: top_window(app, MAIN_TITLE, exact=True), 20)
     if main_window is None:
         print("check-accessibility: no main window")
         return 1
