@@ -32,32 +32,9 @@ TGroupListEntry ContactListDefaults()
     return entry;
 }
 
-// A field's text for a log line, without a copy.
-template <size_t N> std::string_view FieldView(const char (&field)[N])
-{
-    return {field, FieldLength(field, N)};
-}
-
 int Clamp(int count, int limit, const void* array)
 {
     return array ? std::clamp(count, 0, limit) : 0;
-}
-
-std::vector<TMemberSlot> ReadMembers(const TMemberEntry* entries, int count)
-{
-    std::vector<TMemberSlot> members;
-    members.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const TMemberEntry& e = entries[i];
-        TMemberSlot slot;
-        slot.uri = CString::FromField(e.UserURI);
-        if (slot.uri.IsEmpty()) continue;  // a member without an address cannot be kept
-        slot.displayName = CString::FromField(e.DisplayName);
-        slot.info = CString::FromField(e.csInfo);
-        slot.phone = CString::FromField(e.csPhone);
-        members.push_back(std::move(slot));
-    }
-    return members;
 }
 
 std::vector<CString> ReadBlacklist(const TBlacklistEntry* entries, int count)
@@ -217,7 +194,7 @@ void CTarvolanDialog::OnIMSGotOnePublicGroup(const char* pGroupName, const char*
         record->name = groupName;
         record->spare = 0;
         record->chatRoomFlag = 0;
-        record->SetMembers(ReadMembers(pList, iListNum));
+        record->SetMembers(pList, iListNum);
         record->SetBlacklist(ReadBlacklist(pBlacklist, iBlacklistNum));
     }
     // A new group object builds its member items itself; an existing one
