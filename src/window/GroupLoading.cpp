@@ -46,7 +46,7 @@ std::vector<CString> ReadBlacklist(const TBlacklistEntry* entries, int count)
 }
 
 // The log text of 1004: one line per slot, in one buffer.
-CString GroupInfoLog(const TGroupInfoList& list, int count)
+CLogText GroupInfoLog(const TGroupInfoList& list, int count)
 {
     CLogText entries(static_cast<size_t>(count) * 200 + 16);
     for (int i = 0; i < count; ++i) {
@@ -55,14 +55,14 @@ CString GroupInfoLog(const TGroupInfoList& list, int count)
               << "  groupOwner=" << FieldView(s.groupOwner) << "  groupType=" << s.groupType
               << "  groupUsage=" << s.groupUsage;
     }
-    CLogText text(entries.str().size() + 96);
-    text << "OnIMSGotGroupInfoVeloractrl1:number of group = " << count << " information of group:" << entries.str()
+    CLogText text(entries.view().size() + 96);
+    text << "OnIMSGotGroupInfoVeloractrl1:number of group = " << count << " information of group:" << entries.view()
          << " \n";
-    return CString(text.str());
+    return text;
 }
 
 // The log text of 1005: the group, then every member and blacklist entry.
-CString OnePublicGroupLog(const CString& name, const CString& uri, int role, const TGroupDescription& info,
+CLogText OnePublicGroupLog(const CString& name, const CString& uri, int role, const TGroupDescription& info,
                           const TMemberEntry* members, int memberCount, const TBlacklistEntry* blacklist,
                           int blacklistCount)
 {
@@ -78,7 +78,7 @@ CString OnePublicGroupLog(const CString& name, const CString& uri, int role, con
     }
     text << "iBlacklistNum=" << blacklistCount << "\r\n";
     for (int i = 0; i < blacklistCount; ++i) text << "BlackList" << i << " = " << FieldView(blacklist[i].uri) << "\r\n";
-    return CString(text.str());
+    return text;
 }
 
 } // namespace
@@ -92,7 +92,7 @@ void CTarvolanDialog::OnIMSGotGroupInfo(const TGroupInfoList* pList)
     if (!list) return;
     std::memcpy(list.get(), pList, sizeof(TGroupInfoList));
     const int count = std::clamp(list->count, 0, kMaxGroups);
-    WriteLog(GroupInfoLog(*list, count), 0);
+    WriteLog(GroupInfoLog(*list, count).c_str(), 0);
 
     TGroupListEntry placeholder = ContactListDefaults();  // the usage-3 contact list
     placeholder.kind = GROUP_CONTACT_LIST;
@@ -157,11 +157,13 @@ void CTarvolanDialog::OnIMSGotOnePublicGroup(const char* pGroupName, const char*
                                              const TBlacklistEntry* pBlacklist)
 {
     const CString groupName(pGroupName), groupURI(pGroupURI);
-    TGroupDescription info{};  // a missing description reads as empty
+    TGroupDescription info;
     if (pInfo) std::memcpy(&info, pInfo, sizeof(info));
+    else info = TGroupDescription{};  // a missing description reads as empty
     iListNum = Clamp(iListNum, kMaxMembers, pList);
     iBlacklistNum = Clamp(iBlacklistNum, kMaxBlacklist, pBlacklist);
-    WriteLog(OnePublicGroupLog(groupName, groupURI, iMyRole, info, pList, iListNum, pBlacklist, iBlacklistNum), 0);
+    CLogText log = OnePublicGroupLog(groupName, groupURI, iMyRole, info, pList, iListNum, pBlacklist, iBlacklistNum);
+    WriteLog(log.c_str(), 0);
 
     // Role 3: fetched for the group information window only; it is not kept.
     if (iMyRole == ROLE_NONE) {
