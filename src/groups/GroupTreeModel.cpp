@@ -100,6 +100,13 @@ CTarvolanMember* CGroupTreeModel::CreateOrUpdateMember(CTarvolan& group, const T
     return member;
 }
 
+void CGroupTreeModel::ReserveMembers(CTarvolan& group, int count)
+{
+    const size_t wanted = static_cast<size_t>(std::clamp(count, 0, kMemberCapacity));
+    group.m_members.reserve(wanted);
+    group.m_memberIndex.Reserve(wanted);
+}
+
 bool CGroupTreeModel::DropMember(CTarvolan& group, const CString& memberURI)
 {
     CTarvolanMember* member = group.FindMember(memberURI);

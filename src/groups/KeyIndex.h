@@ -66,6 +66,12 @@ public:
         return true;
     }
 
+    // Sizes the table for count objects, so that inserting them never grows it.
+    void Reserve(size_t count)
+    {
+        while (count * 2 > m_slots.size()) Grow();
+    }
+
     void Clear()
     {
         m_slots.clear();

@@ -197,6 +197,7 @@ void CTarvolanDialog::RebuildMemberItems(const CString& groupURI, bool dropOther
     const CString myURI = SignedInURI();
     std::vector<QTreeWidgetItem*> fresh;
     fresh.reserve(static_cast<size_t>(record->MemberCount()));
+    m_GroupData.TreeModel().ReserveMembers(*group, record->MemberCount());
     for (const TMemberSlot& slot : record->Members()) {
         bool created = false;
         CTarvolanMember* member = m_GroupData.TreeModel().CreateOrUpdateMember(*group, slot, &created);
