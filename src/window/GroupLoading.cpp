@@ -213,9 +213,9 @@ void CTarvolanDialog::OnIMSGotOnePublicGroup(const char* pGroupName, const char*
 void CTarvolanDialog::SubscribeOnce(const CString& uri)
 {
     if (uri.IsEmpty() || m_GroupData.SubscribedGroups().Contains(uri)) return;
-    CString line;
-    line.Format("CKestDlg::After got a system group,subscribe it(URI Is %s)", uri.c_str());
-    WriteLog(line, 0);
+    CLogText line(64 + uri.str().size());
+    line << "CKestDlg::After got a system group,subscribe it(URI Is " << uri << ")";
+    WriteLog(line.c_str(), 0);
     SendSubscribe(Link(), uri.c_str());
     m_GroupData.SubscribedGroups().Add(uri);
 }
