@@ -238,7 +238,7 @@ void CTarvolanDialog::ClearOwnJoinApplication(const CString& groupURI)
 
 void CTarvolanDialog::RefreshPropertiesWindow()
 {
-    if (QWidget* window = FindWindowByCaption(LoadResString(IDS_PROPERTY_CAPTION)))
+    if (QWidget* window = FindDialogByCaption(LoadResString(IDS_PROPERTY_CAPTION)))
         SendCommand(window, kRefreshPropertiesCommand, 0);
 }
 
