@@ -104,4 +104,10 @@ inline size_t FieldLength(const char* field, size_t size)
     return end ? static_cast<size_t>(static_cast<const char*>(end) - field) : size;
 }
 
+// A fixed-size character field's text, without a copy.
+template <size_t N> std::string_view FieldView(const char (&field)[N])
+{
+    return {field, FieldLength(field, N)};
+}
+
 } // namespace tarvolan

@@ -4,6 +4,8 @@
 #include <functional>
 #include <utility>
 
+#include "protocol/TarvolanAbi.h"
+
 namespace tarvolan {
 
 namespace {
@@ -117,6 +119,24 @@ int CMemberSlotIndex::Find(const std::vector<TMemberSlot>& slots, std::string_vi
     }
 }
 
+int CMemberSlotIndex::FindOrFree(const std::vector<TMemberSlot>& slots, std::string_view uri, size_t* free) const
+{
+    for (size_t p = Home(uri);; p = (p + 1) & (m_table.size() - 1)) {
+        const int i = m_table[p];
+        if (i < 0) {
+            *free = p;
+            return -1;
+        }
+        if (slots[static_cast<size_t>(i)].uri.view() == uri) return i;
+    }
+}
+
+void CMemberSlotIndex::Claim(size_t place, int i)
+{
+    m_table[place] = static_cast<int16_t>(i);
+    ++m_count;
+}
+
 void CMemberSlotIndex::Place(const std::vector<TMemberSlot>& slots, int i)
 {
     size_t p = Home(slots[static_cast<size_t>(i)].uri.view());
@@ -186,17 +206,40 @@ bool CGroupRecord::RemoveMember(const CString& uri)
     return true;
 }
 
-void CGroupRecord::SetMembers(std::vector<TMemberSlot> members)
+void CGroupRecord::ClearMembers(size_t expected)
 {
-    const size_t kept = std::min<size_t>(members.size(), kMemberCapacity);
+    const size_t kept = std::min<size_t>(expected, kMemberCapacity);
     m_members.clear();
     m_members.reserve(kept);
     m_memberIndex.Reset(kept);
+}
+
+void CGroupRecord::SetMembers(std::vector<TMemberSlot> members)
+{
+    ClearMembers(members.size());
+    size_t free = 0;
     for (TMemberSlot& slot : members) {
         if (MemberCount() >= kMemberCapacity) break;
-        if (m_memberIndex.Find(m_members, slot.uri.view()) >= 0) continue;  // later repeats left out
+        if (m_memberIndex.FindOrFree(m_members, slot.uri.view(), &free) >= 0) continue;  // later repeats left out
         m_members.push_back(std::move(slot));
-        m_memberIndex.Insert(m_members, MemberCount() - 1);
+        m_memberIndex.Claim(free, MemberCount() - 1);
+    }
+}
+
+void CGroupRecord::SetMembers(const TMemberEntry* entries, int count)
+{
+    ClearMembers(entries ? static_cast<size_t>(std::max(count, 0)) : 0);
+    size_t free = 0;
+    for (int i = 0; entries && i < count && MemberCount() < kMemberCapacity; ++i) {
+        const TMemberEntry& e = entries[i];
+        const std::string_view uri = FieldView(e.UserURI);
+        if (uri.empty() || m_memberIndex.FindOrFree(m_members, uri, &free) >= 0) continue;
+        TMemberSlot& slot = m_members.emplace_back();
+        slot.uri.str().assign(uri);
+        slot.displayName.str().assign(FieldView(e.DisplayName));
+        slot.info.str().assign(FieldView(e.csInfo));
+        slot.phone.str().assign(FieldView(e.csPhone));
+        m_memberIndex.Claim(free, MemberCount() - 1);
     }
 }
 

@@ -20,6 +20,8 @@
 
 namespace tarvolan {
 
+struct TMemberEntry;
+
 // Kinds of groups as the host reports them.
 enum EGroupKind : int {
     GROUP_CONTACT_LIST = 1,  // a list of the user's own contacts (told apart by usage)
@@ -120,6 +122,11 @@ public:
     int Find(const std::vector<TMemberSlot>& slots, std::string_view uri) const;
     // Adds slot i, whose URI is not in the index yet.
     void Insert(const std::vector<TMemberSlot>& slots, int i);
+    // The slot with that URI, or -1 and in *free the place that slot would
+    // take: Claim(*free, i) files it there without hashing the URI again
+    // (while the index holds fewer than the members it was Reset for).
+    int FindOrFree(const std::vector<TMemberSlot>& slots, std::string_view uri, size_t* free) const;
+    void Claim(size_t place, int i);
     // Indexes the slots anew (after slots moved or changed their URI).
     void Rebuild(const std::vector<TMemberSlot>& slots);
     // Empties the index, sized for that many members without growing.
@@ -160,6 +167,9 @@ public:
     bool RemoveMember(const CString& uri);
     // Replaces every member: at most 300, later repeats of a URI left out.
     void SetMembers(std::vector<TMemberSlot> members);
+    // The same from the host's member entries, read into the slots in place;
+    // an entry without a URI is left out.
+    void SetMembers(const TMemberEntry* entries, int count);
 
     int BlacklistCount() const { return static_cast<int>(m_blacklist.size()); }
     const std::vector<CString>& Blacklist() const { return m_blacklist; }
@@ -170,6 +180,7 @@ public:
 private:
     friend class CGroupTable;
     void Reset();
+    void ClearMembers(size_t expected);
 
     CString m_uri;
     std::vector<TMemberSlot> m_members;

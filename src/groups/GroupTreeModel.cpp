@@ -76,7 +76,8 @@ CTarvolanMember* CGroupTreeModel::FindMember(const CString& groupURI, const CStr
 
 CTarvolanMember* CGroupTreeModel::CreateOrUpdateMember(CTarvolan& group, const TMemberSlot& slot, bool* created)
 {
-    CTarvolanMember* member = group.FindMember(slot.uri);
+    const size_t hash = CKeyIndex<CTarvolanMember>::Hash(slot.uri.view());
+    CTarvolanMember* member = group.m_memberIndex.Find(slot.uri.view(), hash);
     if (created) *created = member == nullptr;
     if (!member) {
         // Members reach the tree from the tables and from invitation and join
@@ -87,15 +88,23 @@ CTarvolanMember* CGroupTreeModel::CreateOrUpdateMember(CTarvolan& group, const T
         }
         member = new CTarvolanMember(&group, slot.uri);
         group.m_members.push_back(member);
-        group.m_memberIndex.Insert(member);
+        group.m_memberIndex.Insert(member, hash);
         ++m_memberTotal;
         m_bNoCaseIndexValid = false;
     }
-    member->m_csDisplayName = slot.displayName.IsEmpty() ? GetURIField(slot.uri, URI_USER) : slot.displayName;
+    if (slot.displayName.IsEmpty()) member->m_csDisplayName = GetURIField(slot.uri, URI_USER);
+    else member->m_csDisplayName = slot.displayName;  // into the member's own buffer, no temporary
     member->m_csInfo = slot.info;
     member->m_csPhone = slot.phone;
     member->m_nValue = slot.value;
     return member;
+}
+
+void CGroupTreeModel::ReserveMembers(CTarvolan& group, int count)
+{
+    const size_t wanted = static_cast<size_t>(std::clamp(count, 0, kMemberCapacity));
+    group.m_members.reserve(wanted);
+    group.m_memberIndex.Reserve(wanted);
 }
 
 bool CGroupTreeModel::DropMember(CTarvolan& group, const CString& memberURI)

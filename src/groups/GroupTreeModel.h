@@ -73,6 +73,9 @@ public:
     // user part. *created tells which happened. Null, with nothing created,
     // when the URI is new and the group already holds kMemberCapacity members.
     CTarvolanMember* CreateOrUpdateMember(CTarvolan& group, const TMemberSlot& slot, bool* created = nullptr);
+    // Makes room for that many members in the group (at most kMemberCapacity),
+    // so that adding them grows neither its list nor its index.
+    void ReserveMembers(CTarvolan& group, int count);
     // Unlinks and deletes the member and has the group's conversation window
     // refill its member list. False when there is no such member.
     bool RemoveMember(CTarvolan& group, const CString& memberURI);

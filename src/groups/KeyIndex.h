@@ -18,10 +18,13 @@ template <class T> class CKeyIndex {
 public:
     size_t Size() const { return m_count; }
 
-    T* Find(std::string_view uri) const
+    static size_t Hash(std::string_view uri) { return std::hash<std::string_view>{}(uri); }
+
+    T* Find(std::string_view uri) const { return Find(uri, Hash(uri)); }
+    // The same with the URI's Hash at hand (a look-up before an Insert).
+    T* Find(std::string_view uri, size_t hash) const
     {
         if (m_slots.empty()) return nullptr;
-        const size_t hash = Hash(uri);
         for (size_t i = hash & Mask();; i = (i + 1) & Mask()) {
             const TSlot& slot = m_slots[i];
             if (!slot.object) return nullptr;
@@ -30,10 +33,11 @@ public:
     }
 
     // Adds an object whose URI is not in the index yet.
-    void Insert(T* object)
+    void Insert(T* object) { Insert(object, Hash(object->URI().view())); }
+    void Insert(T* object, size_t hash)
     {
         if ((m_count + 1) * 2 > m_slots.size()) Grow();
-        Place({Hash(object->URI().view()), object});
+        Place({hash, object});
         ++m_count;
     }
 
@@ -62,6 +66,12 @@ public:
         return true;
     }
 
+    // Sizes the table for count objects, so that inserting them never grows it.
+    void Reserve(size_t count)
+    {
+        while (count * 2 > m_slots.size()) Grow();
+    }
+
     void Clear()
     {
         m_slots.clear();
@@ -74,7 +84,6 @@ private:
         T* object = nullptr;
     };
 
-    static size_t Hash(std::string_view uri) { return std::hash<std::string_view>{}(uri); }
     size_t Mask() const { return m_slots.size() - 1; }
 
     void Place(const TSlot& entry)

@@ -1,8 +1,13 @@
-// Builds a long log text in one reserved buffer: texts and numbers are
-// appended in place, without formatting a copy for every piece.
+// Builds a long log text in one buffer: texts and numbers are copied in
+// place, without formatting a copy for every piece. The buffer is sized up
+// front and only grows when a text runs past it, so a piece costs one size
+// check and one copy.
 #pragma once
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,11 +17,14 @@ namespace tarvolan {
 
 class CLogText {
 public:
-    explicit CLogText(size_t reserve) { m_text.reserve(reserve); }
+    explicit CLogText(size_t reserve)
+        : m_text(new char[std::max<size_t>(reserve, 16)]), m_capacity(std::max<size_t>(reserve, 16))
+    {
+    }
 
     CLogText& operator<<(std::string_view text)
     {
-        m_text.append(text);
+        Put(text.data(), text.size());
         return *this;
     }
     CLogText& operator<<(const std::string& text) { return *this << std::string_view(text); }
@@ -24,17 +32,42 @@ public:
     CLogText& operator<<(const CString& text) { return *this << text.view(); }
     CLogText& operator<<(int value)
     {
-        char digits[16];
-        const auto result = std::to_chars(digits, digits + sizeof(digits), value);
-        m_text.append(digits, result.ptr);
+        Room(16);
+        char* at = m_text.get() + m_size;
+        m_size = static_cast<size_t>(std::to_chars(at, at + 16, value).ptr - m_text.get());
         return *this;
     }
 
-    const char* c_str() const { return m_text.c_str(); }
-    const std::string& str() const { return m_text; }
+    std::string_view view() const { return {m_text.get(), m_size}; }
+    CString Text() const { return CString(view()); }
+    // The text ended by a zero, for a writer of C strings; no copy.
+    const char* c_str()
+    {
+        Room(1);
+        m_text[m_size] = '\0';
+        return m_text.get();
+    }
 
 private:
-    std::string m_text;
+    void Room(size_t more)
+    {
+        if (m_size + more <= m_capacity) return;
+        const size_t capacity = std::max(m_capacity * 2, m_size + more);
+        std::unique_ptr<char[]> text(new char[capacity]);
+        std::memcpy(text.get(), m_text.get(), m_size);
+        m_text = std::move(text);
+        m_capacity = capacity;
+    }
+    void Put(const char* text, size_t length)
+    {
+        Room(length);
+        std::memcpy(m_text.get() + m_size, text, length);
+        m_size += length;
+    }
+
+    std::unique_ptr<char[]> m_text;  // m_size bytes of text, then room (not zeroed)
+    size_t m_capacity;
+    size_t m_size = 0;
 };
 
 } // namespace tarvolan

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -243,8 +244,34 @@ QWidget* FindControl(const QWidget* parent, int id)
 
 // ---- CDialog ---------------------------------------------------------------
 
+namespace {
+
+// Every dialog alive, oldest first.
+std::vector<CDialog*>& LiveDialogs()
+{
+    static std::vector<CDialog*> dialogs;
+    return dialogs;
+}
+
+} // namespace
+
+CDialog* FindDialogByCaption(const CString& caption)
+{
+    const QString title = ToQt(caption);
+    for (CDialog* dialog : LiveDialogs())
+        if (dialog->windowTitle() == title) return dialog;
+    return nullptr;
+}
+
 CDialog::CDialog(QWidget* parent) : QDialog(parent)
 {
+    LiveDialogs().push_back(this);
+}
+
+CDialog::~CDialog()
+{
+    std::vector<CDialog*>& dialogs = LiveDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), this), dialogs.end());
 }
 
 int CDialog::DoModal()

@@ -61,6 +61,10 @@ TARVOLAN_EXPORT void PostCommand(QWidget* target, int id, intptr_t lParam = 0);
 // The first visible-or-hidden top-level widget whose window title is caption
 // (GBK); null when none.
 TARVOLAN_EXPORT QWidget* FindWindowByCaption(const CString& caption);
+class CDialog;
+// The same among the module's dialogs only, which keep a list of themselves:
+// no walk over every widget of the application.
+TARVOLAN_EXPORT CDialog* FindDialogByCaption(const CString& caption);
 
 // A window the user asked for: shown (restored when minimised), raised and
 // given the focus.
@@ -106,6 +110,7 @@ class TARVOLAN_EXPORT CDialog : public QDialog, public CWindowTimers, public CCo
     Q_OBJECT
 public:
     explicit CDialog(QWidget* parent = nullptr);
+    ~CDialog() override;
 
     // Modal run through the UI driver; returns the EndDialog code.
     int DoModal();

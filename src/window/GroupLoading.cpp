@@ -32,32 +32,9 @@ TGroupListEntry ContactListDefaults()
     return entry;
 }
 
-// A field's text for a log line, without a copy.
-template <size_t N> std::string_view FieldView(const char (&field)[N])
-{
-    return {field, FieldLength(field, N)};
-}
-
 int Clamp(int count, int limit, const void* array)
 {
     return array ? std::clamp(count, 0, limit) : 0;
-}
-
-std::vector<TMemberSlot> ReadMembers(const TMemberEntry* entries, int count)
-{
-    std::vector<TMemberSlot> members;
-    members.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const TMemberEntry& e = entries[i];
-        TMemberSlot slot;
-        slot.uri = CString::FromField(e.UserURI);
-        if (slot.uri.IsEmpty()) continue;  // a member without an address cannot be kept
-        slot.displayName = CString::FromField(e.DisplayName);
-        slot.info = CString::FromField(e.csInfo);
-        slot.phone = CString::FromField(e.csPhone);
-        members.push_back(std::move(slot));
-    }
-    return members;
 }
 
 std::vector<CString> ReadBlacklist(const TBlacklistEntry* entries, int count)
@@ -69,7 +46,7 @@ std::vector<CString> ReadBlacklist(const TBlacklistEntry* entries, int count)
 }
 
 // The log text of 1004: one line per slot, in one buffer.
-CString GroupInfoLog(const TGroupInfoList& list, int count)
+CLogText GroupInfoLog(const TGroupInfoList& list, int count)
 {
     CLogText entries(static_cast<size_t>(count) * 200 + 16);
     for (int i = 0; i < count; ++i) {
@@ -78,14 +55,14 @@ CString GroupInfoLog(const TGroupInfoList& list, int count)
               << "  groupOwner=" << FieldView(s.groupOwner) << "  groupType=" << s.groupType
               << "  groupUsage=" << s.groupUsage;
     }
-    CLogText text(entries.str().size() + 96);
-    text << "OnIMSGotGroupInfoVeloractrl1:number of group = " << count << " information of group:" << entries.str()
+    CLogText text(entries.view().size() + 96);
+    text << "OnIMSGotGroupInfoVeloractrl1:number of group = " << count << " information of group:" << entries.view()
          << " \n";
-    return CString(text.str());
+    return text;
 }
 
 // The log text of 1005: the group, then every member and blacklist entry.
-CString OnePublicGroupLog(const CString& name, const CString& uri, int role, const TGroupDescription& info,
+CLogText OnePublicGroupLog(const CString& name, const CString& uri, int role, const TGroupDescription& info,
                           const TMemberEntry* members, int memberCount, const TBlacklistEntry* blacklist,
                           int blacklistCount)
 {
@@ -101,7 +78,7 @@ CString OnePublicGroupLog(const CString& name, const CString& uri, int role, con
     }
     text << "iBlacklistNum=" << blacklistCount << "\r\n";
     for (int i = 0; i < blacklistCount; ++i) text << "BlackList" << i << " = " << FieldView(blacklist[i].uri) << "\r\n";
-    return CString(text.str());
+    return text;
 }
 
 } // namespace
@@ -115,7 +92,7 @@ void CTarvolanDialog::OnIMSGotGroupInfo(const TGroupInfoList* pList)
     if (!list) return;
     std::memcpy(list.get(), pList, sizeof(TGroupInfoList));
     const int count = std::clamp(list->count, 0, kMaxGroups);
-    WriteLog(GroupInfoLog(*list, count), 0);
+    WriteLog(GroupInfoLog(*list, count).c_str(), 0);
 
     TGroupListEntry placeholder = ContactListDefaults();  // the usage-3 contact list
     placeholder.kind = GROUP_CONTACT_LIST;
@@ -180,11 +157,13 @@ void CTarvolanDialog::OnIMSGotOnePublicGroup(const char* pGroupName, const char*
                                              const TBlacklistEntry* pBlacklist)
 {
     const CString groupName(pGroupName), groupURI(pGroupURI);
-    TGroupDescription info{};  // a missing description reads as empty
+    TGroupDescription info;
     if (pInfo) std::memcpy(&info, pInfo, sizeof(info));
+    else info = TGroupDescription{};  // a missing description reads as empty
     iListNum = Clamp(iListNum, kMaxMembers, pList);
     iBlacklistNum = Clamp(iBlacklistNum, kMaxBlacklist, pBlacklist);
-    WriteLog(OnePublicGroupLog(groupName, groupURI, iMyRole, info, pList, iListNum, pBlacklist, iBlacklistNum), 0);
+    CLogText log = OnePublicGroupLog(groupName, groupURI, iMyRole, info, pList, iListNum, pBlacklist, iBlacklistNum);
+    WriteLog(log.c_str(), 0);
 
     // Role 3: fetched for the group information window only; it is not kept.
     if (iMyRole == ROLE_NONE) {
@@ -217,7 +196,7 @@ void CTarvolanDialog::OnIMSGotOnePublicGroup(const char* pGroupName, const char*
         record->name = groupName;
         record->spare = 0;
         record->chatRoomFlag = 0;
-        record->SetMembers(ReadMembers(pList, iListNum));
+        record->SetMembers(pList, iListNum);
         record->SetBlacklist(ReadBlacklist(pBlacklist, iBlacklistNum));
     }
     // A new group object builds its member items itself; an existing one
@@ -234,9 +213,9 @@ void CTarvolanDialog::OnIMSGotOnePublicGroup(const char* pGroupName, const char*
 void CTarvolanDialog::SubscribeOnce(const CString& uri)
 {
     if (uri.IsEmpty() || m_GroupData.SubscribedGroups().Contains(uri)) return;
-    CString line;
-    line.Format("CKestDlg::After got a system group,subscribe it(URI Is %s)", uri.c_str());
-    WriteLog(line, 0);
+    CLogText line(64 + uri.str().size());
+    line << "CKestDlg::After got a system group,subscribe it(URI Is " << uri << ")";
+    WriteLog(line.c_str(), 0);
     SendSubscribe(Link(), uri.c_str());
     m_GroupData.SubscribedGroups().Add(uri);
 }
@@ -259,7 +238,7 @@ void CTarvolanDialog::ClearOwnJoinApplication(const CString& groupURI)
 
 void CTarvolanDialog::RefreshPropertiesWindow()
 {
-    if (QWidget* window = FindWindowByCaption(LoadResString(IDS_PROPERTY_CAPTION)))
+    if (QWidget* window = FindDialogByCaption(LoadResString(IDS_PROPERTY_CAPTION)))
         SendCommand(window, kRefreshPropertiesCommand, 0);
 }
 

@@ -119,7 +119,7 @@ CTarvolan* CTarvolanDialog::SyncGroup(const TGroupListEntry& entry)
         MakeGroupItem(*group, entry);
         RebuildMemberItems(entry.uri);
     } else if (group->m_hTreeItem) {
-        SetItemLook(group->m_hTreeItem, ToQt(group->m_csName), ItemImage(group->m_hTreeItem));
+        ShowItemImage(group->m_hTreeItem, ItemImage(group->m_hTreeItem));  // its text is its group's name
     }
     return group;
 }
@@ -197,6 +197,7 @@ void CTarvolanDialog::RebuildMemberItems(const CString& groupURI, bool dropOther
     const CString myURI = SignedInURI();
     std::vector<QTreeWidgetItem*> fresh;
     fresh.reserve(static_cast<size_t>(record->MemberCount()));
+    m_GroupData.TreeModel().ReserveMembers(*group, record->MemberCount());
     for (const TMemberSlot& slot : record->Members()) {
         bool created = false;
         CTarvolanMember* member = m_GroupData.TreeModel().CreateOrUpdateMember(*group, slot, &created);
@@ -240,6 +241,11 @@ void CTarvolanDialog::SetItemLook(QTreeWidgetItem* item, const QString& text, in
         const QSignalBlocker quiet(m_pTree->model());
         item->setText(0, text);
     }
+    ShowItemImage(item, image);
+}
+
+void CTarvolanDialog::ShowItemImage(QTreeWidgetItem* item, int image)
+{
     SetItemImage(item, image);
     if (item->treeWidget()) m_pTree->viewport()->update();
 }

@@ -36,7 +36,7 @@ CString SearchResultLog(const CString& searchString, int count, const std::vecto
         text << "GroupName=" << r.groupName << ",GroupURI=" << r.groupURI << ",OwnerURI=" << r.ownerURI
              << ",GSubject=" << r.subject << ",GBulletin=" << r.bulletin << "ID=" << r.id
              << ",iNeedPermit=" << r.needPermit << ",\r\n";
-    return CString(text.str());
+    return text.Text();
 }
 
 } // namespace

@@ -199,6 +199,8 @@ private:
     void SetItemImage(QTreeWidgetItem* item, int index) const;
     // Text and image of an item already in the tree, with one repaint.
     void SetItemLook(QTreeWidgetItem* item, const QString& text, int image);
+    // The same for an item that shows its object's text: the image, then a repaint.
+    void ShowItemImage(QTreeWidgetItem* item, int image);
     QTreeWidgetItem* AddRoot(QTreeWidgetItem* parent, int kind, int textId);
     // The parent root and item kind of a new group item; null when none.
     QTreeWidgetItem* GroupParent(const TGroupListEntry& entry, int& itemKind) const;

@@ -1,13 +1,17 @@
 // The group tables, the tree model and the registry operations, without a
 // window.
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "groups/GroupData.h"
 #include "groups/KeyIndex.h"
 #include "groups/Presence.h"
+#include "protocol/TarvolanAbi.h"
 
 using namespace tarvolan;
 
@@ -98,6 +102,32 @@ TEST(GroupTableTest, RecordsAreKeyedByUriAndRemovalMovesTheLast)
     EXPECT_EQ(table[5].FindMember("sip:m"), 0);  // the moved record keeps its member index
     EXPECT_TRUE(table[199].URI().IsEmpty());
     EXPECT_EQ(table[199].MemberCount(), 0);
+}
+
+// The host's entries, read in place: an entry without a URI and later repeats
+// are left out, at most 300 are kept, and a field without its zero ends at
+// the field's end.
+TEST(GroupRecordTest, MembersReadFromHostEntries)
+{
+    std::vector<TMemberEntry> entries(330);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const std::string uri = "sip:m" + std::to_string(i);
+        std::snprintf(entries[i].UserURI, sizeof(entries[i].UserURI), "%s", uri.c_str());
+        std::snprintf(entries[i].csPhone, sizeof(entries[i].csPhone), "%zu", i);
+    }
+    entries[1].UserURI[0] = '\0';
+    std::snprintf(entries[2].UserURI, sizeof(entries[2].UserURI), "sip:m0");
+    std::memset(entries[3].csInfo, 'x', sizeof(entries[3].csInfo));
+    CGroupRecord record;
+    record.SetMembers(entries.data(), static_cast<int>(entries.size()));
+    ASSERT_EQ(record.MemberCount(), 300);
+    EXPECT_EQ(record.Member(1).uri, "sip:m3");
+    EXPECT_EQ(record.Member(1).info, std::string(sizeof(entries[3].csInfo), 'x'));
+    EXPECT_EQ(record.Member(299).uri, "sip:m301");
+    EXPECT_EQ(record.Member(299).phone, "301");
+    EXPECT_EQ(record.FindMember("sip:m301"), 299);
+    record.SetMembers(nullptr, 5);
+    EXPECT_EQ(record.MemberCount(), 0);
 }
 
 TEST(GroupRecordTest, MembersStayUniqueAndWithinTheLimits)
