@@ -72,6 +72,7 @@
 #include "FuzzRecords.h"
 #include "clientkit/ClientKit.h"
 #include "controls/TreeCtrlEx.h"
+#include "conversation/EmoticonGrid.h"
 #include "window/TarvolanDialog.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
@@ -479,6 +480,15 @@ public:
 private:
     void Answer()
     {
+        if (CEmoticonGrid* grid = OpenGrid()) {
+            // The picker's grid is a window of its own, not a Qt popup: a cell
+            // is picked as Enter on it picks it.
+            const int choice = m_in.Pick(std::min(grid->ItemCount(), 254) + 1);
+            Trace("popup %s answer %d", grid->metaObject()->className(), choice);
+            if (choice < grid->ItemCount()) emit grid->picked(choice);
+            else grid->close();
+            return;
+        }
         QWidget* popup = QApplication::activePopupWidget();
         if (!popup) return;
         const QList<QAbstractButton*> buttons = popup->findChildren<QAbstractButton*>();
@@ -486,6 +496,13 @@ private:
         Trace("popup %s answer %d", popup->metaObject()->className(), choice);
         if (choice < buttons.size()) buttons[choice]->click();
         else popup->close();
+    }
+
+    static CEmoticonGrid* OpenGrid()
+    {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* grid = qobject_cast<CEmoticonGrid*>(window); grid && grid->isVisible()) return grid;
+        return nullptr;
     }
 
     CFuzzInput& m_in;
