@@ -102,10 +102,11 @@ class Canvas2x(Canvas):
         super().__init__(width * 2, height * 2)
 
     def fine(self, x, y, colour):
-        if 0 <= x < self.width and 0 <= y < self.height:
-            self.pixels[y][x] = colour
+        """One 2x pixel."""
+        Canvas.put(self, x, y, colour)
 
     def fill(self, X0, Y0, X1, Y1, colour):
+        """A rectangle of 2x pixels."""
         for y in range(Y0, Y1 + 1):
             for x in range(X0, X1 + 1):
                 self.fine(x, y, colour)
