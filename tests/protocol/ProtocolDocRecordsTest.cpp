@@ -1,6 +1,6 @@
-// The README's tables of records and blocks (section "Records in JSON")
-// against the record table: every code and every block that words point at
-// has exactly one row, and each row says what the table says.
+// The tables of records and blocks in docs/protocol.md (section "Records in
+// JSON") against the record table: every code and every block that words
+// point at has exactly one row, and each row says what the table says.
 #include <fstream>
 #include <map>
 #include <set>
@@ -16,9 +16,9 @@ using namespace tarvolan;
 
 namespace {
 
-std::string ReadReadme()
+std::string ReadProtocolDoc()
 {
-    std::ifstream file(TARVOLAN_SOURCE_DIR "/README.md");
+    std::ifstream file(TARVOLAN_SOURCE_DIR "/docs/protocol.md");
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
@@ -39,16 +39,16 @@ template <class Names> std::string Quoted(const Names& names)
 
 // The table rows of the section, by their first cell; a second row with the
 // same first cell is a fault.
-std::map<std::string, std::vector<std::string>> SectionRows(const std::string& readme,
+std::map<std::string, std::vector<std::string>> SectionRows(const std::string& doc,
                                                             std::vector<std::string>& faults)
 {
     std::map<std::string, std::vector<std::string>> rows;
-    const size_t start = readme.find("Records in JSON");
+    const size_t start = doc.find("\n## Records in JSON\n");
     if (start == std::string::npos) {
         faults.push_back("no section on records in JSON");
         return rows;
     }
-    std::istringstream section(readme.substr(start, readme.find("\n#", start) - start));
+    std::istringstream section(doc.substr(start + 1, doc.find("\n#", start + 1) - start - 1));
     for (std::string line; std::getline(section, line);) {
         if (line.rfind("| ", 0) != 0) continue;
         std::vector<std::string> cells;
@@ -104,11 +104,11 @@ std::map<std::string, std::vector<std::string>> ExpectedBlockRows()
     return rows;
 }
 
-// What the README's tables get wrong, one line each.
-std::vector<std::string> Faults(const std::string& readme)
+// What the document's tables get wrong, one line each.
+std::vector<std::string> Faults(const std::string& doc)
 {
     std::vector<std::string> faults;
-    auto rows = SectionRows(readme, faults);
+    auto rows = SectionRows(doc, faults);
     auto check = [&](const std::string& key, const std::vector<std::string>& expected) {
         auto it = rows.find(key);
         if (it == rows.end()) {
@@ -135,38 +135,38 @@ std::string Joined(const std::vector<std::string>& lines)
     return text;
 }
 
-// The README with the row that starts with `start` replaced (or dropped).
-std::string WithRow(std::string readme, const std::string& start, const std::string& row)
+// The document with the row that starts with `start` replaced (or dropped).
+std::string WithRow(std::string doc, const std::string& start, const std::string& row)
 {
-    const size_t at = readme.find("\n" + start);
+    const size_t at = doc.find("\n" + start);
     EXPECT_NE(at, std::string::npos) << start;
-    if (at == std::string::npos) return readme;
-    const size_t end = readme.find('\n', at + 1);
-    return readme.replace(at + 1, end - at, row.empty() ? "" : row + "\n");
+    if (at == std::string::npos) return doc;
+    const size_t end = doc.find('\n', at + 1);
+    return doc.replace(at + 1, end - at, row.empty() ? "" : row + "\n");
 }
 
 } // namespace
 
-TEST(ReadmeRecords, EveryRowAgreesWithTheRecordTable)
+TEST(ProtocolDocRecords, EveryRowAgreesWithTheRecordTable)
 {
-    const std::vector<std::string> faults = Faults(ReadReadme());
+    const std::vector<std::string> faults = Faults(ReadProtocolDoc());
     EXPECT_TRUE(faults.empty()) << Joined(faults);
 }
 
-TEST(ReadmeRecords, AWrongMissingOrExtraRowIsFound)
+TEST(ProtocolDocRecords, AWrongMissingOrExtraRowIsFound)
 {
-    const std::string readme = ReadReadme();
-    ASSERT_TRUE(Faults(readme).empty());
+    const std::string doc = ReadProtocolDoc();
+    ASSERT_TRUE(Faults(doc).empty());
 
-    const std::string renamed = Joined(Faults(WithRow(readme, "| 1020 |", "| 1020 | host | words | `pGroupUri` |")));
+    const std::string renamed = Joined(Faults(WithRow(doc, "| 1020 |", "| 1020 | host | words | `pGroupUri` |")));
     EXPECT_NE(renamed.find("row of 1020"), std::string::npos) << renamed;
-    const std::string reordered = Joined(Faults(WithRow(readme, "| `TMemberEntry` |",
+    const std::string reordered = Joined(Faults(WithRow(doc, "| `TMemberEntry` |",
         "| `TMemberEntry` | 1005 `pList` | `csInfo`, `DisplayName`, `UserURI`, `csPhone` |")));
     EXPECT_NE(reordered.find("row of `TMemberEntry`"), std::string::npos) << reordered;
-    const std::string wrongDirection = Joined(Faults(WithRow(readme, "| 1037 |", "| 1037 | host | words | `pMemberURI`, `iItemKind`, `pProfile` |")));
+    const std::string wrongDirection = Joined(Faults(WithRow(doc, "| 1037 |", "| 1037 | host | words | `pMemberURI`, `iItemKind`, `pProfile` |")));
     EXPECT_NE(wrongDirection.find("row of 1037"), std::string::npos) << wrongDirection;
 
-    EXPECT_EQ(Joined(Faults(WithRow(readme, "| 2 |", ""))), "no row for 2\n");
-    const std::string extra = WithRow(readme, "| 1041 |", "| 1041 | host | words | (none) |\n| 1042 | host | words | (none) |");
+    EXPECT_EQ(Joined(Faults(WithRow(doc, "| 2 |", ""))), "no row for 2\n");
+    const std::string extra = WithRow(doc, "| 1041 |", "| 1041 | host | words | (none) |\n| 1042 | host | words | (none) |");
     EXPECT_EQ(Joined(Faults(extra)), "a row for 1042, which the table does not have\n");
 }
