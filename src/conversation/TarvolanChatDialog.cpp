@@ -28,6 +28,7 @@
 #include "conversation/EmoticonPicker.h"
 #include "conversation/RichMsgEdit.h"
 #include "conversation/TarvolanHistoryDialog.h"
+#include "protocol/GroupMessageRequest.h"
 #include "protocol/HostLink.h"
 #include "platform/Accessibility.h"
 #include "platform/UiDriver.h"
@@ -549,18 +550,7 @@ void CTarvolanChatDialog::OnSend()
 
     if (!m_pTarvolan) return;
     // The summary comes from the text that follows the property element.
-    const CString summary = XmlEscape(MessageSummary(text));
-    const CString internetTime = GetInternetTimeString();
-    const CString empty;
-    TGroupMessageRequest request{1,
-                                 2,
-                                 reinterpret_cast<Word>(message.c_str()),
-                                 reinterpret_cast<Word>(internetTime.c_str()),
-                                 reinterpret_cast<Word>(m_pTarvolan->URI().c_str()),
-                                 reinterpret_cast<Word>(empty.c_str()),
-                                 reinterpret_cast<Word>(summary.c_str()),
-                                 0};
-    m_link.Send(M_GroupMessage, &request);
+    SendGroupMessage(m_link, message, GetInternetTimeString(), m_pTarvolan->URI(), MessageSummary(text));
 }
 
 void CTarvolanChatDialog::OnFontButton()
