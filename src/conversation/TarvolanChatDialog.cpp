@@ -153,8 +153,8 @@ bool CTarvolanChatDialog::eventFilter(QObject* watched, QEvent* event)
 bool CTarvolanChatDialog::OnCommand(int id, intptr_t lParam)
 {
     switch (id) {
-    case IDC_FONT: OnFontButton(); return true;
-    case IDC_EMOTICONS: OnEmoticonPick(); return true;
+    case IDC_FONT: m_composer->OnFontButton(); return true;
+    case IDC_EMOTICONS: m_composer->OnEmoticonPick(); return true;
     case IDC_SEND: OnSend(); return true;
     case IDC_HISTORY: OnHistory(); return true;
     default: return CDialog::OnCommand(id, lParam);

@@ -88,12 +88,6 @@ public:
     // ---- handlers ----------------------------------------------------------------
     // The composer's message: shown, then sent to the host.
     void OnSend();
-    void OnFontButton() { m_composer->OnFontButton(); }
-    void OnEmoticonPick() { m_composer->OnEmoticonPick(); }
-    void OnInputChange()
-    {
-        if (m_composer) m_composer->OnInputChange();
-    }
     // Button 1814: the history viewer of this window's group, modal over
     // this window; the group's history list is emptied afterwards.
     void OnHistory();
