@@ -1,29 +1,26 @@
 // CTarvolanChatDialog: the conversation window of one public group (template
-// 2000). It shows the conversation in a read-only output editor, lets the
-// user write formatted text with emoticons in the input editor, sends it to
-// the host as a group message (code 20008) and lists the group's members.
+// 2000). It assembles its parts on the controls of its form: the member
+// pane (the group's members and their presence), the conversation view (the
+// read-only output) and the composer (input, font, emoticons, send button);
+// a send goes to the host as a group message (code 20008). The window itself
+// keeps the group, the caption and the group name line, the history button,
+// the draft on closing and the close.
 // The window is modeless and owned by its CTarvolan, which creates it on
 // first need and deletes it with itself; closing the window deletes it and
 // clears the group's pointer.
-//
-// What the input remembers between changes of its text, above all the
-// picture map that sending needs to turn each picture back into its code,
-// is kept by a CInputTyping; the window applies its decisions to the input.
 #pragma once
 
 #include <cstdint>
-#include <vector>
-
-#include <QIcon>
+#include <memory>
 
 #include "common/GbkString.h"
-#include "common/TextFormat.h"
-#include "conversation/InputTyping.h"
+#include "conversation/ChatComposer.h"
+#include "conversation/ChatMemberPane.h"
+#include "conversation/ConversationView.h"
 #include "groups/Tarvolan.h"
 #include "platform/Window.h"
 
 class QAbstractButton;
-class QTreeWidgetItem;
 namespace Ui { class CTarvolanChatDialog; }
 
 namespace tarvolan {
@@ -49,13 +46,9 @@ public:
         IDC_EMOTICONS = 1085,
         IDC_HISTORY = 1814,
     };
-    static constexpr int kCodeSlots = 60;
-    // The conversation shows its latest characters: past the limit the oldest
-    // lines go until about kOutputKept are left. Even at the largest size and
-    // the narrowest window that keeps the view far below the height (about
-    // 8 million pixels) where Qt's text layout stops finishing.
-    static constexpr int kOutputLimit = 50000;
-    static constexpr int kOutputKept = 40000;
+    static constexpr int kCodeSlots = CChatComposer::kCodeSlots;
+    static constexpr int kOutputLimit = CConversationView::kOutputLimit;
+    static constexpr int kOutputKept = CConversationView::kOutputKept;
 
     explicit CTarvolanChatDialog(tarvolan::CHostLink& link, QWidget* parent = nullptr);
     ~CTarvolanChatDialog() override;
@@ -74,15 +67,15 @@ public:
     // whether to delete the group; then the window goes.
     void OnClose();
 
-    // ---- members -----------------------------------------------------------
+    // ---- members (the member pane) -----------------------------------------
     void FillMemberTree() override;
     void UpdateMemberItem(CTarvolanMember* member) override;
-    // Tree image of a member by its presence state and kind.
-    static int MemberImageIndex(int state, int kind);
+    static int MemberImageIndex(int state, int kind) { return CChatMemberPane::ImageIndex(state, kind); }
 
-    // ---- showing messages ---------------------------------------------------
+    // ---- showing messages (the conversation view) --------------------------
     void ShowMessageHeader(const CString& time, const CString& name, int isMe, const CString& target,
                            int whisper);
+    // The body, the view scrolled to its end, the focus in the input.
     void ShowMessageBody(const CString& text);
     void ShowMessageBodyPreset(const CString& text, int preset);
     void LoadRecentMessage();
@@ -93,10 +86,8 @@ public:
     void RestoreDraft();
 
     // ---- handlers ----------------------------------------------------------------
+    // The composer's message: shown, then sent to the host.
     void OnSend();
-    void OnFontButton();
-    void OnEmoticonPick();
-    void OnInputChange();
     // Button 1814: the history viewer of this window's group, modal over
     // this window; the group's history list is emptied afterwards.
     void OnHistory();
@@ -106,8 +97,8 @@ public:
     CEmoticonPicker* Picker() const { return m_pPicker; }
     CTreeCtrlEx* MemberTree() const { return m_pMemberTree; }
     QAbstractButton* SendButton() const { return m_pSendButton; }
-    const CString& EmoticonCode(int slot) const { return m_EmoticonCodes[slot]; }
-    const CInputTyping& Typing() const { return m_Typing; }
+    const CString& EmoticonCode(int slot) const { return m_composer->EmoticonCode(slot); }
+    const CInputTyping& Typing() const { return m_composer->Typing(); }
 
     CTarvolan* m_pTarvolan = nullptr;  // the group of this window; not owned
     CString m_strGroupName;
@@ -117,32 +108,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // One pass of the change handling; true when it replaced a typed code,
-    // which is itself a change that the next pass handles.
-    bool HandleInputChange();
-    // The input's change since the last pass, as the input reports it.
-    TInputChange TakeInputChange();
-    // Replaces the first typed code by its picture; false when none.
-    bool ReplaceTypedCode(TByteRange& selection);
-    // Cuts the input back to the limit before the caret and, after the
-    // change, shows the notice.
-    void TrimToLimit(int caret);
-    // Typing far into the last line keeps it in view.
-    void KeepLastLineInView();
-    void ApplyChatFormatToInput();
-    // The group keeps what the input holds (text, formats, pictures) as its draft.
-    void KeepDraft();
-    // Reads the element of a marked-up text and appends the text.
-    void WriteMarkedUp(const CString& text);
-    void AppendToOutput(const TCharFormat& format, const CString& text);
-    void SetRootImage(QTreeWidgetItem* item);
-    void LoadMemberImages();
-    void LoadPickerItems();
     void RequestSkins();
-    void ShowNotice(int stringId, unsigned icon);
-    CString MemberItemText(const CTarvolanMember& member) const;
-    void ShowMemberPresence(QTreeWidgetItem* item, const CTarvolanMember& member) const;
-    const QIcon& MemberImage(int index) const;
 
     tarvolan::CHostLink& m_link;
     Ui::CTarvolanChatDialog* m_pUi = nullptr;
@@ -150,12 +116,11 @@ private:
     QAbstractButton* m_pSendButton = nullptr;
     CRichMsgEdit* m_pOutput = nullptr;
     CRichMsgEdit* m_pInput = nullptr;
-    QAbstractButton* m_pFontButton = nullptr;
     CEmoticonPicker* m_pPicker = nullptr;
-    CString m_EmoticonCodes[kCodeSlots];
-    std::vector<QIcon> m_MemberImages;
-    CInputTyping m_Typing;
-    bool m_bInInputChange = false;
+    // The parts, made on the form's controls.
+    std::unique_ptr<CChatMemberPane> m_members;
+    std::unique_ptr<CConversationView> m_view;
+    std::unique_ptr<CChatComposer> m_composer;
 };
 
 // The group's conversation window, created, shown and raised when the group

@@ -7,6 +7,11 @@
 // (9), a group's details (20), to join (19) and, for a group I am in that
 // was not asked about yet, the group's information (1).
 //
+// It assembles two parts on the controls of its form: the results pane (the
+// result list and its pages) and the details pane (one group's fields and
+// members). The window itself ties them together (a selected row shows its
+// group's details), asks for a group's details and applies to join.
+//
 // It works on the main window's group data: the group list and table for a
 // joined group's details, the groups whose information was asked for, and
 // my pending applications to join.
@@ -14,13 +19,13 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "common/GbkString.h"
+#include "dialogs/GroupDetailsPane.h"
+#include "dialogs/SearchResultsPane.h"
 #include "groups/ChildWindows.h"
 #include "platform/Window.h"
 
-class QTreeWidget;
 class QTreeWidgetItem;
 namespace Ui { class CTarvolanInfoDialog; }
 
@@ -41,18 +46,18 @@ public:
         IDC_PREV_PAGE = 1793,
         IDC_NEXT_PAGE = 1794,
         IDC_DISPLAY_NAME = 1592,
-        IDC_GROUP_NAME = 1622,
-        IDC_CREATOR = 1615,
-        IDC_OWNER = 1616,
-        IDC_CREATED = 1617,
-        IDC_MAX_MEMBERS = 1627,
-        IDC_SUBJECT = 1626,
-        IDC_BULLETIN = 1625,
-        IDC_VISIBILITY_ADMIN = 1619,  // radio group: 1619, 1620, 1621
-        IDC_VISIBILITY_MEMBERS = 1620,
-        IDC_VISIBILITY_ALL = 1621,
-        IDC_JOIN_AUTO = 1623,         // radio group: 1623, 1624
-        IDC_JOIN_CONFIRM = 1624,
+        IDC_GROUP_NAME = CGroupDetailsPane::IDC_GROUP_NAME,
+        IDC_CREATOR = CGroupDetailsPane::IDC_CREATOR,
+        IDC_OWNER = CGroupDetailsPane::IDC_OWNER,
+        IDC_CREATED = CGroupDetailsPane::IDC_CREATED,
+        IDC_MAX_MEMBERS = CGroupDetailsPane::IDC_MAX_MEMBERS,
+        IDC_SUBJECT = CGroupDetailsPane::IDC_SUBJECT,
+        IDC_BULLETIN = CGroupDetailsPane::IDC_BULLETIN,
+        IDC_VISIBILITY_ADMIN = CGroupDetailsPane::IDC_VISIBILITY_ADMIN,
+        IDC_VISIBILITY_MEMBERS = CGroupDetailsPane::IDC_VISIBILITY_MEMBERS,
+        IDC_VISIBILITY_ALL = CGroupDetailsPane::IDC_VISIBILITY_ALL,
+        IDC_JOIN_AUTO = CGroupDetailsPane::IDC_JOIN_AUTO,
+        IDC_JOIN_CONFIRM = CGroupDetailsPane::IDC_JOIN_CONFIRM,
     };
     enum : int { kTimerQuery = 1, kTimerJoinExpiry = 2 };
     static constexpr int kQueryPeriodMs = 5000;
@@ -66,16 +71,19 @@ public:
     // A new search whose page 1 is on its way: kind (1 name keyword, 2
     // creator URI), text and domain are kept for the page buttons, which
     // are disabled until the page comes.
-    void BeginSearch(int kind, const CString& text, const CString& domain);
+    void BeginSearch(int kind, const CString& text, const CString& domain)
+    {
+        m_results->BeginSearch(kind, text, domain);
+    }
     // The page shown (from 1).
-    int GetPage() const { return m_nPage; }
-    int GetSearchKind() const { return m_nSearchKind; }
-    const CString& GetSearchText() const { return m_strSearchText; }
-    const CString& GetSearchDomain() const { return m_strSearchDomain; }
+    int GetPage() const { return m_results->Page(); }
+    int GetSearchKind() const { return m_results->SearchKind(); }
+    const CString& GetSearchText() const { return m_results->SearchText(); }
+    const CString& GetSearchDomain() const { return m_results->SearchDomain(); }
     // The group whose details were asked for last, or the selected joined
     // group; empty once the details came or the query timed out.
     const CString& GetQueriedGroupURI() const { return m_strQueriedURI; }
-    int GetRowCount() const;
+    int GetRowCount() const { return m_results->RowCount(); }
 
     // CGroupInfoWindow
     CString GetGroupNameByURI(const CString& groupURI) override;
@@ -85,7 +93,7 @@ public:
     void AddSearchResult(const CString& ownerURI, const CString& groupURI, const CString& groupName,
                          const CString& groupID, const CString& subject, const CString& bulletin, int needPermit,
                          int joined) override;
-    void EnableNextPage(bool enable) override;
+    void EnableNextPage(bool enable) override { m_results->EnableNextPage(enable); }
     void ShowGroupInfo(const CString& groupName, const CString& groupURI, int myRole,
                        const tarvolan::TGroupDescription& info, int memberCount,
                        const tarvolan::TMemberEntry* members) override;
@@ -99,35 +107,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // One result row's group, owned by the window; the row's item data
-    // points at it.
-    struct TSearchRow {
-        CString ownerURI;
-        CString groupURI;
-        CString groupName;
-        CString groupID;
-        int joined = 0;
-    };
-    // The detail fields shown.
-    struct TDetails {
-        CString name, creator, owner, created, subject, bulletin;
-        int32_t maxMembers = 0;
-        int32_t visibility = -1;    // radio index, -1 none
-        int32_t joinHandling = -1;  // radio index, -1 none
-    };
-
-    QTreeWidget* Results() const;
-    QTreeWidget* Members() const;
-    static TSearchRow* RowOf(const QTreeWidgetItem* item);
-    QTreeWidgetItem* SelectedResult() const;
-    QTreeWidgetItem* FindResult(const CString& groupURI, const CString* ownerURI = nullptr) const;
+    // Runs the selection handling for the row, now selected alone.
     void SelectResult(QTreeWidgetItem* item);
-    void ShowJoined(QTreeWidgetItem* item, int joined);
-
-    void LoadControls();
-    void ClearDetails();
-    void AddMemberRow(const CString& account, const CString& name, const CString& info);
-    void FillFromRegistry(const CString& groupURI);
     void EnableButton(int id, bool enable);
     void ResetQueryButton();
 
@@ -137,22 +118,15 @@ private:
     void OnApply();
     void OnQueryTimeout();
     void DropOldestApplication();
-    void OnNextPage();
-    void OnPrevPage();
-    void SendPageRequest();
 
     tarvolan::CHostLink& m_link;
     CGroupData& m_data;
     Ui::CTarvolanInfoDialog* m_pUi = nullptr;
-    std::vector<std::unique_ptr<TSearchRow>> m_rows;
-    TDetails m_details;
+    // The parts, made on the form's controls.
+    std::unique_ptr<CSearchResultsPane> m_results;
+    std::unique_ptr<CGroupDetailsPane> m_details;
     CString m_strQueriedURI;
     bool m_bFailureShown = false;  // the query-failure box is open
-    int m_nSearchKind = 1;
-    CString m_strSearchText;
-    CString m_strSearchDomain;
-    int m_nPage = 1;
-    int m_nRowCount = 0;   // where the next result row goes
 };
 
 } // namespace tarvolan
