@@ -132,6 +132,8 @@ void CTarvolanDialog::CleanUpShutDown()
         m_pTree->hide();
     }
     m_hRootTop = m_hRootOwned = m_hRootJoined = m_hRootBasic = m_hRootMutual = nullptr;
+    m_GroupItems.clear();
+    m_MemberItems.clear();
     m_GroupData.TreeModel().Clear();
     ClearTrsPubGroupReqMessageTempList();
     m_GroupData.EmptyPendingLists();

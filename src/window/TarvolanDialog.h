@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <deque>
 #include <list>
+#include <unordered_map>
 #include <vector>
 
 #include <QIcon>
@@ -99,6 +100,13 @@ public:
     // its item and its conversation window. False when the group or member
     // has no object (the caller then caches the presence).
     bool ApplyMemberPresence(const CString& groupURI, const CString& memberURI, int code, const CString& text);
+    // The item that shows a group or a member; null when it has none. The
+    // window keeps them itself: group items by group, member items in a
+    // vector indexed by the member's number.
+    QTreeWidgetItem* GroupItem(const CTarvolan& group) const;
+    QTreeWidgetItem* MemberItem(const CTarvolanMember& member) const;
+    // The parent of conversation windows: none, they are top-level.
+    QWidget* ChatParent() const { return nullptr; }
     // The tooltip text for an item (null: empty space).
     CString BuildToolTipText(QTreeWidgetItem* item) const;
     // The image index an item shows; -1 when none.
@@ -202,6 +210,7 @@ private:
     // The same for an item that shows its object's text: the image, then a repaint.
     void ShowItemImage(QTreeWidgetItem* item, int image);
     QTreeWidgetItem* AddRoot(QTreeWidgetItem* parent, int kind, int textId);
+    void SetMemberItem(const CTarvolanMember& member, QTreeWidgetItem* item);
     // The parent root and item kind of a new group item; null when none.
     QTreeWidgetItem* GroupParent(const TGroupListEntry& entry, int& itemKind) const;
     void MakeGroupItem(CTarvolan& group, const TGroupListEntry& entry);
@@ -280,6 +289,8 @@ private:
     QTreeWidgetItem* m_hRootJoined = nullptr;
     QTreeWidgetItem* m_hRootBasic = nullptr;
     QTreeWidgetItem* m_hRootMutual = nullptr;
+    std::unordered_map<const CTarvolan*, QTreeWidgetItem*> m_GroupItems;
+    std::vector<QTreeWidgetItem*> m_MemberItems;  // by CTarvolanMember::Number(); null: no item
     std::vector<QIcon> m_images;
     bool m_bToolTips = false;
     CString m_csToolTip;            // the tooltip text shown last

@@ -142,11 +142,11 @@ TEST_F(MembershipEventsTest, PresenceOfMembers)
     Group(kMine)->m_pChatDialog = new CCountingChat(&updates);  // owned by the group
     Presence(kMine, kBob, "busy");
     CTarvolanMember* bob = Member(kMine, kBob);
-    EXPECT_EQ(CTarvolanDialog::ItemImage(bob->m_hTreeItem), IMG_BUSY);
+    EXPECT_EQ(CTarvolanDialog::ItemImage(MemberItem(kMine, kBob)), IMG_BUSY);
     Presence(kMine, kBob, "ONLINE", H_MemberPresence2);
     EXPECT_EQ(bob->m_nStatus, PRESENCE_ONLINE);
     Presence(kMine, kBob, "reading");
-    EXPECT_EQ(Utf8(bob->m_hTreeItem->text(0)), "Bob(reading)");
+    EXPECT_EQ(Utf8(MemberItem(kMine, kBob)->text(0)), "Bob(reading)");
     EXPECT_EQ(updates, 3);
     const int mine = Member(kMine, kMe)->m_nStatus;
     Presence(kMine, kMe, "away");  // about me: ignored
