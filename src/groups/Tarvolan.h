@@ -44,6 +44,8 @@ public:
     virtual void FillMemberTree() = 0;
     // One member was added or changed.
     virtual void UpdateMemberItem(CTarvolanMember* member) = 0;
+    // The group's recent messages came: the window shows them.
+    virtual void LoadRecentMessage() = 0;
 };
 
 // A member's profile record as host and module share it (codes 1036, 1037,

@@ -103,7 +103,7 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         break;
     case H_MemberPresence:
     case H_MemberPresence2:
-        OnIMSMemberPresenceChanged(w.Text(0), w.Text(1), w.Text(2));
+        m_MembershipRules.OnMemberPresence(w.Text(0), w.Text(1), w.Text(2));
         break;
     case H_AddBlacklistResult:
         OnIMSAddGroupBlacklistMemResult(w.Text(0), w.Text(1), w.Int(2));
@@ -115,7 +115,7 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         OnIMSGetPublicGroupInfoListFailed(w.Text(0), w.Int(1));
         break;
     case H_HistoryList:
-        OnIMSGotGroupHistoryMsgList(w.Int(0), w.Int(1), w.Text(2), w.Count(3), w.Blocks<THistoryEntry>(4));
+        m_HistoryRules.OnHistoryList(w.Int(0), w.Int(1), w.Text(2), w.Count(3), w.Blocks<THistoryEntry>(4));
         break;
     case H_RebuildMembers:
         OnRebuildMembersFromTable();

@@ -272,18 +272,20 @@ void CTarvolanDialog::ShowItemImage(QTreeWidgetItem* item, int image)
     if (item->treeWidget()) m_pTree->viewport()->update();
 }
 
-bool CTarvolanDialog::ApplyMemberPresence(const CString& groupURI, const CString& memberURI, int code,
-                                          const CString& text)
+void CTarvolanDialog::OnGroupChanged(const TGroupChange& change)
 {
-    CTarvolanMember* member = m_GroupData.TreeModel().FindMember(groupURI, memberURI);
-    if (!member) return false;
-    const bool textShown = member->ShowsStatusText();
-    member->SetPresence(code, text);
-    if (textShown || member->ShowsStatusText()) RefreshMemberItem(*member);
-    else if (QTreeWidgetItem* item = MemberItem(*member))
-        SetItemImage(item, MemberImage(member->m_nStatus, member->m_nPresenceKind));
-    if (CGroupChatWindow* chat = member->Group()->m_pChatDialog) chat->UpdateMemberItem(member);
-    return true;
+    switch (change.what) {
+    case CHANGE_PRESENCE: ShowMemberPresence(*change.member, change.detail == DETAIL_TEXT_CHANGED); break;
+    case CHANGE_HISTORY: ShowHistoryAnswer(*change.group, change.detail); break;
+    default: break;
+    }
+}
+
+void CTarvolanDialog::ShowMemberPresence(CTarvolanMember& member, bool textChanged)
+{
+    if (textChanged) RefreshMemberItem(member);
+    else if (QTreeWidgetItem* item = MemberItem(member))
+        SetItemImage(item, MemberImage(member.m_nStatus, member.m_nPresenceKind));
 }
 
 void CTarvolanDialog::OnItemExpansion(QTreeWidgetItem* item, bool expanded)

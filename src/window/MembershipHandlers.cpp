@@ -1,6 +1,6 @@
 // Notifications about the groups I belong to: a member joined, changed or
-// left (1010), a group was deleted (1020), I was removed from a group (1021)
-// and a member's presence changed (1028 and 1035).
+// left (1010), a group was deleted (1020) and I was removed from a group
+// (1021).
 #include "clientkit/ClientKit.h"
 #include "controls/SignedInUser.h"
 #include "common/TextFunctions.h"
@@ -127,17 +127,6 @@ void CTarvolanDialog::ShowDeferredNotice()
     const CString text = m_DeferredNotices.front();
     m_DeferredNotices.pop_front();  // before the box: removals meanwhile queue behind it
     ShowNotice(this, text);
-}
-
-// ---- 1028, 1035 -------------------------------------------------------------------------
-
-void CTarvolanDialog::OnIMSMemberPresenceChanged(const char* groupURI, const char* memberURI, const char* presence)
-{
-    const CString group(groupURI), member(memberURI), text(presence);
-    if (member.IsEmpty() || member == SignedInURI()) return;
-    const int code = PresenceCodeFromText(presence);
-    if (!ApplyMemberPresence(group, member, code, text))
-        m_GroupData.TreeModel().CachePresence(group, member, TCachedPresence{code, code, text});
 }
 
 } // namespace tarvolan

@@ -9,6 +9,7 @@
 #include <QToolTip>
 
 #include "clientkit/ClientKit.h"
+#include "controls/SignedInUser.h"
 #include "controls/TreeCtrlEx.h"
 #include "window/TreeItemData.h"
 #include "protocol/HostLink.h"
@@ -28,6 +29,8 @@ constexpr int kReplayPeriodMs = 30000;
 CTarvolanDialog::CTarvolanDialog(CHostLink& link) : CDialog(nullptr), m_link(link), m_GroupData(WriteLog)
 {
     m_GroupData.TreeModel().SetListener(this);
+    m_Changes.Subscribe(this);  // the tree first, then the conversation windows
+    m_Changes.Subscribe(&m_Conversations);
 }
 
 CTarvolanDialog::~CTarvolanDialog()
@@ -138,6 +141,16 @@ void CTarvolanDialog::CleanUpShutDown()
     ClearTrsPubGroupReqMessageTempList();
     m_GroupData.EmptyPendingLists();
     m_OpenWindows.CloseAll();
+}
+
+void CTarvolanDialog::WriteClientLog(const char* text, int level)
+{
+    WriteLog(text, level);
+}
+
+CString CTarvolanDialog::MyURI() const
+{
+    return SignedInURI();
 }
 
 void CTarvolanDialog::ReportSelection()

@@ -21,7 +21,11 @@
 #include <QPoint>
 
 #include "common/GbkString.h"
+#include "groups/ConversationFollower.h"
+#include "groups/GroupChanges.h"
 #include "groups/GroupData.h"
+#include "groups/HistoryRules.h"
+#include "groups/MembershipRules.h"
 #include "protocol/TarvolanAbi.h"
 #include "platform/Window.h"
 #include "window/OpenWindows.h"
@@ -36,7 +40,10 @@ class CHostLink;
 class CTreeCtrlEx;
 
 
-class CTarvolanDialog : public CDialog, private CGroupTreeListener {
+class CTarvolanDialog : public CDialog,
+                        private CGroupTreeListener,
+                        private CGroupChangeListener,
+                        private CGroupRulesHost {
     Q_OBJECT
 public:
     enum { IDD = 2008 };
@@ -76,6 +83,10 @@ public:
     COpenWindows& Windows() { return m_OpenWindows; }
     // The host, for requests, log lines and skins.
     tarvolan::CHostLink& Link() const { return m_link; }
+    // What the rules report; views subscribe here.
+    CGroupChanges& Changes() { return m_Changes; }
+    // The rules of the host events, by concern.
+    CMembershipRules& Membership() { return m_MembershipRules; }
 
     // ---- the tree ------------------------------------------------------------
     // The root item of a root kind (1, 6, 7, 12, 13); null when not created.
@@ -96,10 +107,6 @@ public:
     CTarvolanMember* AddOrUpdateMemberItem(const CString& groupURI, const TMemberSlot& slot);
     // Text and image of a member's item from its name and presence.
     void RefreshMemberItem(CTarvolanMember& member);
-    // The presence path: sets the presence of an existing member, refreshes
-    // its item and its conversation window. False when the group or member
-    // has no object (the caller then caches the presence).
-    bool ApplyMemberPresence(const CString& groupURI, const CString& memberURI, int code, const CString& text);
     // The item that shows a group or a member; null when it has none. The
     // window keeps them itself: group items by group, member items in a
     // vector indexed by the member's number.
@@ -160,12 +167,9 @@ public:
     void OnIMSTransferPublicGroupRequest(const tarvolan::tagGroupTrsReq* pRequest);                 // 1025
     void OnIMSTransferPublicGroupCancel(const tarvolan::tagGroupTrsReq* pRequest);                  // 1026
     void OnIMSTransferPublicGroupResult(const char* groupURI, const char* newOwnerURI, int result);  // 1027
-    void OnIMSMemberPresenceChanged(const char* groupURI, const char* memberURI, const char* presence); // 1028, 1035
     void OnIMSAddGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult);  // 1029
     void OnIMSDeleteGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult); // 1030
     void OnIMSGetPublicGroupInfoListFailed(const char* groupURI, int result);                       // 1031
-    void OnIMSGotGroupHistoryMsgList(int iCode, int iType, const char* lpGroupURI, int iListNum,
-                                     const tarvolan::THistoryEntry* pList);                         // 1032
     void OnRebuildMembersFromTable();                                                               // 1033
     // Returns true when the message was handled (the dispatcher then writes
     // 1 into word 4 of the record).
@@ -277,10 +281,24 @@ private:
     // CGroupTreeListener
     void OnGroupRemoving(CTarvolan& group) override;
     void OnMemberRemoving(CTarvolanMember& member) override;
+    // CGroupChangeListener: the tree and the history viewer follow the rules.
+    void OnGroupChanged(const TGroupChange& change) override;
+    // A member's item shows its presence (and its text, when that may have changed).
+    void ShowMemberPresence(CTarvolanMember& member, bool textChanged);
+    // The group's open history viewer shows the page stored, or learns there is none.
+    void ShowHistoryAnswer(const CTarvolan& group, int detail);
+    // CGroupRulesHost
+    void WriteClientLog(const char* text, int level) override;
+    CString MyURI() const override;
+    bool HistoryViewerOpen(const CTarvolan& group) const override;
 
     tarvolan::CHostLink& m_link;
     CGroupData m_GroupData;
     COpenWindows m_OpenWindows;
+    CGroupChanges m_Changes;
+    CConversationFollower m_Conversations;
+    CMembershipRules m_MembershipRules{m_GroupData, *this, m_Changes};
+    CHistoryRules m_HistoryRules{m_GroupData, *this, m_Changes};
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;

@@ -160,7 +160,7 @@ TEST_F(GroupWindowTest, ItemsShowOneSharedIconPerImageAndTakeTheControlsAttribut
     EXPECT_EQ(Tree().GetItemColor(bob), 0);
 
     const qint64 before = carol->icon(0).cacheKey();
-    Dlg().ApplyMemberPresence(kGroup, "sip:carol@ims.test", 2, "busy");
+    Dlg().Membership().ApplyPresence(kGroup, "sip:carol@ims.test", 2, "busy");
     EXPECT_EQ(CTarvolanDialog::ItemImage(carol), IMG_BUSY);
     EXPECT_NE(carol->icon(0).cacheKey(), before);
 }
@@ -389,7 +389,7 @@ TEST_F(GroupWindowTest, MenusOfMembersFollowIdentityAndPresence)
               "~13054,~13056,~13058,~13095,~13060,~13071,~13068,~13064,13079,~32772,~32773");
     EXPECT_EQ(MenuOf(MemberItem(kGroup, "sip:bob@ims.test")),
               "~13054,~13056,~13058,~13095,~13060,~13071,~13068,13064,~13079,~32772,32773");
-    ASSERT_TRUE(Dlg().ApplyMemberPresence(kGroup, "sip:bob@ims.test", PRESENCE_ONLINE, "online"));
+    ASSERT_TRUE(Dlg().Membership().ApplyPresence(kGroup, "sip:bob@ims.test", PRESENCE_ONLINE, "online"));
     EXPECT_EQ(MenuOf(MemberItem(kGroup, "sip:bob@ims.test")),
               "~13054,~13056,~13058,~13095,~13060,~13071,~13068,13064,~13079,32772,~32773");
     EXPECT_EQ(MenuOf(MemberItem("sip:club@groups.test", "sip:dave@ims.test")),
@@ -507,11 +507,11 @@ TEST_F(GroupWindowTest, RebuildFromTheTableAddsMissingMemberItems)
 TEST_F(GroupWindowTest, PresenceShowsOnTheItemAndWaitsForMembersNotYetThere)
 {
     LoadTwoGroups();
-    EXPECT_TRUE(Dlg().ApplyMemberPresence(kGroup, "sip:bob@ims.test", PRESENCE_CUSTOM, "at lunch"));
+    EXPECT_TRUE(Dlg().Membership().ApplyPresence(kGroup, "sip:bob@ims.test", PRESENCE_CUSTOM, "at lunch"));
     QTreeWidgetItem* bob = MemberItem(kGroup, "sip:bob@ims.test");
     EXPECT_EQ(Utf8(bob->text(0)), "Bob(at lunch)");
     EXPECT_EQ(CTarvolanDialog::ItemImage(bob), IMG_CUSTOM);
-    EXPECT_FALSE(Dlg().ApplyMemberPresence(kGroup, "sip:nobody", PRESENCE_ONLINE, "online"));
+    EXPECT_FALSE(Dlg().Membership().ApplyPresence(kGroup, "sip:nobody", PRESENCE_ONLINE, "online"));
 
     Dlg().Data().TreeModel().CachePresence(kGroup, "sip:late@ims.test", {PRESENCE_BUSY, PRESENCE_BUSY, "busy"});
     TMemberSlot late;

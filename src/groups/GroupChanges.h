@@ -1,0 +1,91 @@
+// What a host event changed in the group data, as the rules that apply the
+// event report it, and the notices the user is to see. The rules know no
+// view: the main window and the conversation windows subscribe and bring
+// their own widgets up to date from each change. A change is told to every
+// subscriber, in the order they subscribed, when the rules make it, so views
+// follow the data step by step as the event is applied.
+#pragma once
+
+#include <algorithm>
+#include <vector>
+
+#include "common/GbkString.h"
+
+namespace tarvolan {
+
+class CTarvolan;
+class CTarvolanMember;
+
+enum EGroupChange : int {
+    CHANGE_ATTRIBUTES,  // the group's own fields
+    CHANGE_MEMBERS,     // members came, changed or went
+    CHANGE_PRESENCE,    // a member's presence
+    CHANGE_MESSAGES,    // the group's recent messages
+    CHANGE_HISTORY,     // an answer for the group's history viewer
+    CHANGE_REMOVED,     // the group is gone
+};
+
+// Details of a change, by kind.
+enum EChangeDetail : int {
+    DETAIL_NONE = 0,
+    DETAIL_TEXT_CHANGED = 1,  // CHANGE_PRESENCE: the member's item text may have changed too
+    DETAIL_PAGE_STORED = 0,   // CHANGE_HISTORY: a page was stored for the viewer
+    DETAIL_NO_PAGE = 1,       // CHANGE_HISTORY: the history has no (further) page
+};
+
+struct TGroupChange {
+    EGroupChange what;
+    CTarvolan* group;                   // valid while the change is told
+    CTarvolanMember* member = nullptr;  // the member concerned; null: the group as a whole
+    int detail = DETAIL_NONE;
+};
+
+// The notices a rule may show, each a message box of the main window.
+enum ENotice : int {
+    NOTICE_FETCH_FAILED,  // a group's information could not be fetched
+};
+
+class CGroupChangeListener {
+public:
+    virtual ~CGroupChangeListener() = default;
+    virtual void OnGroupChanged(const TGroupChange& change) = 0;
+    // A notice to show now; the rules go on once it has been shown.
+    virtual void OnNotice(ENotice notice) {}
+};
+
+// The subscribers of the rules' reports.
+class CGroupChanges {
+public:
+    void Subscribe(CGroupChangeListener* listener) { m_listeners.push_back(listener); }
+    void Unsubscribe(CGroupChangeListener* listener)
+    {
+        m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
+    }
+
+    void Report(const TGroupChange& change) const
+    {
+        for (CGroupChangeListener* listener : m_listeners) listener->OnGroupChanged(change);
+    }
+    void Notify(ENotice notice) const
+    {
+        for (CGroupChangeListener* listener : m_listeners) listener->OnNotice(notice);
+    }
+
+private:
+    std::vector<CGroupChangeListener*> m_listeners;
+};
+
+// What the rules need of the client around them: its log, the signed-in user
+// and whether a group's history viewer is open. The main window answers from
+// the client library and its windows; tests answer from a script.
+class CGroupRulesHost {
+public:
+    virtual ~CGroupRulesHost() = default;
+    // A line of the client log.
+    virtual void WriteClientLog(const char* text, int level) = 0;
+    // The signed-in user's URI.
+    virtual CString MyURI() const = 0;
+    virtual bool HistoryViewerOpen(const CTarvolan& group) const = 0;
+};
+
+} // namespace tarvolan

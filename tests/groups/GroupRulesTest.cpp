@@ -1,0 +1,207 @@
+// The rules of host events applied to the group data without a window: what
+// they store, what they log and which changes they report.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "groups/HistoryRules.h"
+#include "groups/MembershipRules.h"
+#include "groups/Presence.h"
+
+using namespace tarvolan;
+
+namespace {
+
+constexpr const char* kMe = "sip:me@ims.test";
+constexpr const char* kBob = "sip:bob@ims.test";
+constexpr const char* kClub = "sip:club@groups.test";
+constexpr const char* kMine = "sip:mine@groups.test";
+
+// The client around the rules: a log, the signed-in user and one group whose
+// history viewer is open.
+struct CScriptedHost : CGroupRulesHost {
+    std::vector<std::string> log;
+    const CTarvolan* viewerOf = nullptr;
+    void WriteClientLog(const char* text, int) override { log.push_back(text); }
+    CString MyURI() const override { return kMe; }
+    bool HistoryViewerOpen(const CTarvolan& group) const override { return &group == viewerOf; }
+};
+
+struct CChangeRecorder : CGroupChangeListener {
+    std::vector<TGroupChange> changes;
+    void OnGroupChanged(const TGroupChange& change) override { changes.push_back(change); }
+};
+
+// Copies text into a zero-filled field, leaving its last byte zero.
+template <size_t N> void Put(char (&field)[N], const char* text)
+{
+    std::memcpy(field, text, std::min(N - 1, std::strlen(text)));
+}
+
+THistoryEntry Entry(const char* id, const char* sender, const char* time, const char* text)
+{
+    THistoryEntry entry{};
+    Put(entry.senderText, id);
+    Put(entry.senderURI, sender);
+    Put(entry.time, time);
+    entry.text = text;
+    return entry;
+}
+
+std::vector<THistoryEntry> Entries(int first, int count)
+{
+    std::vector<THistoryEntry> list;
+    for (int i = 0; i < count; ++i)
+        list.push_back(Entry(std::to_string(first + i).c_str(), kBob, "Thu, 05 Nov 2009 10:00:01 GMT", "text"));
+    return list;
+}
+
+class GroupRulesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (const char* tz = std::getenv("TZ")) m_savedTZ = tz;
+        setenv("TZ", "UTC-8", 1);  // eight hours east of Greenwich
+        tzset();
+        m_changes.Subscribe(&m_seen);
+        for (const char* uri : {kMine, kClub}) {
+            TGroupListEntry entry;
+            entry.uri = uri;
+            CTarvolan* group = m_data.TreeModel().CreateOrUpdateGroup(entry);
+            TMemberSlot bob;
+            bob.uri = kBob;
+            bob.displayName = "Bob";
+            m_data.TreeModel().CreateOrUpdateMember(*group, bob);
+        }
+    }
+    void TearDown() override
+    {
+        if (m_savedTZ) setenv("TZ", m_savedTZ->c_str(), 1);
+        else unsetenv("TZ");
+        tzset();
+    }
+
+    CTarvolan* Group(const char* uri) { return m_data.TreeModel().FindGroup(uri); }
+    void History(int code, int type, const char* uri, std::vector<THistoryEntry> list)
+    {
+        m_history.OnHistoryList(code, type, uri, static_cast<int>(list.size()), list.empty() ? nullptr : list.data());
+    }
+    bool Logged(const std::string& start) const
+    {
+        for (const std::string& line : m_host.log)
+            if (line.rfind(start, 0) == 0) return true;
+        return false;
+    }
+    // The kinds of the changes reported since the last call.
+    std::vector<int> Reported()
+    {
+        std::vector<int> kinds;
+        for (const TGroupChange& change : m_seen.changes) kinds.push_back(change.what * 10 + change.detail);
+        m_seen.changes.clear();
+        return kinds;
+    }
+
+    std::optional<std::string> m_savedTZ;
+    CGroupData m_data;
+    CScriptedHost m_host;
+    CGroupChanges m_changes;
+    CChangeRecorder m_seen;
+    CHistoryRules m_history{m_data, m_host, m_changes};
+    CMembershipRules m_membership{m_data, m_host, m_changes};
+};
+
+TEST_F(GroupRulesTest, RecentMessagesAndPagesAreStoredAndReported)
+{
+    CTarvolan* club = Group(kClub);
+    History(200, 1, kClub, {Entry("7", kBob, "Thu, 05 Nov 2009 10:00:01 GMT", "<property ></property>hi"),
+                            Entry("8", kMe, "not a date", nullptr)});
+    ASSERT_EQ(club->m_MsgListRecent.size(), 2u);
+    EXPECT_TRUE(club->m_bRecentLoaded);
+    EXPECT_EQ(club->m_MsgListRecent.front().time, "2009-11-05 18:00:01");
+    EXPECT_EQ(club->m_MsgListRecent.back().time, "not a date");
+    EXPECT_EQ(club->m_MsgListRecent.back().body, "");
+    EXPECT_TRUE(Logged("OnIMSGotGroupHistoryMsgListVeloractrl1-iCode=200 iType=1 lpGroupURI=sip:club@groups.test iListNum=2 pList="));
+    EXPECT_EQ(Reported(), std::vector<int>{CHANGE_MESSAGES * 10});
+
+    // An empty 404 answer ends the wait for recent messages; other codes do not.
+    CTarvolan* mine = Group(kMine);
+    History(500, 1, kMine, {});
+    EXPECT_FALSE(mine->m_bRecentLoaded);
+    History(404, 1, kMine, {});
+    EXPECT_TRUE(mine->m_bRecentLoaded);
+    EXPECT_TRUE(mine->m_MsgListRecent.empty());
+    EXPECT_TRUE(Reported().empty());
+
+    // Pages are kept only for the group whose viewer is open.
+    History(200, 2, kClub, Entries(1, 3));
+    EXPECT_TRUE(club->m_MsgListHistory.empty());
+    m_host.viewerOf = club;
+    History(200, 2, kMine, Entries(1, 3));
+    EXPECT_TRUE(mine->m_MsgListHistory.empty());
+    EXPECT_TRUE(Reported().empty());
+    History(200, 2, kClub, Entries(1, 3));
+    EXPECT_EQ(club->m_MsgListHistory.size(), 3u);
+    History(404, 2, kClub, {});
+    History(500, 2, kClub, {});
+    EXPECT_EQ(Reported(), (std::vector<int>{CHANGE_HISTORY * 10 + DETAIL_PAGE_STORED, CHANGE_HISTORY * 10 + DETAIL_NO_PAGE}));
+}
+
+TEST_F(GroupRulesTest, HostileHistoryAnswers)
+{
+    History(200, 1, "sip:nobody@groups.test", Entries(1, 2));
+    EXPECT_TRUE(Logged("OnIMSGotGroupHistoryMsgListVeloractrl1-pTarvolan is NULL"));
+    History(200, 1, nullptr, Entries(1, 2));
+
+    // A count above the array's limit reads no further than the limit; a
+    // negative count reads nothing.
+    std::vector<THistoryEntry> full = Entries(1, kMaxHistoryEntries);
+    m_history.OnHistoryList(200, 1, kClub, 100000, full.data());
+    EXPECT_EQ(Group(kClub)->m_MsgListRecent.size(), static_cast<size_t>(kMaxHistoryEntries));
+    m_history.OnHistoryList(200, 1, kMine, -3, full.data());
+    EXPECT_TRUE(Group(kMine)->m_MsgListRecent.empty());
+
+    // Fields without their zero are read within their sizes.
+    THistoryEntry unterminated;
+    std::memset(&unterminated, '7', sizeof(unterminated));
+    unterminated.text = "body";
+    m_history.OnHistoryList(200, 1, kClub, 1, &unterminated);
+    const TGroupMessage& message = Group(kClub)->m_MsgListRecent.front();
+    EXPECT_EQ(message.id.GetLength(), 39);
+    EXPECT_EQ(message.senderURI.GetLength(), 257);
+    EXPECT_EQ(message.body, "body");
+}
+
+TEST_F(GroupRulesTest, PresenceOfMembers)
+{
+    CTarvolanMember* bob = m_data.TreeModel().FindMember(kMine, kBob);
+    m_membership.OnMemberPresence(kMine, kBob, "busy");
+    EXPECT_EQ(bob->m_nStatus, PRESENCE_BUSY);
+    ASSERT_EQ(m_seen.changes.size(), 1u);
+    EXPECT_EQ(m_seen.changes[0].member, bob);
+    EXPECT_EQ(m_seen.changes[0].group, Group(kMine));
+    // The item's text changes when a status text is shown or was shown.
+    m_membership.OnMemberPresence(kMine, kBob, "reading");
+    EXPECT_EQ(bob->ItemText(), "Bob(reading)");
+    m_membership.OnMemberPresence(kMine, kBob, "ONLINE");
+    m_membership.OnMemberPresence(kMine, kBob, "away");
+    EXPECT_EQ(Reported(), (std::vector<int>{CHANGE_PRESENCE * 10, CHANGE_PRESENCE * 10 + DETAIL_TEXT_CHANGED,
+                                            CHANGE_PRESENCE * 10 + DETAIL_TEXT_CHANGED, CHANGE_PRESENCE * 10}));
+
+    // About me, or about nobody: ignored. About a member not known yet: kept for it.
+    m_membership.OnMemberPresence(kMine, kMe, "away");
+    m_membership.OnMemberPresence(kMine, "", "away");
+    EXPECT_EQ(m_data.TreeModel().CachedPresenceCount(), 0u);
+    m_membership.OnMemberPresence(kClub, "sip:fay@ims.test", "away");
+    EXPECT_EQ(m_data.TreeModel().CachedPresenceCount(), 1u);
+    EXPECT_FALSE(m_membership.ApplyPresence(kClub, "sip:fay@ims.test", PRESENCE_ONLINE, "online"));
+    EXPECT_TRUE(Reported().empty());
+    EXPECT_TRUE(m_host.log.empty());
+}
+
+} // namespace
