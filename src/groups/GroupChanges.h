@@ -35,22 +35,24 @@ enum EChangeDetail : int {
 
 struct TGroupChange {
     EGroupChange what;
-    CTarvolan* group;                   // valid while the change is told
+    const CString& groupURI;
+    CTarvolan* group;                   // null when the group has no object; valid while the change is told
     CTarvolanMember* member = nullptr;  // the member concerned; null: the group as a whole
     int detail = DETAIL_NONE;
 };
 
-// The notices a rule may show, each a message box of the main window.
+// The notices the rules show, each a message box of the main window with a
+// subject (a group's name) where its text has one.
 enum ENotice : int {
-    NOTICE_FETCH_FAILED,  // a group's information could not be fetched
+    NOTICE_FETCH_FAILED,        // a group's information could not be fetched
+    NOTICE_GROUP_DELETED,       // the group was deleted by its owner
+    NOTICE_REMOVED_FROM_GROUP,  // I was removed from the group; shown once the event is done
 };
 
 class CGroupChangeListener {
 public:
     virtual ~CGroupChangeListener() = default;
     virtual void OnGroupChanged(const TGroupChange& change) = 0;
-    // A notice to show now; the rules go on once it has been shown.
-    virtual void OnNotice(ENotice notice) {}
 };
 
 // The subscribers of the rules' reports.
@@ -66,18 +68,15 @@ public:
     {
         for (CGroupChangeListener* listener : m_listeners) listener->OnGroupChanged(change);
     }
-    void Notify(ENotice notice) const
-    {
-        for (CGroupChangeListener* listener : m_listeners) listener->OnNotice(notice);
-    }
 
 private:
     std::vector<CGroupChangeListener*> m_listeners;
 };
 
-// What the rules need of the client around them: its log, the signed-in user
-// and whether a group's history viewer is open. The main window answers from
-// the client library and its windows; tests answer from a script.
+// What the rules need of the client around them: its log, the signed-in
+// user, whether a group's history viewer is open, and the notices shown. The
+// main window answers from the client library and its windows; tests answer
+// from a script.
 class CGroupRulesHost {
 public:
     virtual ~CGroupRulesHost() = default;
@@ -85,7 +84,12 @@ public:
     virtual void WriteClientLog(const char* text, int level) = 0;
     // The signed-in user's URI.
     virtual CString MyURI() const = 0;
+    // Whether the user's requests are handled now: signed in and not logging out.
+    virtual bool SignedIn() const = 0;
     virtual bool HistoryViewerOpen(const CTarvolan& group) const = 0;
+    // Shows a notice. A notice runs a nested event loop: false when the
+    // module's window went meanwhile, and the rule stops there.
+    virtual bool Notice(ENotice notice, const CString& subject) = 0;
 };
 
 } // namespace tarvolan

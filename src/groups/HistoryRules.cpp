@@ -48,10 +48,10 @@ void CHistoryRules::OnHistoryList(int code, int type, const char* groupURI, int 
         if (type == HISTORY_RECENT) {
             group->m_MsgListRecent = StoredMessages(list, entries);
             group->m_bRecentLoaded = true;
-            m_changes.Report({CHANGE_MESSAGES, group});
+            m_changes.Report({CHANGE_MESSAGES, group->URI(), group});
         } else if (viewerOpen) {
             group->m_MsgListHistory = StoredMessages(list, entries);
-            m_changes.Report({CHANGE_HISTORY, group, nullptr, DETAIL_PAGE_STORED});
+            m_changes.Report({CHANGE_HISTORY, group->URI(), group, nullptr, DETAIL_PAGE_STORED});
         }
         return;
     }
@@ -59,7 +59,7 @@ void CHistoryRules::OnHistoryList(int code, int type, const char* groupURI, int 
     if (type == HISTORY_RECENT)
         group->m_bRecentLoaded = true;
     else if (viewerOpen)
-        m_changes.Report({CHANGE_HISTORY, group, nullptr, DETAIL_NO_PAGE});
+        m_changes.Report({CHANGE_HISTORY, group->URI(), group, nullptr, DETAIL_NO_PAGE});
 }
 
 } // namespace tarvolan

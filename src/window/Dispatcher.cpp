@@ -46,7 +46,7 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         OnIMSReqJoinPublicGroupResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_MemberNotify:
-        OnIMSPublicGroupMemberNotify(w.Int(0), w.Text(1), w.Text(2), w.Text(3), w.Text(4), w.Text(5), w.Text(6));
+        m_MembershipRules.OnMemberNotify(w.Int(0), w.Text(1), w.Text(2), w.Text(3), w.Text(4), w.Text(5), w.Text(6));
         break;
     case H_ModifyGroupSuccess:
         OnIMSModifyPublicGroupSuccess(w.Text(0), w.Int(1), w.Text(2), w.Int(3));
@@ -76,10 +76,10 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         OnIMSChangeDPNameInPuGroupResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_GroupDeleted:
-        OnIMSPublicGroupDeleted(w.Text(0));
+        m_MembershipRules.OnGroupDeleted(w.Text(0));
         break;
     case H_DeletedFromGroup:
-        OnIMSDeleteMeInPublicGroup(w.Text(0));
+        m_MembershipRules.OnRemovedFromGroup(w.Text(0));
         break;
     case H_SearchResult:
         // The count as sent: the handler reads at most a page and keeps the
@@ -112,7 +112,7 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         OnIMSDeleteGroupBlacklistMemResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_GroupInfoFailed:
-        OnIMSGetPublicGroupInfoListFailed(w.Text(0), w.Int(1));
+        m_MembershipRules.OnGroupInfoFailed(w.Text(0), w.Int(1));
         break;
     case H_HistoryList:
         m_HistoryRules.OnHistoryList(w.Int(0), w.Int(1), w.Text(2), w.Count(3), w.Blocks<THistoryEntry>(4));

@@ -142,9 +142,6 @@ public:
     void OnIMSPublicGroupInviteResult(const char* pGroupName, const char* pInvitedUserURI, int pReturn); // 1007
     void OnIMSReqJoinMyPublicGroup(const tarvolan::tagGroupJoin* pJoin);                             // 1008
     void OnIMSReqJoinPublicGroupResult(const char* pGroupURI, const char* pGroupName, int iResult);  // 1009
-    void OnIMSPublicGroupMemberNotify(int iType, const char* pGroupName, const char* pOwnerURI,
-                                      const char* pMemberURI, const char* pMemberDisplay,
-                                      const char* pMemberInfo, const char* pMemberPhone);           // 1010
     void OnIMSModifyPublicGroupSuccess(const char* pGroupURI, int iType, const char* pNewName,
                                        int iNewValue);                                              // 1011
     void OnPublicGroupAttributeChanged(const char* pGroupURI, int iType, const char* pName, int iValue); // 1012
@@ -158,8 +155,6 @@ public:
     void OnIMSLeavePublicGroupResult(const char* pGroupName, const char* pGroupURI, int iResult);   // 1018
     void OnIMSChangeDPNameInPuGroupResult(const char* pGroupURI, const char* pNewDisplayName,
                                           int iResult);                                             // 1019
-    void OnIMSPublicGroupDeleted(const char* pGroupURI);                                            // 1020
-    void OnIMSDeleteMeInPublicGroup(const char* pGroupURI);                                         // 1021
     void OnIMSSearchPuGroupResult(int iResultNum, const char* pSearchString,
                                   const tarvolan::TSearchResultEntry* pEntries);                    // 1022
     void OnIMSSearchPublicGroupFailed(const char* groupURI);                                        // 1023
@@ -169,7 +164,6 @@ public:
     void OnIMSTransferPublicGroupResult(const char* groupURI, const char* newOwnerURI, int result);  // 1027
     void OnIMSAddGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult);  // 1029
     void OnIMSDeleteGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult); // 1030
-    void OnIMSGetPublicGroupInfoListFailed(const char* groupURI, int result);                       // 1031
     void OnRebuildMembersFromTable();                                                               // 1033
     // Returns true when the message was handled (the dispatcher then writes
     // 1 into word 4 of the record).
@@ -290,6 +284,8 @@ private:
     // CGroupRulesHost
     void WriteClientLog(const char* text, int level) override;
     CString MyURI() const override;
+    bool SignedIn() const override;
+    bool Notice(ENotice notice, const CString& subject) override;
     bool HistoryViewerOpen(const CTarvolan& group) const override;
 
     tarvolan::CHostLink& m_link;

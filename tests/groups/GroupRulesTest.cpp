@@ -22,15 +22,26 @@ constexpr const char* kMe = "sip:me@ims.test";
 constexpr const char* kBob = "sip:bob@ims.test";
 constexpr const char* kClub = "sip:club@groups.test";
 constexpr const char* kMine = "sip:mine@groups.test";
+constexpr const char* kOwner = "sip:owner@ims.test";
 
-// The client around the rules: a log, the signed-in user and one group whose
-// history viewer is open.
+// The client around the rules: a log, the signed-in user, one group whose
+// history viewer is open, and the notices shown ("kind:subject"), after
+// which the window may have gone.
 struct CScriptedHost : CGroupRulesHost {
     std::vector<std::string> log;
+    std::vector<std::string> notices;
     const CTarvolan* viewerOf = nullptr;
+    bool signedIn = true;
+    bool windowStays = true;
     void WriteClientLog(const char* text, int) override { log.push_back(text); }
     CString MyURI() const override { return kMe; }
+    bool SignedIn() const override { return signedIn; }
     bool HistoryViewerOpen(const CTarvolan& group) const override { return &group == viewerOf; }
+    bool Notice(ENotice notice, const CString& subject) override
+    {
+        notices.push_back(std::to_string(notice) + ":" + subject.str());
+        return windowStays;
+    }
 };
 
 struct CChangeRecorder : CGroupChangeListener {
@@ -70,14 +81,20 @@ protected:
         setenv("TZ", "UTC-8", 1);  // eight hours east of Greenwich
         tzset();
         m_changes.Subscribe(&m_seen);
+        // Two public groups, listed, with Bob in their records and tree objects.
         for (const char* uri : {kMine, kClub}) {
             TGroupListEntry entry;
             entry.uri = uri;
-            CTarvolan* group = m_data.TreeModel().CreateOrUpdateGroup(entry);
-            TMemberSlot bob;
-            bob.uri = kBob;
-            bob.displayName = "Bob";
-            m_data.TreeModel().CreateOrUpdateMember(*group, bob);
+            entry.name = uri == kMine ? "Mine" : "Club";
+            entry.kind = GROUP_PUBLIC;
+            entry.owner = uri == kMine ? kMe : kOwner;
+            m_data.AddOrUpdateGroupListEntry(entry);
+            CGroupRecord* record = m_data.GroupTable().Add(uri);
+            record->name = entry.name;
+            record->kind = GROUP_PUBLIC;
+            record->AddMember(MemberSlot(kBob, "Bob", "Forward"));
+            m_data.TreeModel().CreateOrUpdateMember(*m_data.TreeModel().CreateOrUpdateGroup(entry),
+                                                    record->Member(0));
         }
     }
     void TearDown() override
@@ -202,6 +219,75 @@ TEST_F(GroupRulesTest, PresenceOfMembers)
     EXPECT_FALSE(m_membership.ApplyPresence(kClub, "sip:fay@ims.test", PRESENCE_ONLINE, "online"));
     EXPECT_TRUE(Reported().empty());
     EXPECT_TRUE(m_host.log.empty());
+}
+
+TEST_F(GroupRulesTest, MemberNoticesChangeTheTable)
+{
+    const auto notify = [&](int type, const char* group, const char* owner, const char* member,
+                            const char* display, const char* info, const char* phone) {
+        m_membership.OnMemberNotify(type, group, owner, member, display, info, phone);
+    };
+    const auto bob = [&] { return m_data.GroupTable().Get(kMine)->Member(m_data.GroupTable().Get(kMine)->FindMember(kBob)); };
+    notify(1, "Club", kOwner, "sip:fay@ims.test", "Fay", "Forward", "5551");
+    notify(1, "Club", "sip:other-owner@ims.test", "sip:gus@ims.test", "Gus", "", "");  // no such group
+    notify(1, "Mine", kMe, kBob, "Robert", "Defend", "5552");  // listed: the phone only
+    notify(2, "Mine", kMe, "sip:ghost@ims.test", "Ghost", "", "");  // not listed: nothing
+    notify(4, "Mine", kMe, kBob, "Robert", "", "");                 // no such notice
+    EXPECT_EQ(m_data.GroupTable().Get(kClub)->MemberCount(), 2);
+    EXPECT_EQ(bob().displayName, "Bob");
+    EXPECT_EQ(bob().phone, "5552");
+    EXPECT_EQ(m_data.GroupTable().Get(kMine)->MemberCount(), 1);
+    notify(2, "Mine", kMe, kBob, "Robert", "Defend", "5553");
+    EXPECT_EQ(bob().displayName, "Robert");
+    EXPECT_EQ(bob().info, "Defend");
+    EXPECT_EQ(m_seen.changes.size(), 4u);  // Fay, the phone, the ghost (a rebuild), Robert
+
+    notify(3, "Club", kOwner, kBob, "", "Forward", "");
+    EXPECT_EQ(m_data.GroupTable().Get(kClub)->FindMember(kBob), -1);
+    EXPECT_EQ(m_data.TreeModel().FindMember(kClub, kBob), nullptr);
+    EXPECT_EQ(m_seen.changes.back().what, CHANGE_MEMBERS);
+    EXPECT_EQ(m_seen.changes.back().group, Group(kClub));
+    EXPECT_TRUE(Logged("OnIMSPublicGroupMemberNotifyVeloractrl1:iType=3, pGroupName=Club,pOwnerURI=sip:owner@ims.test,"
+                       "pMemberURI=sip:bob@ims.test,pMemberDisplay=,pMemberInfo=Forward,pMemberPhone="));
+}
+
+TEST_F(GroupRulesTest, GroupsGoWithTheirNotices)
+{
+    // 1020: the notice names the group (its URI when it is not listed), then the group goes.
+    m_membership.OnGroupDeleted("sip:gone@groups.test");
+    m_membership.OnGroupDeleted(kClub);
+    EXPECT_EQ(Group(kClub), nullptr);
+    EXPECT_EQ(m_data.GroupTable().Get(kClub), nullptr);
+    EXPECT_TRUE(Logged("OnIMSPublicGroupDeletedVeloractrl1, pGroupURI=sip:club@groups.test"));
+    // A window gone while its notice showed: the rule stops there.
+    m_host.windowStays = false;
+    m_membership.OnGroupDeleted(kMine);
+    EXPECT_NE(Group(kMine), nullptr);
+    m_host.windowStays = true;
+
+    // 1021: nothing while I am not signed in; else the group goes, its notice queued first.
+    m_host.signedIn = false;
+    m_membership.OnRemovedFromGroup(kMine);
+    EXPECT_NE(Group(kMine), nullptr);
+    m_host.signedIn = true;
+    m_membership.OnRemovedFromGroup(kMine);
+    EXPECT_EQ(Group(kMine), nullptr);
+    m_membership.OnRemovedFromGroup("sip:lost@groups.test");
+    EXPECT_TRUE(Logged("Protected Log: Exited from the public group lost"));
+
+    // 1031: 403 is my removal, 404 the deletion, other results a notice;
+    // without a group named, nothing to remove.
+    m_membership.OnGroupInfoFailed("sip:a@groups.test", 403);
+    m_membership.OnGroupInfoFailed("sip:b@groups.test", 404);
+    m_membership.OnGroupInfoFailed(nullptr, 404);
+    m_membership.OnGroupInfoFailed("sip:c@groups.test", 500);
+    EXPECT_TRUE(Logged("OnIMSGetPublicGroupInfoListFailedVeloractrl1....GroupURI=sip:b@groups.test,Result=404"));
+    const std::string deleted = std::to_string(NOTICE_GROUP_DELETED) + ":";
+    const std::string removed = std::to_string(NOTICE_REMOVED_FROM_GROUP) + ":";
+    EXPECT_EQ(m_host.notices,
+              (std::vector<std::string>{deleted + "sip:gone@groups.test", deleted + "Club", deleted + "Mine",
+                                        removed + "Mine", removed + "lost", removed + "a",
+                                        deleted + "sip:b@groups.test", std::to_string(NOTICE_FETCH_FAILED) + ":"}));
 }
 
 } // namespace
