@@ -13,6 +13,7 @@
 
 namespace tarvolan {
 
+class CGroupBlacklistWindow;
 class CTarvolan;
 class CTarvolanMember;
 
@@ -74,7 +75,7 @@ private:
 };
 
 // What the rules need of the client around them: its log, the signed-in
-// user, whether a group's history viewer is open, and the notices shown. The
+// user, the child windows that host events reach, and the notices shown. The
 // main window answers from the client library and its windows; tests answer
 // from a script.
 class CGroupRulesHost {
@@ -87,6 +88,8 @@ public:
     // Whether the user's requests are handled now: signed in and not logging out.
     virtual bool SignedIn() const = 0;
     virtual bool HistoryViewerOpen(const CTarvolan& group) const = 0;
+    // The open blacklist window; null when none.
+    virtual CGroupBlacklistWindow* BlacklistWindow() const = 0;
     // Shows a notice. A notice runs a nested event loop: false when the
     // module's window went meanwhile, and the rule stops there.
     virtual bool Notice(ENotice notice, const CString& subject) = 0;

@@ -18,10 +18,10 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         MoveWindowTo(w.Int(0), w.Int(1), w.Int(2), w.Int(3));
         break;
     case H_BlacklistEntry:
-        OnHostBlackListEntry(w.Text(0), w.Text(1), w.Int(2));
+        m_BlacklistRules.OnEntry(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_BlacklistChanged:
-        OnHostBlackListChanged(w.Int(0), w.Text(1), w.Text(2), w.Int(3), w.Int(4));
+        m_BlacklistRules.OnChanged(w.Int(0), w.Text(1), w.Text(2), w.Int(3), w.Int(4));
         break;
     case H_XmlInvitation:
         OnIMSXmlMessage(w.Text(0), w.Int(2), w.Text(3));
@@ -106,10 +106,10 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         m_MembershipRules.OnMemberPresence(w.Text(0), w.Text(1), w.Text(2));
         break;
     case H_AddBlacklistResult:
-        OnIMSAddGroupBlacklistMemResult(w.Text(0), w.Text(1), w.Int(2));
+        m_BlacklistRules.OnAddResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_DeleteBlacklistResult:
-        OnIMSDeleteGroupBlacklistMemResult(w.Text(0), w.Text(1), w.Int(2));
+        m_BlacklistRules.OnRemoveResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_GroupInfoFailed:
         m_MembershipRules.OnGroupInfoFailed(w.Text(0), w.Int(1));

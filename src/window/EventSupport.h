@@ -8,18 +8,13 @@
 #include "clientkit/ClientKit.h"
 #include "common/GbkString.h"
 #include "groups/GroupTables.h"
+#include "groups/RecordWords.h"
 #include "protocol/TarvolanAbi.h"
 
 namespace tarvolan {
 
 // Member information of a member who is in the group.
 inline constexpr const char* kMemberInGroup = "Forward";
-
-// A text word of a record sent to the host; valid while the text lives.
-inline tarvolan::Word TextWord(const CString& text)
-{
-    return reinterpret_cast<tarvolan::Word>(text.c_str());
-}
 
 // Whether the user's requests are handled now: signed in and not logging out.
 inline bool SignedInNow()

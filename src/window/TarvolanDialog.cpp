@@ -153,6 +153,11 @@ CString CTarvolanDialog::MyURI() const
     return SignedInURI();
 }
 
+CGroupBlacklistWindow* CTarvolanDialog::BlacklistWindow() const
+{
+    return m_OpenWindows.Find<CGroupBlacklistWindow>();
+}
+
 void CTarvolanDialog::ReportSelection()
 {
     if (!m_pTree) return;

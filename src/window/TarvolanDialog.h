@@ -21,6 +21,7 @@
 #include <QPoint>
 
 #include "common/GbkString.h"
+#include "groups/BlacklistRules.h"
 #include "groups/ConversationFollower.h"
 #include "groups/GroupChanges.h"
 #include "groups/GroupData.h"
@@ -129,9 +130,6 @@ public:
     void RequestGroupInfoAgain(const CString& uri);
 
     // ---- host message handlers, in code order ----------------------------
-    void OnHostBlackListEntry(const char* uri, const char* groupURI, int listKind);                 // 1001
-    void OnHostBlackListChanged(int success, const char* uri, const char* group, int operation,
-                                int listKind);                                                     // 1002
     void OnIMSXmlMessage(const char* pFrom, int iType, const char* pBody);                          // 1003
     void OnIMSGotGroupInfo(const tarvolan::TGroupInfoList* pList);                                   // 1004
     void OnIMSGotOnePublicGroup(const char* pGroupName, const char* pGroupURI, int iMyRole,
@@ -162,8 +160,6 @@ public:
     void OnIMSTransferPublicGroupRequest(const tarvolan::tagGroupTrsReq* pRequest);                 // 1025
     void OnIMSTransferPublicGroupCancel(const tarvolan::tagGroupTrsReq* pRequest);                  // 1026
     void OnIMSTransferPublicGroupResult(const char* groupURI, const char* newOwnerURI, int result);  // 1027
-    void OnIMSAddGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult);  // 1029
-    void OnIMSDeleteGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult); // 1030
     void OnRebuildMembersFromTable();                                                               // 1033
     // Returns true when the message was handled (the dispatcher then writes
     // 1 into word 4 of the record).
@@ -287,6 +283,7 @@ private:
     bool SignedIn() const override;
     bool Notice(ENotice notice, const CString& subject) override;
     bool HistoryViewerOpen(const CTarvolan& group) const override;
+    CGroupBlacklistWindow* BlacklistWindow() const override;
 
     tarvolan::CHostLink& m_link;
     CGroupData m_GroupData;
@@ -295,6 +292,7 @@ private:
     CConversationFollower m_Conversations;
     CMembershipRules m_MembershipRules{m_GroupData, *this, m_Changes};
     CHistoryRules m_HistoryRules{m_GroupData, *this, m_Changes};
+    CBlacklistRules m_BlacklistRules{m_GroupData, *this, m_link};
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "groups/BlacklistRules.h"
+#include "groups/ChildWindows.h"
 #include "groups/HistoryRules.h"
 #include "groups/MembershipRules.h"
 #include "groups/Presence.h"
@@ -37,11 +39,42 @@ struct CScriptedHost : CGroupRulesHost {
     CString MyURI() const override { return kMe; }
     bool SignedIn() const override { return signedIn; }
     bool HistoryViewerOpen(const CTarvolan& group) const override { return &group == viewerOf; }
+    CGroupBlacklistWindow* blacklistWindow = nullptr;
+    CGroupBlacklistWindow* BlacklistWindow() const override { return blacklistWindow; }
     bool Notice(ENotice notice, const CString& subject) override
     {
         notices.push_back(std::to_string(notice) + ":" + subject.str());
         return windowStays;
     }
+};
+
+// The host's side of the link: the requests sent, as "code:text,text".
+struct CRecordingLink : CHostLink {
+    std::vector<std::string> sent;
+    int Send(int code, void* record) override
+    {
+        const Word* words = static_cast<const Word*>(record);
+        sent.push_back(std::to_string(code) + ":" + reinterpret_cast<const char*>(words[0]) + "," +
+                       reinterpret_cast<const char*>(words[1]));
+        return 0;
+    }
+    void Log(const char*, int) override {}
+    void RequestSkin(Word, const char*, const char*) override {}
+    CModuleBase* Module() override { return nullptr; }
+};
+
+// A blacklist window that records what it is told ("uri|group|operation kind").
+struct CRecordingBlacklistWindow : CGroupBlacklistWindow {
+    std::vector<std::string> told;
+    void AddBlackListEntry(const CString& uri, const CString& group, int kind) override
+    {
+        told.push_back("entry " + uri.str() + "|" + group.str() + "|" + std::to_string(kind));
+    }
+    void OnBlackListChanged(const CString& uri, const CString& group, int operation, int kind) override
+    {
+        told.push_back(uri.str() + "|" + group.str() + "|" + std::to_string(operation) + std::to_string(kind));
+    }
+    void OnBlackListFailed(const CString& uri) override { told.push_back("failed " + uri.str()); }
 };
 
 struct CChangeRecorder : CGroupChangeListener {
@@ -92,6 +125,7 @@ protected:
             CGroupRecord* record = m_data.GroupTable().Add(uri);
             record->name = entry.name;
             record->kind = GROUP_PUBLIC;
+            record->role = uri == kMine ? ROLE_OWNER : ROLE_MEMBER;
             record->AddMember(MemberSlot(kBob, "Bob", "Forward"));
             m_data.TreeModel().CreateOrUpdateMember(*m_data.TreeModel().CreateOrUpdateGroup(entry),
                                                     record->Member(0));
@@ -131,6 +165,8 @@ protected:
     CChangeRecorder m_seen;
     CHistoryRules m_history{m_data, m_host, m_changes};
     CMembershipRules m_membership{m_data, m_host, m_changes};
+    CRecordingLink m_link;
+    CBlacklistRules m_blacklist{m_data, m_host, m_link};
 };
 
 TEST_F(GroupRulesTest, RecentMessagesAndPagesAreStoredAndReported)
@@ -288,6 +324,43 @@ TEST_F(GroupRulesTest, GroupsGoWithTheirNotices)
               (std::vector<std::string>{deleted + "sip:gone@groups.test", deleted + "Club", deleted + "Mine",
                                         removed + "Mine", removed + "lost", removed + "a",
                                         deleted + "sip:b@groups.test", std::to_string(NOTICE_FETCH_FAILED) + ":"}));
+}
+
+TEST_F(GroupRulesTest, BlacklistMessagesNeedTheBlacklistWindow)
+{
+    CGroupRecord& mine = *m_data.GroupTable().Get(kMine);
+    mine.SetBlacklist({"sip:x@ims.test", "sip:y@ims.test", "sip:z@ims.test"});
+    m_blacklist.OnEntry("sip:ivy@ims.test", kMine, 0);  // no window: nothing
+    m_blacklist.OnAddResult("Mine", kBob, 200);
+    EXPECT_FALSE(mine.IsBlacklisted(kBob));
+
+    CRecordingBlacklistWindow window;
+    m_host.blacklistWindow = &window;
+    m_blacklist.OnEntry("sip:ivy@ims.test", kMine, 1);
+    m_blacklist.OnChanged(1, "sip:kim@ims.test", "Mine", 1, 0);
+    m_blacklist.OnChanged(0, "sip:kim@ims.test", "Mine", 1, 0);
+    m_blacklist.OnAddResult("Mine", kBob, 408);
+    m_blacklist.OnAddResult("Mine", kBob, 200);
+    m_blacklist.OnAddResult("Mine", kBob, 200);  // listed once
+    m_blacklist.OnAddResult("Mine", "sip:w@ims.test", 200);
+    m_blacklist.OnAddResult("Club", "sip:w@ims.test", 200);  // a group I do not own: the window only
+    EXPECT_EQ(mine.Blacklist(),
+              (std::vector<CString>{"sip:x@ims.test", "sip:y@ims.test", "sip:z@ims.test", kBob, "sip:w@ims.test"}));
+    EXPECT_TRUE(m_data.GroupTable().Get(kClub)->Blacklist().empty());
+    // Bob is still a member until the removal result.
+    EXPECT_EQ(m_link.sent, (std::vector<std::string>{std::to_string(M_RemoveMember) + ":" + kBob + ",Mine",
+                                                     std::to_string(M_RemoveMember) + ":" + kBob + ",Mine"}));
+
+    m_blacklist.OnRemoveResult("Mine", "sip:y@ims.test", 200);
+    m_blacklist.OnRemoveResult("Mine", "sip:nobody@ims.test", 200);
+    EXPECT_EQ(mine.Blacklist(), (std::vector<CString>{"sip:x@ims.test", "sip:z@ims.test", kBob, "sip:w@ims.test"}));
+    EXPECT_EQ(window.told, (std::vector<std::string>{"entry sip:ivy@ims.test|sip:mine@groups.test|1",
+                                                     "sip:kim@ims.test|Mine|10", "failed sip:kim@ims.test",
+                                                     std::string(kBob) + "|Mine|10", std::string(kBob) + "|Mine|10",
+                                                     "sip:w@ims.test|Mine|10", "sip:w@ims.test|Club|10",
+                                                     "sip:y@ims.test|Mine|00", "sip:nobody@ims.test|Mine|00"}));
+    EXPECT_TRUE(Logged("OnIMSDeletGroupBlacklistMemResultVeloractrl1, pGroupName=Mine,pDName=sip:y@ims.test,"
+                       "iResult=200"));
 }
 
 } // namespace
