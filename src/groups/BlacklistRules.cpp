@@ -36,16 +36,22 @@ void CBlacklistRules::OnChanged(int success, const char* uri, const char* group,
 
 // ---- 1029, 1030 -------------------------------------------------------------------------
 
+bool CBlacklistRules::LogAndTellWindow(const char* handler, const CString& groupName, const CString& uri, int result,
+                                       int operation)
+{
+    CString line;
+    line.Format("%s, pGroupName=%s,pDName=%s,iResult=%d", handler, groupName.c_str(), uri.c_str(), result);
+    m_host.WriteClientLog(line, 0);
+    CGroupBlacklistWindow* window = m_host.BlacklistWindow();
+    if (!window || result != RESULT_DONE) return false;
+    window->OnBlackListChanged(uri, groupName, operation, 0);
+    return true;
+}
+
 void CBlacklistRules::OnAddResult(const char* groupName, const char* uri, int result)
 {
     const CString name(groupName), blocked(uri);
-    CString line;
-    line.Format("OnIMSAddGroupBlacklistMemResultVeloractrl1, pGroupName=%s,pDName=%s,iResult=%d", name.c_str(),
-                blocked.c_str(), result);
-    m_host.WriteClientLog(line, 0);
-    CGroupBlacklistWindow* window = m_host.BlacklistWindow();
-    if (!window || result != RESULT_DONE) return;
-    window->OnBlackListChanged(blocked, name, 1, 0);
+    if (!LogAndTellWindow("OnIMSAddGroupBlacklistMemResultVeloractrl1", name, blocked, result, 1)) return;
 
     CGroupRecord* record =
         FindRecordByName(m_data.GroupTable(), name, [](const CGroupRecord& r) { return r.role == ROLE_OWNER; });
@@ -64,13 +70,7 @@ void CBlacklistRules::OnAddResult(const char* groupName, const char* uri, int re
 void CBlacklistRules::OnRemoveResult(const char* groupName, const char* uri, int result)
 {
     const CString name(groupName), freed(uri);
-    CString line;
-    line.Format("OnIMSDeletGroupBlacklistMemResultVeloractrl1, pGroupName=%s,pDName=%s,iResult=%d", name.c_str(),
-                freed.c_str(), result);
-    m_host.WriteClientLog(line, 0);
-    CGroupBlacklistWindow* window = m_host.BlacklistWindow();
-    if (!window || result != RESULT_DONE) return;
-    window->OnBlackListChanged(freed, name, 0, 0);
+    if (!LogAndTellWindow("OnIMSDeletGroupBlacklistMemResultVeloractrl1", name, freed, result, 0)) return;
 
     CGroupRecord* record =
         FindRecordByName(m_data.GroupTable(), name, [](const CGroupRecord& r) { return r.kind == GROUP_PUBLIC; });

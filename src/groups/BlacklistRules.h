@@ -28,6 +28,12 @@ public:
     void OnRemoveResult(const char* groupName, const char* uri, int result);
 
 private:
+    // Logs the result line of the handler named; on a success tells the open
+    // window of the blacklist entry added (operation 1) or removed (0). True
+    // when the table is to follow: a window is open and the operation succeeded.
+    bool LogAndTellWindow(const char* handler, const CString& groupName, const CString& uri, int result,
+                          int operation);
+
     CGroupData& m_data;
     CGroupRulesHost& m_host;
     CHostLink& m_link;
