@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/GbkString.h"
+#include "protocol/TarvolanAbi.h"
 
 namespace tarvolan {
 
@@ -87,6 +88,8 @@ public:
     virtual CString MyURI() const = 0;
     // Whether the user's requests are handled now: signed in and not logging out.
     virtual bool SignedIn() const = 0;
+    // The signed-in user's own profile record; null when there is none.
+    virtual const TMemberProfile* MyProfile() const = 0;
     virtual bool HistoryViewerOpen(const CTarvolan& group) const = 0;
     // The open blacklist window; null when none.
     virtual CGroupBlacklistWindow* BlacklistWindow() const = 0;

@@ -124,13 +124,14 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         if (OnIMSGotGroupMessage(w.Int(0), w.Text(1), w.Text(2), w.Text(3))) w.Answer(4, 1);
         break;
     case H_MemberProfile:
-        OnIMSMemberProfileChanged(w.Record<TMemberProfile>());
+        m_ProfileRules.OnProfileChanged(w.Record<TMemberProfile>());
+        ReportSelection();  // the host waits for it after every profile update
         break;
     case H_GetProfileText:
-        w.Answer(1, reinterpret_cast<Word>(OnGetMemberProfileText(w.Text(0))));
+        w.Answer(1, reinterpret_cast<Word>(m_ProfileRules.ProfileText(w.Text(0))));
         break;
     case H_SetProfileText:
-        OnSetMemberProfileText(w.Text(0), w.Text(1));
+        m_ProfileRules.SetProfileText(w.Text(0), w.Text(1));
         break;
     case H_FullRowSelect:
         SetFullRowSelect(w.Int(0));
@@ -139,7 +140,7 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         OnHostSignedIn();
         break;
     case H_FindMember:
-        if (TMemberProfile* profile = OnFindMemberProfile(w.Text(0))) {
+        if (TMemberProfile* profile = m_ProfileRules.FindProfile(w.Text(0))) {
             w.Answer(1, reinterpret_cast<Word>(profile));
             w.Answer(2, 1);
         }

@@ -27,6 +27,7 @@
 #include "groups/GroupData.h"
 #include "groups/HistoryRules.h"
 #include "groups/MembershipRules.h"
+#include "groups/ProfileRules.h"
 #include "protocol/TarvolanAbi.h"
 #include "platform/Window.h"
 #include "window/OpenWindows.h"
@@ -165,14 +166,8 @@ public:
     // 1 into word 4 of the record).
     bool OnIMSGotGroupMessage(int iType, const char* pGroupAddress, const char* pSenderURI,
                               const char* pText);                                                   // 1034
-    void OnIMSMemberProfileChanged(const tarvolan::TMemberProfile* pProfile);                       // 1036
-    // The profile text of the first member with that URI; "" when none.
-    const char* OnGetMemberProfileText(const char* uri);                                            // 1038
-    void OnSetMemberProfileText(const char* uri, const char* text);                                 // 1039
     void SetFullRowSelect(int value);                                                               // 1040
     void OnHostSignedIn();                                                                          // 1041
-    // The profile record of a member with that URI (any group, case-insensitive); null when none.
-    tarvolan::TMemberProfile* OnFindMemberProfile(const char* uri);                                 // 1043
     void OnIMSInviteJoinResult(int kind, const char* groupURI, int iResult);                        // 1044
 
     // Window timers: 1001 replay of parked requests, 9002 pending creations,
@@ -281,6 +276,7 @@ private:
     void WriteClientLog(const char* text, int level) override;
     CString MyURI() const override;
     bool SignedIn() const override;
+    const TMemberProfile* MyProfile() const override;
     bool Notice(ENotice notice, const CString& subject) override;
     bool HistoryViewerOpen(const CTarvolan& group) const override;
     CGroupBlacklistWindow* BlacklistWindow() const override;
@@ -293,6 +289,7 @@ private:
     CMembershipRules m_MembershipRules{m_GroupData, *this, m_Changes};
     CHistoryRules m_HistoryRules{m_GroupData, *this, m_Changes};
     CBlacklistRules m_BlacklistRules{m_GroupData, *this, m_link};
+    CProfileRules m_ProfileRules{m_GroupData, *this};
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;

@@ -15,6 +15,7 @@
 #include "groups/HistoryRules.h"
 #include "groups/MembershipRules.h"
 #include "groups/Presence.h"
+#include "groups/ProfileRules.h"
 
 using namespace tarvolan;
 
@@ -38,6 +39,8 @@ struct CScriptedHost : CGroupRulesHost {
     void WriteClientLog(const char* text, int) override { log.push_back(text); }
     CString MyURI() const override { return kMe; }
     bool SignedIn() const override { return signedIn; }
+    TMemberProfile myProfile{};
+    const TMemberProfile* MyProfile() const override { return &myProfile; }
     bool HistoryViewerOpen(const CTarvolan& group) const override { return &group == viewerOf; }
     CGroupBlacklistWindow* blacklistWindow = nullptr;
     CGroupBlacklistWindow* BlacklistWindow() const override { return blacklistWindow; }
@@ -167,6 +170,7 @@ protected:
     CMembershipRules m_membership{m_data, m_host, m_changes};
     CRecordingLink m_link;
     CBlacklistRules m_blacklist{m_data, m_host, m_link};
+    CProfileRules m_profiles{m_data, m_host};
 };
 
 TEST_F(GroupRulesTest, RecentMessagesAndPagesAreStoredAndReported)
@@ -361,6 +365,47 @@ TEST_F(GroupRulesTest, BlacklistMessagesNeedTheBlacklistWindow)
                                                      "sip:y@ims.test|Mine|00", "sip:nobody@ims.test|Mine|00"}));
     EXPECT_TRUE(Logged("OnIMSDeletGroupBlacklistMemResultVeloractrl1, pGroupName=Mine,pDName=sip:y@ims.test,"
                        "iResult=200"));
+}
+
+TEST_F(GroupRulesTest, ProfileMessagesReadAndWriteTheMembersRecords)
+{
+    TGroupListEntry other;
+    other.uri = "sip:other@groups.test";
+    CTarvolan* group = m_data.TreeModel().CreateOrUpdateGroup(other);
+    CTarvolanMember* otherBob = m_data.TreeModel().CreateOrUpdateMember(*group, MemberSlot("sip:BOB@ims.test", "", ""));
+    CTarvolanMember* bob = m_data.TreeModel().FindMember(kMine, kBob);
+    CTarvolanMember* plain = m_data.TreeModel().CreateOrUpdateMember(*group, MemberSlot("sip:m", "", ""));
+
+    TMemberProfile update{};
+    update.ids[kProfileUriIndex] = "sip:Bob@IMS.test";
+    update.text1[0] = "Robert";
+    m_profiles.OnProfileChanged(&update);
+    EXPECT_STREQ(bob->Profile().Record()->text1[0], "Robert");
+    EXPECT_STREQ(otherBob->Profile().Record()->text1[0], "Robert");
+
+    m_profiles.SetProfileText(kBob, "likes tea");
+    EXPECT_STREQ(m_profiles.ProfileText(kBob), "likes tea");
+    EXPECT_STREQ(m_profiles.ProfileText("sip:BOB@ims.test"), "");  // byte-wise: the other group's member
+    EXPECT_EQ(m_profiles.FindProfile("SIP:BOB@IMS.TEST"), bob->Profile().Record());
+    EXPECT_EQ(m_profiles.FindProfile("sip:nobody"), nullptr);
+
+    // Records without their key match nobody; texts without a member go nowhere.
+    TMemberProfile noKey{};
+    noKey.text1[0] = "x";
+    m_profiles.OnProfileChanged(&noKey);  // a null key
+    noKey.ids[kProfileUriIndex] = "";
+    m_profiles.OnProfileChanged(&noKey);
+    m_profiles.OnProfileChanged(nullptr);
+    EXPECT_STREQ(bob->Profile().Record()->text1[0], "Robert");
+    EXPECT_EQ(plain->ProfileIfAny(), nullptr);
+    EXPECT_STREQ(m_profiles.ProfileText("sip:nobody"), "");
+    m_profiles.SetProfileText(nullptr, nullptr);
+
+    // My own record is filled from my profile while it is empty.
+    m_host.myProfile.text1[0] = "Me myself";
+    CTarvolanMember* me = m_data.TreeModel().CreateOrUpdateMember(*group, MemberSlot(kMe, "", ""));
+    EXPECT_STREQ(m_profiles.ProfileRecord(*me)->text1[0], "Me myself");
+    EXPECT_EQ(m_profiles.ProfileRecord(*bob)->text1[0], std::string("Robert"));
 }
 
 } // namespace
