@@ -18,13 +18,13 @@ class CGroupBlacklistWindow;
 class CTarvolan;
 class CTarvolanMember;
 
+// A group leaving the tree model is told to its CGroupTreeListener, before
+// its object goes.
 enum EGroupChange : int {
-    CHANGE_ATTRIBUTES,  // the group's own fields
-    CHANGE_MEMBERS,     // members came, changed or went
-    CHANGE_PRESENCE,    // a member's presence
-    CHANGE_MESSAGES,    // the group's recent messages
-    CHANGE_HISTORY,     // an answer for the group's history viewer
-    CHANGE_REMOVED,     // the group is gone
+    CHANGE_MEMBERS,   // members came, changed or went
+    CHANGE_PRESENCE,  // a member's presence
+    CHANGE_MESSAGES,  // the group's recent messages
+    CHANGE_HISTORY,   // an answer for the group's history viewer
 };
 
 // Details of a change, by kind.
