@@ -1,7 +1,8 @@
 // The host-message dispatcher of the main window: decodes each record into
-// its handler's arguments, in record order, through the record table's
-// reader (texts never null, counts clamped to the protocol limits, a null
-// array counts as empty). The handlers own no part of the record.
+// the arguments of its handler or rules object, in record order, through the
+// record table's reader (texts never null, counts clamped to the protocol
+// limits, a null array counts as empty). The handlers own no part of the
+// record.
 #include "protocol/RecordReader.h"
 #include "window/TarvolanDialog.h"
 

@@ -3,7 +3,13 @@
 // 1005 edit) and the group tree (1000). It owns all group data (a
 // CGroupData) and every child window of the module, and it is the target
 // of every host message but 20027: Dispatch decodes the record and calls one
-// handler per code.
+// handler per code, either the rules object of the event's concern (src/groups:
+// membership, profiles, history, blacklists) or a handler of its own.
+//
+// The rules objects know no window: they report what they changed, which
+// this window and the conversation windows follow, and they reach the client,
+// the child windows and the notices through the seam this window answers
+// (CGroupRulesHost).
 //
 // The tree shows fixed roots (kinds 1, 6, 7 and, in scene 6 with the roots
 // flag, 12 and 13), a group item per public group under the root its role
@@ -85,9 +91,7 @@ public:
     COpenWindows& Windows() { return m_OpenWindows; }
     // The host, for requests, log lines and skins.
     tarvolan::CHostLink& Link() const { return m_link; }
-    // What the rules report; views subscribe here.
-    CGroupChanges& Changes() { return m_Changes; }
-    // The rules of the host events, by concern.
+    // The rules of membership and presence (the presence benchmark drives them).
     CMembershipRules& Membership() { return m_MembershipRules; }
 
     // ---- the tree ------------------------------------------------------------
