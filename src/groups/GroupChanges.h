@@ -6,7 +6,6 @@
 // follow the data step by step as the event is applied.
 #pragma once
 
-#include <algorithm>
 #include <vector>
 
 #include "common/GbkString.h"
@@ -47,7 +46,7 @@ struct TGroupChange {
 // subject (a group's name) where its text has one.
 enum ENotice : int {
     NOTICE_FETCH_FAILED,        // a group's information could not be fetched
-    NOTICE_GROUP_DELETED,       // the group was deleted by its owner
+    NOTICE_GROUP_DELETED,       // the group was deleted by its administrator
     NOTICE_REMOVED_FROM_GROUP,  // I was removed from the group; shown once the event is done
 };
 
@@ -61,10 +60,6 @@ public:
 class CGroupChanges {
 public:
     void Subscribe(CGroupChangeListener* listener) { m_listeners.push_back(listener); }
-    void Unsubscribe(CGroupChangeListener* listener)
-    {
-        m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
-    }
 
     void Report(const TGroupChange& change) const
     {
