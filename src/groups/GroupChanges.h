@@ -20,10 +20,11 @@ class CTarvolanMember;
 // A group leaving the tree model is told to its CGroupTreeListener, before
 // its object goes.
 enum EGroupChange : int {
-    CHANGE_MEMBERS,   // members came, changed or went
-    CHANGE_PRESENCE,  // a member's presence
-    CHANGE_MESSAGES,  // the group's recent messages
-    CHANGE_HISTORY,   // an answer for the group's history viewer
+    CHANGE_ATTRIBUTES,  // the group's listed fields (name, subject, limits ...)
+    CHANGE_MEMBERS,     // members came, changed or went
+    CHANGE_PRESENCE,    // a member's presence
+    CHANGE_MESSAGES,    // the group's recent messages
+    CHANGE_HISTORY,     // an answer for the group's history viewer
 };
 
 // Details of a change, by kind.

@@ -50,10 +50,10 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         m_MembershipRules.OnMemberNotify(w.Int(0), w.Text(1), w.Text(2), w.Text(3), w.Text(4), w.Text(5), w.Text(6));
         break;
     case H_ModifyGroupSuccess:
-        OnIMSModifyPublicGroupSuccess(w.Text(0), w.Int(1), w.Text(2), w.Int(3));
+        m_AttributeRules.OnModifySucceeded(w.Text(0), w.Int(1), w.Text(2), w.Int(3));
         break;
     case H_GroupAttributeChanged:
-        OnPublicGroupAttributeChanged(w.Text(0), w.Int(1), w.Text(2), w.Int(3));
+        m_AttributeRules.OnAttributeChanged(w.Text(0), w.Int(1), w.Text(2), w.Int(3));
         break;
     case H_CreateGroupResult:
         OnIMSCreatePublicGroupResult(w.Text(0), w.Text(1), w.Int(2));

@@ -275,6 +275,7 @@ void CTarvolanDialog::ShowItemImage(QTreeWidgetItem* item, int image)
 void CTarvolanDialog::OnGroupChanged(const TGroupChange& change)
 {
     switch (change.what) {
+    case CHANGE_ATTRIBUTES: RebuildGroupItem(change.groupURI); break;
     case CHANGE_MEMBERS: RebuildGroupAndMembers(change.groupURI); break;
     case CHANGE_PRESENCE: ShowMemberPresence(*change.member, change.detail == DETAIL_TEXT_CHANGED); break;
     case CHANGE_HISTORY: ShowHistoryAnswer(*change.group, change.detail); break;

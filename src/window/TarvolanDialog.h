@@ -4,7 +4,8 @@
 // CGroupData) and every child window of the module, and it is the target
 // of every host message but 20027: Dispatch decodes the record and calls one
 // handler per code, either the rules object of the event's concern (src/groups:
-// membership, profiles, history, blacklists) or a handler of its own.
+// attributes, membership, profiles, history, blacklists) or a handler of its
+// own.
 //
 // The rules objects know no window: they report what they changed, which
 // this window and the conversation windows follow, and they reach the client,
@@ -27,6 +28,7 @@
 #include <QPoint>
 
 #include "common/GbkString.h"
+#include "groups/AttributeRules.h"
 #include "groups/BlacklistRules.h"
 #include "groups/ConversationFollower.h"
 #include "groups/GroupChanges.h"
@@ -145,9 +147,6 @@ public:
     void OnIMSPublicGroupInviteResult(const char* pGroupName, const char* pInvitedUserURI, int pReturn); // 1007
     void OnIMSReqJoinMyPublicGroup(const tarvolan::tagGroupJoin* pJoin);                             // 1008
     void OnIMSReqJoinPublicGroupResult(const char* pGroupURI, const char* pGroupName, int iResult);  // 1009
-    void OnIMSModifyPublicGroupSuccess(const char* pGroupURI, int iType, const char* pNewName,
-                                       int iNewValue);                                              // 1011
-    void OnPublicGroupAttributeChanged(const char* pGroupURI, int iType, const char* pName, int iValue); // 1012
     void OnIMSCreatePublicGroupResult(const char* pGroupName, const char* pGroupURI, int iResult);  // 1013
     void OnIMSDeletePublicGroupResult(const char* pGroupName, int iResult);                         // 1014
     void OnIMSInviteToMyPuGroupSendResult(const char* pSomeoneURI, const char* pDisplayName,
@@ -232,8 +231,6 @@ private:
     void SubscribeOnce(const CString& uri);
     void ClearOwnJoinApplication(const CString& groupURI);
     void RefreshPropertiesWindow();
-    void ApplyAttributeChange(const CString& groupURI, int iType, const CString& text, int value,
-                              bool textFields);
 
     // The host-event steps (InvitationHandlers.cpp, MembershipHandlers.cpp).
     void RebuildGroupAndMembers(const CString& uri);
@@ -294,6 +291,7 @@ private:
     CHistoryRules m_HistoryRules{m_GroupData, *this, m_Changes};
     CBlacklistRules m_BlacklistRules{m_GroupData, *this, m_link};
     CProfileRules m_ProfileRules{m_GroupData, *this};
+    CAttributeRules m_AttributeRules{m_GroupData, *this, m_link, m_Changes};
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "groups/AttributeRules.h"
 #include "groups/BlacklistRules.h"
 #include "groups/ChildWindows.h"
 #include "groups/HistoryRules.h"
@@ -54,6 +55,7 @@ struct CScriptedHost : CGroupRulesHost {
 // The host's side of the link: the requests sent, as "code:text,text".
 struct CRecordingLink : CHostLink {
     std::vector<std::string> sent;
+    std::vector<std::string> logged;
     int Send(int code, void* record) override
     {
         const Word* words = static_cast<const Word*>(record);
@@ -61,7 +63,7 @@ struct CRecordingLink : CHostLink {
                        reinterpret_cast<const char*>(words[1]));
         return 0;
     }
-    void Log(const char*, int) override {}
+    void Log(const char* text, int level) override { logged.push_back(std::to_string(level) + " " + text); }
     void RequestSkin(Word, const char*, const char*) override {}
     CModuleBase* Module() override { return nullptr; }
 };
@@ -80,9 +82,16 @@ struct CRecordingBlacklistWindow : CGroupBlacklistWindow {
     void OnBlackListFailed(const CString& uri) override { told.push_back("failed " + uri.str()); }
 };
 
+// The changes told, each with a copy of its group's URI (the change's own
+// reference is valid only while it is told).
 struct CChangeRecorder : CGroupChangeListener {
     std::vector<TGroupChange> changes;
-    void OnGroupChanged(const TGroupChange& change) override { changes.push_back(change); }
+    std::vector<std::string> uris;
+    void OnGroupChanged(const TGroupChange& change) override
+    {
+        changes.push_back(change);
+        uris.push_back(change.groupURI.str());
+    }
 };
 
 // Copies text into a zero-filled field, leaving its last byte zero.
@@ -158,6 +167,7 @@ protected:
         std::vector<int> kinds;
         for (const TGroupChange& change : m_seen.changes) kinds.push_back(change.what * 10 + change.detail);
         m_seen.changes.clear();
+        m_seen.uris.clear();
         return kinds;
     }
 
@@ -171,6 +181,7 @@ protected:
     CRecordingLink m_link;
     CBlacklistRules m_blacklist{m_data, m_host, m_link};
     CProfileRules m_profiles{m_data, m_host};
+    CAttributeRules m_attributes{m_data, m_host, m_link, m_changes};
 };
 
 TEST_F(GroupRulesTest, RecentMessagesAndPagesAreStoredAndReported)
@@ -406,6 +417,32 @@ TEST_F(GroupRulesTest, ProfileMessagesReadAndWriteTheMembersRecords)
     CTarvolanMember* me = m_data.TreeModel().CreateOrUpdateMember(*group, MemberSlot(kMe, "", ""));
     EXPECT_STREQ(m_profiles.ProfileRecord(*me)->text1[0], "Me myself");
     EXPECT_EQ(m_profiles.ProfileRecord(*bob)->text1[0], std::string("Robert"));
+}
+
+TEST_F(GroupRulesTest, AttributesGoToEveryGroupOfTheSameUserPart)
+{
+    const auto listed = [&](const char* uri) { return m_data.GroupList()[m_data.GroupList().FindPublicByURI(uri)]; };
+    m_attributes.OnModifySucceeded(kMine, 0, "crew", 0);
+    EXPECT_EQ(listed(kMine).name, "crew");
+    EXPECT_EQ(m_link.logged, std::vector<std::string>{"1 OnIMSModifyPublicGroupSuccessVeloractrl1, "
+                                                      "pGroupURI=sip:mine@groups.test,iType=0,pNewName=crew,iNewValue=0"});
+    ASSERT_EQ(m_seen.changes.size(), 1u);
+    EXPECT_EQ(m_seen.changes[0].what, CHANGE_ATTRIBUTES);
+    EXPECT_EQ(m_seen.uris[0], kMine);
+
+    // The host's change leaves the subject and bulletin alone; mine sets them.
+    m_attributes.OnAttributeChanged(kMine, 5, "new subject", 0);
+    EXPECT_TRUE(listed(kMine).subject.IsEmpty());
+    m_attributes.OnModifySucceeded(kMine, 5, "new subject", 0);
+    EXPECT_EQ(listed(kMine).subject, "new subject");
+    // An empty name changes nothing; another host with the same user part is the same group.
+    m_attributes.OnAttributeChanged("sip:mine@elsewhere", 0, "", 0);
+    EXPECT_EQ(listed(kMine).name, "crew");
+    m_attributes.OnAttributeChanged("sip:mine@elsewhere", 4, "", 77);
+    EXPECT_EQ(listed(kMine).maxMembers, 77);
+    EXPECT_EQ(listed(kClub).maxMembers, 0);
+    EXPECT_EQ(m_seen.changes.size(), 3u);
+    EXPECT_TRUE(Logged("OnPublicGroupAttributeChangedVeloractrl1, pGroupURI=sip:mine@elsewhere,iType=4,pName=,iValue=77"));
 }
 
 } // namespace
