@@ -241,7 +241,7 @@ void BM_Presence(benchmark::State& state)
     size_t applied = 0;
     for (auto _ : state) {
         for (const TChange& c : changes)
-            applied += dialog.ApplyMemberPresence(c.group, c.member, PresenceCodeFromText(c.text), c.text);
+            applied += dialog.Membership().ApplyPresence(c.group, c.member, PresenceCodeFromText(c.text), c.text);
         QApplication::processEvents();
     }
     if (applied != changes.size() * state.iterations()) state.SkipWithError("a member was not found");

@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a source file includes a header of a higher layer, a sibling
-# layer, or (for the layers without Qt) any Qt header.
+# layer, or (for the layers without Qt) any Qt header, and when a layer
+# without Qt declares a Qt class (class QWidget;) to carry its pointers.
 #   cmake -DSOURCE_DIR=<src> -P CheckLayers.cmake
 # The rank of a folder is its place in the build: a file may include headers
 # of its own folder and of folders with a lower rank only.
@@ -17,6 +18,9 @@ set(RANK_dialogs 7)
 set(RANK_window 8)
 set(RANK_module 9)
 set(QT_FREE common protocol groups)
+# The host interface names the host's parent window: a host hands the module a
+# QWidget when it loads it, so this one header may declare that class.
+set(QT_DECLARATION_ALLOWED protocol/TarvolanAbi.h:QWidget)
 
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "CheckLayers: SOURCE_DIR is not set")
@@ -42,6 +46,16 @@ foreach(layer ${LAYERS})
         endif()
       endif()
     endforeach()
+    if(layer IN_LIST QT_FREE)
+      file(STRINGS ${file} declarations REGEX "^[ \t]*(class|struct)[ \t]+Q[A-Z][A-Za-z]*[ \t]*;")
+      foreach(line ${declarations})
+        string(REGEX REPLACE "^[ \t]*(class|struct)[ \t]+(Q[A-Za-z]*).*" "\\2" name "${line}")
+        file(RELATIVE_PATH shown ${SOURCE_DIR} ${file})
+        if(NOT "${shown}:${name}" IN_LIST QT_DECLARATION_ALLOWED)
+          string(APPEND faults "  ${shown}: class ${name} (this layer builds without Qt)\n")
+        endif()
+      endforeach()
+    endif()
   endforeach()
 endforeach()
 

@@ -78,7 +78,7 @@ public:
     // The body, the view scrolled to its end, the focus in the input.
     void ShowMessageBody(const CString& text);
     void ShowMessageBodyPreset(const CString& text, int preset);
-    void LoadRecentMessage();
+    void LoadRecentMessage() override;
     // On opening: the group's recent messages when they have come, else a
     // request for them (they are shown when they arrive).
     void ShowOrRequestRecentMessages();

@@ -111,6 +111,17 @@ struct TMemberSlot {
     CString phone;
 };
 
+inline TMemberSlot MemberSlot(const CString& uri, const CString& displayName, const CString& info,
+                              const CString& phone = CString())
+{
+    TMemberSlot slot;
+    slot.uri = uri;
+    slot.displayName = displayName;
+    slot.info = info;
+    slot.phone = phone;
+    return slot;
+}
+
 class CGroupTable;
 
 // The slots of a record's members by URI: open addressing over a

@@ -65,6 +65,7 @@ void CGroupTreeModel::RemoveGroup(const CString& uri)
     m_bNoCaseIndexValid = false;
     m_groupIndex.Erase(group);
     m_groups.erase(std::find(m_groups.begin(), m_groups.end(), group));
+    for (const CTarvolanMember* member : group->m_members) m_freeMemberNumbers.push_back(member->Number());
     delete group;
 }
 
@@ -86,7 +87,7 @@ CTarvolanMember* CGroupTreeModel::CreateOrUpdateMember(CTarvolan& group, const T
             if (created) *created = false;
             return nullptr;
         }
-        member = new CTarvolanMember(&group, slot.uri);
+        member = new CTarvolanMember(&group, slot.uri, TakeMemberNumber());
         group.m_members.push_back(member);
         group.m_memberIndex.Insert(member, hash);
         ++m_memberTotal;
@@ -98,6 +99,14 @@ CTarvolanMember* CGroupTreeModel::CreateOrUpdateMember(CTarvolan& group, const T
     member->m_csPhone = slot.phone;
     member->m_nValue = slot.value;
     return member;
+}
+
+uint32_t CGroupTreeModel::TakeMemberNumber()
+{
+    if (m_freeMemberNumbers.empty()) return m_nextMemberNumber++;
+    const uint32_t number = m_freeMemberNumbers.back();
+    m_freeMemberNumbers.pop_back();
+    return number;
 }
 
 void CGroupTreeModel::ReserveMembers(CTarvolan& group, int count)
@@ -116,6 +125,7 @@ bool CGroupTreeModel::DropMember(CTarvolan& group, const CString& memberURI)
     m_bNoCaseIndexValid = false;
     group.m_memberIndex.Erase(member);
     group.m_members.erase(std::find(group.m_members.begin(), group.m_members.end(), member));
+    m_freeMemberNumbers.push_back(member->Number());
     delete member;
     return true;
 }
@@ -201,6 +211,8 @@ void CGroupTreeModel::Clear()
     m_membersNoCase.clear();
     m_bNoCaseIndexValid = false;
     m_memberTotal = 0;
+    m_nextMemberNumber = 0;
+    m_freeMemberNumbers.clear();
     m_presenceCache.clear();
     m_presenceCacheBytes = 0;
     for (CTarvolan* group : groups) delete group;

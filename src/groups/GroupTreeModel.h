@@ -19,8 +19,6 @@
 #include "groups/KeyIndex.h"
 #include "groups/Tarvolan.h"
 
-class QWidget;
-
 namespace tarvolan {
 
 // A presence that arrived for a member before its object existed.
@@ -54,9 +52,6 @@ public:
     CGroupTreeModel& operator=(const CGroupTreeModel&) = delete;
 
     void SetListener(CGroupTreeListener* listener) { m_pListener = listener; }
-    // The parent of conversation windows (null: the desktop).
-    void SetChatParent(QWidget* parent) { m_pChatParent = parent; }
-    QWidget* ChatParent() const { return m_pChatParent; }
 
     // Groups in the order they were created.
     const std::vector<CTarvolan*>& Groups() const { return m_groups; }
@@ -90,6 +85,9 @@ public:
     // The first member in tree order whose URI equals uri byte-wise.
     CTarvolanMember* FindFirstMember(const CString& uri) const;
     size_t MemberTotal() const { return m_memberTotal; }
+    // Every member's Number() is below this; a number of a member gone goes
+    // to the next new member, so the limit stays near the most members alive.
+    uint32_t MemberNumberLimit() const { return m_nextMemberNumber; }
 
     // Records the presence of a member that has no object (replacing an
     // earlier one). False when the cache is full.
@@ -106,13 +104,13 @@ public:
 private:
     // Unlinks and deletes the member; the window is not refilled.
     bool DropMember(CTarvolan& group, const CString& memberURI);
+    uint32_t TakeMemberNumber();
     static std::string LowerKey(const CString& uri);
     static std::string PairKey(const CString& groupURI, const CString& memberURI);
     // The members with that URI in any letter case (unordered).
     const std::vector<CTarvolanMember*>* MembersNoCase(const CString& uri) const;
 
     CGroupTreeListener* m_pListener = nullptr;
-    QWidget* m_pChatParent = nullptr;
     std::vector<CTarvolan*> m_groups;
     CKeyIndex<CTarvolan> m_groupIndex;
     mutable std::unordered_map<std::string, std::vector<CTarvolanMember*>> m_membersNoCase;
@@ -120,6 +118,8 @@ private:
     std::unordered_map<std::string, TCachedPresence> m_presenceCache;
     size_t m_presenceCacheBytes = 0;  // keys and texts of the entries
     size_t m_memberTotal = 0;
+    uint32_t m_nextMemberNumber = 0;
+    std::vector<uint32_t> m_freeMemberNumbers;  // of members gone
 };
 
 } // namespace tarvolan

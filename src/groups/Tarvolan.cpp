@@ -58,7 +58,8 @@ bool CMemberProfile::IsEmpty() const
 
 // ---- member -------------------------------------------------------------------
 
-CTarvolanMember::CTarvolanMember(CTarvolan* group, CString uri) : m_pGroup(group), m_csURI(std::move(uri))
+CTarvolanMember::CTarvolanMember(CTarvolan* group, CString uri, uint32_t number)
+    : m_pGroup(group), m_nNumber(number), m_csURI(std::move(uri))
 {
 }
 

@@ -1,7 +1,7 @@
 // The group tree model's objects: CTarvolan, one per public group shown in
-// the tree, and CTarvolanMember, one per member of such a group. Tree items,
-// the conversation window and the message lists hang off them. No Qt here:
-// tree items are only carried as handles.
+// the tree, and CTarvolanMember, one per member of such a group. The
+// conversation window and the message lists hang off them. No Qt here: the
+// views keep their own way from an object to the item that shows it.
 #pragma once
 
 #include <array>
@@ -13,8 +13,6 @@
 #include "common/GbkString.h"
 #include "groups/KeyIndex.h"
 #include "protocol/TarvolanAbi.h"
-
-class QTreeWidgetItem;
 
 namespace tarvolan {
 
@@ -46,6 +44,8 @@ public:
     virtual void FillMemberTree() = 0;
     // One member was added or changed.
     virtual void UpdateMemberItem(CTarvolanMember* member) = 0;
+    // The group's recent messages came: the window shows them.
+    virtual void LoadRecentMessage() = 0;
 };
 
 // A member's profile record as host and module share it (codes 1036, 1037,
@@ -79,9 +79,14 @@ private:
 
 class CTarvolanMember {
 public:
-    CTarvolanMember(CTarvolan* group, CString uri);
+    // number: see Number(); members made outside a tree model keep 0.
+    CTarvolanMember(CTarvolan* group, CString uri, uint32_t number = 0);
 
     CTarvolan* Group() const { return m_pGroup; }
+    // The member's number in its tree model, unique among the members alive
+    // and below the model's MemberNumberLimit(): a view keeps what it shows
+    // of each member in a vector indexed by it.
+    uint32_t Number() const { return m_nNumber; }
     const CString& GroupURI() const;
     const CString& GroupName() const;
     // The lookup key; fixed for the object's life.
@@ -91,8 +96,6 @@ public:
     CString m_csInfo;            // member information
     CString m_csPhone;
     int32_t m_nValue = 0;
-    bool m_bNeedsItem = true;    // no tree item yet
-    QTreeWidgetItem* m_hTreeItem = nullptr;
     int32_t m_nPresenceKind = 0;
     int32_t m_nStatus = 6;       // presence code; 6 until a presence is known
     CString m_csStatusText;
@@ -111,6 +114,7 @@ public:
 
 private:
     CTarvolan* m_pGroup;
+    uint32_t m_nNumber;
     CString m_csURI;
     std::unique_ptr<CMemberProfile> m_pProfile;
 };
@@ -136,7 +140,6 @@ public:
     CString m_csSubject;
     CString m_csBulletin;
     int32_t m_nKind = 0;         // group kind as the group list has it
-    QTreeWidgetItem* m_hTreeItem = nullptr;
     CGroupChatWindow* m_pChatDialog = nullptr;  // owned
     std::unique_ptr<CChatDraft> m_pDraft;       // while there is no window; goes with the group
     std::list<TGroupMessage> m_MsgListRecent;

@@ -1,7 +1,8 @@
 // The host-message dispatcher of the main window: decodes each record into
-// its handler's arguments, in record order, through the record table's
-// reader (texts never null, counts clamped to the protocol limits, a null
-// array counts as empty). The handlers own no part of the record.
+// the arguments of its handler or rules object, in record order, through the
+// record table's reader (texts never null, counts clamped to the protocol
+// limits, a null array counts as empty). The handlers own no part of the
+// record.
 #include "protocol/RecordReader.h"
 #include "window/TarvolanDialog.h"
 
@@ -18,10 +19,10 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         MoveWindowTo(w.Int(0), w.Int(1), w.Int(2), w.Int(3));
         break;
     case H_BlacklistEntry:
-        OnHostBlackListEntry(w.Text(0), w.Text(1), w.Int(2));
+        m_BlacklistRules.OnEntry(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_BlacklistChanged:
-        OnHostBlackListChanged(w.Int(0), w.Text(1), w.Text(2), w.Int(3), w.Int(4));
+        m_BlacklistRules.OnChanged(w.Int(0), w.Text(1), w.Text(2), w.Int(3), w.Int(4));
         break;
     case H_XmlInvitation:
         OnIMSXmlMessage(w.Text(0), w.Int(2), w.Text(3));
@@ -46,13 +47,13 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         OnIMSReqJoinPublicGroupResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_MemberNotify:
-        OnIMSPublicGroupMemberNotify(w.Int(0), w.Text(1), w.Text(2), w.Text(3), w.Text(4), w.Text(5), w.Text(6));
+        m_MembershipRules.OnMemberNotify(w.Int(0), w.Text(1), w.Text(2), w.Text(3), w.Text(4), w.Text(5), w.Text(6));
         break;
     case H_ModifyGroupSuccess:
-        OnIMSModifyPublicGroupSuccess(w.Text(0), w.Int(1), w.Text(2), w.Int(3));
+        m_AttributeRules.OnModifySucceeded(w.Text(0), w.Int(1), w.Text(2), w.Int(3));
         break;
     case H_GroupAttributeChanged:
-        OnPublicGroupAttributeChanged(w.Text(0), w.Int(1), w.Text(2), w.Int(3));
+        m_AttributeRules.OnAttributeChanged(w.Text(0), w.Int(1), w.Text(2), w.Int(3));
         break;
     case H_CreateGroupResult:
         OnIMSCreatePublicGroupResult(w.Text(0), w.Text(1), w.Int(2));
@@ -76,10 +77,10 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         OnIMSChangeDPNameInPuGroupResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_GroupDeleted:
-        OnIMSPublicGroupDeleted(w.Text(0));
+        m_MembershipRules.OnGroupDeleted(w.Text(0));
         break;
     case H_DeletedFromGroup:
-        OnIMSDeleteMeInPublicGroup(w.Text(0));
+        m_MembershipRules.OnRemovedFromGroup(w.Text(0));
         break;
     case H_SearchResult:
         // The count as sent: the handler reads at most a page and keeps the
@@ -103,19 +104,19 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         break;
     case H_MemberPresence:
     case H_MemberPresence2:
-        OnIMSMemberPresenceChanged(w.Text(0), w.Text(1), w.Text(2));
+        m_MembershipRules.OnMemberPresence(w.Text(0), w.Text(1), w.Text(2));
         break;
     case H_AddBlacklistResult:
-        OnIMSAddGroupBlacklistMemResult(w.Text(0), w.Text(1), w.Int(2));
+        m_BlacklistRules.OnAddResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_DeleteBlacklistResult:
-        OnIMSDeleteGroupBlacklistMemResult(w.Text(0), w.Text(1), w.Int(2));
+        m_BlacklistRules.OnRemoveResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_GroupInfoFailed:
-        OnIMSGetPublicGroupInfoListFailed(w.Text(0), w.Int(1));
+        m_MembershipRules.OnGroupInfoFailed(w.Text(0), w.Int(1));
         break;
     case H_HistoryList:
-        OnIMSGotGroupHistoryMsgList(w.Int(0), w.Int(1), w.Text(2), w.Count(3), w.Blocks<THistoryEntry>(4));
+        m_HistoryRules.OnHistoryList(w.Int(0), w.Int(1), w.Text(2), w.Count(3), w.Blocks<THistoryEntry>(4));
         break;
     case H_RebuildMembers:
         OnRebuildMembersFromTable();
@@ -124,13 +125,14 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         if (OnIMSGotGroupMessage(w.Int(0), w.Text(1), w.Text(2), w.Text(3))) w.Answer(4, 1);
         break;
     case H_MemberProfile:
-        OnIMSMemberProfileChanged(w.Record<TMemberProfile>());
+        m_ProfileRules.OnProfileChanged(w.Record<TMemberProfile>());
+        ReportSelection();  // the host waits for it after every profile update
         break;
     case H_GetProfileText:
-        w.Answer(1, reinterpret_cast<Word>(OnGetMemberProfileText(w.Text(0))));
+        w.Answer(1, reinterpret_cast<Word>(m_ProfileRules.ProfileText(w.Text(0))));
         break;
     case H_SetProfileText:
-        OnSetMemberProfileText(w.Text(0), w.Text(1));
+        m_ProfileRules.SetProfileText(w.Text(0), w.Text(1));
         break;
     case H_FullRowSelect:
         SetFullRowSelect(w.Int(0));
@@ -139,7 +141,7 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         OnHostSignedIn();
         break;
     case H_FindMember:
-        if (TMemberProfile* profile = OnFindMemberProfile(w.Text(0))) {
+        if (TMemberProfile* profile = m_ProfileRules.FindProfile(w.Text(0))) {
             w.Answer(1, reinterpret_cast<Word>(profile));
             w.Answer(2, 1);
         }

@@ -1,6 +1,6 @@
 // Small pieces shared by the host-event handlers: texts of the fixed-size
-// fields of host records, words of the records sent to the host, member
-// slots, and the signed-in check that parks requests during sign-in.
+// fields of host records, words of the records sent to the host and the
+// signed-in check that parks requests during sign-in.
 #pragma once
 
 #include <cstddef>
@@ -8,29 +8,13 @@
 #include "clientkit/ClientKit.h"
 #include "common/GbkString.h"
 #include "groups/GroupTables.h"
+#include "groups/RecordWords.h"
 #include "protocol/TarvolanAbi.h"
 
 namespace tarvolan {
 
 // Member information of a member who is in the group.
 inline constexpr const char* kMemberInGroup = "Forward";
-
-// A text word of a record sent to the host; valid while the text lives.
-inline tarvolan::Word TextWord(const CString& text)
-{
-    return reinterpret_cast<tarvolan::Word>(text.c_str());
-}
-
-inline TMemberSlot MemberSlot(const CString& uri, const CString& displayName, const CString& info,
-                              const CString& phone = CString())
-{
-    TMemberSlot slot;
-    slot.uri = uri;
-    slot.displayName = displayName;
-    slot.info = info;
-    slot.phone = phone;
-    return slot;
-}
 
 // Whether the user's requests are handled now: signed in and not logging out.
 inline bool SignedInNow()

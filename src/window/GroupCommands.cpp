@@ -184,7 +184,7 @@ QTreeWidgetItem* CTarvolanDialog::SelectedItem() const
 void CTarvolanDialog::OnOpenGroupChat()
 {
     CTarvolan* group = ItemGroup(SelectedItem());
-    if (group) BringToFront(OpenChatWindow(*group, Link(), m_GroupData.TreeModel().ChatParent()));
+    if (group) BringToFront(OpenChatWindow(*group, Link(), ChatParent()));
 }
 
 // ---- 13056 --------------------------------------------------------------------------------
@@ -250,8 +250,8 @@ void CTarvolanDialog::OnEditTarvolan()
     Link().Log(line, 1);
     if (!(values.displayName == keptDisplayName)) SendTexts(Link(), M_ChangeDisplayName, uri, values.displayName);
     if (!asked.WindowAlive()) return;
-    if (const CTarvolan* shown = m_GroupData.TreeModel().FindGroup(uri); shown && shown->m_hTreeItem)
-        SetItemLook(shown->m_hTreeItem, ToQt(shown->m_csName), ItemImage(shown->m_hTreeItem));
+    if (const CTarvolan* shown = m_GroupData.TreeModel().FindGroup(uri); shown && GroupItem(*shown))
+        SetItemLook(GroupItem(*shown), ToQt(shown->m_csName), ItemImage(GroupItem(*shown)));
     if (m_bTestMode) OnIMSCreatePublicGroupResult(CString::FromField(record.name), uri, 201);
 }
 

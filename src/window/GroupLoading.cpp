@@ -1,5 +1,5 @@
 // Loading the groups: the list of my groups (1004), one group's full
-// information (1005) and attribute changes (1011, 1012).
+// information (1005). CAttributeRules applies attribute changes (1011, 1012).
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -240,57 +240,6 @@ void CTarvolanDialog::RefreshPropertiesWindow()
 {
     if (QWidget* window = FindDialogByCaption(LoadResString(IDS_PROPERTY_CAPTION)))
         SendCommand(window, kRefreshPropertiesCommand, 0);
-}
-
-// ---- 1011, 1012 ---------------------------------------------------------------------
-
-void CTarvolanDialog::OnIMSModifyPublicGroupSuccess(const char* pGroupURI, int iType, const char* pNewName,
-                                                    int iNewValue)
-{
-    CString line;
-    line.Format("OnIMSModifyPublicGroupSuccessVeloractrl1, pGroupURI=%s,iType=%d,pNewName=%s,iNewValue=%d", pGroupURI,
-                iType, pNewName, iNewValue);
-    Link().Log(line, 1);
-    ApplyAttributeChange(pGroupURI, iType, pNewName, iNewValue, true);
-}
-
-void CTarvolanDialog::OnPublicGroupAttributeChanged(const char* pGroupURI, int iType, const char* pName, int iValue)
-{
-    CString line;
-    line.Format("OnPublicGroupAttributeChangedVeloractrl1, pGroupURI=%s,iType=%d,pName=%s,iValue=%d", pGroupURI, iType,
-                pName, iValue);
-    WriteLog(line, 0);
-    ApplyAttributeChange(pGroupURI, iType, pName, iValue, false);
-}
-
-// Applies one attribute to every kind-2 entry whose URI has the same user
-// part; the subject and bulletin (5, 6) only when textFields is set.
-void CTarvolanDialog::ApplyAttributeChange(const CString& groupURI, int iType, const CString& text, int value,
-                                           bool textFields)
-{
-    const bool applies = (iType == 0 && !text.IsEmpty()) || (iType >= 1 && iType <= 4) ||
-                         (textFields && (iType == 5 || iType == 6));
-    if (!applies) return;
-    const CString user = GetURIField(groupURI, URI_USER);
-    std::vector<CString> changed;
-    CGroupList& list = m_GroupData.GroupList();
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list[i].kind != GROUP_PUBLIC || !(GetURIField(list[i].uri, URI_USER) == user)) continue;
-        list.Modify(i, [&](TGroupListEntry& e) {
-            switch (iType) {
-            case 0: e.name = text; break;
-            case 1: e.duration = value; break;
-            case 2: e.visibility = value; break;
-            case 3: e.needPermit = value; break;
-            case 4: e.maxMembers = value; break;
-            case 5: e.subject = text; break;
-            case 6: e.bulletin = text; break;
-            default: break;
-            }
-        });
-        changed.push_back(list[i].uri);
-    }
-    for (const CString& uri : changed) RebuildGroupItem(uri);
 }
 
 } // namespace tarvolan

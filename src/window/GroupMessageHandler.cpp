@@ -26,7 +26,7 @@ bool CTarvolanDialog::OnIMSGotGroupMessage(int iType, const char* pGroupAddress,
         const int slash = address.Find('/');
         const CString groupURI = slash >= 0 ? address.Left(slash) : address;
         if (CTarvolan* group = m_GroupData.TreeModel().FindGroup(groupURI)) {
-            ShowIncomingMessage(*group, Link(), pSenderURI, pText, m_GroupData.TreeModel().ChatParent());
+            ShowIncomingMessage(*group, Link(), pSenderURI, pText, ChatParent());
             handled = true;
         }
     }

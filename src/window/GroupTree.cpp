@@ -2,6 +2,7 @@
 // the group list, the group table and the tree model. Only the groups a
 // handler changed are touched, and a group's new member items go into the
 // tree as one batch.
+#include <algorithm>
 #include <vector>
 
 #include <QSignalBlocker>
@@ -58,10 +59,15 @@ void CTarvolanDialog::CreateRoots()
     }
     m_hRootTop->setExpanded(true);
     m_hRootOwned->setExpanded(true);
-    m_GroupData.TreeModel().SetChatParent(nullptr);  // conversation windows are top-level
 }
 
 // ---- group items -------------------------------------------------------------------
+
+QTreeWidgetItem* CTarvolanDialog::GroupItem(const CTarvolan& group) const
+{
+    const auto it = m_GroupItems.find(&group);
+    return it == m_GroupItems.end() ? nullptr : it->second;
+}
 
 QTreeWidgetItem* CTarvolanDialog::GroupParent(const TGroupListEntry& entry, int& itemKind) const
 {
@@ -88,7 +94,8 @@ bool CTarvolanDialog::IsUnderItsRoot(const CTarvolan& group, const TGroupListEnt
 {
     int itemKind = ITEM_NONE;
     const QTreeWidgetItem* parent = GroupParent(entry, itemKind);
-    return !parent || (group.m_hTreeItem->parent() == parent && ItemKind(group.m_hTreeItem) == itemKind);
+    const QTreeWidgetItem* item = GroupItem(group);
+    return !parent || (item->parent() == parent && ItemKind(item) == itemKind);
 }
 
 void CTarvolanDialog::MakeGroupItem(CTarvolan& group, const TGroupListEntry& entry)
@@ -98,7 +105,7 @@ void CTarvolanDialog::MakeGroupItem(CTarvolan& group, const TGroupListEntry& ent
     if (!parent) return;
     auto* item = new CGroupTreeItem(itemKind, &group, m_images, {IMG_GROUP, kGroupTextColor, true});
     parent->addChild(item);  // complete before the tree sees it
-    group.m_hTreeItem = item;
+    m_GroupItems[&group] = item;
     parent->setExpanded(true);
     SetItemImage(parent, IMG_EXPANDED);
 }
@@ -111,15 +118,15 @@ CTarvolan* CTarvolanDialog::SyncGroup(const TGroupListEntry& entry)
         MakeGroupItem(*group, entry);
         if (const CGroupRecord* record = m_GroupData.GroupTable().Get(entry.uri); record && record->MemberCount() > 0)
             RebuildMemberItems(entry.uri);
-    } else if (group->m_hTreeItem && !IsUnderItsRoot(*group, entry)) {
+    } else if (GroupItem(*group) && !IsUnderItsRoot(*group, entry)) {
         // My role changed (I took the group over or handed it on): the group
         // moves to the root its role chooses, and its members become items
         // of the new kind, so that its menu matches what I may do.
         OnGroupRemoving(*group);
         MakeGroupItem(*group, entry);
         RebuildMemberItems(entry.uri);
-    } else if (group->m_hTreeItem) {
-        ShowItemImage(group->m_hTreeItem, ItemImage(group->m_hTreeItem));  // its text is its group's name
+    } else if (QTreeWidgetItem* item = GroupItem(*group)) {
+        ShowItemImage(item, ItemImage(item));  // its text is its group's name
     }
     return group;
 }
@@ -139,6 +146,20 @@ CTarvolan* CTarvolanDialog::RebuildGroupItem(const CString& uri)
 }
 
 // ---- member items ------------------------------------------------------------------
+
+QTreeWidgetItem* CTarvolanDialog::MemberItem(const CTarvolanMember& member) const
+{
+    return member.Number() < m_MemberItems.size() ? m_MemberItems[member.Number()] : nullptr;
+}
+
+void CTarvolanDialog::SetMemberItem(const CTarvolanMember& member, QTreeWidgetItem* item)
+{
+    if (member.Number() >= m_MemberItems.size()) {
+        if (!item) return;
+        m_MemberItems.resize(std::max<size_t>(m_GroupData.TreeModel().MemberNumberLimit(), member.Number() + 1));
+    }
+    m_MemberItems[member.Number()] = item;
+}
 
 int CTarvolanDialog::MemberItemKind(const CTarvolan& group) const
 {
@@ -167,17 +188,17 @@ QTreeWidgetItem* CTarvolanDialog::MakeMemberItem(CTarvolanMember& member, int it
 {
     auto* item = new CGroupTreeItem(itemKind, &member, m_images,
                                     {MemberImage(member.m_nStatus, member.m_nPresenceKind), kMemberTextColor, false});
-    member.m_hTreeItem = item;
-    member.m_bNeedsItem = false;
+    SetMemberItem(member, item);
     return item;
 }
 
 void CTarvolanDialog::InsertMemberItems(CTarvolan& group, const std::vector<QTreeWidgetItem*>& items)
 {
-    if (items.empty() || !group.m_hTreeItem) return;
-    group.m_hTreeItem->addChildren(QList<QTreeWidgetItem*>(items.begin(), items.end()));
-    group.m_hTreeItem->setExpanded(true);
-    SetItemImage(group.m_hTreeItem, group.m_hTreeItem->isExpanded() ? IMG_EXPANDED : IMG_GROUP);
+    QTreeWidgetItem* groupItem = GroupItem(group);
+    if (items.empty() || !groupItem) return;
+    groupItem->addChildren(QList<QTreeWidgetItem*>(items.begin(), items.end()));
+    groupItem->setExpanded(true);
+    SetItemImage(groupItem, groupItem->isExpanded() ? IMG_EXPANDED : IMG_GROUP);
     if (group.m_pChatDialog)
         for (QTreeWidgetItem* item : items) group.m_pChatDialog->UpdateMemberItem(ItemMember(item));
 }
@@ -194,6 +215,7 @@ void CTarvolanDialog::RebuildMemberItems(const CString& groupURI, bool dropOther
         m_GroupData.TreeModel().RemoveMembers(*group, gone);
     }
     const int itemKind = MemberItemKind(*group);
+    const bool groupShown = GroupItem(*group) != nullptr;
     const CString myURI = SignedInURI();
     std::vector<QTreeWidgetItem*> fresh;
     fresh.reserve(static_cast<size_t>(record->MemberCount()));
@@ -203,8 +225,8 @@ void CTarvolanDialog::RebuildMemberItems(const CString& groupURI, bool dropOther
         CTarvolanMember* member = m_GroupData.TreeModel().CreateOrUpdateMember(*group, slot, &created);
         if (!member) continue;
         if (created) ApplyInitialPresence(*member, myURI);
-        if (member->m_hTreeItem) RefreshMemberItem(*member);
-        else if (group->m_hTreeItem) fresh.push_back(MakeMemberItem(*member, itemKind));
+        if (MemberItem(*member)) RefreshMemberItem(*member);
+        else if (groupShown) fresh.push_back(MakeMemberItem(*member, itemKind));
     }
     InsertMemberItems(*group, fresh);
     MarkJoinedInInfoWindow(groupURI);
@@ -218,15 +240,15 @@ CTarvolanMember* CTarvolanDialog::AddOrUpdateMemberItem(const CString& groupURI,
     CTarvolanMember* member = m_GroupData.TreeModel().CreateOrUpdateMember(*group, slot, &created);
     if (!member) return nullptr;
     if (created) ApplyInitialPresence(*member, SignedInURI());
-    if (member->m_hTreeItem) RefreshMemberItem(*member);
-    else if (group->m_hTreeItem) InsertMemberItems(*group, {MakeMemberItem(*member, MemberItemKind(*group))});
+    if (MemberItem(*member)) RefreshMemberItem(*member);
+    else if (GroupItem(*group)) InsertMemberItems(*group, {MakeMemberItem(*member, MemberItemKind(*group))});
     return member;
 }
 
 void CTarvolanDialog::RefreshMemberItem(CTarvolanMember& member)
 {
-    if (member.m_hTreeItem)
-        SetItemLook(member.m_hTreeItem, ToQt(member.ItemText()), MemberImage(member.m_nStatus, member.m_nPresenceKind));
+    if (QTreeWidgetItem* item = MemberItem(member))
+        SetItemLook(item, ToQt(member.ItemText()), MemberImage(member.m_nStatus, member.m_nPresenceKind));
 }
 
 // The view is not told item by item: for each changed item it would look the
@@ -250,17 +272,22 @@ void CTarvolanDialog::ShowItemImage(QTreeWidgetItem* item, int image)
     if (item->treeWidget()) m_pTree->viewport()->update();
 }
 
-bool CTarvolanDialog::ApplyMemberPresence(const CString& groupURI, const CString& memberURI, int code,
-                                          const CString& text)
+void CTarvolanDialog::OnGroupChanged(const TGroupChange& change)
 {
-    CTarvolanMember* member = m_GroupData.TreeModel().FindMember(groupURI, memberURI);
-    if (!member) return false;
-    const bool textShown = member->ShowsStatusText();
-    member->SetPresence(code, text);
-    if (textShown || member->ShowsStatusText()) RefreshMemberItem(*member);
-    else if (member->m_hTreeItem) SetItemImage(member->m_hTreeItem, MemberImage(member->m_nStatus, member->m_nPresenceKind));
-    if (CGroupChatWindow* chat = member->Group()->m_pChatDialog) chat->UpdateMemberItem(member);
-    return true;
+    switch (change.what) {
+    case CHANGE_ATTRIBUTES: RebuildGroupItem(change.groupURI); break;
+    case CHANGE_MEMBERS: RebuildGroupAndMembers(change.groupURI); break;
+    case CHANGE_PRESENCE: ShowMemberPresence(*change.member, change.detail == DETAIL_TEXT_CHANGED); break;
+    case CHANGE_HISTORY: ShowHistoryAnswer(*change.group, change.detail); break;
+    default: break;
+    }
+}
+
+void CTarvolanDialog::ShowMemberPresence(CTarvolanMember& member, bool textChanged)
+{
+    if (textChanged) RefreshMemberItem(member);
+    else if (QTreeWidgetItem* item = MemberItem(member))
+        SetItemImage(item, MemberImage(member.m_nStatus, member.m_nPresenceKind));
 }
 
 void CTarvolanDialog::OnItemExpansion(QTreeWidgetItem* item, bool expanded)
@@ -273,16 +300,17 @@ void CTarvolanDialog::OnItemExpansion(QTreeWidgetItem* item, bool expanded)
 
 void CTarvolanDialog::OnGroupRemoving(CTarvolan& group)
 {
-    for (CTarvolanMember* member : group.Members()) member->m_hTreeItem = nullptr;
-    delete group.m_hTreeItem;  // its member items go with it
-    group.m_hTreeItem = nullptr;
+    for (const CTarvolanMember* member : group.Members()) SetMemberItem(*member, nullptr);
+    const auto it = m_GroupItems.find(&group);
+    if (it == m_GroupItems.end()) return;
+    delete it->second;  // its member items go with it
+    m_GroupItems.erase(it);
 }
 
 void CTarvolanDialog::OnMemberRemoving(CTarvolanMember& member)
 {
-    delete member.m_hTreeItem;
-    member.m_hTreeItem = nullptr;
-    member.m_bNeedsItem = true;
+    delete MemberItem(member);
+    SetMemberItem(member, nullptr);
 }
 
 } // namespace tarvolan

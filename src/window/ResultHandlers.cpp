@@ -1,7 +1,7 @@
 // The results of the group operations the user started: create or edit
 // (1013), delete (1014), invitation sent (1015), member removed (1016), join
-// request sent (1017), group left (1018), display name changed (1019) and
-// blacklist entry added or removed (1029, 1030). The host measures
+// request sent (1017), group left (1018) and display name changed (1019).
+// The host measures
 // time-outs and reports them as 408, which shows a time-out text; the other
 // error codes show a failure text.
 #include <algorithm>
@@ -66,13 +66,6 @@ void RemoveMemberKeepingOrder(CGroupRecord& record, const CString& uri)
     for (const TMemberSlot& slot : record.Members())
         if (!(slot.uri == uri)) members.push_back(slot);
     record.SetMembers(std::move(members));
-}
-
-CGroupRecord* FindRecordByName(CGroupTable& table, const CString& name, bool (*match)(const CGroupRecord&))
-{
-    for (int i = 0; i < table.Count(); ++i)
-        if (table[i].name == name && match(table[i])) return &table[i];
-    return nullptr;
 }
 
 } // namespace
@@ -294,52 +287,6 @@ void CTarvolanDialog::OnIMSChangeDPNameInPuGroupResult(const char* pGroupURI, co
         }
     }
     RebuildGroupAndMembers(uri);
-}
-
-// ---- 1029, 1030 ---------------------------------------------------------------------------
-
-void CTarvolanDialog::OnIMSAddGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult)
-{
-    const CString groupName(pGroupName), blocked(pDName);
-    CString line;
-    line.Format("OnIMSAddGroupBlacklistMemResultVeloractrl1, pGroupName=%s,pDName=%s,iResult=%d", groupName.c_str(),
-                blocked.c_str(), iResult);
-    WriteLog(line, 0);
-    CGroupBlacklistWindow* window = m_OpenWindows.Find<CGroupBlacklistWindow>();
-    if (!window || iResult != RESULT_DONE) return;
-    window->OnBlackListChanged(blocked, groupName, 1, 0);
-
-    CGroupRecord* record =
-        FindRecordByName(m_GroupData.GroupTable(), groupName, [](const CGroupRecord& r) { return r.role == ROLE_OWNER; });
-    if (!record || blocked.IsEmpty()) return;
-    if (!record->IsBlacklisted(blocked) && record->BlacklistCount() < kBlacklistCapacity) {
-        std::vector<CString> blacklist = record->Blacklist();
-        blacklist.push_back(blocked);
-        record->SetBlacklist(std::move(blacklist));
-    }
-    if (record->FindMember(blocked) >= 0) {
-        Word request[2] = {TextWord(blocked), TextWord(groupName)};
-        Link().Send(M_RemoveMember, request);
-    }
-}
-
-void CTarvolanDialog::OnIMSDeleteGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult)
-{
-    const CString groupName(pGroupName), freed(pDName);
-    CString line;
-    line.Format("OnIMSDeletGroupBlacklistMemResultVeloractrl1, pGroupName=%s,pDName=%s,iResult=%d", groupName.c_str(),
-                freed.c_str(), iResult);
-    WriteLog(line, 0);
-    CGroupBlacklistWindow* window = m_OpenWindows.Find<CGroupBlacklistWindow>();
-    if (!window || iResult != RESULT_DONE) return;
-    window->OnBlackListChanged(freed, groupName, 0, 0);
-
-    CGroupRecord* record =
-        FindRecordByName(m_GroupData.GroupTable(), groupName, [](const CGroupRecord& r) { return r.kind == GROUP_PUBLIC; });
-    if (!record || !record->IsBlacklisted(freed)) return;
-    std::vector<CString> blacklist = record->Blacklist();
-    blacklist.erase(std::find(blacklist.begin(), blacklist.end(), freed));  // the later entries move up
-    record->SetBlacklist(std::move(blacklist));
 }
 
 } // namespace tarvolan

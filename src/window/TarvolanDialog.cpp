@@ -9,6 +9,7 @@
 #include <QToolTip>
 
 #include "clientkit/ClientKit.h"
+#include "controls/SignedInUser.h"
 #include "controls/TreeCtrlEx.h"
 #include "window/TreeItemData.h"
 #include "protocol/HostLink.h"
@@ -28,6 +29,8 @@ constexpr int kReplayPeriodMs = 30000;
 CTarvolanDialog::CTarvolanDialog(CHostLink& link) : CDialog(nullptr), m_link(link), m_GroupData(WriteLog)
 {
     m_GroupData.TreeModel().SetListener(this);
+    m_Changes.Subscribe(this);  // the tree first, then the conversation windows
+    m_Changes.Subscribe(&m_Conversations);
 }
 
 CTarvolanDialog::~CTarvolanDialog()
@@ -132,10 +135,27 @@ void CTarvolanDialog::CleanUpShutDown()
         m_pTree->hide();
     }
     m_hRootTop = m_hRootOwned = m_hRootJoined = m_hRootBasic = m_hRootMutual = nullptr;
+    m_GroupItems.clear();
+    m_MemberItems.clear();
     m_GroupData.TreeModel().Clear();
     ClearTrsPubGroupReqMessageTempList();
     m_GroupData.EmptyPendingLists();
     m_OpenWindows.CloseAll();
+}
+
+void CTarvolanDialog::WriteClientLog(const char* text, int level)
+{
+    WriteLog(text, level);
+}
+
+CString CTarvolanDialog::MyURI() const
+{
+    return SignedInURI();
+}
+
+CGroupBlacklistWindow* CTarvolanDialog::BlacklistWindow() const
+{
+    return m_OpenWindows.Find<CGroupBlacklistWindow>();
 }
 
 void CTarvolanDialog::ReportSelection()

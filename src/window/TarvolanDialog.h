@@ -3,7 +3,14 @@
 // 1005 edit) and the group tree (1000). It owns all group data (a
 // CGroupData) and every child window of the module, and it is the target
 // of every host message but 20027: Dispatch decodes the record and calls one
-// handler per code.
+// handler per code, either the rules object of the event's concern (src/groups:
+// attributes, membership, profiles, history, blacklists) or a handler of its
+// own.
+//
+// The rules objects know no window: they report what they changed, which
+// this window and the conversation windows follow, and they reach the client,
+// the child windows and the notices through the seam this window answers
+// (CGroupRulesHost).
 //
 // The tree shows fixed roots (kinds 1, 6, 7 and, in scene 6 with the roots
 // flag, 12 and 13), a group item per public group under the root its role
@@ -14,13 +21,21 @@
 #include <cstdint>
 #include <deque>
 #include <list>
+#include <unordered_map>
 #include <vector>
 
 #include <QIcon>
 #include <QPoint>
 
 #include "common/GbkString.h"
+#include "groups/AttributeRules.h"
+#include "groups/BlacklistRules.h"
+#include "groups/ConversationFollower.h"
+#include "groups/GroupChanges.h"
 #include "groups/GroupData.h"
+#include "groups/HistoryRules.h"
+#include "groups/MembershipRules.h"
+#include "groups/ProfileRules.h"
 #include "protocol/TarvolanAbi.h"
 #include "platform/Window.h"
 #include "window/OpenWindows.h"
@@ -35,7 +50,10 @@ class CHostLink;
 class CTreeCtrlEx;
 
 
-class CTarvolanDialog : public CDialog, private CGroupTreeListener {
+class CTarvolanDialog : public CDialog,
+                        private CGroupTreeListener,
+                        private CGroupChangeListener,
+                        private CGroupRulesHost {
     Q_OBJECT
 public:
     enum { IDD = 2008 };
@@ -75,6 +93,8 @@ public:
     COpenWindows& Windows() { return m_OpenWindows; }
     // The host, for requests, log lines and skins.
     tarvolan::CHostLink& Link() const { return m_link; }
+    // The rules of membership and presence (the presence benchmark drives them).
+    CMembershipRules& Membership() { return m_MembershipRules; }
 
     // ---- the tree ------------------------------------------------------------
     // The root item of a root kind (1, 6, 7, 12, 13); null when not created.
@@ -95,10 +115,13 @@ public:
     CTarvolanMember* AddOrUpdateMemberItem(const CString& groupURI, const TMemberSlot& slot);
     // Text and image of a member's item from its name and presence.
     void RefreshMemberItem(CTarvolanMember& member);
-    // The presence path: sets the presence of an existing member, refreshes
-    // its item and its conversation window. False when the group or member
-    // has no object (the caller then caches the presence).
-    bool ApplyMemberPresence(const CString& groupURI, const CString& memberURI, int code, const CString& text);
+    // The item that shows a group or a member; null when it has none. The
+    // window keeps them itself: group items by group, member items in a
+    // vector indexed by the member's number.
+    QTreeWidgetItem* GroupItem(const CTarvolan& group) const;
+    QTreeWidgetItem* MemberItem(const CTarvolanMember& member) const;
+    // The parent of conversation windows: none, they are top-level.
+    QWidget* ChatParent() const { return nullptr; }
     // The tooltip text for an item (null: empty space).
     CString BuildToolTipText(QTreeWidgetItem* item) const;
     // The image index an item shows; -1 when none.
@@ -114,9 +137,6 @@ public:
     void RequestGroupInfoAgain(const CString& uri);
 
     // ---- host message handlers, in code order ----------------------------
-    void OnHostBlackListEntry(const char* uri, const char* groupURI, int listKind);                 // 1001
-    void OnHostBlackListChanged(int success, const char* uri, const char* group, int operation,
-                                int listKind);                                                     // 1002
     void OnIMSXmlMessage(const char* pFrom, int iType, const char* pBody);                          // 1003
     void OnIMSGotGroupInfo(const tarvolan::TGroupInfoList* pList);                                   // 1004
     void OnIMSGotOnePublicGroup(const char* pGroupName, const char* pGroupURI, int iMyRole,
@@ -127,12 +147,6 @@ public:
     void OnIMSPublicGroupInviteResult(const char* pGroupName, const char* pInvitedUserURI, int pReturn); // 1007
     void OnIMSReqJoinMyPublicGroup(const tarvolan::tagGroupJoin* pJoin);                             // 1008
     void OnIMSReqJoinPublicGroupResult(const char* pGroupURI, const char* pGroupName, int iResult);  // 1009
-    void OnIMSPublicGroupMemberNotify(int iType, const char* pGroupName, const char* pOwnerURI,
-                                      const char* pMemberURI, const char* pMemberDisplay,
-                                      const char* pMemberInfo, const char* pMemberPhone);           // 1010
-    void OnIMSModifyPublicGroupSuccess(const char* pGroupURI, int iType, const char* pNewName,
-                                       int iNewValue);                                              // 1011
-    void OnPublicGroupAttributeChanged(const char* pGroupURI, int iType, const char* pName, int iValue); // 1012
     void OnIMSCreatePublicGroupResult(const char* pGroupName, const char* pGroupURI, int iResult);  // 1013
     void OnIMSDeletePublicGroupResult(const char* pGroupName, int iResult);                         // 1014
     void OnIMSInviteToMyPuGroupSendResult(const char* pSomeoneURI, const char* pDisplayName,
@@ -143,8 +157,6 @@ public:
     void OnIMSLeavePublicGroupResult(const char* pGroupName, const char* pGroupURI, int iResult);   // 1018
     void OnIMSChangeDPNameInPuGroupResult(const char* pGroupURI, const char* pNewDisplayName,
                                           int iResult);                                             // 1019
-    void OnIMSPublicGroupDeleted(const char* pGroupURI);                                            // 1020
-    void OnIMSDeleteMeInPublicGroup(const char* pGroupURI);                                         // 1021
     void OnIMSSearchPuGroupResult(int iResultNum, const char* pSearchString,
                                   const tarvolan::TSearchResultEntry* pEntries);                    // 1022
     void OnIMSSearchPublicGroupFailed(const char* groupURI);                                        // 1023
@@ -152,25 +164,13 @@ public:
     void OnIMSTransferPublicGroupRequest(const tarvolan::tagGroupTrsReq* pRequest);                 // 1025
     void OnIMSTransferPublicGroupCancel(const tarvolan::tagGroupTrsReq* pRequest);                  // 1026
     void OnIMSTransferPublicGroupResult(const char* groupURI, const char* newOwnerURI, int result);  // 1027
-    void OnIMSMemberPresenceChanged(const char* groupURI, const char* memberURI, const char* presence); // 1028, 1035
-    void OnIMSAddGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult);  // 1029
-    void OnIMSDeleteGroupBlacklistMemResult(const char* pGroupName, const char* pDName, int iResult); // 1030
-    void OnIMSGetPublicGroupInfoListFailed(const char* groupURI, int result);                       // 1031
-    void OnIMSGotGroupHistoryMsgList(int iCode, int iType, const char* lpGroupURI, int iListNum,
-                                     const tarvolan::THistoryEntry* pList);                         // 1032
     void OnRebuildMembersFromTable();                                                               // 1033
     // Returns true when the message was handled (the dispatcher then writes
     // 1 into word 4 of the record).
     bool OnIMSGotGroupMessage(int iType, const char* pGroupAddress, const char* pSenderURI,
                               const char* pText);                                                   // 1034
-    void OnIMSMemberProfileChanged(const tarvolan::TMemberProfile* pProfile);                       // 1036
-    // The profile text of the first member with that URI; "" when none.
-    const char* OnGetMemberProfileText(const char* uri);                                            // 1038
-    void OnSetMemberProfileText(const char* uri, const char* text);                                 // 1039
     void SetFullRowSelect(int value);                                                               // 1040
     void OnHostSignedIn();                                                                          // 1041
-    // The profile record of a member with that URI (any group, case-insensitive); null when none.
-    tarvolan::TMemberProfile* OnFindMemberProfile(const char* uri);                                 // 1043
     void OnIMSInviteJoinResult(int kind, const char* groupURI, int iResult);                        // 1044
 
     // Window timers: 1001 replay of parked requests, 9002 pending creations,
@@ -202,6 +202,7 @@ private:
     // The same for an item that shows its object's text: the image, then a repaint.
     void ShowItemImage(QTreeWidgetItem* item, int image);
     QTreeWidgetItem* AddRoot(QTreeWidgetItem* parent, int kind, int textId);
+    void SetMemberItem(const CTarvolanMember& member, QTreeWidgetItem* item);
     // The parent root and item kind of a new group item; null when none.
     QTreeWidgetItem* GroupParent(const TGroupListEntry& entry, int& itemKind) const;
     void MakeGroupItem(CTarvolan& group, const TGroupListEntry& entry);
@@ -230,8 +231,6 @@ private:
     void SubscribeOnce(const CString& uri);
     void ClearOwnJoinApplication(const CString& groupURI);
     void RefreshPropertiesWindow();
-    void ApplyAttributeChange(const CString& groupURI, int iType, const CString& text, int value,
-                              bool textFields);
 
     // The host-event steps (InvitationHandlers.cpp, MembershipHandlers.cpp).
     void RebuildGroupAndMembers(const CString& uri);
@@ -268,10 +267,31 @@ private:
     // CGroupTreeListener
     void OnGroupRemoving(CTarvolan& group) override;
     void OnMemberRemoving(CTarvolanMember& member) override;
+    // CGroupChangeListener: the tree and the history viewer follow the rules.
+    void OnGroupChanged(const TGroupChange& change) override;
+    // A member's item shows its presence (and its text, when that may have changed).
+    void ShowMemberPresence(CTarvolanMember& member, bool textChanged);
+    // The group's open history viewer shows the page stored, or learns there is none.
+    void ShowHistoryAnswer(const CTarvolan& group, int detail);
+    // CGroupRulesHost
+    void WriteClientLog(const char* text, int level) override;
+    CString MyURI() const override;
+    bool SignedIn() const override;
+    const TMemberProfile* MyProfile() const override;
+    bool Notice(ENotice notice, const CString& subject) override;
+    bool HistoryViewerOpen(const CTarvolan& group) const override;
+    CGroupBlacklistWindow* BlacklistWindow() const override;
 
     tarvolan::CHostLink& m_link;
     CGroupData m_GroupData;
     COpenWindows m_OpenWindows;
+    CGroupChanges m_Changes;
+    CConversationFollower m_Conversations;
+    CMembershipRules m_MembershipRules{m_GroupData, *this, m_Changes};
+    CHistoryRules m_HistoryRules{m_GroupData, *this, m_Changes};
+    CBlacklistRules m_BlacklistRules{m_GroupData, *this, m_link};
+    CProfileRules m_ProfileRules{m_GroupData, *this};
+    CAttributeRules m_AttributeRules{m_GroupData, *this, m_link, m_Changes};
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;
@@ -280,6 +300,8 @@ private:
     QTreeWidgetItem* m_hRootJoined = nullptr;
     QTreeWidgetItem* m_hRootBasic = nullptr;
     QTreeWidgetItem* m_hRootMutual = nullptr;
+    std::unordered_map<const CTarvolan*, QTreeWidgetItem*> m_GroupItems;
+    std::vector<QTreeWidgetItem*> m_MemberItems;  // by CTarvolanMember::Number(); null: no item
     std::vector<QIcon> m_images;
     bool m_bToolTips = false;
     CString m_csToolTip;            // the tooltip text shown last

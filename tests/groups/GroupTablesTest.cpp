@@ -1,5 +1,6 @@
 // The group tables, the tree model and the registry operations, without a
 // window.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -275,6 +276,14 @@ TEST(GroupTreeModelTest, MembersDefaultTheirNameAndAreFoundAcrossGroups)
     EXPECT_EQ(listener.groups, std::vector<std::string>{"sip:b"});
     EXPECT_TRUE(model.FindMembersNoCase("sip:alice@ims.test").empty());
     EXPECT_EQ(model.MemberTotal(), 1u);
+
+    // Numbers stay below the limit and go to new members once their members are gone.
+    EXPECT_EQ(model.MemberNumberLimit(), 3u);
+    std::vector<uint32_t> numbers;
+    for (const char* uri : {"sip:d", "sip:e", "sip:f"}) numbers.push_back(model.CreateOrUpdateMember(*a, Slot(uri))->Number());
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(numbers, (std::vector<uint32_t>{0, 1, 3}));
+    EXPECT_EQ(model.MemberNumberLimit(), 4u);
 }
 
 TEST(GroupTreeModelTest, GroupHoldsNoMoreMembersThanItsTable)

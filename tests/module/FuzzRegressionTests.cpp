@@ -93,7 +93,7 @@ protected:
         CTarvolan* group = g_pTarvolanDialog->Data().TreeModel().FindGroup(uri);
         if (!group) return nullptr;
         m_driver.PushMenuChoice(IDM_GROUP_CHAT);
-        g_pTarvolanDialog->OnTreeRightClick(group->m_hTreeItem, QPoint());
+        g_pTarvolanDialog->OnTreeRightClick(g_pTarvolanDialog->GroupItem(*group), QPoint());
         return dynamic_cast<CTarvolanChatDialog*>(group->m_pChatDialog);
     }
 
@@ -103,7 +103,7 @@ protected:
         CTarvolan* group = g_pTarvolanDialog->Data().TreeModel().FindGroup(uri);
         ASSERT_NE(group, nullptr);
         m_driver.PushMenuChoice(command);
-        g_pTarvolanDialog->OnTreeRightClick(group->m_hTreeItem, QPoint());
+        g_pTarvolanDialog->OnTreeRightClick(g_pTarvolanDialog->GroupItem(*group), QPoint());
     }
 
     QTemporaryDir m_dir;

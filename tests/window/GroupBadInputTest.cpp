@@ -117,23 +117,5 @@ TEST_F(GroupBadInputTest, AGroupWithoutDescriptionOrAddress)
     EXPECT_EQ(m_host.Count(M_Subscribe), 1u);
 }
 
-TEST_F(GroupBadInputTest, ProfileRecordsWithoutAKeyAndTextsWithoutAMember)
-{
-    COneGroupRecord group("sip:g@groups.test", "g", ROLE_MEMBER);
-    group.Member("sip:m");
-    LoadGroup(group);
-    Send(H_MemberProfile, nullptr);
-    tarvolan::TMemberProfile empty{};
-    empty.ids[1] = "";
-    Send(H_MemberProfile, &empty);
-    EXPECT_EQ(Dlg().Data().TreeModel().FindMember("sip:g@groups.test", "sip:m")->ProfileIfAny(), nullptr);
-
-    Word get[2] = {reinterpret_cast<Word>("sip:nobody"), 0};
-    Send(H_GetProfileText, get);
-    EXPECT_STREQ(reinterpret_cast<const char*>(get[1]), "");
-    Word set[2] = {0, 0};  // null texts read as ""
-    Send(H_SetProfileText, set);
-}
-
 } // namespace
 } // namespace groups_testing

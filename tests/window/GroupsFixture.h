@@ -163,7 +163,7 @@ protected:
     QTreeWidgetItem* GroupItem(const char* uri)
     {
         CTarvolan* group = Group(uri);
-        return group ? group->m_hTreeItem : nullptr;
+        return group ? Dlg().GroupItem(*group) : nullptr;
     }
     CTarvolanMember* Member(const char* groupURI, const char* memberURI)
     {
@@ -172,7 +172,7 @@ protected:
     QTreeWidgetItem* MemberItem(const char* groupURI, const char* memberURI)
     {
         CTarvolanMember* member = Member(groupURI, memberURI);
-        return member ? member->m_hTreeItem : nullptr;
+        return member ? Dlg().MemberItem(*member) : nullptr;
     }
 
     // The command ids a right-click on the item offers ("13054,~13060": a

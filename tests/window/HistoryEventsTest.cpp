@@ -1,7 +1,7 @@
-// Message history: recent messages and history pages (1032), the history
-// viewer's paging and its request block (20037), the conversation window's
-// history button and recent messages, and a failed group-information query
-// (1031).
+// Message history as the windows show it: the history viewer's pages (1032)
+// and paging, its request block (20037), the conversation window's history
+// button and recent messages, and the notices of a failed group-information
+// query (1031). The rules themselves are tested in tests/groups.
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -64,8 +64,9 @@ protected:
 
     void History(int code, int type, const char* uri, std::vector<THistoryEntry> list, std::optional<int> count = {})
     {
-        Dlg().OnIMSGotGroupHistoryMsgList(code, type, uri, count.value_or(static_cast<int>(list.size())),
-                                          list.empty() ? nullptr : list.data());
+        Word record[] = {code, type, W(uri), count.value_or(static_cast<int>(list.size())),
+                         reinterpret_cast<Word>(list.empty() ? nullptr : list.data())};
+        Send(H_HistoryList, record);
     }
     void Page(std::vector<THistoryEntry> list, int code = 200) { History(code, 2, kClub, std::move(list)); }
 
@@ -227,29 +228,12 @@ TEST_F(HistoryViewerTest, ShowsTheSelectedMessageInItsFormat)
     EXPECT_EQ(viewer.MessageText()->GetWindowTextLength(), length);
 }
 
-TEST_F(HistoryViewerTest, PagesOnlyForAnOpenViewerOfThatGroup)
-{
-    Page(Entries(1, 3));  // no viewer: not stored
-    EXPECT_TRUE(Group(kClub)->m_MsgListHistory.empty());
-    OpenViewer();
-    History(200, 2, kMine, Entries(1, 3));  // another group's page
-    EXPECT_TRUE(Group(kMine)->m_MsgListHistory.empty());
-    m_viewer.reset();  // closed
-    Page(Entries(1, 3));
-    EXPECT_TRUE(Group(kClub)->m_MsgListHistory.empty());
-}
-
-TEST_F(HistoryEventsTest, RecentMessagesAreStoredAndShown)
+TEST_F(HistoryEventsTest, RecentMessagesAreShown)
 {
     CTarvolan* club = Group(kClub);
     History(200, 1, kClub, {Entry("7", kBob, "Thu, 05 Nov 2009 10:00:01 GMT", "<property ></property>hi"),
                             Entry("8", kMe, "not a date", nullptr)});
     ASSERT_EQ(club->m_MsgListRecent.size(), 2u);
-    EXPECT_TRUE(club->m_bRecentLoaded);
-    EXPECT_EQ(club->m_MsgListRecent.front().time, "2009-11-05 18:00:01");
-    EXPECT_EQ(club->m_MsgListRecent.back().time, "not a date");
-    EXPECT_EQ(club->m_MsgListRecent.back().body, "");
-    EXPECT_TRUE(Logged("OnIMSGotGroupHistoryMsgListVeloractrl1-iCode=200 iType=1 lpGroupURI=sip:club@groups.test iListNum=2 pList="));
 
     // Opening the window shows them; an open window gets new ones at once.
     auto* chat = OpenChatWindow(*club, Dlg().Link());
@@ -269,68 +253,21 @@ TEST_F(HistoryEventsTest, RecentMessagesAreStoredAndShown)
     OpenChatWindow(*mine, Dlg().Link());
     ASSERT_EQ(m_host.Count(M_Subscribe), 1u);
     EXPECT_EQ(m_host.Of(M_Subscribe)[0].texts.at(0), kMine);
-    // An empty 404 answer ends the wait; other codes do not.
-    History(500, 1, kMine, {});
-    EXPECT_FALSE(mine->m_bRecentLoaded);
-    History(404, 1, kMine, {});
-    EXPECT_TRUE(mine->m_bRecentLoaded);
-    EXPECT_TRUE(mine->m_MsgListRecent.empty());
 }
 
-TEST_F(HistoryEventsTest, HostileHistoryAnswers)
-{
-    History(200, 1, "sip:nobody@groups.test", Entries(1, 2));
-    EXPECT_TRUE(Logged("OnIMSGotGroupHistoryMsgListVeloractrl1-pTarvolan is NULL"));
-    History(200, 1, nullptr, Entries(1, 2));
-
-    // A count above the array's limit reads no further than the limit; a
-    // negative count reads nothing.
-    std::vector<THistoryEntry> full = Entries(1, kMaxHistoryEntries);
-    Dlg().OnIMSGotGroupHistoryMsgList(200, 1, kClub, 100000, full.data());
-    EXPECT_EQ(Group(kClub)->m_MsgListRecent.size(), static_cast<size_t>(kMaxHistoryEntries));
-    Dlg().OnIMSGotGroupHistoryMsgList(200, 1, kMine, -3, full.data());
-    EXPECT_TRUE(Group(kMine)->m_MsgListRecent.empty());
-
-    // Fields without their zero are read within their sizes.
-    THistoryEntry unterminated;
-    std::memset(&unterminated, '7', sizeof(unterminated));
-    unterminated.text = "body";
-    Dlg().OnIMSGotGroupHistoryMsgList(200, 1, kClub, 1, &unterminated);
-    const TGroupMessage& message = Group(kClub)->m_MsgListRecent.front();
-    EXPECT_EQ(message.id.GetLength(), 39);
-    EXPECT_EQ(message.senderURI.GetLength(), 257);
-    EXPECT_EQ(HistoryIdValue(message.id), 0);  // far beyond an int: no anchor
-    EXPECT_EQ(message.body, "body");
-}
-
-TEST_F(HistoryEventsTest, InformationFailureRemovesTheGroupAsItsNoticeWould)
+TEST_F(HistoryEventsTest, InformationFailureNotices)
 {
     // 404: exactly the deletion notice of 1020.
     Word failed404[] = {W(kClub), 404};
     Send(H_GroupInfoFailed, failed404);
     EXPECT_EQ(PromptText(0), "群组[Club]已被管理员删除!");
-    EXPECT_EQ(m_driver.Prompts()[0].flags, MB_ICONINFORMATION);
-    EXPECT_EQ(Group(kClub), nullptr);
-    EXPECT_TRUE(Logged("OnIMSGetPublicGroupInfoListFailedVeloractrl1....GroupURI=sip:club@groups.test,Result=404"));
-    EXPECT_TRUE(Logged("OnIMSPublicGroupDeletedVeloractrl1, pGroupURI=sip:club@groups.test"));
-
-    // 403: exactly my removal (1021): the group goes, the notice follows.
-    Word failed403[] = {W(kMine), 403};
-    Send(H_GroupInfoFailed, failed403);
-    EXPECT_EQ(Group(kMine), nullptr);
-    EXPECT_EQ(PromptCount(), 1u);
-    QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(PromptText(1), "您已经退出群组Mine!");
-
     // Any other result: the failure notice, with the system caption.
-    Word failed500[] = {W("sip:x@groups.test"), 500}, noGroup[] = {0, 404};
+    Word failed500[] = {W("sip:x@groups.test"), 500};
     Send(H_GroupInfoFailed, failed500);
-    ASSERT_EQ(PromptCount(), 3u);
-    EXPECT_EQ(PromptText(2), "获取失败！");
-    EXPECT_EQ(Utf8(m_driver.Prompts()[2].caption), "系统提示");
-    EXPECT_EQ(m_driver.Prompts()[2].flags, MB_ICONINFORMATION);
-    Send(H_GroupInfoFailed, noGroup);  // no group named: nothing to remove
-    EXPECT_EQ(PromptCount(), 3u);
+    ASSERT_EQ(PromptCount(), 2u);
+    EXPECT_EQ(PromptText(1), "获取失败！");
+    EXPECT_EQ(Utf8(m_driver.Prompts()[1].caption), "系统提示");
+    EXPECT_EQ(m_driver.Prompts()[1].flags, MB_ICONINFORMATION);
 }
 
 TEST_F(HistoryEventsTest, HistoryButtonRunsTheViewerOverTheConversation)

@@ -1,4 +1,4 @@
-// The results of the group operations (1013-1019, 1029, 1030): tables,
+// The results of the group operations (1013-1019): tables,
 // tree, pending lists and the time-out and failure notices.
 #include "window/CommandsFixture.h"
 #include "groups/ChildWindows.h"
@@ -27,16 +27,6 @@ struct CFakeInfoWindow : CDialog, CGroupInfoWindow {
     {
         const int colon = uri.Find(':'), at = uri.Find('@');
         return uri.Mid(colon + 1, at - colon - 1);
-    }
-};
-
-struct CFakeBlacklistWindow : CDialog, CGroupBlacklistWindow {
-    std::vector<std::string> changes;
-    void AddBlackListEntry(const CString&, const CString&, int) override {}
-    void OnBlackListFailed(const CString&) override {}
-    void OnBlackListChanged(const CString& uri, const CString& group, int operation, int kind) override
-    {
-        changes.push_back(uri.str() + "|" + group.str() + "|" + std::to_string(operation) + std::to_string(kind));
     }
 };
 
@@ -296,38 +286,6 @@ TEST_F(OperationResultsTest, ChangedDisplayNameReachesItemAndTable)
     Result3(H_ChangeNameResult, "", "Late", 408);
     EXPECT_EQ(Notices(), (Texts{"修改在群组:Club中的显示名超时!", "修改在群组:Club中的显示名失败!"}));
     EXPECT_EQ(Utf8(MemberItem(kClub, kMe)->text(0)), "Captain");
-}
-
-// ---- 1029, 1030 --------------------------------------------------------------------------
-
-TEST_F(OperationResultsTest, BlacklistResultsNeedTheBlacklistWindow)
-{
-    LoadMineWithThree();
-    Result3(H_AddBlacklistResult, "Mine", kBob, 200);  // no window: nothing
-    EXPECT_FALSE(Record(kMine)->IsBlacklisted(kBob));
-    EXPECT_EQ(m_host.Count(M_RemoveMember), 0u);
-
-    auto* window = new CFakeBlacklistWindow;
-    Dlg().Windows().Open<CGroupBlacklistWindow>(window, window);
-    Result3(H_AddBlacklistResult, "Mine", kBob, 408);
-    Result3(H_AddBlacklistResult, "Mine", kBob, 200);
-    Result3(H_AddBlacklistResult, "Mine", kBob, 200);  // listed once
-    Result3(H_AddBlacklistResult, "Mine", "sip:w@ims.test", 200);
-    EXPECT_EQ(Record(kMine)->Blacklist(),
-              (std::vector<CString>{"sip:x@ims.test", "sip:y@ims.test", "sip:z@ims.test", kBob, "sip:w@ims.test"}));
-    ASSERT_EQ(m_host.Count(M_RemoveMember), 2u);  // Bob is still a member until the removal result
-    EXPECT_EQ(m_host.Of(M_RemoveMember)[0].texts, (Texts{kBob, "Mine"}));
-
-    Result3(H_DeleteBlacklistResult, "Mine", "sip:y@ims.test", 200);
-    Result3(H_DeleteBlacklistResult, "Mine", "sip:nobody@ims.test", 200);
-    EXPECT_EQ(Record(kMine)->Blacklist(),
-              (std::vector<CString>{"sip:x@ims.test", "sip:z@ims.test", kBob, "sip:w@ims.test"}));
-    EXPECT_EQ(window->changes.size(), 5u);
-    EXPECT_EQ(window->changes[0], std::string(kBob) + "|Mine|10");
-    EXPECT_EQ(window->changes[3], "sip:y@ims.test|Mine|00");
-    EXPECT_TRUE(Notices().empty());
-    EXPECT_TRUE(Logged("OnIMSDeletGroupBlacklistMemResultVeloractrl1, pGroupName=Mine,pDName=sip:y@ims.test,"
-                       "iResult=200"));
 }
 
 } // namespace
