@@ -11,7 +11,7 @@
 #include "clientkit/ClientKit.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "platform/Window.h"
 #include "res/ModuleResources.h"
 #include "support/FakeHost.h"

@@ -22,7 +22,7 @@
 #include "window/TreeItemData.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "res/ModuleResources.h"
 #include "support/FakeHost.h"
 
