@@ -49,8 +49,9 @@ protected:
         m_module = LoadTarvolanModule(&m_host, &m_host, &m_parent);
         ASSERT_NE(m_module, nullptr);
         m_module->Init();
-        ASSERT_NE(CTarvolanModule::Instance()->MainWindow(), nullptr);
+        ASSERT_NE(MainWindow(), nullptr);
     }
+    static CTarvolanDialog* MainWindow() { return CTarvolanModule::Instance()->MainWindow(); }
     void TearDown() override
     {
         CTarvolanModule::DestroyInstance();
@@ -90,20 +91,20 @@ protected:
     // Opens the chat window of a listed group from its menu.
     CTarvolanChatDialog* OpenChat(const char* uri)
     {
-        CTarvolan* group = CTarvolanModule::Instance()->MainWindow()->Data().TreeModel().FindGroup(uri);
+        CTarvolan* group = MainWindow()->Data().TreeModel().FindGroup(uri);
         if (!group) return nullptr;
         m_driver.PushMenuChoice(IDM_GROUP_CHAT);
-        CTarvolanModule::Instance()->MainWindow()->OnTreeRightClick(group->m_hTreeItem, QPoint());
+        MainWindow()->OnTreeRightClick(group->m_hTreeItem, QPoint());
         return dynamic_cast<CTarvolanChatDialog*>(group->m_pChatDialog);
     }
 
     // Runs a menu command on the group's tree item.
     void RunGroupCommand(const char* uri, int command)
     {
-        CTarvolan* group = CTarvolanModule::Instance()->MainWindow()->Data().TreeModel().FindGroup(uri);
+        CTarvolan* group = MainWindow()->Data().TreeModel().FindGroup(uri);
         ASSERT_NE(group, nullptr);
         m_driver.PushMenuChoice(command);
-        CTarvolanModule::Instance()->MainWindow()->OnTreeRightClick(group->m_hTreeItem, QPoint());
+        MainWindow()->OnTreeRightClick(group->m_hTreeItem, QPoint());
     }
 
     QTemporaryDir m_dir;
@@ -120,18 +121,18 @@ protected:
 TEST_F(FuzzRegressionTest, PlaceWindowWithExtremeNumbers)
 {
     Send(H_PlaceWindow, {INT_MIN, 0, 0, 0});
-    EXPECT_EQ(CTarvolanModule::Instance()->MainWindow()->geometry().x(), -QWIDGETSIZE_MAX);
-    EXPECT_EQ(CTarvolanModule::Instance()->MainWindow()->width(), 0);
+    EXPECT_EQ(MainWindow()->geometry().x(), -QWIDGETSIZE_MAX);
+    EXPECT_EQ(MainWindow()->width(), 0);
 
     Send(H_PlaceWindow, {INT_MAX, INT_MAX, INT_MAX, INT_MAX});
-    EXPECT_EQ(CTarvolanModule::Instance()->MainWindow()->geometry().x(), QWIDGETSIZE_MAX);
-    EXPECT_LE(CTarvolanModule::Instance()->MainWindow()->width(), QWIDGETSIZE_MAX);
+    EXPECT_EQ(MainWindow()->geometry().x(), QWIDGETSIZE_MAX);
+    EXPECT_LE(MainWindow()->width(), QWIDGETSIZE_MAX);
 
     Send(H_PlaceWindow, {-5, -7, INT_MIN, INT_MIN});
-    EXPECT_EQ(CTarvolanModule::Instance()->MainWindow()->geometry(), QRect(-5, -7, 0, 0));
+    EXPECT_EQ(MainWindow()->geometry(), QRect(-5, -7, 0, 0));
 
     Send(H_PlaceWindow, {10, 20, 300, 400});  // ordinary numbers are kept
-    EXPECT_EQ(CTarvolanModule::Instance()->MainWindow()->geometry(), QRect(10, 20, 300, 400));
+    EXPECT_EQ(MainWindow()->geometry(), QRect(10, 20, 300, 400));
 }
 
 // fuzz/corpus/regress-picker-after-close: a group's chat window, opened from
@@ -142,7 +143,7 @@ TEST_F(FuzzRegressionTest, PlaceWindowWithExtremeNumbers)
 TEST_F(FuzzRegressionTest, EmoticonButtonOfAChatWindowDeletedWhileItsPopupIsOpen)
 {
     SendGroupList({{"sip:g1@groups.test", "g1"}});
-    CTarvolan* group = CTarvolanModule::Instance()->MainWindow()->Data().TreeModel().FindGroup("sip:g1@groups.test");
+    CTarvolan* group = MainWindow()->Data().TreeModel().FindGroup("sip:g1@groups.test");
     ASSERT_NE(group, nullptr);
     QPointer<CTarvolanChatDialog> chat = OpenChat("sip:g1@groups.test");
     ASSERT_TRUE(chat);
