@@ -46,8 +46,6 @@ void CTarvolanModule::DestroyMainWindow()
     delete dialog;
 }
 
-bool CTarvolanModule::s_failNextCreate = false;
-
 CTarvolanModule::~CTarvolanModule()
 {
     if (g_pModule == this) g_pModule = nullptr;
@@ -75,11 +73,11 @@ void CTarvolanModule::Init()
         return;
     }
     m_pMainWindow = new CTarvolanDialog(m_context);
-    const bool created = !s_failNextCreate && m_pMainWindow->CreateWindow(m_pParentWnd);
-    s_failNextCreate = false;
+    const bool created = !m_bFailNextCreate && m_pMainWindow->CreateWindow(m_pParentWnd);
+    m_bFailNextCreate = false;
     if (!created) {
-        ShowMessageBox(m_pParentWnd, Utf8ToGbk("系统资源不足,请关闭并重新启动客户端。"), GetMsgTitle(),
-                       MB_ICONINFORMATION);
+        m_context.Driver().MessageBox(m_pParentWnd, Utf8ToGbk("系统资源不足,请关闭并重新启动客户端。"),
+                                      GetMsgTitle(), MB_ICONINFORMATION);
         LogToHost("CTarvolanDialog Create Failed!", 1);
         return;
     }

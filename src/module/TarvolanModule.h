@@ -33,7 +33,7 @@ public:
     static void DestroyInstance();
 
     // Makes the next window creation fail (start-up failure tests).
-    static void FailNextWindowCreationForTest() { s_failNextCreate = true; }
+    void FailNextWindowCreationForTest() { m_bFailNextCreate = true; }
 
     // The link to the host that the module's windows use.
     CHostLink& Link() { return m_link; }
@@ -60,10 +60,10 @@ private:
 
     void DestroyMainWindow();
 
-    static bool s_failNextCreate;
     CModuleLink m_link{*this};
     CModuleContext m_context{m_link, TarvolanResources()};
     CTarvolanDialog* m_pMainWindow = nullptr;
+    bool m_bFailNextCreate = false;
 };
 
 } // namespace tarvolan

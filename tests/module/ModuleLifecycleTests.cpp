@@ -211,7 +211,7 @@ TEST_F(ModuleTest, NullRecordsAreIgnoredExceptWhereNoneIsRead)
 
 TEST_F(ModuleTest, AWindowThatCannotBeCreatedIsReportedOnce)
 {
-    CTarvolanModule::FailNextWindowCreationForTest();
+    CTarvolanModule::Instance()->FailNextWindowCreationForTest();
     m_module->Init();
     ASSERT_EQ(m_driver.Prompts().size(), 1u);
     EXPECT_EQ(m_driver.Prompts()[0].flags, MB_ICONINFORMATION);
