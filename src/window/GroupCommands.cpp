@@ -336,7 +336,7 @@ void CGroupCommands::OnOpenBlackList()
     const CTarvolan* group = ItemKind(item) == ITEM_OWNED_GROUP ? ItemGroup(item) : nullptr;
     if (!group) return;
     const CString uri = group->URI();
-    auto* window = new CTarvolanBlackListDialog(Link(), &m_window);
+    auto* window = new CTarvolanBlackListDialog(m_context, &m_window);
     QPointer<CTarvolanBlackListDialog> alive(window);
     m_window.Windows().Open<CGroupBlacklistWindow>(window, window);
     window->SetGroupURI(uri);

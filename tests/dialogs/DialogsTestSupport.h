@@ -52,6 +52,7 @@ protected:
 
     // The module's link to the fake host, for the dialogs a test makes.
     static tarvolan::CHostLink& Link() { return tarvolan::CTarvolanModule::Instance()->Link(); }
+    static tarvolan::CModuleContext& Context() { return tarvolan::CTarvolanModule::Instance()->Context(); }
 
     // Queues one run of a dialog: control values (UTF-8) and the button.
     void Answer(std::map<int, CString> values, int button = IDOK,
