@@ -90,9 +90,9 @@ public:
         Word group[8] = {reinterpret_cast<Word>("history"), reinterpret_cast<Word>(kGroup), 2,
                          reinterpret_cast<Word>(&info), 0, 0, 0, 0};
         m_module->OnMessage(0, H_OnePublicGroup, group);
-        m_pGroup = g_pTarvolanDialog->Data().TreeModel().FindGroup(kGroup);
+        m_pGroup = CTarvolanModule::Instance()->MainWindow()->Data().TreeModel().FindGroup(kGroup);
         m_pGroup->m_bRecentLoaded = true;
-        m_pChat = OpenChatWindow(*m_pGroup, g_pTarvolanDialog->Link());
+        m_pChat = OpenChatWindow(*m_pGroup, CTarvolanModule::Instance()->MainWindow()->Link());
     }
     ~CClient() { CTarvolanModule::DestroyInstance(); }
 
@@ -131,7 +131,7 @@ void BM_HistoryPaging(benchmark::State& state)
     double first = 0, deep = 0;
     for (auto _ : state) {
         CClient client;
-        CTarvolanHistoryDialog viewer(g_pTarvolanDialog->Link(), &client.Chat());
+        CTarvolanHistoryDialog viewer(CTarvolanModule::Instance()->MainWindow()->Link(), &client.Chat());
         viewer.SetGroup(&client.Group());
         viewer.InitialiseOnce();
         for (int i = 0; i < kSteps; ++i) first += PageStep(client, viewer, *pages[0]);
@@ -163,7 +163,7 @@ void BM_RecentMessages(benchmark::State& state)
             for (int i = 0; i < kLoads; ++i) {
                 CClient client;
                 for (int m = 0; filled && m < 1000; ++m)
-                    ShowIncomingMessage(client.Group(), g_pTarvolanDialog->Link(), "sip:ann@ims.example.com",
+                    ShowIncomingMessage(client.Group(), CTarvolanModule::Instance()->MainWindow()->Link(), "sip:ann@ims.example.com",
                                         "<property ></property>a message");
                 QApplication::processEvents();  // the window at rest, as a person sees it
                 const double start = ThreadMicros();

@@ -79,7 +79,7 @@ template <class TFixture, class TInput> void TimeLoad(benchmark::State& state, c
 class CLoadedClient : public CClient {
 public:
     [[gnu::noinline]] void Load(const TWorld& world) { CClient::Load(world); }
-    QTreeWidget& Tree() { return *g_pTarvolanDialog->Tree(); }
+    QTreeWidget& Tree() { return *CTarvolanModule::Instance()->MainWindow()->Tree(); }
 };
 
 void BM_Load(benchmark::State& state)
@@ -237,7 +237,7 @@ void BM_Presence(benchmark::State& state)
         const int m = static_cast<int>((seed >> 4) % kMaxMembers);
         changes.push_back({GroupURI(g).c_str(), MemberURI(g, m).c_str(), kTexts[i % 6]});
     }
-    CTarvolanDialog& dialog = *g_pTarvolanDialog;
+    CTarvolanDialog& dialog = *CTarvolanModule::Instance()->MainWindow();
     size_t applied = 0;
     for (auto _ : state) {
         for (const TChange& c : changes)

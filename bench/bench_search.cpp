@@ -53,8 +53,8 @@ public:
             CString(kOwner).CopyTo(slot.groupOwner, sizeof(slot.groupOwner));
         }
         m_module->OnMessage(0, H_GroupInfoList, list.get());
-        auto* info = new CTarvolanInfoDialog(CTarvolanModule::Instance()->Link(), g_pTarvolanDialog->Data());
-        g_pTarvolanDialog->Windows().Open<CGroupInfoWindow>(info, info);
+        auto* info = new CTarvolanInfoDialog(CTarvolanModule::Instance()->Link(), CTarvolanModule::Instance()->MainWindow()->Data());
+        CTarvolanModule::Instance()->MainWindow()->Windows().Open<CGroupInfoWindow>(info, info);
         info->Create();
         info->show();
         QApplication::processEvents();

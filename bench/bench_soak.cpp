@@ -177,7 +177,7 @@ int main(int argc, char** argv)
     CClient client;
     client.Load(world);
     std::printf("signed in: %d groups, %zu members, VmRSS %ld kB\n", kMaxGroups,
-                g_pTarvolanDialog->Data().TreeModel().MemberTotal(), ResidentKb());
+                CTarvolanModule::Instance()->MainWindow()->Data().TreeModel().MemberTotal(), ResidentKb());
 
     CTraffic traffic(client, world);
     traffic.FillEveryWindow();

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "FuzzInput.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 
 class QAbstractItemView;
 

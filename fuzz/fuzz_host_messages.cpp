@@ -135,6 +135,13 @@ struct TSession {
 
 TSession* g_session = nullptr;
 
+// The loaded module's main window; null while there is none.
+CTarvolanDialog* MainWindow()
+{
+    CTarvolanModule* module = CTarvolanModule::Instance();
+    return module ? module->MainWindow() : nullptr;
+}
+
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtFatalMsg) {
@@ -213,7 +220,7 @@ void LoadModule()
     if (!g_session->module) std::abort();
     g_session->module->Init();
     g_session->inputsSinceLoad = 0;
-    if (g_pTarvolanDialog) g_session->windowGeometry = g_pTarvolanDialog->geometry();
+    if (MainWindow()) g_session->windowGeometry = MainWindow()->geometry();
     // What loading sent (the skin request of the new window) belongs to no input.
     g_session->host.Clear();
     g_session->host2.Clear();
@@ -245,11 +252,11 @@ void RestoreView(CTarvolanDialog& dialog)
 void EmptyModule()
 {
     if (g_session->fresh || ++g_session->inputsSinceLoad >= kLoadPeriod || g_session->module->IsClosing() ||
-        !g_pTarvolanDialog) {
+        !MainWindow()) {
         LoadModule();
         return;
     }
-    CTarvolanDialog& dialog = *g_pTarvolanDialog;
+    CTarvolanDialog& dialog = *MainWindow();
     dialog.CleanUpShutDown();
     dialog.Data().GroupList().Clear();
     dialog.Data().GroupTable().Clear();
@@ -285,7 +292,7 @@ void FireMainTimer(CFuzzInput& in)
     const int choice = in.Pick(8);
     const int id = choice < 6 ? kIds[choice] : in.Number();
     Trace("main timer %d", id);
-    if (g_pTarvolanDialog) g_pTarvolanDialog->OnTimer(id);
+    if (MainWindow()) MainWindow()->OnTimer(id);
 }
 
 // Puts windows in an order that does not change from run to run (by class,
@@ -323,10 +330,10 @@ void FireRunningTimer(CFuzzInput& in)
 // An item of the group tree, or null (a click on empty space).
 QTreeWidgetItem* ChooseTreeItem(CFuzzInput& in)
 {
-    if (!g_pTarvolanDialog || !g_pTarvolanDialog->Tree()) return nullptr;
+    if (!MainWindow() || !MainWindow()->Tree()) return nullptr;
     constexpr size_t kChoices = 254;  // the first items in tree order
     std::vector<QTreeWidgetItem*> items;
-    for (QTreeWidgetItemIterator it(g_pTarvolanDialog->Tree()); *it && items.size() < kChoices; ++it)
+    for (QTreeWidgetItemIterator it(MainWindow()->Tree()); *it && items.size() < kChoices; ++it)
         items.push_back(*it);
     const int choice = in.Pick(static_cast<int>(items.size()) + 1);
     return choice < static_cast<int>(items.size()) ? items[static_cast<size_t>(choice)] : nullptr;
@@ -336,12 +343,12 @@ void UseTree(CFuzzInput& in)
 {
     const int action = in.Pick(4);
     QTreeWidgetItem* item = ChooseTreeItem(in);
-    if (!g_pTarvolanDialog) return;
+    if (!MainWindow()) return;
     Trace("tree action %d on %p", action, static_cast<void*>(item));
     switch (action) {
-    case 0: g_pTarvolanDialog->OnTreeClick(item); break;
-    case 1: g_pTarvolanDialog->OnTreeRightClick(item, QPoint(10, 10)); break;
-    case 2: g_pTarvolanDialog->Tree()->setCurrentItem(item); break;
+    case 0: MainWindow()->OnTreeClick(item); break;
+    case 1: MainWindow()->OnTreeRightClick(item, QPoint(10, 10)); break;
+    case 2: MainWindow()->Tree()->setCurrentItem(item); break;
     default:
         if (item) item->setExpanded(!item->isExpanded());
         break;
@@ -351,8 +358,8 @@ void UseTree(CFuzzInput& in)
 // A mouse event or a tooltip request on the tree, where the input puts it.
 void MouseOnTree(CFuzzInput& in)
 {
-    if (!g_pTarvolanDialog || !g_pTarvolanDialog->Tree()) return;
-    QWidget* viewport = g_pTarvolanDialog->Tree()->viewport();
+    if (!MainWindow() || !MainWindow()->Tree()) return;
+    QWidget* viewport = MainWindow()->Tree()->viewport();
     const QPointF pos(in.Pick(256), in.Pick(256) * 2);
     const QPointF global = viewport->mapToGlobal(pos);
     const Qt::MouseButton button = in.Flag() ? Qt::RightButton : Qt::LeftButton;
@@ -385,7 +392,7 @@ void SendGroupCommand(CFuzzInput& in)
     const int choice = in.Pick(kChoices + 1);
     const int id = choice < kChoices ? kCommands[choice] : in.Number();
     Trace("group command %d", id);
-    if (g_pTarvolanDialog) SendCommand(g_pTarvolanDialog, id);
+    if (MainWindow()) SendCommand(MainWindow(), id);
 }
 
 void PressMainButton(CFuzzInput& in)
@@ -393,7 +400,7 @@ void PressMainButton(CFuzzInput& in)
     constexpr int kButtons[] = {1006, 1004, 1005};
     const int id = kButtons[in.Pick(3)];
     Trace("main button %d", id);
-    if (g_pTarvolanDialog) g_pTarvolanDialog->PressButton(id);
+    if (MainWindow()) MainWindow()->PressButton(id);
 }
 
 // Asks a control for its context menu, if it has one, in one of the three
@@ -435,7 +442,7 @@ void UseOtherWindow(CFuzzInput& in)
     std::vector<CDialog*> windows;
     for (QWidget* widget : QApplication::allWidgets()) {
         auto* dialog = qobject_cast<CDialog*>(widget);
-        if (dialog && dialog != g_pTarvolanDialog && !dialog->IsModalRunning()) windows.push_back(dialog);
+        if (dialog && dialog != MainWindow() && !dialog->IsModalRunning()) windows.push_back(dialog);
     }
     if (windows.empty()) return;
     PutInFixedOrder(windows);
@@ -672,14 +679,14 @@ std::string PlayInput(const uint8_t* data, size_t size, bool transcript)
     Trace("input of %zu bytes", size);
     CFuzzInput in(data, size);
     SetClientState(in.Byte());
-    if (g_pTarvolanDialog) {
+    if (MainWindow()) {
         const uint8_t flags = in.Byte();
-        g_pTarvolanDialog->m_bTestMode = flags & 0x01;
-        g_pTarvolanDialog->m_nKindRootsFlag = (flags >> 1) & 0x01;
-        g_pTarvolanDialog->m_nReplayPauseMs = 0;  // the replay of parked requests runs no event loop
+        MainWindow()->m_bTestMode = flags & 0x01;
+        MainWindow()->m_nKindRootsFlag = (flags >> 1) & 0x01;
+        MainWindow()->m_nReplayPauseMs = 0;  // the replay of parked requests runs no event loop
         // The tree's row selection is read from the client when the window is
         // created: the window as one created under this input's client state.
-        g_pTarvolanDialog->SetFullRowSelect(GetTreeFullRowSelect());
+        MainWindow()->SetFullRowSelect(GetTreeFullRowSelect());
     }
     g_session->driver.Begin(&in, [&in] { WhilePromptOpen(in); });
     for (int i = 0; i < kMaxOperations && !in.Empty() && !g_session->module->IsClosing(); ++i) RunOperation(in, 0);

@@ -15,7 +15,7 @@
 #include "RecordCodec.h"
 #include "Skins.h"
 #include "clientkit/ClientKit.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "platform/Window.h"
 #include "res/ModuleResources.h"
 

@@ -10,7 +10,7 @@
 #include "ClientSession.h"
 #include "JsonFile.h"
 #include "ScenarioPlayer.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "platform/Window.h"
 
 using namespace tarvolan;

@@ -22,7 +22,7 @@
 #include "Transcript.h"
 #include "TreeAccess.h"
 #include "clientkit/ClientKit.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "platform/Window.h"
 
 using namespace tarvolan;

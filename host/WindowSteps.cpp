@@ -17,7 +17,7 @@
 #include "Keyboard.h"
 #include "ScenarioPlayer.h"
 #include "TreeAccess.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "platform/Window.h"
 
 using namespace tarvolan;

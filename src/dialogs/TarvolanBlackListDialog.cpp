@@ -6,6 +6,7 @@
 
 #include "common/TextFunctions.h"
 #include "controls/AskInHandler.h"
+#include "controls/ModuleContext.h"
 #include "controls/Prompts.h"
 #include "controls/SignedInUser.h"
 #include "dialogs/DialogControls.h"
@@ -25,8 +26,8 @@ Word TextWord(const CString& text) { return reinterpret_cast<Word>(text.c_str())
 
 } // namespace
 
-CTarvolanBlackListDialog::CTarvolanBlackListDialog(tarvolan::CHostLink& link, QWidget* parent)
-    : CDialog(parent), m_link(link)
+CTarvolanBlackListDialog::CTarvolanBlackListDialog(CModuleContext& context, QWidget* parent)
+    : CDialog(parent), m_context(context), m_link(context.Link())
 {
     m_pUi = new Ui::CTarvolanBlackListDialog;
     m_pUi->setupUi(this);
@@ -61,7 +62,7 @@ bool CTarvolanBlackListDialog::OnInitDialog()
 // points: the module's strings are made current here.
 bool CTarvolanBlackListDialog::OnCommand(int id, intptr_t lParam)
 {
-    CResourceSwitch resources(TarvolanResources());
+    CResourceSwitch resources(m_context.Resources());
     switch (id) {
     case IDC_ADD: OnAddEntry(); return true;
     case IDC_REMOVE: OnRemoveEntry(); return true;

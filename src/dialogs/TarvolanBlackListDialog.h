@@ -22,6 +22,7 @@ namespace Ui { class CTarvolanBlackListDialog; }
 namespace tarvolan {
 
 class CHostLink;
+class CModuleContext;
 
 class CTarvolanBlackListDialog : public CDialog, public CGroupBlacklistWindow {
     Q_OBJECT
@@ -39,7 +40,7 @@ public:
     enum EListKind : int { LIST_BLACK = 0, LIST_WHITE = 1 };
     enum EListOperation : int { LIST_REMOVED = 0, LIST_ADDED = 1 };
 
-    explicit CTarvolanBlackListDialog(tarvolan::CHostLink& link, QWidget* parent = nullptr);
+    explicit CTarvolanBlackListDialog(CModuleContext& context, QWidget* parent = nullptr);
     ~CTarvolanBlackListDialog() override;
 
     // Before Create: the group's key URI and its name.
@@ -72,6 +73,7 @@ private:
     void AppendLine(QListWidget* box, const CString& uri, int kind);
     TEntry* LineEntry(QListWidget* box, int row) const;
 
+    CModuleContext& m_context;
     tarvolan::CHostLink& m_link;
     Ui::CTarvolanBlackListDialog* m_pUi = nullptr;
     CString m_strGroupURI;

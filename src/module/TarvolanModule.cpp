@@ -12,8 +12,6 @@
 
 namespace tarvolan {
 
-CTarvolanDialog* g_pTarvolanDialog = nullptr;
-
 namespace {
 
 CTarvolanModule* g_pModule = nullptr;
@@ -25,7 +23,7 @@ CTarvolanModule* g_pModule = nullptr;
 struct CUnloadGuard {
     ~CUnloadGuard()
     {
-        if (!g_pTarvolanDialog) CTarvolanModule::DestroyInstance();
+        if (!g_pModule || !g_pModule->MainWindow()) CTarvolanModule::DestroyInstance();
     }
 } g_unloadGuard;
 
@@ -37,18 +35,16 @@ int ReadShowCommand(const void* record)
     return value;
 }
 
-void DestroyMainWindow()
+} // namespace
+
+void CTarvolanModule::DestroyMainWindow()
 {
-    CTarvolanDialog* dialog = g_pTarvolanDialog;
-    g_pTarvolanDialog = nullptr;
+    CTarvolanDialog* dialog = m_pMainWindow;
+    m_pMainWindow = nullptr;
     dialog->CleanUpShutDown();
     dialog->hide();
     delete dialog;
 }
-
-} // namespace
-
-bool CTarvolanModule::s_failNextCreate = false;
 
 CTarvolanModule::~CTarvolanModule()
 {
@@ -63,41 +59,41 @@ void CTarvolanModule::DestroyInstance()
     if (!module) return;
     // Windows can only go while the application object exists; at process
     // exit without UnInit they are left to the operating system.
-    if (g_pTarvolanDialog && QCoreApplication::instance()) module->UnInit();
-    g_pTarvolanDialog = nullptr;
+    if (module->m_pMainWindow && QCoreApplication::instance()) module->UnInit();
+    module->m_pMainWindow = nullptr;
     g_pModule = nullptr;
     delete module;
 }
 
 void CTarvolanModule::Init()
 {
-    CResourceSwitch resources(TarvolanResources());
-    if (g_pTarvolanDialog) {
-        g_pTarvolanDialog->PrepareStartUp();
+    CResourceSwitch resources(m_context.Resources());
+    if (m_pMainWindow) {
+        m_pMainWindow->PrepareStartUp();
         return;
     }
-    g_pTarvolanDialog = new CTarvolanDialog(m_link);
-    const bool created = !s_failNextCreate && g_pTarvolanDialog->CreateWindow(m_pParentWnd);
-    s_failNextCreate = false;
+    m_pMainWindow = new CTarvolanDialog(m_context);
+    const bool created = !m_bFailNextCreate && m_pMainWindow->CreateWindow(m_pParentWnd);
+    m_bFailNextCreate = false;
     if (!created) {
-        ShowMessageBox(m_pParentWnd, Utf8ToGbk("系统资源不足,请关闭并重新启动客户端。"), GetMsgTitle(),
-                       MB_ICONINFORMATION);
+        m_context.Driver().MessageBox(m_pParentWnd, Utf8ToGbk("系统资源不足,请关闭并重新启动客户端。"),
+                                      GetMsgTitle(), MB_ICONINFORMATION);
         LogToHost("CTarvolanDialog Create Failed!", 1);
         return;
     }
-    g_pTarvolanDialog->hide();
-    g_pTarvolanDialog->PrepareStartUp();
+    m_pMainWindow->hide();
+    m_pMainWindow->PrepareStartUp();
 }
 
 void CTarvolanModule::UnInit()
 {
     {
-        CResourceSwitch resources(TarvolanResources());
-        if (g_pTarvolanDialog) {
+        CResourceSwitch resources(m_context.Resources());
+        if (m_pMainWindow) {
             try {
                 DestroyMainWindow();
             } catch (...) {
-                g_pTarvolanDialog = nullptr;
+                m_pMainWindow = nullptr;
                 LogToHost("CTarvolanModule::UnInit()--destroy g_pTarvolanDialog Exception.", 1);
             }
         }
@@ -107,7 +103,7 @@ void CTarvolanModule::UnInit()
 
 int CTarvolanModule::CloseMessageBoxes()
 {
-    CResourceSwitch resources(TarvolanResources());
+    CResourceSwitch resources(m_context.Resources());
     CloseMsgBox(this);
     return 1;
 }
@@ -115,15 +111,15 @@ int CTarvolanModule::CloseMessageBoxes()
 int CTarvolanModule::OnMessage(int, int code, void* record)
 {
     if (m_bClosing) return 0;
-    CResourceSwitch resources(TarvolanResources());
+    CResourceSwitch resources(m_context.Resources());
     if (code == H_ShowWindow) {
-        if (record && g_pTarvolanDialog) {
-            g_pTarvolanDialog->setVisible(ReadShowCommand(record) != SW_HIDE);
-            g_pTarvolanDialog->ReportSelection();
+        if (record && m_pMainWindow) {
+            m_pMainWindow->setVisible(ReadShowCommand(record) != SW_HIDE);
+            m_pMainWindow->ReportSelection();
         }
         return 0;
     }
-    if (g_pTarvolanDialog) return static_cast<int>(g_pTarvolanDialog->Dispatch(code, record));
+    if (m_pMainWindow) return static_cast<int>(m_pMainWindow->Dispatch(code, record));
     return 0;
 }
 

@@ -1,10 +1,14 @@
 // CTarvolanModule: the module object that LoadTarvolanModule hands the host.
 // It creates the main window hidden on Init, routes every host message to it
-// and destroys it on UnInit, after which it ignores everything.
+// and destroys it on UnInit, after which it ignores everything. It owns the
+// module context (host link, UI driver, resources) that the main window and
+// the windows it creates are given.
 #pragma once
 
+#include "controls/ModuleContext.h"
 #include "protocol/HostLink.h"
 #include "protocol/TarvolanAbi.h"
+#include "res/ModuleResources.h"
 
 namespace tarvolan {
 
@@ -29,10 +33,14 @@ public:
     static void DestroyInstance();
 
     // Makes the next window creation fail (start-up failure tests).
-    static void FailNextWindowCreationForTest() { s_failNextCreate = true; }
+    void FailNextWindowCreationForTest() { m_bFailNextCreate = true; }
 
     // The link to the host that the module's windows use.
     CHostLink& Link() { return m_link; }
+    // What the module's windows are given: the link, the driver, the resources.
+    CModuleContext& Context() { return m_context; }
+    // The main window; null while none exists.
+    CTarvolanDialog* MainWindow() const { return m_pMainWindow; }
 
 private:
     class CModuleLink final : public CHostLink {
@@ -50,11 +58,12 @@ private:
         CTarvolanModule& m_module;
     };
 
-    static bool s_failNextCreate;
-    CModuleLink m_link{*this};
-};
+    void DestroyMainWindow();
 
-// The main window; null while none exists.
-extern CTarvolanDialog* g_pTarvolanDialog;
+    CModuleLink m_link{*this};
+    CModuleContext m_context{m_link, TarvolanResources()};
+    CTarvolanDialog* m_pMainWindow = nullptr;
+    bool m_bFailNextCreate = false;
+};
 
 } // namespace tarvolan

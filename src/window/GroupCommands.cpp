@@ -1,12 +1,12 @@
-// The group commands of the main window: the items of context menu 465 and
-// the three buttons. Each works on the tree item selected at the moment,
-// asks where needed, runs its dialog and sends one request; the tables
-// change only when the host reports the result. In test mode a command calls
-// its own result handler with a success value right after sending.
+// The group commands of the main window. In test mode a command calls the
+// window's result handler with a success value right after sending.
 //
-// A question or dialog lets host messages in while it waits: the window may
-// go and groups may be removed meanwhile, so every command keeps what it
-// needs by value and looks its group up again afterwards.
+// A question or dialog lets host messages in while it waits: the window (and
+// this object, which belongs to it) may go and groups may be removed
+// meanwhile, so every command keeps what it needs by value, holds the
+// module's host link itself, and looks its group up again afterwards.
+#include "window/GroupCommands.h"
+
 #include <cstdint>
 
 #include <QAbstractButton>
@@ -28,6 +28,7 @@
 #include "window/EventSupport.h"
 #include "groups/GroupSettingsRecord.h"
 #include "controls/AskInHandler.h"
+#include "controls/ModuleContext.h"
 #include "controls/Prompts.h"
 #include "window/TarvolanDialog.h"
 #include "window/TreeItemData.h"
@@ -125,7 +126,7 @@ bool UnreachableForTransfer(const CTarvolanMember& member)
 
 // ---- routing -------------------------------------------------------------------------
 
-bool CTarvolanDialog::OnGroupCommand(int id)
+bool CGroupCommands::Run(int id)
 {
     switch (id) {
     case kButtonAdd:
@@ -154,9 +155,10 @@ bool CTarvolanDialog::OnGroupCommand(int id)
 
 // The buttons do nothing while the client logs out; either way the button
 // is left unchecked and the window takes the focus.
-void CTarvolanDialog::OnGroupButton(int id)
+void CGroupCommands::OnGroupButton(int id)
 {
-    const auto done = AskInHandler(this, [&] {
+    CTarvolanDialog& window = m_window;
+    const auto done = AskInHandler(&window, [&] {
         if (GetAppLogoutStatus() != 0) return false;
         if (id == kButtonAdd) OnCreateTarvolan();
         else if (id == kButtonDelete) OnDeleteTarvolan();
@@ -164,61 +166,72 @@ void CTarvolanDialog::OnGroupButton(int id)
         return true;
     });
     if (!done.WindowAlive()) return;
-    if (auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id))) {
+    if (auto* button = qobject_cast<QAbstractButton*>(window.GetDlgItem(id))) {
         const bool exclusive = button->autoExclusive();  // a checked exclusive radio button cannot uncheck itself
         button->setAutoExclusive(false);
         button->setChecked(false);
         button->setAutoExclusive(exclusive);
     }
-    setFocus();
+    window.setFocus();
 }
 
-QTreeWidgetItem* CTarvolanDialog::SelectedItem() const
+QTreeWidgetItem* CGroupCommands::SelectedItem() const
 {
-    return m_pTree ? m_pTree->currentItem() : nullptr;
+    return m_window.Tree() ? m_window.Tree()->currentItem() : nullptr;
+}
+
+CHostLink& CGroupCommands::Link() const
+{
+    return m_context.Link();
+}
+
+CGroupData& CGroupCommands::Data() const
+{
+    return m_window.Data();
 }
 
 // ---- 13054 --------------------------------------------------------------------------------
 
 // The user asked for it: an open conversation comes to the front too.
-void CTarvolanDialog::OnOpenGroupChat()
+void CGroupCommands::OnOpenGroupChat()
 {
     CTarvolan* group = ItemGroup(SelectedItem());
-    if (group) BringToFront(OpenChatWindow(*group, Link(), ChatParent()));
+    if (group) BringToFront(OpenChatWindow(*group, Link(), m_window.ChatParent()));
 }
 
 // ---- 13056 --------------------------------------------------------------------------------
 
-void CTarvolanDialog::OnCreateTarvolan()
+void CGroupCommands::OnCreateTarvolan()
 {
     if (GetTarvolanCreateRight() == 0) return;
     CTarvolanCreateDialog dialog(Link());
-    const auto asked = AskInHandler(this, [&] { return dialog.DoModal(); });
+    const auto asked = AskInHandler(&m_window, [&] { return dialog.DoModal(); });
     if (!asked.WindowAlive() || asked.Answer() != IDOK) return;
     const TGroupSettingsValues values = ReadSettings(dialog);
-    if (const int i = FindOwnedNamesake(m_GroupData.GroupList(), values.name, CString()); i >= 0) {
-        ShowNotice(this, ResText(IDS_GROUP_EXISTS_CREATE, m_GroupData.GroupList()[i].name));
+    if (const int i = FindOwnedNamesake(Data().GroupList(), values.name, CString()); i >= 0) {
+        ShowNotice(&m_window, ResText(IDS_GROUP_EXISTS_CREATE, Data().GroupList()[i].name));
         return;
     }
     TGroupSettings record = MakeGroupSettings(CString(), values);
     const TPendingCreate pending = PendingCreate(record);
     // Recorded first: a host that answers at once finds it.
-    m_GroupData.PendingCreates().push_back(pending);
-    SetTimer(kTimerPendingCreate, kPendingCreatePeriodMs);
+    Data().PendingCreates().push_back(pending);
+    m_window.SetTimer(CTarvolanDialog::kTimerPendingCreate, CTarvolanDialog::kPendingCreatePeriodMs);
     Link().Send(M_SaveGroup, &record);
-    if (asked.WindowAlive() && m_bTestMode) OnIMSCreatePublicGroupResult(pending.name, kTestGroupURI, 201);
+    if (asked.WindowAlive() && m_window.m_bTestMode) m_window.OnIMSCreatePublicGroupResult(pending.name, kTestGroupURI, 201);
 }
 
 // ---- 13058 --------------------------------------------------------------------------------
 
-void CTarvolanDialog::OnEditTarvolan()
+void CGroupCommands::OnEditTarvolan()
 {
     QTreeWidgetItem* item = SelectedItem();
     const CTarvolan* group = ItemKind(item) == ITEM_OWNED_GROUP ? ItemGroup(item) : nullptr;
     if (!group) return;
+    CHostLink& link = Link();  // the window may go with the request below
     const CString uri = group->URI();
     const CString keptDisplayName = MyDisplayName(*group);
-    CTarvolanCreateDialog dialog(Link());
+    CTarvolanCreateDialog dialog(link);
     dialog.SetGroupName(group->m_csName);
     dialog.SetDuration(group->m_nDuration);
     const int32_t visibility = group->m_nVisibility;
@@ -230,39 +243,38 @@ void CTarvolanDialog::OnEditTarvolan()
     dialog.SetBulletin(group->m_csBulletin);
     dialog.SetMyDisplayName(keptDisplayName);
 
-    const auto asked = AskInHandler(this, [&] { return dialog.DoModal(); });
-    group = asked.Refind([&] { return m_GroupData.TreeModel().FindGroup(uri); });
+    const auto asked = AskInHandler(&m_window, [&] { return dialog.DoModal(); });
+    group = asked.Refind([&] { return Data().TreeModel().FindGroup(uri); });
     if (asked.Answer() != IDOK || !group) return;  // or removed while the dialog was open
     const TGroupSettingsValues values = ReadSettings(dialog);
-    if (const int i = FindOwnedNamesake(m_GroupData.GroupList(), values.name, uri); i >= 0) {
-        ShowNotice(this, ResText(IDS_GROUP_EXISTS_EDIT, m_GroupData.GroupList()[i].name));
+    if (const int i = FindOwnedNamesake(Data().GroupList(), values.name, uri); i >= 0) {
+        ShowNotice(&m_window, ResText(IDS_GROUP_EXISTS_EDIT, Data().GroupList()[i].name));
         return;
     }
     TGroupSettings record = MakeGroupSettings(uri, values);
     if (values.visibilityIndex == visibilityIndex) record.visibility = visibility;  // left as it was
-    Link().Send(M_SaveGroup, &record);
+    link.Send(M_SaveGroup, &record);
     CString line;
     line.Format("CTarvolanDialog::OnEditTarvolan(): GroupURI=%s, GroupName=%s, MyDispName=%s, MaxMember=%d, "
                 "NeedPermit=%i, visibility=%lld, Subject=%s, Bulletin=%s",
                 CString::FromField(record.uri).c_str(), CString::FromField(record.name).c_str(), CString::FromField(record.displayName).c_str(),
                 record.maxMembers, record.needPermit, record.visibility + 1LL, CString::FromField(record.subject).c_str(),
                 CString::FromField(record.bulletin).c_str());
-    Link().Log(line, 1);
-    if (!(values.displayName == keptDisplayName)) SendTexts(Link(), M_ChangeDisplayName, uri, values.displayName);
+    link.Log(line, 1);
+    if (!(values.displayName == keptDisplayName)) SendTexts(link, M_ChangeDisplayName, uri, values.displayName);
     if (!asked.WindowAlive()) return;
-    if (const CTarvolan* shown = m_GroupData.TreeModel().FindGroup(uri); shown && GroupItem(*shown))
-        SetItemLook(GroupItem(*shown), ToQt(shown->m_csName), ItemImage(GroupItem(*shown)));
-    if (m_bTestMode) OnIMSCreatePublicGroupResult(CString::FromField(record.name), uri, 201);
+    m_window.ShowGroupName(uri);
+    if (m_window.m_bTestMode) m_window.OnIMSCreatePublicGroupResult(CString::FromField(record.name), uri, 201);
 }
 
 // ---- 13095 --------------------------------------------------------------------------------
 
-void CTarvolanDialog::OnShowTarvolanProperties()
+void CGroupCommands::OnShowTarvolanProperties()
 {
     QTreeWidgetItem* item = SelectedItem();
     const CTarvolan* group = ItemGroup(item);
     if (!group) return;
-    CTarvolanPropertyDialog dialog(Link(), &m_GroupData);
+    CTarvolanPropertyDialog dialog(Link(), &Data());
     dialog.SetGroupURI(group->URI());
     dialog.SetGroupName(group->m_csName);
     dialog.SetCreator(GetURIField(group->m_csCreator, URI_ADDRESS));
@@ -281,76 +293,76 @@ void CTarvolanDialog::OnShowTarvolanProperties()
 
 // ---- 13060 --------------------------------------------------------------------------------
 
-void CTarvolanDialog::OnDeleteTarvolan()
+void CGroupCommands::OnDeleteTarvolan()
 {
     QTreeWidgetItem* item = SelectedItem();
     const CTarvolan* group = ItemKind(item) == ITEM_OWNED_GROUP ? ItemGroup(item) : nullptr;
     if (!group) return;
     if (group->MemberCount() >= 2) {
-        ShowNotice(this, LoadResString(IDS_GROUP_NOT_EMPTY));
+        ShowNotice(&m_window, LoadResString(IDS_GROUP_NOT_EMPTY));
         return;
     }
     const CString name = group->m_csName, uri = group->URI();
-    const auto asked = AskInHandler(this, [&] { return AskYesNo(this, ResText(IDS_CONFIRM_DELETE_GROUP, name)); });
-    if (!asked.Answer() || !asked.Refind([&] { return m_GroupData.TreeModel().FindGroup(uri); })) return;
+    const auto asked = AskInHandler(&m_window, [&] { return AskYesNo(&m_window, ResText(IDS_CONFIRM_DELETE_GROUP, name)); });
+    if (!asked.Answer() || !asked.Refind([&] { return Data().TreeModel().FindGroup(uri); })) return;
     IsInMyRLSList(uri);
     Word record[1] = {TextWord(name)};
     Link().Send(M_DeleteGroup, record);
-    if (asked.WindowAlive() && m_bTestMode) OnIMSDeletePublicGroupResult(name, 200);
+    if (asked.WindowAlive() && m_window.m_bTestMode) m_window.OnIMSDeletePublicGroupResult(name, 200);
 }
 
 // ---- 13071 --------------------------------------------------------------------------------
 
-void CTarvolanDialog::OnLeaveTarvolan()
+void CGroupCommands::OnLeaveTarvolan()
 {
     QTreeWidgetItem* item = SelectedItem();
     const CTarvolan* group = ItemKind(item) == ITEM_JOINED_GROUP ? ItemGroup(item) : nullptr;
     if (!group) return;
     const CString name = group->m_csName, uri = group->URI();
-    const auto asked = AskInHandler(this, [&] { return AskYesNo(this, ResText(IDS_CONFIRM_LEAVE, name)); });
-    if (!asked.Answer() || !asked.Refind([&] { return m_GroupData.TreeModel().FindGroup(uri); })) return;
+    const auto asked = AskInHandler(&m_window, [&] { return AskYesNo(&m_window, ResText(IDS_CONFIRM_LEAVE, name)); });
+    if (!asked.Answer() || !asked.Refind([&] { return Data().TreeModel().FindGroup(uri); })) return;
     IsInMyRLSList(uri);
     SendTexts(Link(), M_LeaveGroup, name, uri);
-    if (asked.WindowAlive() && m_bTestMode) OnIMSLeavePublicGroupResult(name, uri, 200);
+    if (asked.WindowAlive() && m_window.m_bTestMode) m_window.OnIMSLeavePublicGroupResult(name, uri, 200);
 }
 
 // ---- 13062 --------------------------------------------------------------------------------
 
 // The blacklist window of a group I own, in place of the one open before. It
 // is filed before it asks for the list, so that an answer at once finds it.
-void CTarvolanDialog::OnOpenBlackList()
+void CGroupCommands::OnOpenBlackList()
 {
     QTreeWidgetItem* item = SelectedItem();
     const CTarvolan* group = ItemKind(item) == ITEM_OWNED_GROUP ? ItemGroup(item) : nullptr;
     if (!group) return;
     const CString uri = group->URI();
-    auto* window = new CTarvolanBlackListDialog(Link(), this);
+    auto* window = new CTarvolanBlackListDialog(m_context, &m_window);
     QPointer<CTarvolanBlackListDialog> alive(window);
-    Windows().Open<CGroupBlacklistWindow>(window, window);
+    m_window.Windows().Open<CGroupBlacklistWindow>(window, window);
     window->SetGroupURI(uri);
     window->SetGroupName(group->m_csName);
-    window->Create(this);
+    window->Create(&m_window);
     window->show();
-    const CGroupRecord* record = alive ? m_GroupData.GroupTable().Get(uri) : nullptr;
+    const CGroupRecord* record = alive ? Data().GroupTable().Get(uri) : nullptr;
     if (!record || record->kind != GROUP_PUBLIC) return;
     for (const CString& entry : record->Blacklist()) window->AddBlackListEntry(entry, uri, CTarvolanBlackListDialog::LIST_BLACK);
 }
 
 // ---- 13171 --------------------------------------------------------------------------------
 
-void CTarvolanDialog::OnTransferTarvolan()
+void CGroupCommands::OnTransferTarvolan()
 {
     QTreeWidgetItem* item = SelectedItem();
     const CTarvolanMember* member = ItemKind(item) == ITEM_OWNED_MEMBER ? ItemMember(item) : nullptr;
-    const CTarvolan* group = member ? m_GroupData.TreeModel().FindGroup(member->GroupURI()) : nullptr;
+    const CTarvolan* group = member ? Data().TreeModel().FindGroup(member->GroupURI()) : nullptr;
     if (!group) return;
     const CString groupURI = group->URI(), memberURI = member->URI(), memberName = member->m_csDisplayName;
     const auto asked =
-        AskInHandler(this, [&] { return AskYesNo(this, ResText(IDS_CONFIRM_TRANSFER, group->m_csName, memberName)); });
-    member = asked.Refind([&] { return m_GroupData.TreeModel().FindMember(groupURI, memberURI); });
+        AskInHandler(&m_window, [&] { return AskYesNo(&m_window, ResText(IDS_CONFIRM_TRANSFER, group->m_csName, memberName)); });
+    member = asked.Refind([&] { return Data().TreeModel().FindMember(groupURI, memberURI); });
     if (!asked.Answer() || !member) return;  // or gone while the question was open
     if (UnreachableForTransfer(*member)) {
-        ShowNotice(this, ResText(IDS_TRANSFER_OFFLINE, memberName));
+        ShowNotice(&m_window, ResText(IDS_TRANSFER_OFFLINE, memberName));
         return;
     }
     SendTexts(Link(), M_TransferGroup, memberURI, groupURI);
@@ -358,44 +370,44 @@ void CTarvolanDialog::OnTransferTarvolan()
 
 // ---- 13064 --------------------------------------------------------------------------------
 
-void CTarvolanDialog::OnRemoveMember()
+void CGroupCommands::OnRemoveMember()
 {
     QTreeWidgetItem* item = SelectedItem();
     const int kind = ItemKind(item);
     const CTarvolanMember* member =
         kind == ITEM_OWNED_MEMBER || kind == ITEM_JOINED_MEMBER ? ItemMember(item) : nullptr;
-    const CTarvolan* group = member ? m_GroupData.TreeModel().FindGroup(member->GroupURI()) : nullptr;
+    const CTarvolan* group = member ? Data().TreeModel().FindGroup(member->GroupURI()) : nullptr;
     if (!group) return;
     const CString groupURI = group->URI(), groupName = group->m_csName, memberURI = member->URI();
     const auto asked = AskInHandler(
-        this, [&] { return AskYesNo(this, ResText(IDS_CONFIRM_REMOVE_MEMBER, groupName, member->m_csDisplayName)); });
-    if (!asked.Answer() || !asked.Refind([&] { return m_GroupData.TreeModel().FindMember(groupURI, memberURI); }))
+        &m_window, [&] { return AskYesNo(&m_window, ResText(IDS_CONFIRM_REMOVE_MEMBER, groupName, member->m_csDisplayName)); });
+    if (!asked.Answer() || !asked.Refind([&] { return Data().TreeModel().FindMember(groupURI, memberURI); }))
         return;
     SendTexts(Link(), M_RemoveMember, memberURI, groupName);
 }
 
 // ---- 13068 --------------------------------------------------------------------------------
 
-void CTarvolanDialog::OnInviteToTarvolan()
+void CGroupCommands::OnInviteToTarvolan()
 {
     QTreeWidgetItem* item = SelectedItem();
     const CTarvolan* group = ItemKind(item) == ITEM_OWNED_GROUP ? ItemGroup(item) : nullptr;
     if (!group) return;
     const CString groupURI = group->URI(), groupName = group->m_csName;
     CTarvolanInviteDialog dialog(Link());
-    const auto asked = AskInHandler(this, [&] { return dialog.DoModal(); });
-    group = asked.Refind([&] { return m_GroupData.TreeModel().FindGroup(groupURI); });
+    const auto asked = AskInHandler(&m_window, [&] { return dialog.DoModal(); });
+    group = asked.Refind([&] { return Data().TreeModel().FindGroup(groupURI); });
     if (asked.Answer() != IDOK || !group) return;  // or removed while the dialog was open
     const CString account = dialog.GetInviteeURI();
     if (account.IsEmpty()) return;
     const CString name = GetURIField(account, URI_USER);
 
     int refusal = 0;
-    if (m_GroupData.IsInvitePending(account, groupName)) refusal = IDS_ALREADY_INVITED;
+    if (Data().IsInvitePending(account, groupName)) refusal = IDS_ALREADY_INVITED;
     else if (group->FindMember(account)) refusal = IDS_ALREADY_MEMBER;
-    else if (m_GroupData.IMSUserIsInOnePubGroup(groupURI, account, 2, 2)) refusal = IDS_IN_BLACKLIST;
+    else if (Data().IMSUserIsInOnePubGroup(groupURI, account, 2, 2)) refusal = IDS_IN_BLACKLIST;
     if (refusal != 0) {
-        ShowNotice(this, ResText(refusal, name));
+        ShowNotice(&m_window, ResText(refusal, name));
         return;
     }
     CString line;
@@ -403,36 +415,36 @@ void CTarvolanDialog::OnInviteToTarvolan()
     WriteLog(line, 0);
     Word record[3] = {TextWord(account), TextWord(name), TextWord(groupName)};
     Link().Send(M_InviteMember, record);
-    if (!asked.WindowAlive() || !m_bTestMode) return;
-    OnIMSInviteToMyPuGroupSendResult(account, name, groupName, 200);
-    if (asked.WindowAlive()) OnIMSPublicGroupInviteResult(groupName, account, 1);
+    if (!asked.WindowAlive() || !m_window.m_bTestMode) return;
+    m_window.OnIMSInviteToMyPuGroupSendResult(account, name, groupName, 200);
+    if (asked.WindowAlive()) m_window.OnIMSPublicGroupInviteResult(groupName, account, 1);
 }
 
 // ---- 13079 --------------------------------------------------------------------------------
 
-void CTarvolanDialog::OnChangeMyDisplayName()
+void CGroupCommands::OnChangeMyDisplayName()
 {
     QTreeWidgetItem* item = SelectedItem();
     const int kind = ItemKind(item);
     const CTarvolanMember* member =
         kind == ITEM_OWNED_MEMBER || kind == ITEM_JOINED_MEMBER ? ItemMember(item) : nullptr;
-    if (!member || !m_GroupData.TreeModel().FindGroup(member->GroupURI())) return;
+    if (!member || !Data().TreeModel().FindGroup(member->GroupURI())) return;
     const CString groupURI = member->GroupURI();
     CInputTextDialog dialog(Link());
     dialog.SetLabel(LoadResString(IDS_DISPLAY_NAME));
     dialog.SetMaxLength(kDisplayNameMaxLength);
-    const auto asked = AskInHandler(this, [&] { return dialog.DoModal(); });
-    if (asked.Answer() != IDOK || !asked.Refind([&] { return m_GroupData.TreeModel().FindGroup(groupURI); })) return;
+    const auto asked = AskInHandler(&m_window, [&] { return dialog.DoModal(); });
+    if (asked.Answer() != IDOK || !asked.Refind([&] { return Data().TreeModel().FindGroup(groupURI); })) return;
     CString name = dialog.GetText();
     name.Trim();
     if (name.IsEmpty()) {
-        ShowNotice(this, LoadResString(IDS_DISPLAY_NAME_EMPTY));
+        ShowNotice(&m_window, LoadResString(IDS_DISPLAY_NAME_EMPTY));
         return;
     }
-    if (const CGroupRecord* record = m_GroupData.GroupTable().Get(groupURI)) {
+    if (const CGroupRecord* record = Data().GroupTable().Get(groupURI)) {
         for (const TMemberSlot& slot : record->Members()) {
             if (slot.displayName == name) {
-                ShowNotice(this, LoadResString(IDS_DISPLAY_NAME_EXISTS));
+                ShowNotice(&m_window, LoadResString(IDS_DISPLAY_NAME_EXISTS));
                 return;
             }
         }
@@ -445,10 +457,10 @@ void CTarvolanDialog::OnChangeMyDisplayName()
 // The open information window is replaced only once the search is
 // confirmed; the new one shows page 1 and keeps the search for its page
 // buttons.
-void CTarvolanDialog::OnSearchTarvolan()
+void CGroupCommands::OnSearchTarvolan()
 {
-    CTarvolanSearchDialog dialog(Link(), m_nShowFlag);
-    const auto asked = AskInHandler(this, [&] { return dialog.DoModal(); });
+    CTarvolanSearchDialog dialog(Link(), m_window.m_nShowFlag);
+    const auto asked = AskInHandler(&m_window, [&] { return dialog.DoModal(); });
     if (!asked.WindowAlive() || asked.Answer() != IDOK) return;
     const bool byCreator = dialog.GetMode() == CTarvolanSearchDialog::MODE_CREATOR;
     const int kind = byCreator ? SEARCH_BY_CREATOR : SEARCH_BY_NAME;
@@ -456,8 +468,8 @@ void CTarvolanDialog::OnSearchTarvolan()
                                    : dialog.GetKeyword();
     const CString domain = dialog.GetDomain();
 
-    auto* info = new CTarvolanInfoDialog(Link(), m_GroupData);
-    m_OpenWindows.Open<CGroupInfoWindow>(info, info);
+    auto* info = new CTarvolanInfoDialog(Link(), Data());
+    m_window.Windows().Open<CGroupInfoWindow>(info, info);
     info->Create();
     info->show();
     info->BeginSearch(kind, text, domain);
@@ -466,7 +478,7 @@ void CTarvolanDialog::OnSearchTarvolan()
 
 // ---- 32772, 32773 -------------------------------------------------------------------------
 
-void CTarvolanDialog::OnMessageMember(int mode)
+void CGroupCommands::OnMessageMember(int mode)
 {
     QTreeWidgetItem* item = SelectedItem();
     const int kind = ItemKind(item);

@@ -9,6 +9,7 @@
 #include <QToolTip>
 
 #include "clientkit/ClientKit.h"
+#include "controls/ModuleContext.h"
 #include "controls/SignedInUser.h"
 #include "controls/TreeCtrlEx.h"
 #include "window/TreeItemData.h"
@@ -26,7 +27,8 @@ constexpr const char* kButtonSkins[] = {"radio_add", "radio_del", "radio_edit"};
 constexpr int kReplayPeriodMs = 30000;
 } // namespace
 
-CTarvolanDialog::CTarvolanDialog(CHostLink& link) : CDialog(nullptr), m_link(link), m_GroupData(WriteLog)
+CTarvolanDialog::CTarvolanDialog(CModuleContext& context)
+    : CDialog(nullptr), m_context(context), m_link(context.Link()), m_GroupData(WriteLog)
 {
     m_GroupData.TreeModel().SetListener(this);
     m_Changes.Subscribe(this);  // the tree first, then the conversation windows
@@ -220,7 +222,7 @@ void CTarvolanDialog::OnHostSignedIn()
 // the module object: they make the module's resources current themselves.
 void CTarvolanDialog::OnTimer(int id)
 {
-    CResourceSwitch resources(TarvolanResources());
+    CResourceSwitch resources(m_context.Resources());
     switch (id) {
     case kTimerReplay:
         KillTimer(id);
@@ -237,12 +239,12 @@ void CTarvolanDialog::OnTimer(int id)
 
 bool CTarvolanDialog::OnCommand(int id, intptr_t lParam)
 {
-    CResourceSwitch resources(TarvolanResources());
+    CResourceSwitch resources(m_context.Resources());
     if (id == kDeferredNoticeCommand) {
         ShowDeferredNotice();
         return true;
     }
-    if (OnGroupCommand(id)) return true;
+    if (m_GroupCommands.Run(id)) return true;
     return CDialog::OnCommand(id, lParam);
 }
 

@@ -38,6 +38,7 @@
 #include "groups/ProfileRules.h"
 #include "protocol/TarvolanAbi.h"
 #include "platform/Window.h"
+#include "window/GroupCommands.h"
 #include "window/OpenWindows.h"
 
 class QTreeWidgetItem;
@@ -46,6 +47,7 @@ namespace Ui { class CTarvolanDialog; }
 namespace tarvolan {
 
 class CHostLink;
+class CModuleContext;
 
 class CTreeCtrlEx;
 
@@ -65,7 +67,7 @@ public:
     // The command, posted to this window, that shows the deferred notice.
     static constexpr int kDeferredNoticeCommand = 987653333;
 
-    explicit CTarvolanDialog(tarvolan::CHostLink& link);
+    explicit CTarvolanDialog(CModuleContext& context);
     ~CTarvolanDialog() override;
 
     // Creates the window from its template as a child of parent.
@@ -95,6 +97,8 @@ public:
     tarvolan::CHostLink& Link() const { return m_link; }
     // The rules of membership and presence (the presence benchmark drives them).
     CMembershipRules& Membership() { return m_MembershipRules; }
+    // The module context that the windows this one creates are given.
+    CModuleContext& Context() const { return m_context; }
 
     // ---- the tree ------------------------------------------------------------
     // The root item of a root kind (1, 6, 7, 12, 13); null when not created.
@@ -126,6 +130,12 @@ public:
     CString BuildToolTipText(QTreeWidgetItem* item) const;
     // The image index an item shows; -1 when none.
     static int ItemImage(const QTreeWidgetItem* item);
+    // Shows the current name of the group with that URI on its item.
+    void ShowGroupName(const CString& uri)
+    {
+        const CTarvolan* shown = m_GroupData.TreeModel().FindGroup(uri);
+        if (QTreeWidgetItem* item = shown ? GroupItem(*shown) : nullptr) SetItemLook(item, ToQt(shown->m_csName), ItemImage(item));
+    }
 
     // ---- tree interaction ------------------------------------------------------
     void OnTreeClick(QTreeWidgetItem* item);
@@ -176,10 +186,9 @@ public:
     // Window timers: 1001 replay of parked requests, 9002 pending creations,
     // 9051 recent contact-list names.
     void OnTimer(int id) override;
-    bool OnCommand(int id, intptr_t lParam) override;
     // The group commands of menu 465 and the buttons 1006, 1004 and 1005
-    // (GroupCommands.cpp); false for any other id.
-    bool OnGroupCommand(int id);
+    // go to CGroupCommands.
+    bool OnCommand(int id, intptr_t lParam) override;
 
     int32_t m_nShowFlag = 1;       // read by the search dialog
     int32_t m_nKindRootsFlag = 0;  // with scene 6: the roots of kinds 12 and 13
@@ -241,23 +250,6 @@ private:
     void ReplayParkedRequests();
     void ShowDeferredNotice();
 
-    // The group commands (GroupCommands.cpp).
-    QTreeWidgetItem* SelectedItem() const;
-    void OnGroupButton(int id);
-    void OnOpenGroupChat();
-    void OnCreateTarvolan();
-    void OnEditTarvolan();
-    void OnShowTarvolanProperties();
-    void OnDeleteTarvolan();
-    void OnLeaveTarvolan();
-    void OnOpenBlackList();
-    void OnTransferTarvolan();
-    void OnRemoveMember();
-    void OnInviteToTarvolan();
-    void OnChangeMyDisplayName();
-    void OnMessageMember(int mode);
-    void OnSearchTarvolan();
-
     // The group information window's part of the handlers (SearchHandlers.cpp).
     void MarkJoinedInInfoWindow(const CString& groupURI);
     void PassGroupToInfoWindow(const CString& groupName, const CString& groupURI, int role,
@@ -282,6 +274,7 @@ private:
     bool HistoryViewerOpen(const CTarvolan& group) const override;
     CGroupBlacklistWindow* BlacklistWindow() const override;
 
+    CModuleContext& m_context;
     tarvolan::CHostLink& m_link;
     CGroupData m_GroupData;
     COpenWindows m_OpenWindows;
@@ -312,6 +305,7 @@ private:
     // The removal notices waiting for their kDeferredNoticeCommand, oldest
     // first: each command shows the oldest one.
     std::deque<CString> m_DeferredNotices;
+    CGroupCommands m_GroupCommands{*this, m_context};
 };
 
 } // namespace tarvolan

@@ -10,6 +10,7 @@
 #include "clientkit/ClientKit.h"
 #include "controls/SignedInUser.h"
 #include "common/TextFunctions.h"
+#include "controls/ModuleContext.h"
 #include "controls/TreeCtrlEx.h"
 #include "groups/GroupRequests.h"
 #include "groups/Presence.h"
@@ -148,7 +149,7 @@ void CTarvolanDialog::ShowContextMenu(QTreeWidgetItem* item, const QPoint& globa
         break;  // the top root, the joined root and the members of kinds 10 and 11
     }
 
-    const int command = GetUiDriver()->TrackPopupMenu(m, this, globalPos);
+    const int command = m_context.Driver().TrackPopupMenu(m, this, globalPos);
     menu.reset();
     if (command != 0) OnCommand(command, 0);
 }

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "clientkit/ClientKit.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 
 using namespace tarvolan;
 

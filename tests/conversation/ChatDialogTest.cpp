@@ -653,13 +653,13 @@ protected:
         clientkit::SetIdentity(me);
         m_module = LoadTarvolanModule(&m_host, nullptr, &m_parent);
         m_module->Init();
-        ASSERT_NE(g_pTarvolanDialog, nullptr);
+        ASSERT_NE(CTarvolanModule::Instance()->MainWindow(), nullptr);
         TGroupListEntry entry;
         entry.uri = kGroupURI;
         entry.name = "g1";
         entry.kind = 2;
         entry.role = 2;
-        m_group = g_pTarvolanDialog->Data().TreeModel().CreateOrUpdateGroup(entry);
+        m_group = CTarvolanModule::Instance()->MainWindow()->Data().TreeModel().CreateOrUpdateGroup(entry);
         m_host.Clear();
     }
     void TearDown() override

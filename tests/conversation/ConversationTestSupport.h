@@ -12,7 +12,7 @@
 
 #include "clientkit/ClientKit.h"
 #include "platform/Resources.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "res/ModuleResources.h"
 
 using namespace tarvolan;

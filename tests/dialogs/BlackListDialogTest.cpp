@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         DialogTest::SetUp();
-        m_dialog = std::make_unique<CTarvolanBlackListDialog>(Link());
+        m_dialog = std::make_unique<CTarvolanBlackListDialog>(Context());
         m_dialog->SetGroupURI(kGroupURI);
         m_dialog->SetGroupName(Gbk("象棋"));
         m_dialog->Create(&m_parent);
@@ -57,7 +57,7 @@ protected:
 TEST_F(BlackListDialogTest, AsksForTheListOnlyWithAGroup)
 {
     EXPECT_EQ(Sent(M_RequestBlacklist, 0), std::vector<std::string>{kGroupURI});
-    CTarvolanBlackListDialog noURI(Link());
+    CTarvolanBlackListDialog noURI(Context());
     noURI.Create(&m_parent);
     EXPECT_EQ(m_host.Count(M_RequestBlacklist), 1u);
 }

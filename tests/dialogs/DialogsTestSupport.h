@@ -11,7 +11,7 @@
 #include "clientkit/ClientKit.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "platform/Window.h"
 #include "res/ModuleResources.h"
 #include "support/FakeHost.h"
@@ -52,6 +52,7 @@ protected:
 
     // The module's link to the fake host, for the dialogs a test makes.
     static tarvolan::CHostLink& Link() { return tarvolan::CTarvolanModule::Instance()->Link(); }
+    static tarvolan::CModuleContext& Context() { return tarvolan::CTarvolanModule::Instance()->Context(); }
 
     // Queues one run of a dialog: control values (UTF-8) and the button.
     void Answer(std::map<int, CString> values, int button = IDOK,

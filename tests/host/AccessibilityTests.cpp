@@ -21,7 +21,7 @@
 #include "Keyboard.h"
 #include "ScenarioPlayer.h"
 #include "SharedSession.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "platform/Window.h"
 #include "res/ModuleResources.h"
 

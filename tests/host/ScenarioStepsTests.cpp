@@ -22,7 +22,7 @@
 #include "Keyboard.h"
 #include "ScenarioPlayer.h"
 #include "SharedSession.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 
 using namespace host;
 

@@ -22,7 +22,7 @@
 #include "window/TarvolanDialog.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "platform/Window.h"
 #include "res/ModuleResources.h"
 #include "support/FakeHost.h"
@@ -49,8 +49,9 @@ protected:
         m_module = LoadTarvolanModule(&m_host, &m_host, &m_parent);
         ASSERT_NE(m_module, nullptr);
         m_module->Init();
-        ASSERT_NE(g_pTarvolanDialog, nullptr);
+        ASSERT_NE(MainWindow(), nullptr);
     }
+    static CTarvolanDialog* MainWindow() { return CTarvolanModule::Instance()->MainWindow(); }
     void TearDown() override
     {
         CTarvolanModule::DestroyInstance();
@@ -90,20 +91,20 @@ protected:
     // Opens the chat window of a listed group from its menu.
     CTarvolanChatDialog* OpenChat(const char* uri)
     {
-        CTarvolan* group = g_pTarvolanDialog->Data().TreeModel().FindGroup(uri);
+        CTarvolan* group = MainWindow()->Data().TreeModel().FindGroup(uri);
         if (!group) return nullptr;
         m_driver.PushMenuChoice(IDM_GROUP_CHAT);
-        g_pTarvolanDialog->OnTreeRightClick(g_pTarvolanDialog->GroupItem(*group), QPoint());
+        MainWindow()->OnTreeRightClick(MainWindow()->GroupItem(*group), QPoint());
         return dynamic_cast<CTarvolanChatDialog*>(group->m_pChatDialog);
     }
 
     // Runs a menu command on the group's tree item.
     void RunGroupCommand(const char* uri, int command)
     {
-        CTarvolan* group = g_pTarvolanDialog->Data().TreeModel().FindGroup(uri);
+        CTarvolan* group = MainWindow()->Data().TreeModel().FindGroup(uri);
         ASSERT_NE(group, nullptr);
         m_driver.PushMenuChoice(command);
-        g_pTarvolanDialog->OnTreeRightClick(g_pTarvolanDialog->GroupItem(*group), QPoint());
+        MainWindow()->OnTreeRightClick(MainWindow()->GroupItem(*group), QPoint());
     }
 
     QTemporaryDir m_dir;
@@ -120,18 +121,18 @@ protected:
 TEST_F(FuzzRegressionTest, PlaceWindowWithExtremeNumbers)
 {
     Send(H_PlaceWindow, {INT_MIN, 0, 0, 0});
-    EXPECT_EQ(g_pTarvolanDialog->geometry().x(), -QWIDGETSIZE_MAX);
-    EXPECT_EQ(g_pTarvolanDialog->width(), 0);
+    EXPECT_EQ(MainWindow()->geometry().x(), -QWIDGETSIZE_MAX);
+    EXPECT_EQ(MainWindow()->width(), 0);
 
     Send(H_PlaceWindow, {INT_MAX, INT_MAX, INT_MAX, INT_MAX});
-    EXPECT_EQ(g_pTarvolanDialog->geometry().x(), QWIDGETSIZE_MAX);
-    EXPECT_LE(g_pTarvolanDialog->width(), QWIDGETSIZE_MAX);
+    EXPECT_EQ(MainWindow()->geometry().x(), QWIDGETSIZE_MAX);
+    EXPECT_LE(MainWindow()->width(), QWIDGETSIZE_MAX);
 
     Send(H_PlaceWindow, {-5, -7, INT_MIN, INT_MIN});
-    EXPECT_EQ(g_pTarvolanDialog->geometry(), QRect(-5, -7, 0, 0));
+    EXPECT_EQ(MainWindow()->geometry(), QRect(-5, -7, 0, 0));
 
     Send(H_PlaceWindow, {10, 20, 300, 400});  // ordinary numbers are kept
-    EXPECT_EQ(g_pTarvolanDialog->geometry(), QRect(10, 20, 300, 400));
+    EXPECT_EQ(MainWindow()->geometry(), QRect(10, 20, 300, 400));
 }
 
 // fuzz/corpus/regress-picker-after-close: a group's chat window, opened from
@@ -142,7 +143,7 @@ TEST_F(FuzzRegressionTest, PlaceWindowWithExtremeNumbers)
 TEST_F(FuzzRegressionTest, EmoticonButtonOfAChatWindowDeletedWhileItsPopupIsOpen)
 {
     SendGroupList({{"sip:g1@groups.test", "g1"}});
-    CTarvolan* group = g_pTarvolanDialog->Data().TreeModel().FindGroup("sip:g1@groups.test");
+    CTarvolan* group = MainWindow()->Data().TreeModel().FindGroup("sip:g1@groups.test");
     ASSERT_NE(group, nullptr);
     QPointer<CTarvolanChatDialog> chat = OpenChat("sip:g1@groups.test");
     ASSERT_TRUE(chat);

@@ -7,7 +7,7 @@
 #include "window/TreeItemData.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "support/FakeHost.h"
 
 using namespace tarvolan;
@@ -33,6 +33,7 @@ protected:
     }
 
     int Send(int code, void* record) { return m_module->OnMessage(0, code, record); }
+    static CTarvolanDialog* MainWindow() { return CTarvolanModule::Instance()->MainWindow(); }
 
     // Puts one root item into the tree and selects it, then forgets the
     // report that the selection itself caused.
@@ -40,8 +41,8 @@ protected:
     {
         auto* item = new QTreeWidgetItem(QStringList{"root"});
         SetItemData(item, ITEM_TOP_ROOT, nullptr);
-        g_pTarvolanDialog->Tree()->addTopLevelItem(item);
-        g_pTarvolanDialog->Tree()->setCurrentItem(item);
+        MainWindow()->Tree()->addTopLevelItem(item);
+        MainWindow()->Tree()->setCurrentItem(item);
         m_host.Clear();
     }
 
@@ -80,16 +81,16 @@ TEST_F(ModuleTest, EverySendCarriesModuleType11)
 TEST_F(ModuleTest, InitCreatesTheWindowHiddenAndSkinsIt)
 {
     m_module->Init();
-    ASSERT_NE(g_pTarvolanDialog, nullptr);
-    EXPECT_TRUE(g_pTarvolanDialog->isHidden());
-    EXPECT_EQ(g_pTarvolanDialog->parentWidget(), &m_parent);
+    ASSERT_NE(MainWindow(), nullptr);
+    EXPECT_TRUE(MainWindow()->isHidden());
+    EXPECT_EQ(MainWindow()->parentWidget(), &m_parent);
     auto skins = m_host.Of(M_SkinRequest);
     ASSERT_FALSE(skins.empty());
     EXPECT_EQ(skins[0].texts, (std::vector<std::string>{"main.skn", "window_frm"}));
 
-    CTarvolanDialog* first = g_pTarvolanDialog;
+    CTarvolanDialog* first = MainWindow();
     m_module->Init();  // a second Init only repeats the preparation
-    EXPECT_EQ(g_pTarvolanDialog, first);
+    EXPECT_EQ(MainWindow(), first);
 }
 
 TEST_F(ModuleTest, ShowCommandShowsHidesAndReportsOnlyWithASelection)
@@ -97,15 +98,15 @@ TEST_F(ModuleTest, ShowCommandShowsHidesAndReportsOnlyWithASelection)
     m_module->Init();
     Word show = SW_SHOW, hide = SW_HIDE;
     EXPECT_EQ(Send(H_ShowWindow, nullptr), 0);
-    EXPECT_TRUE(g_pTarvolanDialog->isHidden());
+    EXPECT_TRUE(MainWindow()->isHidden());
 
     Send(H_ShowWindow, &show);
-    EXPECT_FALSE(g_pTarvolanDialog->isHidden());
+    EXPECT_FALSE(MainWindow()->isHidden());
     EXPECT_EQ(m_host.Count(M_SelectionReport), 0u);  // nothing selected
 
     SelectAnItem();
     Send(H_ShowWindow, &hide);
-    EXPECT_TRUE(g_pTarvolanDialog->isHidden());
+    EXPECT_TRUE(MainWindow()->isHidden());
     Send(H_ShowWindow, &show);
     auto reports = m_host.Of(M_SelectionReport);
     ASSERT_EQ(reports.size(), 2u);
@@ -118,7 +119,7 @@ TEST_F(ModuleTest, NothingIsSentOrHandledAfterUnInit)
 {
     m_module->Init();
     m_module->UnInit();
-    EXPECT_EQ(g_pTarvolanDialog, nullptr);
+    EXPECT_EQ(MainWindow(), nullptr);
     EXPECT_TRUE(m_module->IsClosing());
     m_host.Clear();
 
@@ -167,13 +168,13 @@ TEST_F(ModuleTest, PlaceWindowMovesAndSizesAndIgnoresANullRecord)
 {
     m_module->Init();
     Send(H_PlaceWindow, nullptr);
-    const QRect before = g_pTarvolanDialog->geometry();
+    const QRect before = MainWindow()->geometry();
     Word place[4] = {10, 20, 300, 400};
     Send(H_PlaceWindow, place);
-    EXPECT_EQ(g_pTarvolanDialog->geometry(), QRect(10, 20, 300, 400));
-    EXPECT_NE(before, g_pTarvolanDialog->geometry());
+    EXPECT_EQ(MainWindow()->geometry(), QRect(10, 20, 300, 400));
+    EXPECT_NE(before, MainWindow()->geometry());
     // The tree follows: client width less 8, height less 32, 28 from the top.
-    EXPECT_EQ(g_pTarvolanDialog->Tree()->geometry(), QRect(0, 28, 292, 368));
+    EXPECT_EQ(MainWindow()->Tree()->geometry(), QRect(0, 28, 292, 368));
 }
 
 TEST_F(ModuleTest, CodesAboveTheLastAreIgnoredWithoutReadingTheRecord)
@@ -182,8 +183,8 @@ TEST_F(ModuleTest, CodesAboveTheLastAreIgnoredWithoutReadingTheRecord)
     m_host.Clear();
     // A record pointer that would fault if it were read.
     void* poison = reinterpret_cast<void*>(uintptr_t{8});
-    EXPECT_EQ(g_pTarvolanDialog->Dispatch(20039, poison), 20039);
-    EXPECT_EQ(g_pTarvolanDialog->Dispatch(99999, poison), 99999);
+    EXPECT_EQ(MainWindow()->Dispatch(20039, poison), 20039);
+    EXPECT_EQ(MainWindow()->Dispatch(99999, poison), 99999);
     Send(20039, poison);
     EXPECT_TRUE(m_host.sent.empty());
 }
@@ -197,10 +198,10 @@ TEST_F(ModuleTest, NullRecordsAreIgnoredExceptWhereNoneIsRead)
         Send(code, nullptr);
     }
     Send(1037, nullptr);
-    EXPECT_FALSE(g_pTarvolanDialog->IsTimerRunning(CTarvolanDialog::kTimerReplay));
+    EXPECT_FALSE(MainWindow()->IsTimerRunning(CTarvolanDialog::kTimerReplay));
 
     Send(H_SignedIn, nullptr);
-    EXPECT_EQ(g_pTarvolanDialog->TimerPeriod(CTarvolanDialog::kTimerReplay), 30000);
+    EXPECT_EQ(MainWindow()->TimerPeriod(CTarvolanDialog::kTimerReplay), 30000);
     auto skins = m_host.Of(M_SkinRequest);
     ASSERT_EQ(skins.size(), 4u);
     EXPECT_EQ(skins[1].texts[1], "radio_add");
@@ -210,7 +211,7 @@ TEST_F(ModuleTest, NullRecordsAreIgnoredExceptWhereNoneIsRead)
 
 TEST_F(ModuleTest, AWindowThatCannotBeCreatedIsReportedOnce)
 {
-    CTarvolanModule::FailNextWindowCreationForTest();
+    CTarvolanModule::Instance()->FailNextWindowCreationForTest();
     m_module->Init();
     ASSERT_EQ(m_driver.Prompts().size(), 1u);
     EXPECT_EQ(m_driver.Prompts()[0].flags, MB_ICONINFORMATION);
@@ -238,3 +239,23 @@ TEST(GroupSettingsLayout, NewGroupRecordKeepsItsFieldsApart)
 }
 
 } // namespace
+
+TEST_F(ModuleTest, TheWindowsAskThroughTheModuleContext)
+{
+    m_module->Init();
+    SelectAnItem();
+    CModuleContext& context = CTarvolanModule::Instance()->Context();
+    EXPECT_EQ(&context.Link(), &CTarvolanModule::Instance()->Link());
+    EXPECT_EQ(&MainWindow()->Context(), &context);
+    // A driver given to the context shows the window's prompts instead of
+    // the one installed for the process, until it is taken back.
+    CScriptedUiDriver own;
+    context.SetDriver(&own);
+    MainWindow()->OnTreeRightClick(MainWindow()->Tree()->currentItem(), QPoint());
+    context.SetDriver(nullptr);
+    MainWindow()->OnTreeRightClick(MainWindow()->Tree()->currentItem(), QPoint());
+    ASSERT_EQ(own.Prompts().size(), 1u);
+    EXPECT_EQ(own.Prompts()[0].kind, "menu");
+    ASSERT_EQ(m_driver.Prompts().size(), 1u);
+    EXPECT_EQ(m_driver.Prompts()[0].kind, "menu");
+}

@@ -305,7 +305,7 @@ TEST_F(GroupCommandsTest, TheWindowMayGoWhileADialogRuns)
     answer.inspect = [&](CDialog*) { m_module->UnInit(); };
     m_driver.PushDialog(answer);
     Dlg().OnCommand(IDM_CREATE_GROUP, 0);
-    EXPECT_EQ(g_pTarvolanDialog, nullptr);
+    EXPECT_EQ(CTarvolanModule::Instance()->MainWindow(), nullptr);
     EXPECT_EQ(m_host.Count(M_SaveGroup), 0u);
 }
 

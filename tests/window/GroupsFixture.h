@@ -22,7 +22,7 @@
 #include "window/TreeItemData.h"
 #include "module/TarvolanModule.h"
 #include "platform/Resources.h"
-#include "platform/UiDriver.h"
+#include "scripted/ScriptedUiDriver.h"
 #include "res/ModuleResources.h"
 #include "support/FakeHost.h"
 
@@ -133,7 +133,7 @@ protected:
         m_module = LoadTarvolanModule(&m_host, nullptr, &m_parent);
         ASSERT_NE(m_module, nullptr);
         m_module->Init();
-        ASSERT_NE(g_pTarvolanDialog, nullptr);
+        ASSERT_NE(CTarvolanModule::Instance()->MainWindow(), nullptr);
         m_host.Clear();
     }
     void TearDown() override
@@ -144,8 +144,8 @@ protected:
         clientkit::Reset();
     }
 
-    CTarvolanDialog& Dlg() { return *g_pTarvolanDialog; }
-    CTreeCtrlEx& Tree() { return *g_pTarvolanDialog->Tree(); }
+    CTarvolanDialog& Dlg() { return *CTarvolanModule::Instance()->MainWindow(); }
+    CTreeCtrlEx& Tree() { return *CTarvolanModule::Instance()->MainWindow()->Tree(); }
     int Send(int code, void* record) { return m_module->OnMessage(0, code, record); }
     void SendGroupList(CGroupListRecord& list) { Send(H_GroupInfoList, list.get()); }
     void SendGroup(COneGroupRecord& group) { Send(H_OnePublicGroup, group.Words()); }
