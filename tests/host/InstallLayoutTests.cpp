@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "ClientSession.h"
-#include "ClientSetup.h"
+#include "bridge/ClientSetup.h"
+#include "ui/ClientSession.h"
 
 using namespace host;
 

@@ -18,11 +18,12 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-#include "ControlSnapshot.h"
-#include "Keyboard.h"
-#include "ScenarioPlayer.h"
 #include "SharedSession.h"
 #include "platform/UiDriver.h"
+#include "player/ControlSnapshot.h"
+#include "player/JsonPattern.h"
+#include "player/Keyboard.h"
+#include "player/ScenarioPlayer.h"
 
 using namespace host;
 
