@@ -1,4 +1,4 @@
-// Host-message records (in their JSON form, see RecordCodec.h) built from
+// Host-message records (in their JSON form, see bridge/RecordCodec.h) built from
 // the world: what a server reports about groups, members and history.
 #pragma once
 
