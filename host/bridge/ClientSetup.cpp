@@ -3,8 +3,18 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace host {
+
+QString DefaultLibraryPath() { return LibraryPathFor(QCoreApplication::applicationDirPath()); }
+
+QString LibraryPathFor(const QString& programFolder)
+{
+    const QString beside = programFolder + QStringLiteral("/libTarvolan.so");
+    if (QFileInfo::exists(beside)) return beside;
+    return QDir::cleanPath(programFolder + QStringLiteral("/" TARVOLAN_INSTALLED_MODULE));
+}
 
 QString DefaultClientFolder() { return ClientFolderFor(QCoreApplication::applicationDirPath()); }
 

@@ -1,9 +1,15 @@
-// Where the client finds its folder, and its names.
+// Where the client finds the module and its client folder, and its names.
 #pragma once
 
 #include <QString>
 
 namespace host {
+
+// Default library path: libTarvolan.so in the program's folder (the build
+// tree), otherwise the installed module in lib/ beside the program's bin/.
+QString DefaultLibraryPath();
+// The same for a program in programFolder.
+QString LibraryPathFor(const QString& programFolder);
 
 // The client folder: installed, share/tarvolan/ beside the program's bin/
 // folder; in the build tree, the repository's assets/ folder (compiled in).

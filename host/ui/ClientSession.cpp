@@ -23,15 +23,6 @@ using namespace tarvolan;
 
 namespace host {
 
-QString DefaultLibraryPath() { return LibraryPathFor(QCoreApplication::applicationDirPath()); }
-
-QString LibraryPathFor(const QString& programFolder)
-{
-    const QString beside = programFolder + QStringLiteral("/libTarvolan.so");
-    if (QFileInfo::exists(beside)) return beside;
-    return QDir::cleanPath(programFolder + QStringLiteral("/" TARVOLAN_INSTALLED_MODULE));
-}
-
 CClientSession::CClientSession() = default;
 
 CClientSession::~CClientSession()

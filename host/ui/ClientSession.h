@@ -94,10 +94,4 @@ private:
     bool m_started = false;
 };
 
-// Default library path: libTarvolan.so in the program's folder (the build
-// tree), otherwise the installed module in lib/ beside the program's bin/.
-QString DefaultLibraryPath();
-// The same for a program in programFolder.
-QString LibraryPathFor(const QString& programFolder);
-
 } // namespace host

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "bridge/ClientSetup.h"
-#include "ui/ClientSession.h"
 
 using namespace host;
 
