@@ -8,6 +8,9 @@
 // is used when --world is not given. --lang (zh_CN, en_US ...) overrides the
 // environment's language for the client, Qt's texts and the module alike.
 //
+// The client runs over the simulated IMS stack (sim/); the session and the
+// windows know it only as a CImsNetwork.
+//
 // Exit status: 0 done, 1 a failed expectation, 2 bad input (arguments, world
 // or scenario file) or a module that cannot be loaded.
 #include <cstdio>
@@ -16,11 +19,12 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
-#include "ClientSession.h"
-#include "ClientSetup.h"
-#include "ClientWindow.h"
-#include "Language.h"
-#include "ScenarioPlayer.h"
+#include "bridge/ClientSetup.h"
+#include "player/ScenarioPlayer.h"
+#include "sim/SimulatedIms.h"
+#include "ui/ClientSession.h"
+#include "ui/ClientWindow.h"
+#include "ui/Language.h"
 
 using namespace host;
 
@@ -121,7 +125,6 @@ int main(int argc, char** argv)
     if (headless && !args.isSet("scenario")) return Fail(QStringLiteral("--headless needs --scenario FILE.json"), 2);
 
     TClientOptions options;
-    options.worldFile = args.isSet("world") ? args.value("world") : scenario.world;
     options.clientFolder = args.value("client-folder");
     options.scripted = headless;
     options.privateFolder = headless;
@@ -132,9 +135,13 @@ int main(int argc, char** argv)
         if (!ok || options.imsDelay < 0) return Fail(QStringLiteral("--delay takes milliseconds"), 2);
     }
 
-    CClientSession session;
     QString error;
-    if (!session.Start(options, &error)) return Fail(error, 2);
+    const QString worldFile = args.isSet("world") ? args.value("world") : scenario.world;
+    std::unique_ptr<CSimulatedIms> network = CSimulatedIms::FromWorldFile(worldFile, &error);
+    if (!network) return Fail(error, 2);
+
+    CClientSession session;
+    if (!session.Start(options, std::move(network), &error)) return Fail(error, 2);
     if (headless) return RunHeadless(session, args, scenario);
 
     return session.RunUntilClosed(!args.isSet("no-signin"));

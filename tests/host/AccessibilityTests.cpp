@@ -16,14 +16,14 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-#include "ClientSession.h"
-#include "ClientWindow.h"
-#include "Keyboard.h"
-#include "ScenarioPlayer.h"
 #include "SharedSession.h"
 #include "scripted/ScriptedUiDriver.h"
 #include "platform/Window.h"
+#include "player/Keyboard.h"
+#include "player/ScenarioPlayer.h"
 #include "res/ModuleResources.h"
+#include "ui/ClientSession.h"
+#include "ui/ClientWindow.h"
 
 using namespace host;
 using namespace tarvolan;

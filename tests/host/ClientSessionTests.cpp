@@ -11,11 +11,12 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-#include "ClientSession.h"
-#include "ClientWindow.h"
-#include "ScenarioPlayer.h"
-#include "platform/Window.h"
 #include "SharedSession.h"
+#include "platform/Window.h"
+#include "player/JsonPattern.h"
+#include "player/ScenarioPlayer.h"
+#include "ui/ClientSession.h"
+#include "ui/ClientWindow.h"
 
 using namespace host;
 using namespace tarvolan;

@@ -17,16 +17,16 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "ClientSetup.h"
-#include "ClientWindow.h"
-#include "Language.h"
-#include "MessageWindow.h"
-#include "ScenarioPlayer.h"
 #include "SharedSession.h"
+#include "bridge/ClientSetup.h"
 #include "clientkit/ClientKit.h"
 #include "common/TextFunctions.h"
 #include "platform/Window.h"
+#include "player/ScenarioPlayer.h"
 #include "protocol/TarvolanAbi.h"
+#include "ui/ClientWindow.h"
+#include "ui/Language.h"
+#include "ui/MessageWindow.h"
 
 using namespace host;
 
@@ -119,15 +119,15 @@ TEST(ClientWindowTest, LogPaneStartsHiddenAndIsRememberedOnlyWhenAsked)
 TEST(ClientWindowTest, StatusBarFollowsTheSimulatedServer)
 {
     CClientSession& session = SharedSession();
-    session.Ims().FailNextAny(408);
+    session.Network().FailNextAny(408);
     EXPECT_TRUE(session.Window().ServerStatusText().contains(QStringLiteral("408")));
-    session.Ims().HandleRequest(tarvolan::M_RequestGroupInfo, QJsonObject{{"pGroupURI", "sip:none@group.velora.example"}});
+    session.Network().HandleRequest(tarvolan::M_RequestGroupInfo, QJsonObject{{"pGroupURI", "sip:none@group.velora.example"}});
     EXPECT_FALSE(session.Window().ServerStatusText().contains(QStringLiteral("408"))) << "the failure was used";
-    session.Ims().SetEnabled(false);
+    session.Network().SetEnabled(false);
     const QString off = session.Window().ServerStatusText();
-    session.Ims().SetEnabled(true);
+    session.Network().SetEnabled(true);
     EXPECT_NE(off, session.Window().ServerStatusText());
-    session.Ims().Flush();
+    session.Network().Flush();
 }
 
 // The one-to-one message window takes the first keys typed into its input,
@@ -160,7 +160,7 @@ namespace {
 {
     CClientSession session;
     QString why;
-    if (!session.Start(TestClientOptions(), &why)) std::_Exit(4);
+    if (!StartTestSession(session, &why)) std::_Exit(4);
     CScenarioPlayer player(session);
     const QJsonArray steps = QJsonDocument::fromJson(R"([{"network": "signin"},
         {"network": "message", "group": "读书会", "from": "sip:lina@velora.example", "text": "好"}])").array();

@@ -5,10 +5,10 @@
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
-#include "ClientSession.h"
-#include "ClientWindow.h"
-#include "ScenarioPlayer.h"
 #include "SharedSession.h"
+#include "player/ScenarioPlayer.h"
+#include "ui/ClientSession.h"
+#include "ui/ClientWindow.h"
 
 using namespace host;
 

@@ -6,8 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "ClientSession.h"
-#include "ClientSetup.h"
+#include "bridge/ClientSetup.h"
 
 using namespace host;
 

@@ -4,7 +4,7 @@
 #include <QJsonArray>
 #include <gtest/gtest.h>
 
-#include "RecordCodec.h"
+#include "bridge/RecordCodec.h"
 #include "common/GbkString.h"
 #include "protocol/RecordTable.h"
 

@@ -18,10 +18,11 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-#include "ControlSnapshot.h"
-#include "Keyboard.h"
-#include "ScenarioPlayer.h"
 #include "SharedSession.h"
+#include "player/ControlSnapshot.h"
+#include "player/JsonPattern.h"
+#include "player/Keyboard.h"
+#include "player/ScenarioPlayer.h"
 #include "scripted/ScriptedUiDriver.h"
 
 using namespace host;
@@ -226,6 +227,22 @@ TEST(ScenarioSteps, RawBytesAreSentAndRecordedAsHex)
 }
 
 // ---- scenario files ------------------------------------------------------------------
+
+// "answers" changes only the answers it names, and they stay for the steps after it.
+TEST(ScenarioSteps, AnswersOfOtherUsersSetOneByOne)
+{
+    CImsNetwork& network = SharedSession().Network();
+    const TPeerAnswers before = network.PeerAnswers();
+    QString message;
+    ASSERT_EQ(Play(R"([{"ims": "answers", "join": 2}, {"ims": "answers", "transfer": 3}])", &message),
+              CScenarioPlayer::Passed)
+        << message.toStdString();
+    const TPeerAnswers after = network.PeerAnswers();
+    network.SetPeerAnswers(before);
+    EXPECT_EQ(after.invite, before.invite);
+    EXPECT_EQ(after.join, 2);
+    EXPECT_EQ(after.transfer, 3);
+}
 
 TEST(ScenarioFile, ObjectWithEnvironmentAndWorld)
 {

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ClientSession.h"
+#include "sim/SimulatedIms.h"
+#include "ui/ClientSession.h"
 
 namespace host {
 
@@ -19,12 +20,18 @@ inline TClientOptions TestClientOptions()
     return options;
 }
 
+// Starts session in that run, over the simulated stack in the demo world.
+inline bool StartTestSession(CClientSession& session, QString* error)
+{
+    return session.Start(TestClientOptions(), std::make_unique<CSimulatedIms>(CWorld::Default()), error);
+}
+
 inline CClientSession& SharedSession()
 {
     static CClientSession* session = [] {
         auto* s = new CClientSession;
         QString error;
-        EXPECT_TRUE(s->Start(TestClientOptions(), &error)) << error.toStdString();
+        EXPECT_TRUE(StartTestSession(*s, &error)) << error.toStdString();
         return s;
     }();
     return *session;

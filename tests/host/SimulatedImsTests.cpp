@@ -6,10 +6,10 @@
 #include <QJsonArray>
 #include <gtest/gtest.h>
 
-#include "RecordCodec.h"
-#include "SimulatedIms.h"
+#include "bridge/RecordCodec.h"
 #include "clientkit/ClientKit.h"
 #include "common/GbkString.h"
+#include "sim/SimulatedIms.h"
 
 using namespace host;
 using namespace tarvolan;

@@ -1,8 +1,8 @@
 // The demo world and world files.
 #include <gtest/gtest.h>
 
-#include "JsonFile.h"
-#include "World.h"
+#include "bridge/JsonFile.h"
+#include "sim/World.h"
 
 using namespace host;
 

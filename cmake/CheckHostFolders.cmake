@@ -1,0 +1,36 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a file of the reference client includes a header of a client
+# folder that its own folder does not build on (host/CMakeLists.txt).
+#   cmake -DSOURCE_DIR=<host> -P CheckHostFolders.cmake
+set(FOLDERS bridge sim ui player)
+set(USES_bridge "")
+set(USES_sim bridge)
+set(USES_ui bridge)
+set(USES_player bridge sim ui)
+
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "CheckHostFolders: SOURCE_DIR is not set")
+endif()
+
+set(faults "")
+foreach(folder ${FOLDERS})
+  file(GLOB files ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.in)
+  foreach(file ${files})
+    file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" header "${line}")
+      if(header MATCHES "^([a-z]+)/")
+        set(target ${CMAKE_MATCH_1})
+        if(target IN_LIST FOLDERS AND NOT target STREQUAL folder AND NOT target IN_LIST USES_${folder})
+          file(RELATIVE_PATH shown ${SOURCE_DIR} ${file})
+          string(APPEND faults "  ${shown}: ${header} (${folder} does not build on ${target})\n")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "Client folder rule broken:\n${faults}")
+endif()
+message(STATUS "Client folders: every include goes to a folder the includer builds on")
