@@ -1,6 +1,6 @@
 // minimal-host: the smallest host of the group module, built against the
-// installed package alone (see CMakeLists.txt, or the pkg-config line in the
-// README). It loads libTarvolan.so with dlopen, fills ClientKit, starts the
+// installed package alone (see CMakeLists.txt, or the pkg-config line in
+// docs/embedding.md). It loads libTarvolan.so with dlopen, fills ClientKit, starts the
 // module, reports two groups (1004) and the details of the one it owns
 // (1005), prints every message the module sends back, and stops the module.
 //

@@ -1,6 +1,6 @@
 // The headless scenario player: plays a JSON list of steps against a
 // running client session and checks expectations against its transcript.
-// The step format is described in the README ("Scenarios").
+// The step format is described in docs/scenarios.md.
 //
 // The steps are played from one list with one position, so that a prompt
 // held open (an answer with "hold") can play the steps that follow it from

@@ -2,7 +2,7 @@
 // protocol, in both directions. The dispatcher reads host records by it
 // (RecordReader.h), the reference client turns records into JSON and back
 // by it, the fuzzer builds hostile records by it and a test holds the
-// README's list of record fields to it.
+// list of record fields in docs/protocol.md to it.
 //
 // A record is one of four shapes:
 //   words          an array of Word, one per name (TWord)
