@@ -14,6 +14,7 @@
 namespace tarvolan {
 
 class CGroupBlacklistWindow;
+class CGroupInfoWindow;
 class CTarvolan;
 class CTarvolanMember;
 
@@ -49,6 +50,26 @@ enum ENotice : int {
     NOTICE_FETCH_FAILED,        // a group's information could not be fetched
     NOTICE_GROUP_DELETED,       // the group was deleted by its administrator
     NOTICE_REMOVED_FROM_GROUP,  // I was removed from the group; shown once the event is done
+    // operation results: each text takes the subjects given with the notice
+    NOTICE_CREATE_TIMEOUT,         // group name
+    NOTICE_CREATE_LIMIT,           // no subject
+    NOTICE_CREATE_FAILED,          // group name
+    NOTICE_EDIT_TIMEOUT,           // group name
+    NOTICE_EDIT_FAILED,            // group name
+    NOTICE_DELETE_TIMEOUT,         // group name
+    NOTICE_DELETE_FAILED,          // group name
+    NOTICE_INVITE_NO_USER,         // display name, group name
+    NOTICE_INVITE_SEND_TIMEOUT,    // display name, group name
+    NOTICE_INVITE_GROUP_FULL,      // display name, group name
+    NOTICE_INVITE_SEND_FAILED,     // display name, group name
+    NOTICE_REMOVE_MEMBER_TIMEOUT,  // member URI, group name
+    NOTICE_REMOVE_MEMBER_FAILED,   // member URI, group name
+    NOTICE_JOIN_REFUSED,           // group name
+    NOTICE_JOIN_GROUP_FULL,        // group name
+    NOTICE_LEAVE_TIMEOUT,          // group name
+    NOTICE_LEAVE_FAILED,           // group name
+    NOTICE_RENAME_TIMEOUT,         // group name
+    NOTICE_RENAME_FAILED,          // group name
 };
 
 class CGroupChangeListener {
@@ -92,6 +113,18 @@ public:
     // Shows a notice. A notice runs a nested event loop: false when the
     // module's window went meanwhile, and the rule stops there.
     virtual bool Notice(ENotice notice, const CString& subject) = 0;
+    // operation results, search and group messages
+    // Shows the notice of an operation's result, with its subjects in the
+    // order the notice lists them.
+    virtual void ResultNotice(ENotice notice, const CString& first, const CString& second) = 0;
+    // Stops the timer of pending creations and starts it again while any is pending.
+    virtual void RestartPendingCreateTimer() = 0;
+    // The open group information window; null when none.
+    virtual CGroupInfoWindow* InfoWindow() const = 0;
+    // Whether the URI is the signed-in user's (also as a bare account name).
+    virtual bool IsMyself(const char* uri) const = 0;
+    // Shows a message of the group in its conversation window, opening it.
+    virtual void ShowGroupMessage(CTarvolan& group, const char* senderURI, const char* text) = 0;
 };
 
 } // namespace tarvolan

@@ -56,25 +56,25 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         m_AttributeRules.OnAttributeChanged(w.Text(0), w.Int(1), w.Text(2), w.Int(3));
         break;
     case H_CreateGroupResult:
-        OnIMSCreatePublicGroupResult(w.Text(0), w.Text(1), w.Int(2));
+        m_ResultRules.OnCreateResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_DeleteGroupResult:
-        OnIMSDeletePublicGroupResult(w.Text(0), w.Int(1));
+        m_ResultRules.OnDeleteResult(w.Text(0), w.Int(1));
         break;
     case H_InviteSendResult:
-        OnIMSInviteToMyPuGroupSendResult(w.Text(0), w.Text(1), w.Text(2), w.Int(3));
+        m_ResultRules.OnInviteSendResult(w.Text(0), w.Text(1), w.Text(2), w.Int(3));
         break;
     case H_RemoveMemberResult:
-        OnIMSDelFromMyPuGroupResult(w.Text(0), w.Text(1), w.Int(2));
+        m_ResultRules.OnRemoveMemberResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_JoinSendResult:
-        OnIMSReqJoinPublicGroupSendResult(w.Text(0), w.Text(1), w.Int(2));
+        m_ResultRules.OnJoinSendResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_LeaveGroupResult:
-        OnIMSLeavePublicGroupResult(w.Text(0), w.Text(1), w.Int(2));
+        m_ResultRules.OnLeaveResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_ChangeNameResult:
-        OnIMSChangeDPNameInPuGroupResult(w.Text(0), w.Text(1), w.Int(2));
+        m_ResultRules.OnChangeNameResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_GroupDeleted:
         m_MembershipRules.OnGroupDeleted(w.Text(0));
@@ -85,10 +85,10 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
     case H_SearchResult:
         // The count as sent: the handler reads at most a page and keeps the
         // host's number for the next-page button.
-        OnIMSSearchPuGroupResult(w.Int(0), w.Text(1), w.Blocks<TSearchResultEntry>(2));
+        m_SearchRules.OnSearchResult(w.Int(0), w.Text(1), w.Blocks<TSearchResultEntry>(2));
         break;
     case H_SearchFailed:
-        OnIMSSearchPublicGroupFailed(w.Text(0));
+        m_SearchRules.OnSearchFailed(w.Text(0));
         break;
     case H_TransferAck:
         OnIMSTransferPublicGroupAck(w.Text(0), w.Text(1), w.Int(2));
@@ -122,7 +122,7 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         OnRebuildMembersFromTable();
         break;
     case H_GroupMessage:
-        if (OnIMSGotGroupMessage(w.Int(0), w.Text(1), w.Text(2), w.Text(3))) w.Answer(4, 1);
+        if (m_GroupMessageRules.OnGroupMessage(w.Int(0), w.Text(1), w.Text(2), w.Text(3))) w.Answer(4, 1);
         break;
     case H_MemberProfile:
         m_ProfileRules.OnProfileChanged(w.Record<TMemberProfile>());

@@ -218,7 +218,7 @@ void CGroupCommands::OnCreateTarvolan()
     Data().PendingCreates().push_back(pending);
     m_window.SetTimer(CTarvolanDialog::kTimerPendingCreate, CTarvolanDialog::kPendingCreatePeriodMs);
     Link().Send(M_SaveGroup, &record);
-    if (asked.WindowAlive() && m_window.m_bTestMode) m_window.OnIMSCreatePublicGroupResult(pending.name, kTestGroupURI, 201);
+    if (asked.WindowAlive() && m_window.m_bTestMode) m_window.Results().OnCreateResult(pending.name, kTestGroupURI, 201);
 }
 
 // ---- 13058 --------------------------------------------------------------------------------
@@ -264,7 +264,7 @@ void CGroupCommands::OnEditTarvolan()
     if (!(values.displayName == keptDisplayName)) SendTexts(link, M_ChangeDisplayName, uri, values.displayName);
     if (!asked.WindowAlive()) return;
     m_window.ShowGroupName(uri);
-    if (m_window.m_bTestMode) m_window.OnIMSCreatePublicGroupResult(CString::FromField(record.name), uri, 201);
+    if (m_window.m_bTestMode) m_window.Results().OnCreateResult(CString::FromField(record.name), uri, 201);
 }
 
 // ---- 13095 --------------------------------------------------------------------------------
@@ -308,7 +308,7 @@ void CGroupCommands::OnDeleteTarvolan()
     IsInMyRLSList(uri);
     Word record[1] = {TextWord(name)};
     Link().Send(M_DeleteGroup, record);
-    if (asked.WindowAlive() && m_window.m_bTestMode) m_window.OnIMSDeletePublicGroupResult(name, 200);
+    if (asked.WindowAlive() && m_window.m_bTestMode) m_window.Results().OnDeleteResult(name, 200);
 }
 
 // ---- 13071 --------------------------------------------------------------------------------
@@ -323,7 +323,7 @@ void CGroupCommands::OnLeaveTarvolan()
     if (!asked.Answer() || !asked.Refind([&] { return Data().TreeModel().FindGroup(uri); })) return;
     IsInMyRLSList(uri);
     SendTexts(Link(), M_LeaveGroup, name, uri);
-    if (asked.WindowAlive() && m_window.m_bTestMode) m_window.OnIMSLeavePublicGroupResult(name, uri, 200);
+    if (asked.WindowAlive() && m_window.m_bTestMode) m_window.Results().OnLeaveResult(name, uri, 200);
 }
 
 // ---- 13062 --------------------------------------------------------------------------------
@@ -416,7 +416,7 @@ void CGroupCommands::OnInviteToTarvolan()
     Word record[3] = {TextWord(account), TextWord(name), TextWord(groupName)};
     Link().Send(M_InviteMember, record);
     if (!asked.WindowAlive() || !m_window.m_bTestMode) return;
-    m_window.OnIMSInviteToMyPuGroupSendResult(account, name, groupName, 200);
+    m_window.Results().OnInviteSendResult(account, name, groupName, 200);
     if (asked.WindowAlive()) m_window.OnIMSPublicGroupInviteResult(groupName, account, 1);
 }
 

@@ -33,9 +33,12 @@
 #include "groups/ConversationFollower.h"
 #include "groups/GroupChanges.h"
 #include "groups/GroupData.h"
+#include "groups/GroupMessageRules.h"
 #include "groups/HistoryRules.h"
 #include "groups/MembershipRules.h"
 #include "groups/ProfileRules.h"
+#include "groups/ResultRules.h"
+#include "groups/SearchRules.h"
 #include "protocol/TarvolanAbi.h"
 #include "platform/Window.h"
 #include "window/GroupCommands.h"
@@ -97,6 +100,8 @@ public:
     tarvolan::CHostLink& Link() const { return m_link; }
     // The rules of membership and presence (the presence benchmark drives them).
     CMembershipRules& Membership() { return m_MembershipRules; }
+    // The rules of operation results (test mode gives commands their results).
+    CResultRules& Results() { return m_ResultRules; }
     // The module context that the windows this one creates are given.
     CModuleContext& Context() const { return m_context; }
 
@@ -157,28 +162,11 @@ public:
     void OnIMSPublicGroupInviteResult(const char* pGroupName, const char* pInvitedUserURI, int pReturn); // 1007
     void OnIMSReqJoinMyPublicGroup(const tarvolan::tagGroupJoin* pJoin);                             // 1008
     void OnIMSReqJoinPublicGroupResult(const char* pGroupURI, const char* pGroupName, int iResult);  // 1009
-    void OnIMSCreatePublicGroupResult(const char* pGroupName, const char* pGroupURI, int iResult);  // 1013
-    void OnIMSDeletePublicGroupResult(const char* pGroupName, int iResult);                         // 1014
-    void OnIMSInviteToMyPuGroupSendResult(const char* pSomeoneURI, const char* pDisplayName,
-                                          const char* pGroupName, int iResult);                     // 1015
-    void OnIMSDelFromMyPuGroupResult(const char* pSomeoneURI, const char* pGroupName, int iResult);  // 1016
-    void OnIMSReqJoinPublicGroupSendResult(const char* pGroupURI, const char* pGroupIdentifier,
-                                           int iResult);                                            // 1017
-    void OnIMSLeavePublicGroupResult(const char* pGroupName, const char* pGroupURI, int iResult);   // 1018
-    void OnIMSChangeDPNameInPuGroupResult(const char* pGroupURI, const char* pNewDisplayName,
-                                          int iResult);                                             // 1019
-    void OnIMSSearchPuGroupResult(int iResultNum, const char* pSearchString,
-                                  const tarvolan::TSearchResultEntry* pEntries);                    // 1022
-    void OnIMSSearchPublicGroupFailed(const char* groupURI);                                        // 1023
     void OnIMSTransferPublicGroupAck(const char* groupURI, const char* newOwnerURI, int code);       // 1024
     void OnIMSTransferPublicGroupRequest(const tarvolan::tagGroupTrsReq* pRequest);                 // 1025
     void OnIMSTransferPublicGroupCancel(const tarvolan::tagGroupTrsReq* pRequest);                  // 1026
     void OnIMSTransferPublicGroupResult(const char* groupURI, const char* newOwnerURI, int result);  // 1027
     void OnRebuildMembersFromTable();                                                               // 1033
-    // Returns true when the message was handled (the dispatcher then writes
-    // 1 into word 4 of the record).
-    bool OnIMSGotGroupMessage(int iType, const char* pGroupAddress, const char* pSenderURI,
-                              const char* pText);                                                   // 1034
     void SetFullRowSelect(int value);                                                               // 1040
     void OnHostSignedIn();                                                                          // 1041
     void OnIMSInviteJoinResult(int kind, const char* groupURI, int iResult);                        // 1044
@@ -250,7 +238,7 @@ private:
     void ReplayParkedRequests();
     void ShowDeferredNotice();
 
-    // The group information window's part of the handlers (SearchHandlers.cpp).
+    // The group information window's part of the handlers (CSearchRules).
     void MarkJoinedInInfoWindow(const CString& groupURI);
     void PassGroupToInfoWindow(const CString& groupName, const CString& groupURI, int role,
                                const tarvolan::TGroupDescription& info, int memberCount,
@@ -273,6 +261,12 @@ private:
     bool Notice(ENotice notice, const CString& subject) override;
     bool HistoryViewerOpen(const CTarvolan& group) const override;
     CGroupBlacklistWindow* BlacklistWindow() const override;
+    // CGroupRulesHost: operation results, search and group messages
+    void ResultNotice(ENotice notice, const CString& first, const CString& second) override;
+    void RestartPendingCreateTimer() override;
+    CGroupInfoWindow* InfoWindow() const override;
+    bool IsMyself(const char* uri) const override;
+    void ShowGroupMessage(CTarvolan& group, const char* senderURI, const char* text) override;
 
     CModuleContext& m_context;
     tarvolan::CHostLink& m_link;
@@ -285,6 +279,9 @@ private:
     CBlacklistRules m_BlacklistRules{m_GroupData, *this, m_link};
     CProfileRules m_ProfileRules{m_GroupData, *this};
     CAttributeRules m_AttributeRules{m_GroupData, *this, m_link, m_Changes};
+    CResultRules m_ResultRules{m_GroupData, *this, m_link, m_Changes};
+    CSearchRules m_SearchRules{m_GroupData, *this};
+    CGroupMessageRules m_GroupMessageRules{m_GroupData, *this, m_link};
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;

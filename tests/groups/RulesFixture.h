@@ -50,6 +50,23 @@ struct CScriptedHost : CGroupRulesHost {
         notices.push_back(std::to_string(notice) + ":" + subject.str());
         return windowStays;
     }
+    // operation results, search and group messages: the notices with their
+    // subjects ("kind:first|second"), the restarts of the pending-creation
+    // timer, the information window, and the messages shown ("group|sender|text").
+    void ResultNotice(ENotice notice, const CString& first, const CString& second) override
+    {
+        notices.push_back(std::to_string(notice) + ":" + first.str() + "|" + second.str());
+    }
+    int timerRestarts = 0;
+    void RestartPendingCreateTimer() override { ++timerRestarts; }
+    CGroupInfoWindow* infoWindow = nullptr;
+    CGroupInfoWindow* InfoWindow() const override { return infoWindow; }
+    bool IsMyself(const char* uri) const override { return std::string(uri) == kMe; }
+    std::vector<std::string> messagesShown;
+    void ShowGroupMessage(CTarvolan& group, const char* senderURI, const char* text) override
+    {
+        messagesShown.push_back(group.URI().str() + "|" + (senderURI ? senderURI : "") + "|" + (text ? text : ""));
+    }
 };
 
 // The host's side of the link: the requests sent, as "code:text,text".
