@@ -34,8 +34,10 @@
 #include "groups/GroupChanges.h"
 #include "groups/GroupData.h"
 #include "groups/HistoryRules.h"
+#include "groups/InvitationRules.h"
 #include "groups/MembershipRules.h"
 #include "groups/ProfileRules.h"
+#include "groups/TransferRules.h"
 #include "protocol/TarvolanAbi.h"
 #include "platform/Window.h"
 #include "window/GroupCommands.h"
@@ -97,6 +99,8 @@ public:
     tarvolan::CHostLink& Link() const { return m_link; }
     // The rules of membership and presence (the presence benchmark drives them).
     CMembershipRules& Membership() { return m_MembershipRules; }
+    // The rules of invitations (test mode gives the invite command its result).
+    CInvitationRules& Invitations() { return m_InvitationRules; }
     // The module context that the windows this one creates are given.
     CModuleContext& Context() const { return m_context; }
 
@@ -142,21 +146,13 @@ public:
     void OnTreeRightClick(QTreeWidgetItem* item, const QPoint& globalPos);
     // Sends code 1 for the group unless it was requested before; true when sent.
     bool RequestGroupInfo(const CString& uri);
-    // Sends code 1 for the group even when it was requested before (the
-    // group changed); the URI moves to the end of the requested array.
-    void RequestGroupInfoAgain(const CString& uri);
 
     // ---- host message handlers, in code order ----------------------------
-    void OnIMSXmlMessage(const char* pFrom, int iType, const char* pBody);                          // 1003
     void OnIMSGotGroupInfo(const tarvolan::TGroupInfoList* pList);                                   // 1004
     void OnIMSGotOnePublicGroup(const char* pGroupName, const char* pGroupURI, int iMyRole,
                                 const tarvolan::TGroupDescription* pInfo, int iListNum,
                                 const tarvolan::TMemberEntry* pList, int iBlacklistNum,
                                 const tarvolan::TBlacklistEntry* pBlacklist);                        // 1005
-    void OnIMSInvitedToPublicGroup(const tarvolan::tagGroupInvite* pInvite);                         // 1006
-    void OnIMSPublicGroupInviteResult(const char* pGroupName, const char* pInvitedUserURI, int pReturn); // 1007
-    void OnIMSReqJoinMyPublicGroup(const tarvolan::tagGroupJoin* pJoin);                             // 1008
-    void OnIMSReqJoinPublicGroupResult(const char* pGroupURI, const char* pGroupName, int iResult);  // 1009
     void OnIMSCreatePublicGroupResult(const char* pGroupName, const char* pGroupURI, int iResult);  // 1013
     void OnIMSDeletePublicGroupResult(const char* pGroupName, int iResult);                         // 1014
     void OnIMSInviteToMyPuGroupSendResult(const char* pSomeoneURI, const char* pDisplayName,
@@ -170,10 +166,6 @@ public:
     void OnIMSSearchPuGroupResult(int iResultNum, const char* pSearchString,
                                   const tarvolan::TSearchResultEntry* pEntries);                    // 1022
     void OnIMSSearchPublicGroupFailed(const char* groupURI);                                        // 1023
-    void OnIMSTransferPublicGroupAck(const char* groupURI, const char* newOwnerURI, int code);       // 1024
-    void OnIMSTransferPublicGroupRequest(const tarvolan::tagGroupTrsReq* pRequest);                 // 1025
-    void OnIMSTransferPublicGroupCancel(const tarvolan::tagGroupTrsReq* pRequest);                  // 1026
-    void OnIMSTransferPublicGroupResult(const char* groupURI, const char* newOwnerURI, int result);  // 1027
     void OnRebuildMembersFromTable();                                                               // 1033
     // Returns true when the message was handled (the dispatcher then writes
     // 1 into word 4 of the record).
@@ -181,7 +173,6 @@ public:
                               const char* pText);                                                   // 1034
     void SetFullRowSelect(int value);                                                               // 1040
     void OnHostSignedIn();                                                                          // 1041
-    void OnIMSInviteJoinResult(int kind, const char* groupURI, int iResult);                        // 1044
 
     // Window timers: 1001 replay of parked requests, 9002 pending creations,
     // 9051 recent contact-list names.
@@ -243,10 +234,6 @@ private:
 
     // The host-event steps (InvitationHandlers.cpp, MembershipHandlers.cpp).
     void RebuildGroupAndMembers(const CString& uri);
-    void ForgetJoinRequest(const CString& groupURI, const CString& proposerURI);
-    void RememberInvitation(const tarvolan::tagGroupInvite& invite);
-    void AddAcceptedInvitee(const CString& groupURI, const CString& groupName, const TMemberSlot& invitee);
-    void AddJoinedGroup(const CString& groupURI, const CString& groupName, const TMemberSlot& inviter);
     void ReplayParkedRequests();
     void ShowDeferredNotice();
 
@@ -263,6 +250,9 @@ private:
     void OnGroupChanged(const TGroupChange& change) override;
     // A member's item shows its presence (and its text, when that may have changed).
     void ShowMemberPresence(CTarvolanMember& member, bool textChanged);
+    // A member's item, made or brought up to date; a member new to the model
+    // first takes my presence, when it is me, or the presence kept for it.
+    void ShowMember(CTarvolanMember& member, bool isNew);
     // The group's open history viewer shows the page stored, or learns there is none.
     void ShowHistoryAnswer(const CTarvolan& group, int detail);
     // CGroupRulesHost
@@ -273,6 +263,17 @@ private:
     bool Notice(ENotice notice, const CString& subject) override;
     bool HistoryViewerOpen(const CTarvolan& group) const override;
     CGroupBlacklistWindow* BlacklistWindow() const override;
+    // CGroupRulesHost: invitations, joins and transfers (InvitationHandlers.cpp)
+    bool SigningIn() const override;
+    void Park(const tarvolan::tagGroupInvite& invite) override;
+    void Park(const tarvolan::tagGroupJoin& join) override;
+    void Park(const tarvolan::tagGroupTrsReq& request) override;
+    void DropParkedTransfer(const CString& groupURI, const CString& oldOwnerURI) override;
+    CString MyDisplayName() const override;
+    CString MyPhone() const override;
+    int Ask(ENotice question, const CString& first, const CString& second, const CString& boxName) override;
+    void Tell(ENotice notice, const CString& first, const CString& second, const CString& boxName) override;
+    void CloseBox(const CString& boxName) override;
 
     CModuleContext& m_context;
     tarvolan::CHostLink& m_link;
@@ -285,6 +286,8 @@ private:
     CBlacklistRules m_BlacklistRules{m_GroupData, *this, m_link};
     CProfileRules m_ProfileRules{m_GroupData, *this};
     CAttributeRules m_AttributeRules{m_GroupData, *this, m_link, m_Changes};
+    CInvitationRules m_InvitationRules{m_GroupData, *this, m_link, m_Changes};
+    CTransferRules m_TransferRules{m_GroupData, *this, m_link};
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;
@@ -299,9 +302,6 @@ private:
     bool m_bToolTips = false;
     CString m_csToolTip;            // the tooltip text shown last
     bool m_bPressOnExpander = false;  // the last press fell on an expander
-    // Invitations received lately, newest last, one per group: the join
-    // result (1044) takes the group's name and inviter from them.
-    std::list<tarvolan::tagGroupInvite> m_ReceivedInvites;
     // The removal notices waiting for their kDeferredNoticeCommand, oldest
     // first: each command shows the oldest one.
     std::deque<CString> m_DeferredNotices;
