@@ -1,7 +1,6 @@
 // The window's part of invitations and join requests (their rules are
 // tested in tests/groups): the questions and notices, the tree items, the
 // requests parked in the client library and their replay after sign-in.
-#include <cstring>
 
 #include "window/EventRecords.h"
 
