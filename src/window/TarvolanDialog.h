@@ -4,8 +4,8 @@
 // CGroupData) and every child window of the module, and it is the target
 // of every host message but 20027: Dispatch decodes the record and calls one
 // handler per code, either the rules object of the event's concern (src/groups:
-// attributes, membership, profiles, history, blacklists) or a handler of its
-// own.
+// attributes, membership, profiles, history, blacklists, invitations and
+// joins, transfers) or a handler of its own.
 //
 // The rules objects know no window: they report what they changed, which
 // this window and the conversation windows follow, and they reach the client,
