@@ -34,6 +34,8 @@ enum EChangeDetail : int {
     DETAIL_TEXT_CHANGED = 1,  // CHANGE_PRESENCE: the member's item text may have changed too
     DETAIL_PAGE_STORED = 0,   // CHANGE_HISTORY: a page was stored for the viewer
     DETAIL_NO_PAGE = 1,       // CHANGE_HISTORY: the history has no (further) page
+    // invitations, joins and transfers
+    DETAIL_NEW_MEMBER = 1,    // CHANGE_MEMBERS with a member: the member is new to the tree model
 };
 
 struct TGroupChange {
@@ -70,6 +72,25 @@ enum ENotice : int {
     NOTICE_LEAVE_FAILED,           // group name
     NOTICE_RENAME_TIMEOUT,         // group name
     NOTICE_RENAME_FAILED,          // group name
+    // invitations, joins and transfers: each text takes the subjects given with it
+    NOTICE_ASK_INVITED,           // question: inviter's name, group name
+    NOTICE_ASK_JOIN_REQUEST,      // question: proposer, group name
+    NOTICE_ASK_TRANSFER,          // question: old owner's name, group name
+    NOTICE_INVITE_REFUSED,        // invitee, group name
+    NOTICE_INVITE_TIMEOUT,        // invitee, group name
+    NOTICE_APPLICATION_ACCEPTED,  // group name; my request to join
+    NOTICE_APPLICATION_REFUSED,   // group name
+    NOTICE_APPLICATION_TIMEOUT,   // group name
+    NOTICE_INVITED_JOIN_FAILED,   // no subject; joining on an invitation failed
+    NOTICE_TRANSFER_SENT,         // no subject; the owner waits for the new owner's answer
+    NOTICE_TRANSFER_OFFLINE,      // new owner
+    NOTICE_TRANSFER_NO_RIGHT,     // no subject
+    NOTICE_TRANSFER_NOT_FOUND,    // no subject
+    NOTICE_TRANSFER_LIMIT,        // no subject
+    NOTICE_TRANSFER_SERVER_ERROR, // no subject
+    NOTICE_TRANSFER_UNKNOWN,      // no subject
+    NOTICE_TRANSFER_AGREED,       // new owner, group name
+    NOTICE_TRANSFER_REFUSED,      // new owner, group name
 };
 
 class CGroupChangeListener {
@@ -125,6 +146,31 @@ public:
     virtual bool IsMyself(const char* uri) const = 0;
     // Shows a message of the group in its conversation window, opening it.
     virtual void ShowGroupMessage(CTarvolan& group, const char* senderURI, const char* text) = 0;
+    // invitations, joins and transfers
+    // Whether sign-in is under way: requests that need the user are parked then.
+    virtual bool SigningIn() const = 0;
+    // Parks a request that came during sign-in, for the replay once signed in.
+    virtual void Park(const tagGroupInvite& invite) = 0;
+    virtual void Park(const tagGroupJoin& join) = 0;
+    virtual void Park(const tagGroupTrsReq& request) = 0;
+    // Drops the parked transfer request of that group and old owner.
+    virtual void DropParkedTransfer(const CString& groupURI, const CString& oldOwnerURI) = 0;
+    // The signed-in user's display name and phone, as a member of a group.
+    virtual CString MyDisplayName() const = 0;
+    virtual CString MyPhone() const = 0;
+    // What Ask answers: the Yes button, which alone accepts; a box closed by
+    // name; the module's window went while it asked.
+    static constexpr int kYes = 6;
+    static constexpr int kClosed = 0;
+    static constexpr int kWindowGone = -1;
+    // Asks a question (a NOTICE_ASK_ notice) with its subjects; with a box
+    // name, in a named box that CloseBox closes. The button pressed, kClosed
+    // or kWindowGone.
+    virtual int Ask(ENotice question, const CString& first, const CString& second, const CString& boxName) = 0;
+    // Shows a notice with its subjects; with a box name, in a named box that
+    // CloseBox closes.
+    virtual void Tell(ENotice notice, const CString& first, const CString& second, const CString& boxName) = 0;
+    virtual void CloseBox(const CString& boxName) = 0;
 };
 
 } // namespace tarvolan

@@ -21,6 +21,12 @@ bool RequestGroupInfoOnce(CHostLink& link, CStringArray& requested, const CStrin
     return true;
 }
 
+void RequestGroupInfoAgain(CHostLink& link, CStringArray& requested, const CString& uri)
+{
+    requested.Remove(uri);
+    RequestGroupInfoOnce(link, requested, uri);
+}
+
 void SendSearchRequest(CHostLink& link, int kind, const CString& text, int page, const CString& domain)
 {
     Word record[4] = {kind, TextWordOf(text), page, TextWordOf(domain)};

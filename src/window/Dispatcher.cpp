@@ -25,7 +25,7 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         m_BlacklistRules.OnChanged(w.Int(0), w.Text(1), w.Text(2), w.Int(3), w.Int(4));
         break;
     case H_XmlInvitation:
-        OnIMSXmlMessage(w.Text(0), w.Int(2), w.Text(3));
+        m_InvitationRules.OnXmlMessage(w.Text(0), w.Int(2), w.Text(3));
         break;
     case H_GroupInfoList:
         OnIMSGotGroupInfo(w.Record<TGroupInfoList>());
@@ -35,16 +35,16 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
                                w.Blocks<TMemberEntry>(5), w.Count(6), w.Blocks<TBlacklistEntry>(7));
         break;
     case H_InvitedToGroup:
-        OnIMSInvitedToPublicGroup(w.Record<tagGroupInvite>());
+        m_InvitationRules.OnInvited(w.Record<tagGroupInvite>());
         break;
     case H_InviteResult:
-        OnIMSPublicGroupInviteResult(w.Text(0), w.Text(1), w.Int(2));
+        m_InvitationRules.OnInviteResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_JoinRequest:
-        OnIMSReqJoinMyPublicGroup(w.Record<tagGroupJoin>());
+        m_InvitationRules.OnJoinRequest(w.Record<tagGroupJoin>());
         break;
     case H_JoinRequestResult:
-        OnIMSReqJoinPublicGroupResult(w.Text(0), w.Text(1), w.Int(2));
+        m_InvitationRules.OnApplicationResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_MemberNotify:
         m_MembershipRules.OnMemberNotify(w.Int(0), w.Text(1), w.Text(2), w.Text(3), w.Text(4), w.Text(5), w.Text(6));
@@ -91,16 +91,16 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         m_SearchRules.OnSearchFailed(w.Text(0));
         break;
     case H_TransferAck:
-        OnIMSTransferPublicGroupAck(w.Text(0), w.Text(1), w.Int(2));
+        m_TransferRules.OnAck(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_TransferRequest:
-        OnIMSTransferPublicGroupRequest(w.Record<tagGroupTrsReq>());
+        m_TransferRules.OnRequest(w.Record<tagGroupTrsReq>());
         break;
     case H_TransferCancel:
-        OnIMSTransferPublicGroupCancel(w.Record<tagGroupTrsReq>());
+        m_TransferRules.OnCancel(w.Record<tagGroupTrsReq>());
         break;
     case H_TransferResult:
-        OnIMSTransferPublicGroupResult(w.Text(0), w.Text(1), w.Int(2));
+        m_TransferRules.OnResult(w.Text(0), w.Text(1), w.Int(2));
         break;
     case H_MemberPresence:
     case H_MemberPresence2:
@@ -147,7 +147,7 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         }
         break;
     case H_InviteJoinResult:
-        OnIMSInviteJoinResult(w.Int(0), w.Text(1), w.Int(2));
+        m_InvitationRules.OnInviteJoinResult(w.Int(0), w.Text(1), w.Int(2));
         break;
     default:
         break;  // 1037, 1042 and every unknown code

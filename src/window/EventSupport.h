@@ -1,6 +1,6 @@
 // Small pieces shared by the host-event handlers: texts of the fixed-size
-// fields of host records, words of the records sent to the host and the
-// signed-in check that parks requests during sign-in.
+// fields of host records, words of the records sent to the host and whether
+// the user is signed in.
 #pragma once
 
 #include <cstddef>
@@ -20,20 +20,6 @@ inline constexpr const char* kMemberInGroup = "Forward";
 inline bool SignedInNow()
 {
     return GetAppLogined() != 0 && GetAppLogoutStatus() != 1;
-}
-
-// The check in front of a request that needs the user: when the user is not
-// signed in, logs the line and, while sign-in is under way, parks the record
-// in the client library for the replay after sign-in. True when the handler
-// goes on.
-template <class Record, class Log>
-bool PassesSignInCheck(const Record& record, Log&& log, const char* line,
-                       void (*park)(const Record&))
-{
-    if (SignedInNow()) return true;
-    log(line, 1);
-    if (GetAppLogining() == 1) park(record);
-    return false;
 }
 
 } // namespace tarvolan

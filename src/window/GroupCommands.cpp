@@ -417,7 +417,7 @@ void CGroupCommands::OnInviteToTarvolan()
     Link().Send(M_InviteMember, record);
     if (!asked.WindowAlive() || !m_window.m_bTestMode) return;
     m_window.Results().OnInviteSendResult(account, name, groupName, 200);
-    if (asked.WindowAlive()) m_window.OnIMSPublicGroupInviteResult(groupName, account, 1);
+    if (asked.WindowAlive()) m_window.Invitations().OnInviteResult(groupName, account, 1);
 }
 
 // ---- 13079 --------------------------------------------------------------------------------

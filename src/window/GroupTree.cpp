@@ -238,11 +238,16 @@ CTarvolanMember* CTarvolanDialog::AddOrUpdateMemberItem(const CString& groupURI,
     if (!group || slot.uri.IsEmpty()) return nullptr;
     bool created = false;
     CTarvolanMember* member = m_GroupData.TreeModel().CreateOrUpdateMember(*group, slot, &created);
-    if (!member) return nullptr;
-    if (created) ApplyInitialPresence(*member, SignedInURI());
-    if (MemberItem(*member)) RefreshMemberItem(*member);
-    else if (GroupItem(*group)) InsertMemberItems(*group, {MakeMemberItem(*member, MemberItemKind(*group))});
+    if (member) ShowMember(*member, created);
     return member;
+}
+
+void CTarvolanDialog::ShowMember(CTarvolanMember& member, bool isNew)
+{
+    if (isNew) ApplyInitialPresence(member, SignedInURI());
+    CTarvolan& group = *member.Group();
+    if (MemberItem(member)) RefreshMemberItem(member);
+    else if (GroupItem(group)) InsertMemberItems(group, {MakeMemberItem(member, MemberItemKind(group))});
 }
 
 void CTarvolanDialog::RefreshMemberItem(CTarvolanMember& member)
@@ -276,7 +281,10 @@ void CTarvolanDialog::OnGroupChanged(const TGroupChange& change)
 {
     switch (change.what) {
     case CHANGE_ATTRIBUTES: RebuildGroupItem(change.groupURI); break;
-    case CHANGE_MEMBERS: RebuildGroupAndMembers(change.groupURI); break;
+    case CHANGE_MEMBERS:
+        if (change.member) ShowMember(*change.member, change.detail == DETAIL_NEW_MEMBER);
+        else RebuildGroupAndMembers(change.groupURI);
+        break;
     case CHANGE_PRESENCE: ShowMemberPresence(*change.member, change.detail == DETAIL_TEXT_CHANGED); break;
     case CHANGE_HISTORY: ShowHistoryAnswer(*change.group, change.detail); break;
     default: break;

@@ -1,70 +1,56 @@
-// Invitations and join requests: an invitation to a group (1006, and the
-// XML form 1003) with its join result (1044), the invitee's answer to an
-// invitation I sent (1007), another user's request to join my group (1008),
-// the owner's answer to my own request (1009), and the replay of the
-// requests that the client library parked while the client signed in.
+// The window's part of invitations, joins and transfers (CInvitationRules,
+// CTransferRules): their questions, notices and named boxes, the requests
+// parked in the client library while the client signs in, and the replay of
+// those requests after sign-in (timer 1001).
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include <QEventLoop>
 #include <QTimer>
 
 #include "clientkit/ClientKit.h"
-#include "controls/SignedInUser.h"
-#include "common/TagReader.h"
-#include "common/TextFunctions.h"
-#include "window/EventSupport.h"
 #include "controls/AskInHandler.h"
 #include "controls/Prompts.h"
+#include "controls/SignedInUser.h"
+#include "res/ModuleResources.h"
 #include "window/TarvolanDialog.h"
 #include "protocol/HostLink.h"
-#include "res/ModuleResources.h"
 
 namespace tarvolan {
 
 namespace {
 
-constexpr int kAccept = 1;
-constexpr int kRefuse = 2;
-constexpr int kInvitationAnswerKind = 1;  // the kind of 1044 that answers an invitation
-constexpr size_t kInvitationsKept = 32;  // invitations that may still see their join result
-
-struct TInvitation {
-    CString groupName, ownerURI, ownerName, groupURI, ret;
+// The text of each question and notice of invitations, joins and transfers.
+constexpr std::pair<ENotice, int> kInvitationTexts[] = {
+    {NOTICE_ASK_JOIN_REQUEST, IDS_JOIN_REQUEST_ASK},
+    {NOTICE_ASK_TRANSFER, IDS_TRANSFER_ASK},
+    {NOTICE_INVITE_REFUSED, IDS_INVITE_REFUSED},
+    {NOTICE_INVITE_TIMEOUT, IDS_INVITE_TIMEOUT},
+    {NOTICE_APPLICATION_ACCEPTED, IDS_JOIN_SUCCEEDED},
+    {NOTICE_APPLICATION_REFUSED, IDS_JOIN_REFUSED},
+    {NOTICE_APPLICATION_TIMEOUT, IDS_JOIN_TIMEOUT},
+    {NOTICE_TRANSFER_SENT, IDS_TRANSFER_SENT},
+    {NOTICE_TRANSFER_OFFLINE, IDS_TRANSFER_OFFLINE},
+    {NOTICE_TRANSFER_NO_RIGHT, IDS_TRANSFER_NO_RIGHT},
+    {NOTICE_TRANSFER_NOT_FOUND, IDS_TRANSFER_NOT_FOUND},
+    {NOTICE_TRANSFER_LIMIT, IDS_TRANSFER_LIMIT},
+    {NOTICE_TRANSFER_SERVER_ERROR, IDS_TRANSFER_SERVER_ERROR},
+    {NOTICE_TRANSFER_UNKNOWN, IDS_TRANSFER_UNKNOWN},
+    {NOTICE_TRANSFER_AGREED, IDS_TRANSFER_AGREED},
+    {NOTICE_TRANSFER_REFUSED, IDS_TRANSFER_REFUSED},
 };
 
-TInvitation ReadInvitation(const tagGroupInvite& r)
+CString InvitationText(ENotice notice, const CString& first, const CString& second)
 {
-    return {CString::FromField(r.pGroupName), CString::FromField(r.pOwnerURI), CString::FromField(r.pOwnerName), CString::FromField(r.pGroupURI),
-            CString::FromField(r.pReturn)};
-}
-
-struct TJoinRequest {
-    CString groupName, proposerURI, proposerName, ret1, ret2;
-};
-
-TJoinRequest ReadJoinRequest(const tagGroupJoin& r)
-{
-    return {CString::FromField(r.pGroupName), CString::FromField(r.pProposerURI), CString::FromField(r.pProposerName), CString::FromField(r.pReturn1),
-            CString::FromField(r.pReturn2)};
-}
-
-// ---- the XML invitation (1003) ----------------------------------------------------
-
-// The text of the element with that name: a top-level element, or a child of
-// the first top-level element. Empty when there is none.
-CString XmlElementText(CTagReader& reader, const char* name)
-{
-    CString text;
-    reader.ResetPos();
-    if (reader.FindElement(name) && reader.GetText(text)) return text;
-    reader.ResetPos();
-    if (reader.IntoElement() && reader.FindElement(name) && reader.GetText(text)) return text;
+    // The invitation names its inviter before the text.
+    if (notice == NOTICE_ASK_INVITED) return first + ResText(IDS_INVITED_ASK, second);
+    if (notice == NOTICE_INVITED_JOIN_FAILED) return Utf8ToGbk("加入群组操作失败！");
+    for (const auto& [which, textId] : kInvitationTexts)
+        if (which == notice) return ResText(textId, first, second);
     return CString();
 }
-
-// ---- the replay ----------------------------------------------------------------------
 
 template <class Record> bool SameRecord(const Record& a, const Record& b)
 {
@@ -110,13 +96,7 @@ bool ReplayParked(std::vector<Record>* (*list)(), QObject* window, int pauseMs, 
 
 } // namespace
 
-// ---- shared steps ----------------------------------------------------------------------
-
-void CTarvolanDialog::RequestGroupInfoAgain(const CString& uri)
-{
-    m_GroupData.InfoRequestedGroups().Remove(uri);
-    RequestGroupInfo(uri);
-}
+// ---- the view step of a members change -------------------------------------------------
 
 void CTarvolanDialog::RebuildGroupAndMembers(const CString& uri)
 {
@@ -126,224 +106,78 @@ void CTarvolanDialog::RebuildGroupAndMembers(const CString& uri)
     if (known) RebuildMemberItems(uri);
 }
 
-void CTarvolanDialog::ForgetJoinRequest(const CString& groupURI, const CString& proposerURI)
+// ---- the seam: invitations, joins and transfers ------------------------------------------
+
+bool CTarvolanDialog::SigningIn() const
 {
-    try {
-        m_GroupData.JoinApplications().remove_if(
-            [&](const TJoinApplication& a) { return a.groupURI == groupURI && a.requester == proposerURI; });
-    } catch (...) {
-        WriteLog("===remove item from m_PublicGroupUserReqList::exception===", 0);
-    }
+    return GetAppLogining() == 1;
 }
 
-// ---- 1003 -------------------------------------------------------------------------------
-
-void CTarvolanDialog::OnIMSXmlMessage(const char* pFrom, int iType, const char* pBody)
+void CTarvolanDialog::Park(const tagGroupInvite& invite)
 {
-    if (iType != 1 && iType != 2) return;
-    const CString from(pFrom);
-    CTagReader reader;
-    if (!reader.Load(pBody ? pBody : "")) return;
-    const CString groupID = XmlElementText(reader, "GroupID");
-    if (groupID.IsEmpty()) return;  // nothing to answer or pass on
-    if (iType == 2) {
-        const CString jid = XmlUnescape(XmlElementText(reader, "JID"));
-        const CString id = XmlUnescape(groupID);
-        if (jid.IsEmpty()) return;
-        Word record[2] = {TextWord(jid), TextWord(id)};
-        Link().Send(M_ForwardXmlAcceptance, record);
+    AddInvitedToPubGroupMessageTempToList(invite);
+}
+
+void CTarvolanDialog::Park(const tagGroupJoin& join)
+{
+    AddJoinToPubGroupMessageTempToList(join);
+}
+
+void CTarvolanDialog::Park(const tagGroupTrsReq& request)
+{
+    AddTrsPubGroupReqMessageTempToList(request);
+}
+
+void CTarvolanDialog::DropParkedTransfer(const CString& groupURI, const CString& oldOwnerURI)
+{
+    DelTrsPubGroupReqMessageTmpFromList(groupURI, oldOwnerURI);
+}
+
+CString CTarvolanDialog::MyDisplayName() const
+{
+    const tagMyInfo* me = GetMyInfo();
+    return me ? CString::FromField(me->szDisplayName) : CString();
+}
+
+CString CTarvolanDialog::MyPhone() const
+{
+    return GetOperationNumber();
+}
+
+int CTarvolanDialog::Ask(ENotice question, const CString& first, const CString& second, const CString& boxName)
+{
+    const CString text = InvitationText(question, first, second);
+    if (!boxName.IsEmpty()) {
+        const auto asked = AskInHandler(
+            this, [&] { return ShowNamedBox(Link().Module(), boxName, this, text, MB_YESNO | MB_ICONQUESTION); });
+        return asked.WindowAlive() ? asked.Answer() : kWindowGone;
+    }
+    const auto asked = AskInHandler(this, [&] { return AskYesNo(this, text); });
+    if (!asked.WindowAlive()) return kWindowGone;
+    return asked.Answer() ? IDYES : IDNO;
+}
+
+void CTarvolanDialog::Tell(ENotice notice, const CString& first, const CString& second, const CString& boxName)
+{
+    const CString text = InvitationText(notice, first, second);
+    if (!boxName.IsEmpty()) {
+        ShowNamedBox(Link().Module(), boxName, this, text, MB_ICONINFORMATION);
         return;
     }
-    const CString fromName = XmlUnescape(XmlElementText(reader, "FromName"));
-    const CString groupName = XmlUnescape(XmlElementText(reader, "GroupName"));
-    const auto asked = AskInHandler(this, [&] { return AskYesNo(this, fromName + ResText(IDS_INVITED_ASK, groupName)); });
-    if (!asked.WindowAlive() || !asked.Answer()) return;
-    const CString me = SignedInURI();
-    // The identifier goes back as it stood in the body, so it stays valid XML.
-    const CString body = "<JID>" + XmlEscape(me) + "</JID><GroupID>" + groupID + "</GroupID>";
-    Word record[4] = {TextWord(me), TextWord(from), 2, TextWord(body)};
-    Link().Send(M_AcceptXmlInvitation, record);
-}
-
-// ---- 1006 -------------------------------------------------------------------------------
-
-void CTarvolanDialog::RememberInvitation(const tagGroupInvite& invite)
-{
-    const CString groupURI = CString::FromField(invite.pGroupURI);
-    m_ReceivedInvites.remove_if([&](const tagGroupInvite& r) { return CString::FromField(r.pGroupURI) == groupURI; });
-    m_ReceivedInvites.push_back(invite);
-    if (m_ReceivedInvites.size() > kInvitationsKept) m_ReceivedInvites.pop_front();
-}
-
-void CTarvolanDialog::OnIMSInvitedToPublicGroup(const tagGroupInvite* pInvite)
-{
-    if (!pInvite) return;
-    RememberInvitation(*pInvite);
-    const auto logToHost = [this](const char* text, int level) { Link().Log(text, level); };
-    if (!PassesSignInCheck(*pInvite, logToHost, "OnIMSInvitedToPublicGroupVeloractrl1: have logout,so return!",
-                           AddInvitedToPubGroupMessageTempToList))
-        return;
-    const TInvitation inv = ReadInvitation(*pInvite);
-    CString line;
-    line.Format("OnIMSInvitedToPublicGroupVeloractrl1:pOwnerURI=%s, pOwnerName=%s, pGroupName= %s,pGroupURI=%s,"
-                "pReturn=%s",
-                inv.ownerURI.c_str(), inv.ownerName.c_str(), inv.groupName.c_str(), inv.groupURI.c_str(),
-                inv.ret.c_str());
-    WriteLog(line, 0);
-
-    const auto asked =
-        AskInHandler(this, [&] { return AskYesNo(this, inv.ownerName + ResText(IDS_INVITED_ASK, inv.groupName)); });
-    if (!asked.WindowAlive()) return;
-    Word record[5] = {TextWord(inv.ownerURI), TextWord(inv.groupName), asked.Answer() ? kAccept : kRefuse,
-                      TextWord(inv.groupURI), TextWord(inv.ret)};
-    Link().Send(M_AnswerInvitation, record);
-}
-
-// ---- 1007 -------------------------------------------------------------------------------
-
-void CTarvolanDialog::OnIMSPublicGroupInviteResult(const char* pGroupName, const char* pInvitedUserURI, int pReturn)
-{
-    const CString groupName(pGroupName), invitee(pInvitedUserURI);
-    CString line;
-    line.Format("OnIMSPublicGroupInviteResultVeloractrl1: pGroupName= %s,pInvitedUserURI=%s,pReturn=%d",
-                groupName.c_str(), invitee.c_str(), pReturn);
-    WriteLog(line, 0);
-
-    m_GroupData.RemoveInvitePending(invitee, groupName);
-    const CString groupURI = m_GroupData.GetGroupURIByName(groupName, ROLE_OWNER, CString());
-    const CString inviteeName = GetURIField(invitee, URI_USER);
-    switch (pReturn) {
-    case 1: AddAcceptedInvitee(groupURI, groupName, MemberSlot(invitee, inviteeName, kMemberInGroup)); break;
-    case 2: ShowNotice(this, ResText(IDS_INVITE_REFUSED, inviteeName, groupName)); break;
-    case 3: ShowNotice(this, ResText(IDS_INVITE_TIMEOUT, inviteeName, groupName)); break;
-    default: break;
-    }
-}
-
-// The invitee goes into my group's record. The tree gains the invitee's
-// item at once only when the group's name is not new among the contact-list
-// names reported lately (it is there, empty or too long); otherwise the
-// item comes with the member notice or the group's details that follow.
-void CTarvolanDialog::AddAcceptedInvitee(const CString& groupURI, const CString& groupName,
-                                         const TMemberSlot& invitee)
-{
-    if (groupURI.IsEmpty() || invitee.uri.IsEmpty()) return;
-    if (!IsNewInArray(m_GroupData.RecentListNames(), groupName)) AddOrUpdateMemberItem(groupURI, invitee);
-    CGroupRecord* record = m_GroupData.GroupTable().Get(groupURI);
-    if (record && record->kind == GROUP_PUBLIC && record->FindMember(invitee.uri) < 0) record->AddMember(invitee);
-}
-
-// ---- 1008 -------------------------------------------------------------------------------
-
-void CTarvolanDialog::OnIMSReqJoinMyPublicGroup(const tagGroupJoin* pJoin)
-{
-    if (!pJoin) return;
-    if (!PassesSignInCheck(*pJoin, WriteLog, "OnIMSReqJoinMyPublicGroupVeloractrl1: have logout,so return!",
-                           AddJoinToPubGroupMessageTempToList))
-        return;
-    const TJoinRequest req = ReadJoinRequest(*pJoin);
-    CString line;
-    line.Format("OnIMSReqJoinMyPublicGroupVeloractrl1: pProposerURI=%s,pGroupName= %s,pReturn1=%s,pReturn2=%s,"
-                "pProposerName=%s",
-                req.proposerURI.c_str(), req.groupName.c_str(), req.ret1.c_str(), req.ret2.c_str(),
-                req.proposerName.c_str());
-    WriteLog(line, 0);
-
-    const CString groupURI = m_GroupData.GetGroupURIByName(req.groupName, ROLE_OWNER, CString());
-    const CTarvolan* group = groupURI.IsEmpty() ? nullptr : m_GroupData.TreeModel().FindGroup(groupURI);
-    if (!group) return;
-    const bool asking = std::any_of(m_GroupData.JoinApplications().begin(), m_GroupData.JoinApplications().end(),
-                                    [&](const TJoinApplication& a) {
-                                        return a.groupURI == groupURI && a.requester == req.proposerURI;
-                                    });
-    if (asking) return;  // that request's question is open
-    m_GroupData.JoinApplications().push_back({groupURI, req.proposerURI});
-
-    const CString name = req.proposerName.IsEmpty() ? req.proposerURI : req.proposerName;
-    const auto asked =
-        AskInHandler(this, [&] { return AskYesNo(this, ResText(IDS_JOIN_REQUEST_ASK, name, group->m_csName)); });
-    if (!asked.WindowAlive()) return;
-    const bool yes = asked.Answer();
-    ForgetJoinRequest(groupURI, req.proposerURI);
-    if (yes) RequestGroupInfoAgain(groupURI);
-    Word record[4] = {TextWord(req.proposerURI), yes ? kAccept : kRefuse, TextWord(req.ret1), TextWord(req.ret2)};
-    Link().Send(M_AnswerJoinRequest, record);
-    if (yes) AddOrUpdateMemberItem(groupURI, MemberSlot(req.proposerURI, name, kMemberInGroup));
-}
-
-// ---- 1009 -------------------------------------------------------------------------------
-
-void CTarvolanDialog::OnIMSReqJoinPublicGroupResult(const char* pGroupURI, const char* pGroupName, int iResult)
-{
-    const CString groupURI(pGroupURI), groupName(pGroupName);
-    CString line;
-    line.Format("OnIMSReqJoinPublicGroupResultVeloractrl1: pGroupURI=%s,pGroupName=%s,iResult=%d", groupURI.c_str(),
-                groupName.c_str(), iResult);
-    WriteLog(line, 0);
-
-    QWidget* owner = m_OpenWindows.Window<CGroupInfoWindow>();
-    if (!owner) owner = this;
-    switch (iResult) {
-    case 1: {
-        const tagMyInfo* me = GetMyInfo();
-        const CString myName = me ? CString::FromField(me->szDisplayName) : CString();
-        AddOrUpdateMemberItem(groupURI, MemberSlot(SignedInURI(), myName, kMemberInGroup, GetOperationNumber()));
-        RequestGroupInfoAgain(groupURI);
-        ShowNotice(owner, ResText(IDS_JOIN_SUCCEEDED, groupName));
-        break;
-    }
-    case 2: ShowNotice(owner, ResText(IDS_JOIN_REFUSED, groupName)); break;
-    case 3: ShowNotice(owner, ResText(IDS_JOIN_TIMEOUT, groupName)); break;
-    default: break;
-    }
-}
-
-// ---- 1044 -------------------------------------------------------------------------------
-
-void CTarvolanDialog::OnIMSInviteJoinResult(int kind, const char* groupURI, int iResult)
-{
-    if (kind != kInvitationAnswerKind) return;
-    const CString uri(groupURI);
-    // The invitation of that very group: a later invitation to another group
-    // must not lend it its name or inviter.
-    const auto it = std::find_if(m_ReceivedInvites.begin(), m_ReceivedInvites.end(),
-                                 [&](const tagGroupInvite& r) { return !uri.IsEmpty() && CString::FromField(r.pGroupURI) == uri; });
-    const bool known = it != m_ReceivedInvites.end();
-    const TInvitation inv = known ? ReadInvitation(*it) : TInvitation{};
-    if (known) m_ReceivedInvites.erase(it);
-
-    if (iResult != RESULT_DONE) {
-        ShowNotice(this, Utf8ToGbk("加入群组操作失败！"), MB_ICONEXCLAMATION);
+    if (notice == NOTICE_INVITED_JOIN_FAILED) {
+        ShowNotice(this, text, MB_ICONEXCLAMATION);
         return;
     }
-    RequestGroupInfoAgain(uri);
-    if (known) AddJoinedGroup(inv.groupURI, inv.groupName, MemberSlot(inv.ownerURI, inv.ownerName, kMemberInGroup));
+    QWidget* owner = this;
+    const bool mine = notice == NOTICE_APPLICATION_ACCEPTED || notice == NOTICE_APPLICATION_REFUSED ||
+                      notice == NOTICE_APPLICATION_TIMEOUT;
+    if (QWidget* info = m_OpenWindows.Window<CGroupInfoWindow>(); mine && info) owner = info;  // where I applied
+    ShowNotice(owner, text);
 }
 
-// A group I joined on an invitation: listed with me as member, kept in the
-// table with the inviter as a member, and shown in the tree.
-void CTarvolanDialog::AddJoinedGroup(const CString& groupURI, const CString& groupName, const TMemberSlot& inviter)
+void CTarvolanDialog::CloseBox(const CString& boxName)
 {
-    TGroupListEntry entry;
-    entry.uri = groupURI;
-    entry.name = groupName;
-    entry.kind = GROUP_PUBLIC;
-    entry.owner = inviter.uri;
-    entry.role = ROLE_MEMBER;
-    m_GroupData.AddOrUpdateGroupListEntry(entry);
-
-    CGroupRecord* record = m_GroupData.GroupTable().Get(groupURI);
-    if (!record) {
-        record = m_GroupData.GroupTable().Add(groupURI);  // null when the table is full
-        if (record) {
-            record->kind = GROUP_PUBLIC;
-            record->role = ROLE_MEMBER;
-            record->name = groupName;
-        }
-    }
-    if (record && record->kind == GROUP_PUBLIC && !inviter.uri.IsEmpty() && record->FindMember(inviter.uri) < 0)
-        record->AddMember(inviter);
-    RebuildGroupAndMembers(groupURI);
+    CloseMsgBox(boxName);
 }
 
 // ---- the replay after sign-in (timer 1001) ---------------------------------------------
@@ -352,13 +186,13 @@ void CTarvolanDialog::ReplayParkedRequests()
 {
     const int pause = m_nReplayPauseMs;
     if (!ReplayParked(GetInvitedToPubGroupMessageTempList, this, pause,
-                      [this](const tagGroupInvite& r) { OnIMSInvitedToPublicGroup(&r); }))
+                      [this](const tagGroupInvite& r) { m_InvitationRules.OnInvited(&r); }))
         return;
     if (!ReplayParked(GetJoinToPubGroupMessageTempList, this, pause,
-                      [this](const tagGroupJoin& r) { OnIMSReqJoinMyPublicGroup(&r); }))
+                      [this](const tagGroupJoin& r) { m_InvitationRules.OnJoinRequest(&r); }))
         return;
     ReplayParked(GetTrsPubGroupReqMessageTempList, this, pause,
-                 [this](const tagGroupTrsReq& r) { OnIMSTransferPublicGroupRequest(&r); });
+                 [this](const tagGroupTrsReq& r) { m_TransferRules.OnRequest(&r); });
 }
 
 } // namespace tarvolan

@@ -4,8 +4,8 @@
 // CGroupData) and every child window of the module, and it is the target
 // of every host message but 20027: Dispatch decodes the record and calls one
 // handler per code, either the rules object of the event's concern (src/groups:
-// attributes, membership, profiles, history, blacklists) or a handler of its
-// own.
+// attributes, membership, profiles, history, blacklists, invitations and
+// joins, transfers) or a handler of its own.
 //
 // The rules objects know no window: they report what they changed, which
 // this window and the conversation windows follow, and they reach the client,
@@ -35,10 +35,12 @@
 #include "groups/GroupData.h"
 #include "groups/GroupMessageRules.h"
 #include "groups/HistoryRules.h"
+#include "groups/InvitationRules.h"
 #include "groups/MembershipRules.h"
 #include "groups/ProfileRules.h"
 #include "groups/ResultRules.h"
 #include "groups/SearchRules.h"
+#include "groups/TransferRules.h"
 #include "protocol/TarvolanAbi.h"
 #include "platform/Window.h"
 #include "window/GroupCommands.h"
@@ -102,6 +104,8 @@ public:
     CMembershipRules& Membership() { return m_MembershipRules; }
     // The rules of operation results (test mode gives commands their results).
     CResultRules& Results() { return m_ResultRules; }
+    // The rules of invitations (test mode gives the invite command its result).
+    CInvitationRules& Invitations() { return m_InvitationRules; }
     // The module context that the windows this one creates are given.
     CModuleContext& Context() const { return m_context; }
 
@@ -147,29 +151,16 @@ public:
     void OnTreeRightClick(QTreeWidgetItem* item, const QPoint& globalPos);
     // Sends code 1 for the group unless it was requested before; true when sent.
     bool RequestGroupInfo(const CString& uri);
-    // Sends code 1 for the group even when it was requested before (the
-    // group changed); the URI moves to the end of the requested array.
-    void RequestGroupInfoAgain(const CString& uri);
 
     // ---- host message handlers, in code order ----------------------------
-    void OnIMSXmlMessage(const char* pFrom, int iType, const char* pBody);                          // 1003
     void OnIMSGotGroupInfo(const tarvolan::TGroupInfoList* pList);                                   // 1004
     void OnIMSGotOnePublicGroup(const char* pGroupName, const char* pGroupURI, int iMyRole,
                                 const tarvolan::TGroupDescription* pInfo, int iListNum,
                                 const tarvolan::TMemberEntry* pList, int iBlacklistNum,
                                 const tarvolan::TBlacklistEntry* pBlacklist);                        // 1005
-    void OnIMSInvitedToPublicGroup(const tarvolan::tagGroupInvite* pInvite);                         // 1006
-    void OnIMSPublicGroupInviteResult(const char* pGroupName, const char* pInvitedUserURI, int pReturn); // 1007
-    void OnIMSReqJoinMyPublicGroup(const tarvolan::tagGroupJoin* pJoin);                             // 1008
-    void OnIMSReqJoinPublicGroupResult(const char* pGroupURI, const char* pGroupName, int iResult);  // 1009
-    void OnIMSTransferPublicGroupAck(const char* groupURI, const char* newOwnerURI, int code);       // 1024
-    void OnIMSTransferPublicGroupRequest(const tarvolan::tagGroupTrsReq* pRequest);                 // 1025
-    void OnIMSTransferPublicGroupCancel(const tarvolan::tagGroupTrsReq* pRequest);                  // 1026
-    void OnIMSTransferPublicGroupResult(const char* groupURI, const char* newOwnerURI, int result);  // 1027
     void OnRebuildMembersFromTable();                                                               // 1033
     void SetFullRowSelect(int value);                                                               // 1040
     void OnHostSignedIn();                                                                          // 1041
-    void OnIMSInviteJoinResult(int kind, const char* groupURI, int iResult);                        // 1044
 
     // Window timers: 1001 replay of parked requests, 9002 pending creations,
     // 9051 recent contact-list names.
@@ -231,10 +222,6 @@ private:
 
     // The host-event steps (InvitationHandlers.cpp, MembershipHandlers.cpp).
     void RebuildGroupAndMembers(const CString& uri);
-    void ForgetJoinRequest(const CString& groupURI, const CString& proposerURI);
-    void RememberInvitation(const tarvolan::tagGroupInvite& invite);
-    void AddAcceptedInvitee(const CString& groupURI, const CString& groupName, const TMemberSlot& invitee);
-    void AddJoinedGroup(const CString& groupURI, const CString& groupName, const TMemberSlot& inviter);
     void ReplayParkedRequests();
     void ShowDeferredNotice();
 
@@ -251,6 +238,9 @@ private:
     void OnGroupChanged(const TGroupChange& change) override;
     // A member's item shows its presence (and its text, when that may have changed).
     void ShowMemberPresence(CTarvolanMember& member, bool textChanged);
+    // A member's item, made or brought up to date; a member new to the model
+    // first takes my presence, when it is me, or the presence kept for it.
+    void ShowMember(CTarvolanMember& member, bool isNew);
     // The group's open history viewer shows the page stored, or learns there is none.
     void ShowHistoryAnswer(const CTarvolan& group, int detail);
     // CGroupRulesHost
@@ -267,6 +257,17 @@ private:
     CGroupInfoWindow* InfoWindow() const override;
     bool IsMyself(const char* uri) const override;
     void ShowGroupMessage(CTarvolan& group, const char* senderURI, const char* text) override;
+    // CGroupRulesHost: invitations, joins and transfers (InvitationHandlers.cpp)
+    bool SigningIn() const override;
+    void Park(const tarvolan::tagGroupInvite& invite) override;
+    void Park(const tarvolan::tagGroupJoin& join) override;
+    void Park(const tarvolan::tagGroupTrsReq& request) override;
+    void DropParkedTransfer(const CString& groupURI, const CString& oldOwnerURI) override;
+    CString MyDisplayName() const override;
+    CString MyPhone() const override;
+    int Ask(ENotice question, const CString& first, const CString& second, const CString& boxName) override;
+    void Tell(ENotice notice, const CString& first, const CString& second, const CString& boxName) override;
+    void CloseBox(const CString& boxName) override;
 
     CModuleContext& m_context;
     tarvolan::CHostLink& m_link;
@@ -282,6 +283,8 @@ private:
     CResultRules m_ResultRules{m_GroupData, *this, m_link, m_Changes};
     CSearchRules m_SearchRules{m_GroupData, *this};
     CGroupMessageRules m_GroupMessageRules{m_GroupData, *this, m_link};
+    CInvitationRules m_InvitationRules{m_GroupData, *this, m_link, m_Changes};
+    CTransferRules m_TransferRules{m_GroupData, *this, m_link};
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;
@@ -296,9 +299,6 @@ private:
     bool m_bToolTips = false;
     CString m_csToolTip;            // the tooltip text shown last
     bool m_bPressOnExpander = false;  // the last press fell on an expander
-    // Invitations received lately, newest last, one per group: the join
-    // result (1044) takes the group's name and inviter from them.
-    std::list<tarvolan::tagGroupInvite> m_ReceivedInvites;
     // The removal notices waiting for their kDeferredNoticeCommand, oldest
     // first: each command shows the oldest one.
     std::deque<CString> m_DeferredNotices;

@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -67,6 +69,39 @@ struct CScriptedHost : CGroupRulesHost {
     {
         messagesShown.push_back(group.URI().str() + "|" + (senderURI ? senderURI : "") + "|" + (text ? text : ""));
     }
+    // invitations, joins and transfers: the requests parked, the questions
+    // and notices ("kind:first|second", "@box" when named) with the answers
+    // to give in order (Yes when none is left), and the boxes closed.
+    bool signingIn = false;
+    std::vector<std::string> parked;
+    std::vector<int> answers;
+    std::vector<std::string> closed;
+    std::function<void()> onAsk;
+    bool SigningIn() const override { return signingIn; }
+    void Park(const tagGroupInvite& r) override { parked.push_back(std::string("invite ") + r.pGroupName); }
+    void Park(const tagGroupJoin& r) override { parked.push_back(std::string("join ") + r.pGroupName); }
+    void Park(const tagGroupTrsReq& r) override { parked.push_back(std::string("transfer ") + r.GroupName); }
+    void DropParkedTransfer(const CString& group, const CString& owner) override
+    {
+        parked.push_back("drop " + group.str() + "|" + owner.str());
+    }
+    CString MyDisplayName() const override { return "Me"; }
+    CString MyPhone() const override { return "5550100"; }
+    int Ask(ENotice question, const CString& first, const CString& second, const CString& box) override
+    {
+        Tell(question, first, second, box);
+        if (onAsk) std::exchange(onAsk, nullptr)();
+        if (answers.empty()) return kYes;
+        const int answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    void Tell(ENotice notice, const CString& first, const CString& second, const CString& box) override
+    {
+        notices.push_back(std::to_string(notice) + ":" + first.str() + "|" + second.str() +
+                          (box.IsEmpty() ? "" : "@" + box.str()));
+    }
+    void CloseBox(const CString& box) override { closed.push_back(box.str()); }
 };
 
 // The host's side of the link: the requests sent, as "code:text,text".
