@@ -135,9 +135,6 @@ public:
     // module's window went meanwhile, and the rule stops there.
     virtual bool Notice(ENotice notice, const CString& subject) = 0;
     // operation results, search and group messages
-    // Shows the notice of an operation's result, with its subjects in the
-    // order the notice lists them.
-    virtual void ResultNotice(ENotice notice, const CString& first, const CString& second) = 0;
     // Stops the timer of pending creations and starts it again while any is pending.
     virtual void RestartPendingCreateTimer() = 0;
     // The open group information window; null when none.

@@ -100,6 +100,9 @@ private:
     std::unordered_map<std::string, int> m_uriIndex;  // URI -> first entry
 };
 
+// Member information of a member who is in the group.
+inline constexpr const char* kMemberInGroup = "Forward";
+
 // One member of a group record.
 struct TMemberSlot {
     CString displayName;

@@ -15,7 +15,6 @@ constexpr int kAccept = 1;
 constexpr int kRefuse = 2;
 constexpr int kInvitationAnswerKind = 1;           // the kind of 1044 that answers an invitation
 constexpr size_t kInvitationsKept = 32;            // invitations that may still see their join result
-constexpr const char* kMemberInGroup = "Forward";  // member information of a member in the group
 
 struct TInvitation {
     CString groupName, ownerURI, ownerName, groupURI, ret;

@@ -11,7 +11,6 @@ namespace tarvolan {
 namespace {
 
 constexpr int kCreateKind = 2;                       // the operation kind of a pending creation
-constexpr const char* kMemberInGroup = "Forward";    // member information of a member in the group
 
 bool Succeeded(int result) { return result == RESULT_DONE || result == RESULT_CREATED; }
 
@@ -85,9 +84,9 @@ void CResultRules::OnCreateResult(const char* groupName, const char* groupURI, i
     const bool isEdit = edited >= 0;
     if (!Succeeded(result)) {
         const CString shown = isEdit ? m_data.GroupList()[edited].name : name;
-        if (result == RESULT_LIMIT && !isEdit) m_host.ResultNotice(NOTICE_CREATE_LIMIT, CString(), CString());
-        else if (isEdit) m_host.ResultNotice(FailureNotice(result, NOTICE_EDIT_TIMEOUT, NOTICE_EDIT_FAILED), shown, CString());
-        else m_host.ResultNotice(FailureNotice(result, NOTICE_CREATE_TIMEOUT, NOTICE_CREATE_FAILED), shown, CString());
+        if (result == RESULT_LIMIT && !isEdit) m_host.Tell(NOTICE_CREATE_LIMIT, CString(), CString(), CString());
+        else if (isEdit) m_host.Tell(FailureNotice(result, NOTICE_EDIT_TIMEOUT, NOTICE_EDIT_FAILED), shown, CString(), CString());
+        else m_host.Tell(FailureNotice(result, NOTICE_CREATE_TIMEOUT, NOTICE_CREATE_FAILED), shown, CString(), CString());
         return;
     }
 
@@ -170,7 +169,7 @@ void CResultRules::OnDeleteResult(const char* groupName, int result)
         if (!uri.IsEmpty()) m_data.RemoveGroup(uri);  // the tree item goes with the group object
         return;
     }
-    m_host.ResultNotice(FailureNotice(result, NOTICE_DELETE_TIMEOUT, NOTICE_DELETE_FAILED), name, CString());
+    m_host.Tell(FailureNotice(result, NOTICE_DELETE_TIMEOUT, NOTICE_DELETE_FAILED), name, CString(), CString());
 }
 
 // ---- 1015 -------------------------------------------------------------------------------
@@ -196,7 +195,7 @@ void CResultRules::OnInviteSendResult(const char* someoneURI, const char* displa
     case RESULT_LIMIT: notice = NOTICE_INVITE_GROUP_FULL; break;
     default: break;
     }
-    m_host.ResultNotice(notice, shownName, group);
+    m_host.Tell(notice, shownName, group, CString());
 }
 
 // ---- 1016 -------------------------------------------------------------------------------
@@ -210,8 +209,8 @@ void CResultRules::OnRemoveMemberResult(const char* someoneURI, const char* grou
     m_host.WriteClientLog(line, 0);
 
     if (result != RESULT_DONE) {
-        m_host.ResultNotice(FailureNotice(result, NOTICE_REMOVE_MEMBER_TIMEOUT, NOTICE_REMOVE_MEMBER_FAILED), someone,
-                            group);
+        m_host.Tell(FailureNotice(result, NOTICE_REMOVE_MEMBER_TIMEOUT, NOTICE_REMOVE_MEMBER_FAILED), someone,
+                            group, CString());
         return;
     }
     const CString uri = m_data.GetGroupURIByName(group, ROLE_OWNER, CString());
@@ -243,7 +242,7 @@ void CResultRules::OnJoinSendResult(const char* groupURI, const char* groupIdent
     if (result != RESULT_REFUSED && result != RESULT_LIMIT) return;  // 202 and 408 among them: nothing to show
     CGroupInfoWindow* info = m_host.InfoWindow();
     const CString name = info ? info->GetGroupNameByURI(uri) : CString();
-    m_host.ResultNotice(result == RESULT_REFUSED ? NOTICE_JOIN_REFUSED : NOTICE_JOIN_GROUP_FULL, name, CString());
+    m_host.Tell(result == RESULT_REFUSED ? NOTICE_JOIN_REFUSED : NOTICE_JOIN_GROUP_FULL, name, CString(), CString());
 }
 
 // ---- 1018 -------------------------------------------------------------------------------
@@ -260,7 +259,7 @@ void CResultRules::OnLeaveResult(const char* groupName, const char* groupURI, in
         if (CGroupInfoWindow* info = m_host.InfoWindow()) info->SetGroupJoined(uri, 0);
         return;
     }
-    m_host.ResultNotice(FailureNotice(result, NOTICE_LEAVE_TIMEOUT, NOTICE_LEAVE_FAILED), name, CString());
+    m_host.Tell(FailureNotice(result, NOTICE_LEAVE_TIMEOUT, NOTICE_LEAVE_FAILED), name, CString(), CString());
 }
 
 // ---- 1019 -------------------------------------------------------------------------------
@@ -275,8 +274,8 @@ void CResultRules::OnChangeNameResult(const char* groupURI, const char* newDispl
     CTarvolan* group = uri.IsEmpty() ? nullptr : m_data.TreeModel().FindGroup(uri);
     if (!group) return;
     if (result != RESULT_DONE) {
-        m_host.ResultNotice(FailureNotice(result, NOTICE_RENAME_TIMEOUT, NOTICE_RENAME_FAILED), group->m_csName,
-                            CString());
+        m_host.Tell(FailureNotice(result, NOTICE_RENAME_TIMEOUT, NOTICE_RENAME_FAILED), group->m_csName,
+                            CString(), CString());
         return;
     }
     const CString me = m_host.MyURI();

@@ -13,9 +13,6 @@
 
 namespace tarvolan {
 
-// Member information of a member who is in the group.
-inline constexpr const char* kMemberInGroup = "Forward";
-
 // Whether the user's requests are handled now: signed in and not logging out.
 inline bool SignedInNow()
 {

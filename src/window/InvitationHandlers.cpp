@@ -159,6 +159,10 @@ int CTarvolanDialog::Ask(ENotice question, const CString& first, const CString& 
 
 void CTarvolanDialog::Tell(ENotice notice, const CString& first, const CString& second, const CString& boxName)
 {
+    if (notice >= NOTICE_CREATE_TIMEOUT && notice <= NOTICE_RENAME_FAILED) {
+        ShowResultNotice(notice, first, second);
+        return;
+    }
     const CString text = InvitationText(notice, first, second);
     if (!boxName.IsEmpty()) {
         ShowNamedBox(Link().Module(), boxName, this, text, MB_ICONINFORMATION);

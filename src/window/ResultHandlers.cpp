@@ -43,7 +43,7 @@ int ResultTextId(ENotice notice)
 
 } // namespace
 
-void CTarvolanDialog::ResultNotice(ENotice notice, const CString& first, const CString& second)
+void CTarvolanDialog::ShowResultNotice(ENotice notice, const CString& first, const CString& second)
 {
     const int textId = ResultTextId(notice);
     switch (notice) {

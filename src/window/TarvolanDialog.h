@@ -252,7 +252,6 @@ private:
     bool HistoryViewerOpen(const CTarvolan& group) const override;
     CGroupBlacklistWindow* BlacklistWindow() const override;
     // CGroupRulesHost: operation results, search and group messages
-    void ResultNotice(ENotice notice, const CString& first, const CString& second) override;
     void RestartPendingCreateTimer() override;
     CGroupInfoWindow* InfoWindow() const override;
     bool IsMyself(const char* uri) const override;
@@ -268,6 +267,8 @@ private:
     int Ask(ENotice question, const CString& first, const CString& second, const CString& boxName) override;
     void Tell(ENotice notice, const CString& first, const CString& second, const CString& boxName) override;
     void CloseBox(const CString& boxName) override;
+    // The notice of an operation's result (1013-1019), with its subjects.
+    void ShowResultNotice(ENotice notice, const CString& first, const CString& second);
 
     CModuleContext& m_context;
     tarvolan::CHostLink& m_link;

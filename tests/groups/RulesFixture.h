@@ -52,13 +52,9 @@ struct CScriptedHost : CGroupRulesHost {
         notices.push_back(std::to_string(notice) + ":" + subject.str());
         return windowStays;
     }
-    // operation results, search and group messages: the notices with their
-    // subjects ("kind:first|second"), the restarts of the pending-creation
-    // timer, the information window, and the messages shown ("group|sender|text").
-    void ResultNotice(ENotice notice, const CString& first, const CString& second) override
-    {
-        notices.push_back(std::to_string(notice) + ":" + first.str() + "|" + second.str());
-    }
+    // operation results, search and group messages: the restarts of the
+    // pending-creation timer, the information window, and the messages shown
+    // ("group|sender|text"). Their notices are told like the others (Tell).
     int timerRestarts = 0;
     void RestartPendingCreateTimer() override { ++timerRestarts; }
     CGroupInfoWindow* infoWindow = nullptr;
