@@ -5,7 +5,8 @@
 // of every host message but 20027: Dispatch decodes the record and calls one
 // handler per code, either the rules object of the event's concern (src/groups:
 // attributes, membership, profiles, history, blacklists, invitations and
-// joins, transfers) or a handler of its own.
+// joins, transfers, operation results, search, group messages) or a handler
+// of its own.
 //
 // The rules objects know no window: they report what they changed, which
 // this window and the conversation windows follow, and they reach the client,
