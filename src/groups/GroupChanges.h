@@ -33,6 +33,8 @@ enum EChangeDetail : int {
     DETAIL_TEXT_CHANGED = 1,  // CHANGE_PRESENCE: the member's item text may have changed too
     DETAIL_PAGE_STORED = 0,   // CHANGE_HISTORY: a page was stored for the viewer
     DETAIL_NO_PAGE = 1,       // CHANGE_HISTORY: the history has no (further) page
+    // loading
+    DETAIL_FROM_TABLE = 2,    // CHANGE_MEMBERS: only the member items follow the group's table record
 };
 
 struct TGroupChange {

@@ -276,7 +276,10 @@ void CTarvolanDialog::OnGroupChanged(const TGroupChange& change)
 {
     switch (change.what) {
     case CHANGE_ATTRIBUTES: RebuildGroupItem(change.groupURI); break;
-    case CHANGE_MEMBERS: RebuildGroupAndMembers(change.groupURI); break;
+    case CHANGE_MEMBERS:
+        if (change.detail == DETAIL_FROM_TABLE) RebuildMemberItems(change.groupURI);
+        else RebuildGroupAndMembers(change.groupURI);
+        break;
     case CHANGE_PRESENCE: ShowMemberPresence(*change.member, change.detail == DETAIL_TEXT_CHANGED); break;
     case CHANGE_HISTORY: ShowHistoryAnswer(*change.group, change.detail); break;
     default: break;

@@ -34,6 +34,7 @@
 #include "groups/GroupChanges.h"
 #include "groups/GroupData.h"
 #include "groups/HistoryRules.h"
+#include "groups/LoadingRules.h"
 #include "groups/MembershipRules.h"
 #include "groups/ProfileRules.h"
 #include "protocol/TarvolanAbi.h"
@@ -174,7 +175,6 @@ public:
     void OnIMSTransferPublicGroupRequest(const tarvolan::tagGroupTrsReq* pRequest);                 // 1025
     void OnIMSTransferPublicGroupCancel(const tarvolan::tagGroupTrsReq* pRequest);                  // 1026
     void OnIMSTransferPublicGroupResult(const char* groupURI, const char* newOwnerURI, int result);  // 1027
-    void OnRebuildMembersFromTable();                                                               // 1033
     // Returns true when the message was handled (the dispatcher then writes
     // 1 into word 4 of the record).
     bool OnIMSGotGroupMessage(int iType, const char* pGroupAddress, const char* pSenderURI,
@@ -285,6 +285,7 @@ private:
     CBlacklistRules m_BlacklistRules{m_GroupData, *this, m_link};
     CProfileRules m_ProfileRules{m_GroupData, *this};
     CAttributeRules m_AttributeRules{m_GroupData, *this, m_link, m_Changes};
+    CLoadingRules m_LoadingRules{m_GroupData, m_Changes};
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;
