@@ -316,4 +316,9 @@ void CTarvolanDialog::OnMemberRemoving(CTarvolanMember& member)
     SetMemberItem(member, nullptr);
 }
 
+void CTarvolanDialog::OnMembersRemoved(CTarvolan& group)
+{
+    if (group.m_pChatDialog) group.m_pChatDialog->FillMemberTree();
+}
+
 } // namespace tarvolan

@@ -259,6 +259,8 @@ private:
     // CGroupTreeListener
     void OnGroupRemoving(CTarvolan& group) override;
     void OnMemberRemoving(CTarvolanMember& member) override;
+    // The group's open conversation window refills its member list.
+    void OnMembersRemoved(CTarvolan& group) override;
     // CGroupChangeListener: the tree and the history viewer follow the rules.
     void OnGroupChanged(const TGroupChange& change) override;
     // A member's item shows its presence (and its text, when that may have changed).
