@@ -36,6 +36,8 @@ enum EChangeDetail : int {
     DETAIL_NO_PAGE = 1,       // CHANGE_HISTORY: the history has no (further) page
     // invitations, joins and transfers
     DETAIL_NEW_MEMBER = 1,    // CHANGE_MEMBERS with a member: the member is new to the tree model
+    // loading
+    DETAIL_FROM_TABLE = 2,    // CHANGE_MEMBERS: only the member items follow the group's table record
 };
 
 struct TGroupChange {

@@ -139,7 +139,7 @@ int CGroupTreeModel::RemoveMembers(CTarvolan& group, const std::vector<CString>&
 {
     int removed = 0;
     for (const CString& uri : memberURIs) removed += DropMember(group, uri) ? 1 : 0;
-    if (removed > 0 && group.m_pChatDialog) group.m_pChatDialog->FillMemberTree();
+    if (removed > 0 && m_pListener) m_pListener->OnMembersRemoved(group);
     return removed;
 }
 

@@ -35,6 +35,9 @@ public:
     virtual ~CGroupTreeListener() = default;
     virtual void OnGroupRemoving(CTarvolan& group) = 0;
     virtual void OnMemberRemoving(CTarvolanMember& member) = 0;
+    // Told once after members of the group went (however many), so that the
+    // views listing its members refill their lists once.
+    virtual void OnMembersRemoved(CTarvolan& /*group*/) {}
 };
 
 class CGroupTreeModel {
@@ -71,11 +74,11 @@ public:
     // Makes room for that many members in the group (at most kMemberCapacity),
     // so that adding them grows neither its list nor its index.
     void ReserveMembers(CTarvolan& group, int count);
-    // Unlinks and deletes the member and has the group's conversation window
-    // refill its member list. False when there is no such member.
+    // Unlinks and deletes the member and tells the listener the group's
+    // members went. False when there is no such member.
     bool RemoveMember(CTarvolan& group, const CString& memberURI);
-    // The same for several members, with one refill of the window at the
-    // end (a refill per member would rebuild the list once per member gone).
+    // The same for several members, with the listener told once at the end
+    // (a view's refill per member would rebuild its list once per member gone).
     // The number of members removed.
     int RemoveMembers(CTarvolan& group, const std::vector<CString>& memberURIs);
 

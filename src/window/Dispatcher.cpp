@@ -119,7 +119,7 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         m_HistoryRules.OnHistoryList(w.Int(0), w.Int(1), w.Text(2), w.Count(3), w.Blocks<THistoryEntry>(4));
         break;
     case H_RebuildMembers:
-        OnRebuildMembersFromTable();
+        m_LoadingRules.OnRebuildMembersFromTable();
         break;
     case H_GroupMessage:
         if (m_GroupMessageRules.OnGroupMessage(w.Int(0), w.Text(1), w.Text(2), w.Text(3))) w.Answer(4, 1);

@@ -283,6 +283,7 @@ void CTarvolanDialog::OnGroupChanged(const TGroupChange& change)
     case CHANGE_ATTRIBUTES: RebuildGroupItem(change.groupURI); break;
     case CHANGE_MEMBERS:
         if (change.member) ShowMember(*change.member, change.detail == DETAIL_NEW_MEMBER);
+        else if (change.detail == DETAIL_FROM_TABLE) RebuildMemberItems(change.groupURI);
         else RebuildGroupAndMembers(change.groupURI);
         break;
     case CHANGE_PRESENCE: ShowMemberPresence(*change.member, change.detail == DETAIL_TEXT_CHANGED); break;
@@ -319,6 +320,11 @@ void CTarvolanDialog::OnMemberRemoving(CTarvolanMember& member)
 {
     delete MemberItem(member);
     SetMemberItem(member, nullptr);
+}
+
+void CTarvolanDialog::OnMembersRemoved(CTarvolan& group)
+{
+    if (group.m_pChatDialog) group.m_pChatDialog->FillMemberTree();
 }
 
 } // namespace tarvolan

@@ -37,6 +37,7 @@
 #include "groups/GroupMessageRules.h"
 #include "groups/HistoryRules.h"
 #include "groups/InvitationRules.h"
+#include "groups/LoadingRules.h"
 #include "groups/MembershipRules.h"
 #include "groups/ProfileRules.h"
 #include "groups/ResultRules.h"
@@ -159,7 +160,6 @@ public:
                                 const tarvolan::TGroupDescription* pInfo, int iListNum,
                                 const tarvolan::TMemberEntry* pList, int iBlacklistNum,
                                 const tarvolan::TBlacklistEntry* pBlacklist);                        // 1005
-    void OnRebuildMembersFromTable();                                                               // 1033
     void SetFullRowSelect(int value);                                                               // 1040
     void OnHostSignedIn();                                                                          // 1041
 
@@ -235,6 +235,8 @@ private:
     // CGroupTreeListener
     void OnGroupRemoving(CTarvolan& group) override;
     void OnMemberRemoving(CTarvolanMember& member) override;
+    // The group's open conversation window refills its member list.
+    void OnMembersRemoved(CTarvolan& group) override;
     // CGroupChangeListener: the tree and the history viewer follow the rules.
     void OnGroupChanged(const TGroupChange& change) override;
     // A member's item shows its presence (and its text, when that may have changed).
@@ -287,6 +289,7 @@ private:
     CGroupMessageRules m_GroupMessageRules{m_GroupData, *this, m_link};
     CInvitationRules m_InvitationRules{m_GroupData, *this, m_link, m_Changes};
     CTransferRules m_TransferRules{m_GroupData, *this, m_link};
+    CLoadingRules m_LoadingRules{m_GroupData, m_Changes};
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;
