@@ -7,6 +7,7 @@
 
 #include "RulesFixture.h"
 #include "support/FakeHost.h"
+#include "support/RequestRecord.h"
 
 namespace tarvolan::rulestest {
 
@@ -15,17 +16,7 @@ struct CDecodingLink : CRecordingLink {
     int Send(int code, void* record) override { return host.OnMessage(11, code, record); }
 };
 
-// One of the 773-byte request records (1006, 1008, 1025, 1026): its five
-// fields in order.
-template <class R> R Request(const char* a, const char* b, const char* c, const char* d, const char* e)
-{
-    static_assert(sizeof(R) == 773);
-    R r{};
-    const std::pair<size_t, size_t> fields[] = {{0, 65}, {65, 257}, {322, 65}, {387, 257}, {644, 129}};
-    const char* texts[] = {a, b, c, d, e};
-    for (int i = 0; i < 5; ++i) CString(texts[i]).CopyTo(reinterpret_cast<char*>(&r) + fields[i].first, fields[i].second);
-    return r;
-}
+using testing_support::Request;
 
 // A notice or question as the scripted host records it.
 inline std::string Shown(ENotice notice, const std::string& first = "", const std::string& second = "",

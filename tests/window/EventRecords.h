@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "support/RequestRecord.h"
 #include "window/GroupsFixture.h"
 
 using namespace tarvolan;
@@ -13,17 +14,7 @@ namespace groups_testing {
 
 inline Word W(const char* text) { return reinterpret_cast<Word>(text); }
 
-// One of the 773-byte request records (1006, 1008, 1025, 1026): its five
-// fields in order.
-template <class R> R Request(const char* a, const char* b, const char* c, const char* d, const char* e)
-{
-    static_assert(sizeof(R) == 773);
-    R r{};
-    const std::pair<size_t, size_t> fields[] = {{0, 65}, {65, 257}, {322, 65}, {387, 257}, {644, 129}};
-    const char* texts[] = {a, b, c, d, e};
-    for (int i = 0; i < 5; ++i) CString(texts[i]).CopyTo(reinterpret_cast<char*>(&r) + fields[i].first, fields[i].second);
-    return r;
-}
+using testing_support::Request;
 
 inline constexpr const char* kMine = "sip:mine@groups.test";
 inline constexpr const char* kClub = "sip:club@groups.test";
