@@ -17,10 +17,8 @@ void CAttributeRules::OnModifySucceeded(const char* groupURI, int type, const ch
 
 void CAttributeRules::OnAttributeChanged(const char* groupURI, int type, const char* text, int value)
 {
-    CString line;
-    line.Format("OnPublicGroupAttributeChangedVeloractrl1, pGroupURI=%s,iType=%d,pName=%s,iValue=%d", groupURI, type,
-                text, value);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnPublicGroupAttributeChangedVeloractrl1, pGroupURI=%s,iType=%d,pName=%s,iValue=%d",
+                        groupURI, type, text, value);
     Apply(groupURI, type, text, value, false);
 }
 

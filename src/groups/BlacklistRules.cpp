@@ -39,9 +39,7 @@ void CBlacklistRules::OnChanged(int success, const char* uri, const char* group,
 bool CBlacklistRules::LogAndTellWindow(const char* handler, const CString& groupName, const CString& uri, int result,
                                        int operation)
 {
-    CString line;
-    line.Format("%s, pGroupName=%s,pDName=%s,iResult=%d", handler, groupName.c_str(), uri.c_str(), result);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "%s, pGroupName=%s,pDName=%s,iResult=%d", handler, groupName.c_str(), uri.c_str(), result);
     CGroupBlacklistWindow* window = m_host.BlacklistWindow();
     if (!window || result != RESULT_DONE) return false;
     window->OnBlackListChanged(uri, groupName, operation, 0);

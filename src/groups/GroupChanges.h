@@ -6,6 +6,7 @@
 // follow the data step by step as the event is applied.
 #pragma once
 
+#include <cstdarg>
 #include <vector>
 
 #include "common/GbkString.h"
@@ -124,6 +125,16 @@ public:
     virtual ~CGroupRulesHost() = default;
     // A line of the client log.
     virtual void WriteClientLog(const char* text, int level) = 0;
+    // The same with the line formatted printf-style.
+    __attribute__((format(printf, 3, 4))) void LogClient(int level, const char* pattern, ...)
+    {
+        va_list args;
+        va_start(args, pattern);
+        CString line;
+        line.FormatV(pattern, args);
+        va_end(args);
+        WriteClientLog(line, level);
+    }
     // The signed-in user's URI.
     virtual CString MyURI() const = 0;
     // Whether the user's requests are handled now: signed in and not logging out.

@@ -31,10 +31,8 @@ std::list<TGroupMessage> StoredMessages(const THistoryEntry* list, int count)
 void CHistoryRules::OnHistoryList(int code, int type, const char* groupURI, int count, const THistoryEntry* list)
 {
     const CString uri(groupURI ? groupURI : "");
-    CString line;
-    line.Format("OnIMSGotGroupHistoryMsgListVeloractrl1-iCode=%d iType=%d lpGroupURI=%s iListNum=%d pList=%d", code,
-                type, uri.c_str(), count, static_cast<int>(reinterpret_cast<intptr_t>(list)));
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSGotGroupHistoryMsgListVeloractrl1-iCode=%d iType=%d lpGroupURI=%s iListNum=%d pList=%d",
+                        code, type, uri.c_str(), count, static_cast<int>(reinterpret_cast<intptr_t>(list)));
     CTarvolan* group = m_data.TreeModel().FindGroup(uri);
     if (!group) {
         m_host.WriteClientLog("OnIMSGotGroupHistoryMsgListVeloractrl1-pTarvolan is NULL", 0);

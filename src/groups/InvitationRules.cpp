@@ -117,12 +117,10 @@ void CInvitationRules::OnInvited(const tagGroupInvite* invite)
     if (!PassesSignInCheck(m_host, *invite, logToHost, "OnIMSInvitedToPublicGroupVeloractrl1: have logout,so return!"))
         return;
     const TInvitation inv = ReadInvitation(*invite);
-    CString line;
-    line.Format("OnIMSInvitedToPublicGroupVeloractrl1:pOwnerURI=%s, pOwnerName=%s, pGroupName= %s,pGroupURI=%s,"
-                "pReturn=%s",
-                inv.ownerURI.c_str(), inv.ownerName.c_str(), inv.groupName.c_str(), inv.groupURI.c_str(),
-                inv.ret.c_str());
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSInvitedToPublicGroupVeloractrl1:pOwnerURI=%s, pOwnerName=%s, pGroupName= %s,pGroupURI=%s,"
+                        "pReturn=%s",
+                        inv.ownerURI.c_str(), inv.ownerName.c_str(), inv.groupName.c_str(), inv.groupURI.c_str(),
+                        inv.ret.c_str());
 
     const int answer = m_host.Ask(NOTICE_ASK_INVITED, inv.ownerName, inv.groupName, CString());
     if (answer == CGroupRulesHost::kWindowGone) return;
@@ -136,10 +134,8 @@ void CInvitationRules::OnInvited(const tagGroupInvite* invite)
 void CInvitationRules::OnInviteResult(const char* groupName, const char* inviteeURI, int result)
 {
     const CString name(groupName), invitee(inviteeURI);
-    CString line;
-    line.Format("OnIMSPublicGroupInviteResultVeloractrl1: pGroupName= %s,pInvitedUserURI=%s,pReturn=%d",
-                name.c_str(), invitee.c_str(), result);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSPublicGroupInviteResultVeloractrl1: pGroupName= %s,pInvitedUserURI=%s,pReturn=%d",
+                        name.c_str(), invitee.c_str(), result);
 
     m_data.RemoveInvitePending(invitee, name);
     const CString groupURI = m_data.GetGroupURIByName(name, ROLE_OWNER, CString());
@@ -207,10 +203,8 @@ void CInvitationRules::OnJoinRequest(const tagGroupJoin* join)
 void CInvitationRules::OnApplicationResult(const char* groupURI, const char* groupName, int result)
 {
     const CString uri(groupURI), name(groupName);
-    CString line;
-    line.Format("OnIMSReqJoinPublicGroupResultVeloractrl1: pGroupURI=%s,pGroupName=%s,iResult=%d", uri.c_str(),
-                name.c_str(), result);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSReqJoinPublicGroupResultVeloractrl1: pGroupURI=%s,pGroupName=%s,iResult=%d",
+                        uri.c_str(), name.c_str(), result);
 
     switch (result) {
     case 1:

@@ -37,12 +37,10 @@ void CMembershipRules::OnMemberNotify(int type, const char* groupName, const cha
 {
     const CString name(groupName), owner(ownerURI);
     const TMemberSlot notified = MemberSlot(memberURI, memberDisplay, memberInfo, memberPhone);
-    CString line;
-    line.Format("OnIMSPublicGroupMemberNotifyVeloractrl1:iType=%d, pGroupName=%s,pOwnerURI=%s,pMemberURI=%s,"
-                "pMemberDisplay=%s,pMemberInfo=%s,pMemberPhone=%s",
-                type, name.c_str(), owner.c_str(), notified.uri.c_str(), notified.displayName.c_str(),
-                notified.info.c_str(), notified.phone.c_str());
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSPublicGroupMemberNotifyVeloractrl1:iType=%d, pGroupName=%s,pOwnerURI=%s,pMemberURI=%s,"
+                        "pMemberDisplay=%s,pMemberInfo=%s,pMemberPhone=%s",
+                        type, name.c_str(), owner.c_str(), notified.uri.c_str(), notified.displayName.c_str(),
+                        notified.info.c_str(), notified.phone.c_str());
 
     const CString groupURI = ListedGroupURI(m_data.GroupList(), name, owner);
     if (groupURI.IsEmpty() || notified.uri.IsEmpty()) return;
@@ -83,9 +81,7 @@ bool CMembershipRules::ApplyMemberNotice(int type, const CString& groupURI, cons
 void CMembershipRules::OnGroupDeleted(const char* groupURI)
 {
     const CString uri(groupURI);
-    CString line;
-    line.Format("OnIMSPublicGroupDeletedVeloractrl1, pGroupURI=%s", uri.c_str());
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSPublicGroupDeletedVeloractrl1, pGroupURI=%s", uri.c_str());
     const CString name = ListedGroupName(m_data.GroupList(), uri);
     if (!m_host.Notice(NOTICE_GROUP_DELETED, name.IsEmpty() ? uri : name)) return;
     m_data.RemoveGroup(uri);
@@ -96,16 +92,13 @@ void CMembershipRules::OnGroupDeleted(const char* groupURI)
 void CMembershipRules::OnRemovedFromGroup(const char* groupURI)
 {
     const CString uri(groupURI);
-    CString line;
-    line.Format("OnIMSDeleteMeInPublicGroupVeloractrl1, pGroupURI=%s", uri.c_str());
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSDeleteMeInPublicGroupVeloractrl1, pGroupURI=%s", uri.c_str());
     if (!m_host.SignedIn()) return;
 
     CString name = ListedGroupName(m_data.GroupList(), uri);
     if (name.IsEmpty()) {
         name = GetURIField(uri, URI_USER);
-        line.Format("Protected Log: Exited from the public group %s", name.c_str());
-        m_host.WriteClientLog(line, 0);
+        m_host.LogClient(0, "Protected Log: Exited from the public group %s", name.c_str());
     }
     m_host.Notice(NOTICE_REMOVED_FROM_GROUP, name);  // shown once the group has left the window
     m_data.RemoveGroup(uri);
@@ -116,9 +109,7 @@ void CMembershipRules::OnRemovedFromGroup(const char* groupURI)
 void CMembershipRules::OnGroupInfoFailed(const char* groupURI, int result)
 {
     const CString uri(groupURI ? groupURI : "");
-    CString line;
-    line.Format("OnIMSGetPublicGroupInfoListFailedVeloractrl1....GroupURI=%s,Result=%d", uri.c_str(), result);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSGetPublicGroupInfoListFailedVeloractrl1....GroupURI=%s,Result=%d", uri.c_str(), result);
     switch (result) {
     case 403:
         if (!uri.IsEmpty()) OnRemovedFromGroup(uri.c_str());

@@ -128,9 +128,7 @@ bool CResultRules::ListCreatedGroup(const CString& uri, const CString& name, con
     entry.role = ROLE_OWNER;
     if (taken) ApplyPendingValues(entry, pending);
     if (m_data.GroupList().AddOrUpdate(entry) >= 0) return true;
-    CString line;
-    line.Format("OnIMSCreatePublicGroupResult: the group list is full, %s is not shown", uri.c_str());
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSCreatePublicGroupResult: the group list is full, %s is not shown", uri.c_str());
     return false;
 }
 
@@ -161,9 +159,7 @@ void CResultRules::UpdateCreatedRecord(const CString& groupURI, const CString& n
 void CResultRules::OnDeleteResult(const char* groupName, int result)
 {
     const CString name(groupName);
-    CString line;
-    line.Format("OnIMSDeletePublicGroupResultVeloractrl1, pGroupName=%s,iResult=%d", name.c_str(), result);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSDeletePublicGroupResultVeloractrl1, pGroupName=%s,iResult=%d", name.c_str(), result);
     if (result == RESULT_DONE) {
         const CString uri = m_data.GetGroupURIByName(name, ROLE_OWNER, CString());
         if (!uri.IsEmpty()) m_data.RemoveGroup(uri);  // the tree item goes with the group object
@@ -178,11 +174,9 @@ void CResultRules::OnInviteSendResult(const char* someoneURI, const char* displa
                                       int result)
 {
     const CString someone(someoneURI), shownName(displayName), group(groupName);
-    CString line;
-    line.Format("OnIMSInviteToMyPuGroupSendResultVeloractrl1, pSomeoneURI=%s,pDisplayName=%s,pGroupName=%s,"
-                "iResult=%d",
-                someone.c_str(), shownName.c_str(), group.c_str(), result);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSInviteToMyPuGroupSendResultVeloractrl1, pSomeoneURI=%s,pDisplayName=%s,pGroupName=%s,"
+                        "iResult=%d",
+                        someone.c_str(), shownName.c_str(), group.c_str(), result);
     if (result == RESULT_DONE || result == RESULT_PENDING) {
         if (!m_data.IsInvitePending(someone, group)) m_data.InvitesPending().push_back({someone, group});
         return;
@@ -203,10 +197,8 @@ void CResultRules::OnInviteSendResult(const char* someoneURI, const char* displa
 void CResultRules::OnRemoveMemberResult(const char* someoneURI, const char* groupName, int result)
 {
     const CString someone(someoneURI), group(groupName);
-    CString line;
-    line.Format("OnIMSDelFromMyPuGroupResultVeloractrl1, pSomeoneURI=%s,pGroupName=%s,iResult=%d", someone.c_str(),
-                group.c_str(), result);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSDelFromMyPuGroupResultVeloractrl1, pSomeoneURI=%s,pGroupName=%s,iResult=%d",
+                        someone.c_str(), group.c_str(), result);
 
     if (result != RESULT_DONE) {
         m_host.Tell(FailureNotice(result, NOTICE_REMOVE_MEMBER_TIMEOUT, NOTICE_REMOVE_MEMBER_FAILED), someone,
@@ -235,10 +227,8 @@ void CResultRules::OnRemoveMemberResult(const char* someoneURI, const char* grou
 void CResultRules::OnJoinSendResult(const char* groupURI, const char* groupIdentifier, int result)
 {
     const CString uri(groupURI), identifier(groupIdentifier);
-    CString line;
-    line.Format("OnIMSReqJoinPublicGroupSendResultVeloractrl1, pGroupURI=%s,pGroupIdentifier=%s,iResult=%d",
-                uri.c_str(), identifier.c_str(), result);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSReqJoinPublicGroupSendResultVeloractrl1, pGroupURI=%s,pGroupIdentifier=%s,iResult=%d",
+                        uri.c_str(), identifier.c_str(), result);
     if (result != RESULT_REFUSED && result != RESULT_LIMIT) return;  // 202 and 408 among them: nothing to show
     CGroupInfoWindow* info = m_host.InfoWindow();
     const CString name = info ? info->GetGroupNameByURI(uri) : CString();
@@ -250,9 +240,7 @@ void CResultRules::OnJoinSendResult(const char* groupURI, const char* groupIdent
 void CResultRules::OnLeaveResult(const char* groupName, const char* groupURI, int result)
 {
     const CString name(groupName), uri(groupURI);
-    CString line;
-    line.Format("OnIMSLeavePublicGroupResultVeloractrl1, pGroupName=%s,iResult=%d", name.c_str(), result);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSLeavePublicGroupResultVeloractrl1, pGroupName=%s,iResult=%d", name.c_str(), result);
     if (result == RESULT_DONE) {
         if (uri.IsEmpty() || !m_data.TreeModel().FindGroup(uri)) return;
         m_data.RemoveGroup(uri);
@@ -267,10 +255,8 @@ void CResultRules::OnLeaveResult(const char* groupName, const char* groupURI, in
 void CResultRules::OnChangeNameResult(const char* groupURI, const char* newDisplayName, int result)
 {
     const CString uri(groupURI), newName(newDisplayName);
-    CString line;
-    line.Format("OnIMSChangeDPNameInPuGroupResultVeloractrl1, pGroupURI=%s,pNewDisplayName=%s,iResult=%d",
-                uri.c_str(), newName.c_str(), result);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSChangeDPNameInPuGroupResultVeloractrl1, pGroupURI=%s,pNewDisplayName=%s,iResult=%d",
+                        uri.c_str(), newName.c_str(), result);
     CTarvolan* group = uri.IsEmpty() ? nullptr : m_data.TreeModel().FindGroup(uri);
     if (!group) return;
     if (result != RESULT_DONE) {

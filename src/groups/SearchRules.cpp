@@ -66,9 +66,7 @@ void CSearchRules::OnSearchResult(int resultCount, const char* searchString, con
 
 void CSearchRules::OnSearchFailed(const char* groupURI)
 {
-    CString line;
-    line.Format("OnIMSSearchPublicGroupFailedVeloractrl1....GroupURI=%s", groupURI);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSSearchPublicGroupFailedVeloractrl1....GroupURI=%s", groupURI);
     if (CGroupInfoWindow* info = m_host.InfoWindow()) info->OnQueryFailed();
 }
 

@@ -72,10 +72,8 @@ ENotice AckNotice(int code)
 void CTransferRules::OnAck(const char* groupURI, const char* newOwnerURI, int code)
 {
     const CString group(groupURI), newOwner(newOwnerURI);
-    CString line;
-    line.Format("OnIMSTransferPublicGroupAckVeloractrl1....GroupURI=%s,NewOwnerURI=%s,Code=%d", group.c_str(),
-                newOwner.c_str(), code);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSTransferPublicGroupAckVeloractrl1....GroupURI=%s,NewOwnerURI=%s,Code=%d",
+                        group.c_str(), newOwner.c_str(), code);
     switch (code) {
     case RESULT_PENDING: m_host.Tell(NOTICE_TRANSFER_SENT, CString(), CString(), AckBoxName(group, newOwner)); break;
     case RESULT_OFFLINE: {
@@ -141,10 +139,8 @@ void CTransferRules::OnCancel(const tagGroupTrsReq* request)
 void CTransferRules::OnResult(const char* groupURI, const char* newOwnerURI, int result)
 {
     const CString group(groupURI), newOwner(newOwnerURI);
-    CString line;
-    line.Format("OnIMSTransferPublicGroupResultVeloractrl1....GroupURI=%s,NewOwnerURI=%s,Result=%d", group.c_str(),
-                newOwner.c_str(), result);
-    m_host.WriteClientLog(line, 0);
+    m_host.LogClient(0, "OnIMSTransferPublicGroupResultVeloractrl1....GroupURI=%s,NewOwnerURI=%s,Result=%d",
+                        group.c_str(), newOwner.c_str(), result);
     const CTarvolan* shown = m_data.TreeModel().FindGroup(group);
     const CTarvolanMember* member = shown ? shown->FindMember(newOwner) : nullptr;
     if (!member) return;
