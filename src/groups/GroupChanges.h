@@ -27,6 +27,8 @@ enum EGroupChange : int {
     CHANGE_PRESENCE,    // a member's presence
     CHANGE_MESSAGES,    // the group's recent messages
     CHANGE_HISTORY,     // an answer for the group's history viewer
+    CHANGE_GROUP_LIST,  // the group list was loaded: every listed public group is shown, in list order
+                        // (no group: groupURI is empty, group null)
 };
 
 // Details of a change, by kind.
@@ -39,6 +41,8 @@ enum EChangeDetail : int {
     DETAIL_NEW_MEMBER = 1,    // CHANGE_MEMBERS with a member: the member is new to the tree model
     // loading
     DETAIL_FROM_TABLE = 2,    // CHANGE_MEMBERS: only the member items follow the group's table record
+    DETAIL_UNLISTED_LEAVE = 3,  // CHANGE_MEMBERS: the group and its members follow its table record, and
+                                // members the record no longer lists leave
 };
 
 struct TGroupChange {
@@ -181,6 +185,15 @@ public:
     // CloseBox closes.
     virtual void Tell(ENotice notice, const CString& first, const CString& second, const CString& boxName) = 0;
     virtual void CloseBox(const CString& boxName) = 0;
+    // loading
+    // The signed-in user's request id, the requester of my applications to join.
+    virtual CString MyRequestId() const = 0;
+    // The name a contact list of usage 4 (all my contacts) is shown with.
+    virtual CString AllContactsName() const = 0;
+    // A contact-list name was remembered: the names are forgotten a minute after the last one.
+    virtual void RestartRecentNamesTimer() = 0;
+    // A group's full information came: an open group properties window reloads itself.
+    virtual void RefreshPropertiesWindow() = 0;
 };
 
 } // namespace tarvolan

@@ -28,11 +28,11 @@ intptr_t CTarvolanDialog::Dispatch(int code, void* record)
         m_InvitationRules.OnXmlMessage(w.Text(0), w.Int(2), w.Text(3));
         break;
     case H_GroupInfoList:
-        OnIMSGotGroupInfo(w.Record<TGroupInfoList>());
+        m_LoadingRules.OnGroupInfo(w.Record<TGroupInfoList>());
         break;
     case H_OnePublicGroup:
-        OnIMSGotOnePublicGroup(w.Text(0), w.Text(1), w.Int(2), w.Blocks<TGroupDescription>(3), w.Count(4),
-                               w.Blocks<TMemberEntry>(5), w.Count(6), w.Blocks<TBlacklistEntry>(7));
+        m_LoadingRules.OnOnePublicGroup(w.Text(0), w.Text(1), w.Int(2), w.Blocks<TGroupDescription>(3), w.Count(4),
+                                        w.Blocks<TMemberEntry>(5), w.Count(6), w.Blocks<TBlacklistEntry>(7));
         break;
     case H_InvitedToGroup:
         m_InvitationRules.OnInvited(w.Record<tagGroupInvite>());

@@ -284,10 +284,11 @@ void CTarvolanDialog::OnGroupChanged(const TGroupChange& change)
     case CHANGE_MEMBERS:
         if (change.member) ShowMember(*change.member, change.detail == DETAIL_NEW_MEMBER);
         else if (change.detail == DETAIL_FROM_TABLE) RebuildMemberItems(change.groupURI);
-        else RebuildGroupAndMembers(change.groupURI);
+        else RebuildGroupAndMembers(change.groupURI, change.detail == DETAIL_UNLISTED_LEAVE);
         break;
     case CHANGE_PRESENCE: ShowMemberPresence(*change.member, change.detail == DETAIL_TEXT_CHANGED); break;
     case CHANGE_HISTORY: ShowHistoryAnswer(*change.group, change.detail); break;
+    case CHANGE_GROUP_LIST: RebuildGroupItems(); break;
     default: break;
     }
 }

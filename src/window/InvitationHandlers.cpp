@@ -98,12 +98,12 @@ bool ReplayParked(std::vector<Record>* (*list)(), QObject* window, int pauseMs, 
 
 // ---- the view step of a members change -------------------------------------------------
 
-void CTarvolanDialog::RebuildGroupAndMembers(const CString& uri)
+void CTarvolanDialog::RebuildGroupAndMembers(const CString& uri, bool dropUnlisted)
 {
     if (uri.IsEmpty()) return;
     const bool known = m_GroupData.TreeModel().FindGroup(uri) != nullptr;
     RebuildGroupItem(uri);  // a new group object builds its member items itself
-    if (known) RebuildMemberItems(uri);
+    if (known) RebuildMemberItems(uri, dropUnlisted);
 }
 
 // ---- the seam: invitations, joins and transfers ------------------------------------------

@@ -14,11 +14,4 @@ void CTarvolanDialog::MarkJoinedInInfoWindow(const CString& groupURI)
     m_SearchRules.MarkJoined(groupURI);
 }
 
-void CTarvolanDialog::PassGroupToInfoWindow(const CString& groupName, const CString& groupURI, int role,
-                                            const TGroupDescription& info, int memberCount,
-                                            const TMemberEntry* members)
-{
-    m_SearchRules.PassGroupDetails(groupName, groupURI, role, info, memberCount, members);
-}
-
 } // namespace tarvolan

@@ -155,11 +155,6 @@ public:
     bool RequestGroupInfo(const CString& uri);
 
     // ---- host message handlers, in code order ----------------------------
-    void OnIMSGotGroupInfo(const tarvolan::TGroupInfoList* pList);                                   // 1004
-    void OnIMSGotOnePublicGroup(const char* pGroupName, const char* pGroupURI, int iMyRole,
-                                const tarvolan::TGroupDescription* pInfo, int iListNum,
-                                const tarvolan::TMemberEntry* pList, int iBlacklistNum,
-                                const tarvolan::TBlacklistEntry* pBlacklist);                        // 1005
     void SetFullRowSelect(int value);                                                               // 1040
     void OnHostSignedIn();                                                                          // 1041
 
@@ -213,24 +208,15 @@ private:
     // False for other items.
     bool DescribeMemberItem(QTreeWidgetItem* item, CString& uri, tarvolan::TMemberProfile*& profile);
 
-    // The group-loading steps.
-    void AddGroupInfoSlot(const tarvolan::TGroupInfoSlot& slot, const CString& myURI);
-    void UpdateGroupTableFromSlot(const tarvolan::TGroupInfoSlot& slot, const CString& myURI);
-    void RememberRecentListName(const CString& name);
-    void SubscribeOnce(const CString& uri);
-    void ClearOwnJoinApplication(const CString& groupURI);
-    void RefreshPropertiesWindow();
-
     // The host-event steps (InvitationHandlers.cpp, MembershipHandlers.cpp).
-    void RebuildGroupAndMembers(const CString& uri);
+    // A group's item and its member items follow the group's list entry and
+    // table record; with dropUnlisted, members the record does not list leave.
+    void RebuildGroupAndMembers(const CString& uri, bool dropUnlisted = false);
     void ReplayParkedRequests();
     void ShowDeferredNotice();
 
     // The group information window's part of the handlers (CSearchRules).
     void MarkJoinedInInfoWindow(const CString& groupURI);
-    void PassGroupToInfoWindow(const CString& groupName, const CString& groupURI, int role,
-                               const tarvolan::TGroupDescription& info, int memberCount,
-                               const tarvolan::TMemberEntry* members);
 
     // CGroupTreeListener
     void OnGroupRemoving(CTarvolan& group) override;
@@ -270,6 +256,11 @@ private:
     int Ask(ENotice question, const CString& first, const CString& second, const CString& boxName) override;
     void Tell(ENotice notice, const CString& first, const CString& second, const CString& boxName) override;
     void CloseBox(const CString& boxName) override;
+    // CGroupRulesHost: loading (GroupLoading.cpp)
+    CString MyRequestId() const override;
+    CString AllContactsName() const override;
+    void RestartRecentNamesTimer() override;
+    void RefreshPropertiesWindow() override;
     // The notice of an operation's result (1013-1019), with its subjects.
     void ShowResultNotice(ENotice notice, const CString& first, const CString& second);
 
@@ -289,7 +280,7 @@ private:
     CGroupMessageRules m_GroupMessageRules{m_GroupData, *this, m_link};
     CInvitationRules m_InvitationRules{m_GroupData, *this, m_link, m_Changes};
     CTransferRules m_TransferRules{m_GroupData, *this, m_link};
-    CLoadingRules m_LoadingRules{m_GroupData, m_Changes};
+    CLoadingRules m_LoadingRules{m_GroupData, *this, m_link, m_Changes, m_SearchRules};
     Ui::CTarvolanDialog* m_pUi = nullptr;
     CTreeCtrlEx* m_pTree = nullptr;
     bool m_bCreated = false;

@@ -98,6 +98,13 @@ struct CScriptedHost : CGroupRulesHost {
                           (box.IsEmpty() ? "" : "@" + box.str()));
     }
     void CloseBox(const CString& box) override { closed.push_back(box.str()); }
+    // loading: the recent-names timer restarts and the properties window's reloads.
+    int namesTimerRestarts = 0;
+    int propertiesReloads = 0;
+    CString MyRequestId() const override { return "me-request"; }
+    CString AllContactsName() const override { return "All contacts"; }
+    void RestartRecentNamesTimer() override { ++namesTimerRestarts; }
+    void RefreshPropertiesWindow() override { ++propertiesReloads; }
 };
 
 // The host's side of the link: the requests sent, as "code:text,text".

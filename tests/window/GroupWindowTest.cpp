@@ -87,59 +87,22 @@ TEST_F(GroupWindowTest, OtherKindsWithoutTheirRootsStayInTheDataOnly)
     EXPECT_EQ(MemberItem("sip:mutual@groups.test", "sip:bob@ims.test"), nullptr);
 }
 
-TEST_F(GroupWindowTest, AnEmptyGroupListStillAddsTheContactListPlaceholder)
+// The window's part of the contact lists (the rules are tested in
+// tests/groups): the "all contacts" name and the timer that forgets the names.
+TEST_F(GroupWindowTest, RecentContactListNamesAreForgottenByTheTimer)
 {
     CGroupListRecord list;
-    SendGroupList(list);
-    ASSERT_EQ(Dlg().Data().GroupList().Count(), 1);
-    const TGroupListEntry& e = Dlg().Data().GroupList()[0];
-    EXPECT_TRUE(e.uri.IsEmpty() && e.name.IsEmpty());
-    EXPECT_EQ(e.kind, GROUP_CONTACT_LIST);
-    EXPECT_EQ(e.usage, 3);
-    EXPECT_EQ(e.role, ROLE_MEMBER);
-    EXPECT_EQ(e.maxMembers, 3);
-    EXPECT_NE(LogText().find("OnIMSGotGroupInfoVeloractrl1:number of group = 0 information of group: \n"),
-              std::string::npos);
-}
-
-TEST_F(GroupWindowTest, RecentContactListNamesAreKeptOnceAndForgottenByTheTimer)
-{
-    CGroupListRecord list;
-    const std::string long33(33, 'n');
-    list.Add("sip:l1", "colleagues", GROUP_CONTACT_LIST, 1).Add("sip:l2", long33.c_str(), GROUP_CONTACT_LIST, 1);
-    list.Add("sip:all", "whatever", GROUP_CONTACT_LIST, 4);
-    SendGroupList(list);
+    list.Add("sip:l1", "colleagues", GROUP_CONTACT_LIST, 1).Add("sip:all", "whatever", GROUP_CONTACT_LIST, 4);
     SendGroupList(list);
     ASSERT_EQ(Dlg().Data().RecentListNames().GetSize(), 1);
-    EXPECT_EQ(Dlg().Data().RecentListNames()[0], "colleagues");
     EXPECT_EQ(Dlg().TimerPeriod(CTarvolanDialog::kTimerRecentNames), 60000);
     EXPECT_TRUE(Dlg().Data().GroupListHas("", Gbk("所有联系人"), GROUP_CONTACT_LIST));
-    EXPECT_TRUE(Dlg().Data().GroupListHas("", long33.c_str(), GROUP_CONTACT_LIST));  // listed, not remembered
 
     Dlg().OnTimer(CTarvolanDialog::kTimerRecentNames);
     EXPECT_TRUE(Dlg().Data().RecentListNames().IsEmpty());
     EXPECT_FALSE(Dlg().IsTimerRunning(CTarvolanDialog::kTimerRecentNames));
 }
 
-TEST_F(GroupWindowTest, AGroupIOwnTurnsKindTwoOnlyWhenAlreadyInTheTable)
-{
-    CGroupListRecord first;
-    first.Add("sip:a@groups.test", "a", GROUP_PUBLIC, 0, "sip:x").Add("sip:b@groups.test", "b", GROUP_BASIC, 0, kMe);
-    SendGroupList(first);
-    EXPECT_EQ(Dlg().Data().GroupTable().Get("sip:b@groups.test")->kind, GROUP_BASIC);  // first seen: kept
-    EXPECT_EQ(Dlg().Data().GroupTable().Get("sip:b@groups.test")->role, ROLE_OWNER);
-
-    CGroupListRecord second;
-    second.Add("sip:a@groups.test", "a2", GROUP_MUTUAL, 0, kMe);
-    SendGroupList(second);
-    const CGroupRecord* a = Dlg().Data().GroupTable().Get("sip:a@groups.test");
-    EXPECT_EQ(a->kind, GROUP_PUBLIC);
-    EXPECT_EQ(a->role, ROLE_OWNER);
-    EXPECT_EQ(a->name, "a2");
-}
-
-// Items keep their attributes in fields of their own: the control's setters
-// and getters and the icon must still see them.
 TEST_F(GroupWindowTest, ItemsShowOneSharedIconPerImageAndTakeTheControlsAttributes)
 {
     LoadTwoGroups();
@@ -205,33 +168,6 @@ TEST_F(GroupWindowTest, TheSubscriptionCarriesOneTheUriAndThree)
     EXPECT_EQ(subscriptions[0].texts, std::vector<std::string>{kGroup});
     EXPECT_NE(LogText().find("CKestDlg::After got a system group,subscribe it(URI Is sip:team@groups.test)"),
               std::string::npos);
-}
-
-TEST_F(GroupWindowTest, RoleThreeStoresNothingAndSubscribesNothing)
-{
-    COneGroupRecord group(kGroup, "team", ROLE_NONE);
-    group.Member("sip:bob@ims.test");
-    SendGroup(group);
-    EXPECT_EQ(Dlg().Data().GroupList().Count(), 0);
-    EXPECT_EQ(Dlg().Data().GroupTable().Count(), 0);
-    EXPECT_EQ(Group(kGroup), nullptr);
-    EXPECT_EQ(m_host.Count(M_Subscribe), 0u);
-    EXPECT_NE(LogText().find("OnIMSGotOnePublicGroupVeloractrl1:\r\npGroupName=team,pGroupURI=" + std::string(kGroup) +
-                             ", iMyRole= 3,iDuration=0,iMaxMember = 300,iVisi=0,iNeedPermit=0,"
-                             "Creator=sip:owner@ims.test,Owner=sip:owner@ims.test,iListNum=1,\r\n"
-                             "UserURI0=sip:bob@ims.test,DisplayName=,csInfo=,csPhone=\r\niBlacklistNum=0\r\n"),
-              std::string::npos);
-}
-
-TEST_F(GroupWindowTest, OwnJoinApplicationIsClearedWhenTheGroupArrives)
-{
-    Dlg().Data().JoinApplications().push_back({kGroup, kMyRequestId});
-    Dlg().Data().JoinApplications().push_back({kGroup, "someone else"});
-    Dlg().Data().JoinApplications().push_back({kGroup, kMyRequestId});
-    COneGroupRecord group(kGroup, "team", ROLE_MEMBER);
-    LoadGroup(group);
-    ASSERT_EQ(Dlg().Data().JoinApplications().size(), 1u);
-    EXPECT_EQ(Dlg().Data().JoinApplications().front().requester, "someone else");
 }
 
 TEST_F(GroupWindowTest, AnOpenPropertiesWindowIsToldToReload)
