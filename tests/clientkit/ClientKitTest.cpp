@@ -102,10 +102,13 @@ TEST_F(ClientKit, WriteLogAppendsTimeStampedLines)
     WriteLog("first line", 0);
     WriteLog("second", 1);
     WriteLog(nullptr, 2);
+    const std::string members(300 * 1024, 'm');  // a sign-in's member list is written whole
+    WriteLog(members.c_str(), 0);
     std::ifstream log(dir.filePath("Velora.log").toStdString());
     std::vector<std::string> lines;
     for (std::string line; std::getline(log, line);) lines.push_back(line);
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[3].substr(20), "[0] " + members);
     const std::regex stamp(R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2} )");
     EXPECT_TRUE(std::regex_match(lines[0], std::regex(R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2} \[0\] first line)")))
         << lines[0];
