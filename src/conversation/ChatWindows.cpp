@@ -46,7 +46,8 @@ bool CChatWindows::Create(CTarvolanChatDialog& chat)
 
 CTarvolanChatDialog* CChatWindows::Find(const CTarvolan& group) const
 {
-    const auto it = std::find_if(m_windows.begin(), m_windows.end(), [&](const TEntry& e) { return e.group == &group; });
+    const auto it =
+        std::find_if(m_windows.begin(), m_windows.end(), [&](const TEntry& e) { return e.group == &group; });
     return it == m_windows.end() ? nullptr : it->window;
 }
 
