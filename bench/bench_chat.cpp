@@ -15,6 +15,7 @@
 
 #include "clientkit/ClientKit.h"
 #include "common/Emoticons.h"
+#include "conversation/ChatWindows.h"
 #include "conversation/RichMsgEdit.h"
 #include "conversation/TarvolanChatDialog.h"
 #include "groups/GroupTreeModel.h"
@@ -47,17 +48,16 @@ public:
         entry.name = "bench";
         entry.kind = 2;
         m_pGroup = m_model.CreateOrUpdateGroup(entry);
-        OpenChatWindow(*m_pGroup, tarvolan::NoHostLink());
-        m_pChat = dynamic_cast<CTarvolanChatDialog*>(m_pGroup->m_pChatDialog);
+        m_pChat = m_chats.Open(*m_pGroup);
         m_pChat->resize(580, 460);
     }
 
-    CTarvolan* Group() const { return m_pGroup; }
     CTarvolanChatDialog* Chat() const { return m_pChat; }
 
 private:
     CResourceSwitch m_switch;
     CGroupTreeModel m_model;
+    CChatWindows m_chats{tarvolan::NoHostLink()};  // goes before the groups
     CTarvolan* m_pGroup = nullptr;
     CTarvolanChatDialog* m_pChat = nullptr;
 };
@@ -109,7 +109,7 @@ void BM_Append2000Received(benchmark::State& state)
         CChatFixture fixture;
         for (int i = 0; i < 2000; ++i) {
             const auto start = Clock::now();
-            ShowIncomingMessage(*fixture.Group(), tarvolan::NoHostLink(), "sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
+            fixture.Chat()->ShowIncomingMessage("sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
             const double spent = Since(start);
             if (i < 100) first += spent;
             if (i >= 1900) last += spent;
@@ -133,10 +133,10 @@ void BM_Append100After(benchmark::State& state)
         state.PauseTiming();
         auto fixture = std::make_unique<CChatFixture>();
         for (int i = 0; i < prefill; ++i)
-            ShowIncomingMessage(*fixture->Group(), tarvolan::NoHostLink(), "sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
+            fixture->Chat()->ShowIncomingMessage("sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
         state.ResumeTiming();
         for (int i = prefill; i < prefill + 100; ++i)
-            ShowIncomingMessage(*fixture->Group(), tarvolan::NoHostLink(), "sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
+            fixture->Chat()->ShowIncomingMessage("sip:ann@x.com", messages[static_cast<size_t>(i)].c_str());
         state.PauseTiming();
         fixture.reset();
         state.ResumeTiming();
@@ -167,7 +167,7 @@ void BM_CompactFullOutput(benchmark::State& state)
     CChatFixture fixture;
     fixture.Chat()->show();
     for (int i = 0; i < 300; ++i)
-        ShowIncomingMessage(*fixture.Group(), tarvolan::NoHostLink(), "sip:ann@x.com", ReceivedMessage(i).c_str());
+        fixture.Chat()->ShowIncomingMessage("sip:ann@x.com", ReceivedMessage(i).c_str());
     QApplication::processEvents();
     CRichMsgEdit* output = fixture.Chat()->Output();
     for (auto _ : state) output->CompactDocument();

@@ -92,7 +92,7 @@ public:
         m_module->OnMessage(0, H_OnePublicGroup, group);
         m_pGroup = CTarvolanModule::Instance()->MainWindow()->Data().TreeModel().FindGroup(kGroup);
         m_pGroup->m_bRecentLoaded = true;
-        m_pChat = OpenChatWindow(*m_pGroup, CTarvolanModule::Instance()->MainWindow()->Link());
+        m_pChat = CTarvolanModule::Instance()->MainWindow()->ChatWindows().Open(*m_pGroup);
     }
     ~CClient() { CTarvolanModule::DestroyInstance(); }
 
@@ -163,8 +163,7 @@ void BM_RecentMessages(benchmark::State& state)
             for (int i = 0; i < kLoads; ++i) {
                 CClient client;
                 for (int m = 0; filled && m < 1000; ++m)
-                    ShowIncomingMessage(client.Group(), CTarvolanModule::Instance()->MainWindow()->Link(), "sip:ann@ims.example.com",
-                                        "<property ></property>a message");
+                    client.Chat().ShowIncomingMessage("sip:ann@ims.example.com", "<property ></property>a message");
                 QApplication::processEvents();  // the window at rest, as a person sees it
                 const double start = ThreadMicros();
                 client.Send(H_HistoryList, recent.Record(1));

@@ -6,13 +6,13 @@
 #include <QCloseEvent>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 
 #include "clientkit/ClientKit.h"
 #include "common/TimeText.h"
 #include "controls/AskInHandler.h"
 #include "controls/TreeCtrlEx.h"
 #include "conversation/ChatText.h"
+#include "conversation/ChatWindows.h"
 #include "conversation/EmoticonPicker.h"
 #include "conversation/RichMsgEdit.h"
 #include "conversation/TarvolanHistoryDialog.h"
@@ -27,23 +27,6 @@ namespace tarvolan {
 
 namespace {
 
-constexpr int kCascadeStep = 28;
-
-// New conversation windows cascade from the last one opened that is still
-// on screen, instead of all centring on the group window at one spot.
-void PlaceCascaded(QWidget* window)
-{
-    static QPointer<QWidget> last;
-    if (last && last != window && last->isVisible()) {
-        const QPoint step(kCascadeStep, kCascadeStep);
-        QPoint next = last->pos() + step;
-        const QRect screen = last->screen() ? last->screen()->availableGeometry() : QRect();
-        if (screen.isValid() && !screen.contains(QRect(next, window->size()))) next = screen.topLeft() + step;
-        window->move(next);
-    }
-    last = window;
-}
-
 CString MyDisplayName()
 {
     const tagMyInfo* me = GetMyInfo();
@@ -56,7 +39,7 @@ CTarvolanChatDialog::CTarvolanChatDialog(CHostLink& link, QWidget* parent) : CDi
 
 CTarvolanChatDialog::~CTarvolanChatDialog()
 {
-    if (m_pTarvolan && m_pTarvolan->m_pChatDialog == this) m_pTarvolan->m_pChatDialog = nullptr;
+    if (m_pWindows) m_pWindows->Forget(*this);
     delete m_pUi;
 }
 
@@ -168,10 +151,10 @@ void CTarvolanChatDialog::RestoreDraft()
 
 void CTarvolanChatDialog::OnCancel()
 {
-    if (m_pTarvolan && m_pTarvolan->m_pChatDialog == this) {
-        if (m_composer) m_composer->KeepDraft(*m_pTarvolan);
-        m_pTarvolan->m_pChatDialog = nullptr;
-    }
+    // Only the group's own window leaves its input to the group.
+    const bool kept = m_pWindows && m_pWindows->Forget(*this);
+    if (kept && m_pTarvolan && m_composer) m_composer->KeepDraft(*m_pTarvolan);
+    m_pWindows = nullptr;
     m_pTarvolan = nullptr;
     hide();
     deleteLater();
@@ -290,39 +273,17 @@ void CTarvolanChatDialog::OnSend()
     SendGroupMessage(m_link, out.message, GetInternetTimeString(), m_pTarvolan->URI(), MessageSummary(out.text));
 }
 
-// ---- the group's window ------------------------------------------------------------
+// ---- received messages ------------------------------------------------------------
 
-CTarvolanChatDialog* OpenChatWindow(CTarvolan& group, CHostLink& link, QWidget* parent)
+void CTarvolanChatDialog::ShowIncomingMessage(const char* senderURI, const char* text)
 {
-    if (group.m_pChatDialog) return dynamic_cast<CTarvolanChatDialog*>(group.m_pChatDialog);
-    auto* chat = new CTarvolanChatDialog(link);
-    chat->m_pTarvolan = &group;
-    group.m_pChatDialog = chat;
-    if (!chat->CreateFromTemplate(parent)) {
-        group.m_pChatDialog = nullptr;
-        chat->m_pTarvolan = nullptr;
-        delete chat;
-        return nullptr;
-    }
-    chat->RestoreDraft();
-    PlaceCascaded(chat);
-    chat->show();
-    chat->raise();
-    chat->ShowOrRequestRecentMessages();
-    return chat;
-}
-
-void ShowIncomingMessage(CTarvolan& group, CHostLink& link, const char* senderURI, const char* text, QWidget* parent)
-{
-    CTarvolanChatDialog* chat = OpenChatWindow(group, link, parent);
-    if (!chat) return;
     const CString sender(senderURI ? senderURI : "");
-    const CTarvolanMember* member = group.FindMember(sender);
+    const CTarvolanMember* member = m_pTarvolan ? m_pTarvolan->FindMember(sender) : nullptr;
     const CString name = member ? member->m_csDisplayName : GetUserNameByPhone(sender, 0, 1);
-    chat->ShowMessageHeader(GetLocalTimeString(), name, 0, CString(), 0);
-    chat->ShowMessageBody(CString(text ? text : ""));
-    chat->Output()->ScrollPageDown();
-    QApplication::alert(chat);
+    ShowMessageHeader(GetLocalTimeString(), name, 0, CString(), 0);
+    ShowMessageBody(CString(text ? text : ""));
+    m_pOutput->ScrollPageDown();
+    QApplication::alert(this);
 }
 
 } // namespace tarvolan

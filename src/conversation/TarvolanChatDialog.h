@@ -5,9 +5,9 @@
 // a send goes to the host as a group message (code 20008). The window itself
 // keeps the group, the caption and the group name line, the history button,
 // the draft on closing and the close.
-// The window is modeless and owned by its CTarvolan, which creates it on
-// first need and deletes it with itself; closing the window deletes it and
-// clears the group's pointer.
+// The window is modeless and kept by CChatWindows, which makes it on first
+// need and deletes it before its group goes; closing the window deletes it
+// and the registry forgets it.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,7 @@ namespace Ui { class CTarvolanChatDialog; }
 
 namespace tarvolan {
 
+class CChatWindows;
 class CHostLink;
 
 class CRichMsgEdit;
@@ -32,7 +33,7 @@ class CEmoticonPicker;
 class CTreeCtrlEx;
 
 
-class CTarvolanChatDialog : public CDialog, public CGroupChatWindow {
+class CTarvolanChatDialog : public CDialog {
     Q_OBJECT
 public:
     enum { IDD = 2000 };
@@ -59,8 +60,8 @@ public:
 
     bool OnInitDialog() override;
     bool OnCommand(int id, intptr_t lParam) override;
-    // Escape and the end of a close: the window goes and the group forgets
-    // it, keeping what the input holds as its draft.
+    // Escape and the end of a close: the window goes and its registry
+    // forgets it, the group keeping what the input holds as its draft.
     void OnCancel() override;
     void OnOK() override {}
     // The close of the window: for an owner of edition 3, the question
@@ -68,8 +69,10 @@ public:
     void OnClose();
 
     // ---- members (the member pane) -----------------------------------------
-    void FillMemberTree() override;
-    void UpdateMemberItem(CTarvolanMember* member) override;
+    // The member list anew (members went).
+    void FillMemberTree();
+    // One member was added or changed.
+    void UpdateMemberItem(CTarvolanMember* member);
     static int MemberImageIndex(int state, int kind) { return CChatMemberPane::ImageIndex(state, kind); }
 
     // ---- showing messages (the conversation view) --------------------------
@@ -78,7 +81,11 @@ public:
     // The body, the view scrolled to its end, the focus in the input.
     void ShowMessageBody(const CString& text);
     void ShowMessageBodyPreset(const CString& text, int preset);
-    void LoadRecentMessage() override;
+    // A received message: its sender's name (the member's, else the one the
+    // client knows) and its body, and the window asks for attention.
+    void ShowIncomingMessage(const char* senderURI, const char* text);
+    // The group's recent messages came: they are shown.
+    void LoadRecentMessage();
     // On opening: the group's recent messages when they have come, else a
     // request for them (they are shown when they arrive).
     void ShowOrRequestRecentMessages();
@@ -101,6 +108,7 @@ public:
     const CInputTyping& Typing() const { return m_composer->Typing(); }
 
     CTarvolan* m_pTarvolan = nullptr;  // the group of this window; not owned
+    CChatWindows* m_pWindows = nullptr;  // the registry that keeps this window; null once it let go
     CString m_strGroupName;
 
 protected:
@@ -122,12 +130,5 @@ private:
     std::unique_ptr<CConversationView> m_view;
     std::unique_ptr<CChatComposer> m_composer;
 };
-
-// The group's conversation window, created, shown and raised when the group
-// has none (parent null: a top-level window); null when it cannot be made.
-CTarvolanChatDialog* OpenChatWindow(CTarvolan& group, tarvolan::CHostLink& link, QWidget* parent = nullptr);
-// A received message: the group's window opens when needed and shows it.
-void ShowIncomingMessage(CTarvolan& group, tarvolan::CHostLink& link, const char* senderURI, const char* text,
-                         QWidget* parent = nullptr);
 
 } // namespace tarvolan

@@ -29,7 +29,7 @@ struct TCachedPresence {
 };
 
 // Told before a group or member object is deleted, so that the tree items
-// that show it can go first.
+// and windows that show it can go first.
 class CGroupTreeListener {
 public:
     virtual ~CGroupTreeListener() = default;
@@ -62,7 +62,8 @@ public:
     // Creates the group (appended) when its URI is new, then sets its fields
     // from the entry. *created tells which happened.
     CTarvolan* CreateOrUpdateGroup(const TGroupListEntry& entry, bool* created = nullptr);
-    // Deletes the group with its members, conversation window and messages.
+    // Deletes the group with its members and messages, the listener told
+    // first (the views that show the group let it go while it exists).
     void RemoveGroup(const CString& uri);
 
     CTarvolanMember* FindMember(const CString& groupURI, const CString& memberURI) const;
@@ -101,7 +102,7 @@ public:
     size_t CachedPresenceBytes() const { return m_presenceCacheBytes; }
 
     // Deletes every group with everything it owns and empties the presence
-    // cache. The listener is not told: the caller removes the tree first.
+    // cache. The listener is not told: the caller lets the views go first.
     void Clear();
 
 private:

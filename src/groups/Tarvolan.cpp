@@ -97,9 +97,6 @@ CTarvolan::CTarvolan(CString uri) : m_csURI(std::move(uri)) {}
 
 CTarvolan::~CTarvolan()
 {
-    CGroupChatWindow* chat = m_pChatDialog;
-    m_pChatDialog = nullptr;  // the window may look at its group while it goes
-    delete chat;
     for (CTarvolanMember* member : m_members) delete member;
 }
 

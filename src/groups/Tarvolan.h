@@ -1,7 +1,8 @@
 // The group tree model's objects: CTarvolan, one per public group shown in
-// the tree, and CTarvolanMember, one per member of such a group. The
-// conversation window and the message lists hang off them. No Qt here: the
-// views keep their own way from an object to the item that shows it.
+// the tree, and CTarvolanMember, one per member of such a group. The message
+// lists and an unsent draft hang off them. No Qt here, and no view handle:
+// the views keep their own way from an object to the item or window that
+// shows it.
 #pragma once
 
 #include <array>
@@ -33,19 +34,6 @@ struct TGroupMessage {
     CString senderURI;
     CString time;
     CString body;       // marked-up text
-};
-
-// What the group model needs of a group's conversation window. The window is
-// owned by its group and deleted with it.
-class CGroupChatWindow {
-public:
-    virtual ~CGroupChatWindow() = default;
-    // The member list changed as a whole (a member went).
-    virtual void FillMemberTree() = 0;
-    // One member was added or changed.
-    virtual void UpdateMemberItem(CTarvolanMember* member) = 0;
-    // The group's recent messages came: the window shows them.
-    virtual void LoadRecentMessage() = 0;
 };
 
 // A member's profile record as host and module share it (codes 1036, 1037,
@@ -140,7 +128,6 @@ public:
     CString m_csSubject;
     CString m_csBulletin;
     int32_t m_nKind = 0;         // group kind as the group list has it
-    CGroupChatWindow* m_pChatDialog = nullptr;  // owned
     std::unique_ptr<CChatDraft> m_pDraft;       // while there is no window; goes with the group
     std::list<TGroupMessage> m_MsgListRecent;
     bool m_bRecentLoaded = false;  // the recent messages came (or there are none)

@@ -196,7 +196,7 @@ CGroupData& CGroupCommands::Data() const
 void CGroupCommands::OnOpenGroupChat()
 {
     CTarvolan* group = ItemGroup(SelectedItem());
-    if (group) BringToFront(OpenChatWindow(*group, Link(), m_window.ChatParent()));
+    if (group) BringToFront(m_window.ChatWindows().Open(*group));
 }
 
 // ---- 13056 --------------------------------------------------------------------------------

@@ -1,5 +1,5 @@
 // The window's part of the incoming group messages (CGroupMessageRules): a
-// message shown in its group's conversation window.
+// message shown in its group's conversation window, opened when needed.
 #include "clientkit/ClientKit.h"
 #include "conversation/TarvolanChatDialog.h"
 #include "groups/Tarvolan.h"
@@ -14,7 +14,7 @@ bool CTarvolanDialog::IsMyself(const char* uri) const
 
 void CTarvolanDialog::ShowGroupMessage(CTarvolan& group, const char* senderURI, const char* text)
 {
-    ShowIncomingMessage(group, Link(), senderURI, text, ChatParent());
+    if (CTarvolanChatDialog* chat = m_ChatWindows.Open(group)) chat->ShowIncomingMessage(senderURI, text);
 }
 
 } // namespace tarvolan

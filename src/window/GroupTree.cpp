@@ -10,6 +10,7 @@
 #include "clientkit/ClientKit.h"
 #include "controls/SignedInUser.h"
 #include "controls/TreeCtrlEx.h"
+#include "conversation/TarvolanChatDialog.h"
 #include "groups/Presence.h"
 #include "window/TarvolanDialog.h"
 #include "window/TreeItemData.h"
@@ -122,7 +123,7 @@ CTarvolan* CTarvolanDialog::SyncGroup(const TGroupListEntry& entry)
         // My role changed (I took the group over or handed it on): the group
         // moves to the root its role chooses, and its members become items
         // of the new kind, so that its menu matches what I may do.
-        OnGroupRemoving(*group);
+        RemoveGroupItems(*group);
         MakeGroupItem(*group, entry);
         RebuildMemberItems(entry.uri);
     } else if (QTreeWidgetItem* item = GroupItem(*group)) {
@@ -199,8 +200,8 @@ void CTarvolanDialog::InsertMemberItems(CTarvolan& group, const std::vector<QTre
     groupItem->addChildren(QList<QTreeWidgetItem*>(items.begin(), items.end()));
     groupItem->setExpanded(true);
     SetItemImage(groupItem, groupItem->isExpanded() ? IMG_EXPANDED : IMG_GROUP);
-    if (group.m_pChatDialog)
-        for (QTreeWidgetItem* item : items) group.m_pChatDialog->UpdateMemberItem(ItemMember(item));
+    if (CTarvolanChatDialog* chat = m_ChatWindows.Find(group))
+        for (QTreeWidgetItem* item : items) chat->UpdateMemberItem(ItemMember(item));
 }
 
 void CTarvolanDialog::RebuildMemberItems(const CString& groupURI, bool dropOthers)
@@ -310,6 +311,12 @@ void CTarvolanDialog::OnItemExpansion(QTreeWidgetItem* item, bool expanded)
 
 void CTarvolanDialog::OnGroupRemoving(CTarvolan& group)
 {
+    RemoveGroupItems(group);
+    m_ChatWindows.Close(group);
+}
+
+void CTarvolanDialog::RemoveGroupItems(CTarvolan& group)
+{
     for (const CTarvolanMember* member : group.Members()) SetMemberItem(*member, nullptr);
     const auto it = m_GroupItems.find(&group);
     if (it == m_GroupItems.end()) return;
@@ -325,7 +332,7 @@ void CTarvolanDialog::OnMemberRemoving(CTarvolanMember& member)
 
 void CTarvolanDialog::OnMembersRemoved(CTarvolan& group)
 {
-    if (group.m_pChatDialog) group.m_pChatDialog->FillMemberTree();
+    if (CTarvolanChatDialog* chat = m_ChatWindows.Find(group)) chat->FillMemberTree();
 }
 
 } // namespace tarvolan

@@ -32,7 +32,7 @@ CTarvolanDialog::CTarvolanDialog(CModuleContext& context)
 {
     m_GroupData.TreeModel().SetListener(this);
     m_Changes.Subscribe(this);  // the tree first, then the conversation windows
-    m_Changes.Subscribe(&m_Conversations);
+    m_Changes.Subscribe(&m_ChatWindows);
 }
 
 CTarvolanDialog::~CTarvolanDialog()
@@ -139,6 +139,7 @@ void CTarvolanDialog::CleanUpShutDown()
     m_hRootTop = m_hRootOwned = m_hRootJoined = m_hRootBasic = m_hRootMutual = nullptr;
     m_GroupItems.clear();
     m_MemberItems.clear();
+    m_ChatWindows.CloseAll();  // while their groups exist
     m_GroupData.TreeModel().Clear();
     ClearTrsPubGroupReqMessageTempList();
     m_GroupData.EmptyPendingLists();

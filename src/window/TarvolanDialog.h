@@ -1,7 +1,8 @@
 // CTarvolanDialog: the module's main window (template 2008). A borderless
 // child of the host's window holding three buttons (1006 add, 1004 delete,
 // 1005 edit) and the group tree (1000). It owns all group data (a
-// CGroupData) and every child window of the module, and it is the target
+// CGroupData) and every child window of the module (the conversation
+// windows through their registry, CChatWindows), and it is the target
 // of every host message but 20027: Dispatch decodes the record and calls one
 // handler per code, either the rules object of the event's concern (src/groups:
 // attributes, membership, profiles, history, blacklists, invitations and
@@ -29,9 +30,9 @@
 #include <QPoint>
 
 #include "common/GbkString.h"
+#include "conversation/ChatWindows.h"
 #include "groups/AttributeRules.h"
 #include "groups/BlacklistRules.h"
-#include "groups/ConversationFollower.h"
 #include "groups/GroupChanges.h"
 #include "groups/GroupData.h"
 #include "groups/GroupMessageRules.h"
@@ -100,6 +101,8 @@ public:
     const CGroupData& Data() const { return m_GroupData; }
     // The open child windows that host messages reach.
     COpenWindows& Windows() { return m_OpenWindows; }
+    // The open conversation windows, one at most per group.
+    CChatWindows& ChatWindows() { return m_ChatWindows; }
     // The host, for requests, log lines and skins.
     tarvolan::CHostLink& Link() const { return m_link; }
     // The rules of membership and presence (the presence benchmark drives them).
@@ -135,8 +138,6 @@ public:
     // vector indexed by the member's number.
     QTreeWidgetItem* GroupItem(const CTarvolan& group) const;
     QTreeWidgetItem* MemberItem(const CTarvolanMember& member) const;
-    // The parent of conversation windows: none, they are top-level.
-    QWidget* ChatParent() const { return nullptr; }
     // The tooltip text for an item (null: empty space).
     CString BuildToolTipText(QTreeWidgetItem* item) const;
     // The image index an item shows; -1 when none.
@@ -190,6 +191,8 @@ private:
     // The parent root and item kind of a new group item; null when none.
     QTreeWidgetItem* GroupParent(const TGroupListEntry& entry, int& itemKind) const;
     void MakeGroupItem(CTarvolan& group, const TGroupListEntry& entry);
+    // The group's item and its member items go; the group and its window stay.
+    void RemoveGroupItems(CTarvolan& group);
     // Whether the group's item sits under the root that entry's role and kind choose.
     bool IsUnderItsRoot(const CTarvolan& group, const TGroupListEntry& entry) const;
     CTarvolan* SyncGroup(const TGroupListEntry& entry);
@@ -218,7 +221,7 @@ private:
     // The group information window's part of the handlers (CSearchRules).
     void MarkJoinedInInfoWindow(const CString& groupURI);
 
-    // CGroupTreeListener
+    // CGroupTreeListener: a group leaving takes its items and its conversation window.
     void OnGroupRemoving(CTarvolan& group) override;
     void OnMemberRemoving(CTarvolanMember& member) override;
     // The group's open conversation window refills its member list.
@@ -269,7 +272,8 @@ private:
     CGroupData m_GroupData;
     COpenWindows m_OpenWindows;
     CGroupChanges m_Changes;
-    CConversationFollower m_Conversations;
+    // After the group data: the windows go before their groups.
+    CChatWindows m_ChatWindows{m_link};
     CMembershipRules m_MembershipRules{m_GroupData, *this, m_Changes};
     CHistoryRules m_HistoryRules{m_GroupData, *this, m_Changes};
     CBlacklistRules m_BlacklistRules{m_GroupData, *this, m_link};

@@ -15,6 +15,7 @@
 #include "ConversationTestSupport.h"
 #include "UnrtfReader.h"
 #include "controls/TreeCtrlEx.h"
+#include "conversation/ChatWindows.h"
 #include "conversation/EmoticonPicker.h"
 #include "conversation/RichMsgEdit.h"
 #include "groups/GroupTreeModel.h"
@@ -33,6 +34,16 @@ namespace {
 constexpr const char kMe[] = "sip:me@x.com";
 constexpr const char kGroupURI[] = "sip:g1@x.com";
 
+// The main window's group data and conversation windows.
+CGroupTreeModel& Model()
+{
+    return CTarvolanModule::Instance()->MainWindow()->Data().TreeModel();
+}
+CChatWindows& Chats()
+{
+    return CTarvolanModule::Instance()->MainWindow()->ChatWindows();
+}
+
 class ChatDialogTest : public ConversationTest {
 protected:
     void SetUp() override
@@ -45,6 +56,7 @@ protected:
         clientkit::SetUserSettings(1, "me");
         m_module = LoadTarvolanModule(&m_host, nullptr, &m_parent);
         ASSERT_NE(m_module, nullptr);
+        m_module->Init();
 
         TGroupListEntry entry;
         entry.uri = kGroupURI;
@@ -52,15 +64,14 @@ protected:
         entry.kind = 2;
         entry.owner = kMe;
         entry.role = 1;
-        m_group = m_model.CreateOrUpdateGroup(entry);
+        m_group = Model().CreateOrUpdateGroup(entry);
         m_group->m_csOwnerURI = kMe;
         for (const char* uri : {"sip:ann@x.com", "sip:bob@x.com"}) {
             TMemberSlot slot;
             slot.uri = uri;
-            m_model.CreateOrUpdateMember(*m_group, slot);
+            Model().CreateOrUpdateMember(*m_group, slot);
         }
-        OpenChatWindow(*m_group, CTarvolanModule::Instance()->Link());
-        m_chat = dynamic_cast<CTarvolanChatDialog*>(m_group->m_pChatDialog);
+        m_chat = Chats().Open(*m_group);
         ASSERT_NE(m_chat, nullptr);
         m_host.Clear();
     }
@@ -97,7 +108,6 @@ protected:
     CFakeHost m_host;
     QWidget m_parent;
     CModuleBase* m_module = nullptr;
-    CGroupTreeModel m_model;
     CTarvolan* m_group = nullptr;
     CTarvolanChatDialog* m_chat = nullptr;
 };
@@ -124,10 +134,6 @@ TEST_F(ChatDialogTest, OpensWithTheGroupAndItsMembers)
     ASSERT_EQ(root->childCount(), 2);
     EXPECT_EQ(root->child(1)->text(0), QString("sip:bob@x.com"));
     EXPECT_TRUE(root->isExpanded());
-
-    // A second open keeps the window.
-    OpenChatWindow(*m_group, CTarvolanModule::Instance()->Link());
-    EXPECT_EQ(m_group->m_pChatDialog, m_chat);
 }
 
 // Enlarging the window enlarges the output and the member pane, whose
@@ -175,20 +181,6 @@ TEST_F(ChatDialogTest, NoControlOverlapsOrIsCutFromTheMinimumSizeUp)
     }
 }
 
-// Each new conversation window opens a step down and right of the last one.
-TEST_F(ChatDialogTest, SecondWindowCascadesFromTheFirst)
-{
-    TGroupListEntry entry;
-    entry.uri = "sip:other@x.com";
-    entry.name = "other";
-    entry.kind = 2;
-    CTarvolan* other = m_model.CreateOrUpdateGroup(entry);
-    ASSERT_NE(other, nullptr);
-    CTarvolanChatDialog* second = OpenChatWindow(*other, CTarvolanModule::Instance()->Link());
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->pos() - m_chat->pos(), QPoint(28, 28));
-}
-
 TEST_F(ChatDialogTest, MemberImagesFollowPresence)
 {
     // Every presence has a picture of the strip, the same one as in the group tree.
@@ -213,7 +205,7 @@ TEST_F(ChatDialogTest, MemberImagesFollowPresence)
 
     TMemberSlot slot;
     slot.uri = "sip:cat@x.com";
-    CTarvolanMember* cat = m_model.CreateOrUpdateMember(*m_group, slot);
+    CTarvolanMember* cat = Model().CreateOrUpdateMember(*m_group, slot);
     m_chat->UpdateMemberItem(cat);  // not in the tree: the tree is filled again
     EXPECT_EQ(m_chat->MemberTree()->topLevelItem(0)->childCount(), 3);
 
@@ -518,7 +510,7 @@ TEST_F(ChatDialogTest, CloseAsksTheOwnerOfEdition3AndDeletesOnYes)
     const auto deletes = m_host.Of(M_DeleteGroup);
     ASSERT_EQ(deletes.size(), 1u);
     EXPECT_EQ(deletes[0].texts[0], Gbk("测试组").str());
-    EXPECT_EQ(m_group->m_pChatDialog, nullptr);
+    EXPECT_EQ(Chats().Find(*m_group), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -527,11 +519,10 @@ TEST_F(ChatDialogTest, CloseWithoutTheQuestionAndEscapeJustClose)
     clientkit::SetEdition(0, 1, 0, 0);
     m_chat->close();
     EXPECT_TRUE(m_driver.Prompts().empty());
-    EXPECT_EQ(m_group->m_pChatDialog, nullptr);
+    EXPECT_EQ(Chats().Find(*m_group), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    OpenChatWindow(*m_group, CTarvolanModule::Instance()->Link());
-    auto* again = dynamic_cast<CTarvolanChatDialog*>(m_group->m_pChatDialog);
+    auto* again = Chats().Open(*m_group);
     ASSERT_NE(again, nullptr);
     clientkit::SetEdition(0, 3, 0, 0);
     m_driver.PushAnswer(IDNO);
@@ -539,10 +530,9 @@ TEST_F(ChatDialogTest, CloseWithoutTheQuestionAndEscapeJustClose)
     EXPECT_EQ(m_host.Count(M_DeleteGroup), 0u);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    OpenChatWindow(*m_group, CTarvolanModule::Instance()->Link());
-    auto* third = dynamic_cast<CTarvolanChatDialog*>(m_group->m_pChatDialog);
+    auto* third = Chats().Open(*m_group);
     third->OnCancel();  // Escape
-    EXPECT_EQ(m_group->m_pChatDialog, nullptr);
+    EXPECT_EQ(Chats().Find(*m_group), nullptr);
     EXPECT_TRUE(m_driver.Prompts().size() == 1u);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -555,7 +545,7 @@ TEST_F(ChatDialogTest, UnsentDraftSurvivesClosingAndGoesWithTheGroup)
     auto reopen = [this] {
         m_chat->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_chat = OpenChatWindow(*m_group, CTarvolanModule::Instance()->Link());
+        m_chat = Chats().Open(*m_group);
     };
     clientkit::SetEdition(0, 1, 0, 0);
     Type(QString::fromUtf8("草稿"));
@@ -570,21 +560,21 @@ TEST_F(ChatDialogTest, UnsentDraftSurvivesClosingAndGoesWithTheGroup)
 
     Type("x");
     m_chat->close();
-    m_model.RemoveGroup(kGroupURI);
+    Model().RemoveGroup(kGroupURI);
     TGroupListEntry entry;
     entry.uri = kGroupURI;
     entry.kind = 2;
-    m_group = m_model.CreateOrUpdateGroup(entry);
+    m_group = Model().CreateOrUpdateGroup(entry);
     EXPECT_EQ(m_group->m_pDraft, nullptr);
 }
 
 TEST_F(ChatDialogTest, TheGroupGoingWhileTheQuestionIsOpenIsSafe)
 {
     clientkit::SetEdition(0, 3, 0, 0);
-    m_driver.onPrompt = [this](const TPrompt&) { m_model.RemoveGroup(kGroupURI); };
+    m_driver.onPrompt = [this](const TPrompt&) { Model().RemoveGroup(kGroupURI); };
     m_chat->close();
     m_driver.onPrompt = nullptr;
-    EXPECT_EQ(m_model.FindGroup(kGroupURI), nullptr);
+    EXPECT_EQ(Model().FindGroup(kGroupURI), nullptr);
     EXPECT_EQ(m_host.Count(M_DeleteGroup), 0u);
 }
 
@@ -659,7 +649,7 @@ protected:
         entry.name = "g1";
         entry.kind = 2;
         entry.role = 2;
-        m_group = CTarvolanModule::Instance()->MainWindow()->Data().TreeModel().CreateOrUpdateGroup(entry);
+        m_group = Model().CreateOrUpdateGroup(entry);
         m_host.Clear();
     }
     void TearDown() override
@@ -685,7 +675,7 @@ protected:
 TEST_F(GroupMessageTest, OwnMessagesAreDroppedAsHandled)
 {
     EXPECT_EQ(Receive("sip:g1@x.com/chat", kMe, "hello"), 1);
-    EXPECT_EQ(m_group->m_pChatDialog, nullptr);
+    EXPECT_EQ(Chats().Find(*m_group), nullptr);
     const auto requests = m_host.Of(M_RequestGroupInfo);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].texts[0], "sip:g1@x.com/chat");
@@ -694,7 +684,7 @@ TEST_F(GroupMessageTest, OwnMessagesAreDroppedAsHandled)
 TEST_F(GroupMessageTest, AMessageOpensTheGroupsWindowAndRequestsItsInformationOnce)
 {
     EXPECT_EQ(Receive("sip:g1@x.com/chat", "sip:ann@x.com", "hi :)"), 1);
-    auto* chat = dynamic_cast<CTarvolanChatDialog*>(m_group->m_pChatDialog);
+    auto* chat = Chats().Find(*m_group);
     ASSERT_NE(chat, nullptr);
     EXPECT_TRUE(chat->isVisible());
     const std::string shown = GbkToUtf8(chat->Output()->GetWindowText().view());
@@ -702,7 +692,7 @@ TEST_F(GroupMessageTest, AMessageOpensTheGroupsWindowAndRequestsItsInformationOn
     EXPECT_EQ(chat->Output()->PictureCount(), 1);
 
     EXPECT_EQ(Receive("sip:g1@x.com/chat", "sip:bob@x.com", "again"), 1);
-    EXPECT_EQ(m_group->m_pChatDialog, chat);
+    EXPECT_EQ(Chats().Find(*m_group), chat);
     EXPECT_EQ(m_host.Count(M_RequestGroupInfo), 1u);
     EXPECT_EQ(m_host.Count(M_GroupMessage), 0u);
 }
@@ -714,7 +704,7 @@ TEST_F(GroupMessageTest, UnknownGroupsOtherTypesAndNullTextsAreNotHandled)
     EXPECT_EQ(m_host.Count(M_RequestGroupInfo), 0u);
     EXPECT_EQ(Receive(nullptr, nullptr, nullptr), 0);
     EXPECT_EQ(Receive(kGroupURI, nullptr, nullptr), 1);  // shown from nobody, with no text
-    ASSERT_NE(m_group->m_pChatDialog, nullptr);
+    ASSERT_NE(Chats().Find(*m_group), nullptr);
     m_module->OnMessage(0, H_GroupMessage, nullptr);
 }
 

@@ -95,7 +95,7 @@ protected:
         if (!group) return nullptr;
         m_driver.PushMenuChoice(IDM_GROUP_CHAT);
         MainWindow()->OnTreeRightClick(MainWindow()->GroupItem(*group), QPoint());
-        return dynamic_cast<CTarvolanChatDialog*>(group->m_pChatDialog);
+        return MainWindow()->ChatWindows().Find(*group);
     }
 
     // Runs a menu command on the group's tree item.
@@ -158,7 +158,7 @@ TEST_F(FuzzRegressionTest, EmoticonButtonOfAChatWindowDeletedWhileItsPopupIsOpen
     safety.start(2000);
     chat->PressButton(CTarvolanChatDialog::IDC_EMOTICONS);
     EXPECT_FALSE(chat);  // deleted in the popup's loop, the button with it
-    EXPECT_EQ(group->m_pChatDialog, nullptr);
+    EXPECT_EQ(MainWindow()->ChatWindows().Find(*group), nullptr);
 }
 
 // fuzz/corpus/regress-chat-font-height: the chat window's font button, and a

@@ -126,7 +126,7 @@ protected:
         COneGroupRecord group(kGroup, "Club", ROLE_OWNER, kMe);
         group.Member(kMe, "Me").Member("sip:ann@ims.test", "Ann");
         LoadGroup(group);
-        m_chat = OpenChatWindow(*Group(kGroup), CTarvolanModule::Instance()->Link());
+        m_chat = Dlg().ChatWindows().Open(*Group(kGroup));
         ASSERT_NE(m_chat, nullptr);
     }
 

@@ -156,7 +156,7 @@ TEST_F(GroupCommandsTest, LeaveAsksAndSendsNameAndURI)
 TEST_F(GroupCommandsTest, ConversationCommandBringsItsWindowToTheFront)
 {
     Command(GroupItem(kMine), IDM_GROUP_CHAT);
-    QWidget* chat = dynamic_cast<CTarvolanChatDialog*>(Group(kMine)->m_pChatDialog);
+    QWidget* chat = Dlg().ChatWindows().Find(*Group(kMine));
     ASSERT_NE(chat, nullptr);
     QWidget other;
     other.show();
@@ -165,7 +165,7 @@ TEST_F(GroupCommandsTest, ConversationCommandBringsItsWindowToTheFront)
     ASSERT_EQ(QApplication::activeWindow(), &other);
     Command(GroupItem(kMine), IDM_GROUP_CHAT);
     QApplication::processEvents();
-    EXPECT_EQ(Group(kMine)->m_pChatDialog, dynamic_cast<CGroupChatWindow*>(chat));
+    EXPECT_EQ(Dlg().ChatWindows().Find(*Group(kMine)), chat);
     EXPECT_EQ(QApplication::activeWindow(), chat);
 }
 

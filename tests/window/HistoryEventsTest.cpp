@@ -236,7 +236,7 @@ TEST_F(HistoryEventsTest, RecentMessagesAreShown)
     ASSERT_EQ(club->m_MsgListRecent.size(), 2u);
 
     // Opening the window shows them; an open window gets new ones at once.
-    auto* chat = OpenChatWindow(*club, Dlg().Link());
+    auto* chat = Dlg().ChatWindows().Open(*club);
     ASSERT_NE(chat, nullptr);
     EXPECT_EQ(m_host.Count(M_Subscribe), 0u);
     std::string shown = GbkToUtf8(chat->Output()->GetWindowText().view());
@@ -250,7 +250,7 @@ TEST_F(HistoryEventsTest, RecentMessagesAreShown)
     // A group whose recent messages have not come asks for them on opening.
     CTarvolan* mine = Group(kMine);
     ASSERT_FALSE(mine->m_bRecentLoaded);
-    OpenChatWindow(*mine, Dlg().Link());
+    Dlg().ChatWindows().Open(*mine);
     ASSERT_EQ(m_host.Count(M_Subscribe), 1u);
     EXPECT_EQ(m_host.Of(M_Subscribe)[0].texts.at(0), kMine);
 }
@@ -274,7 +274,7 @@ TEST_F(HistoryEventsTest, HistoryButtonRunsTheViewerOverTheConversation)
 {
     CTarvolan* club = Group(kClub);
     club->m_bRecentLoaded = true;
-    auto* chat = OpenChatWindow(*club, Dlg().Link());
+    auto* chat = Dlg().ChatWindows().Open(*club);
     ASSERT_NE(chat, nullptr);
     TScriptedDialog answer;
     answer.button = IDCANCEL;
@@ -300,7 +300,7 @@ TEST_F(HistoryEventsTest, GroupRemovedWhileTheViewerRuns)
 {
     CTarvolan* club = Group(kClub);
     club->m_bRecentLoaded = true;
-    QPointer<CTarvolanChatDialog> chat = OpenChatWindow(*club, Dlg().Link());
+    QPointer<CTarvolanChatDialog> chat = Dlg().ChatWindows().Open(*club);
     ASSERT_TRUE(chat);
     TScriptedDialog answer;
     answer.inspect = [&](CDialog*) {

@@ -2,8 +2,12 @@
 // notices (1010), deleted groups (1020), my removal from a group (1021) and
 // member presence (1028, 1035). The rules themselves are tested in
 // tests/groups.
+#include <vector>
+
 #include <QCoreApplication>
 
+#include "controls/PresenceText.h"
+#include "conversation/TarvolanChatDialog.h"
 #include "window/EventRecords.h"
 #include "groups/Presence.h"
 
@@ -27,38 +31,42 @@ protected:
     }
 };
 
-// A conversation window that counts the member updates and the refills of
-// its member list it is told about.
-struct CCountingChat : CGroupChatWindow {
-    int* updates;
-    int* fills;
-    explicit CCountingChat(int* count, int* fillCount = nullptr) : updates(count), fills(fillCount) {}
-    void FillMemberTree() override
-    {
-        if (fills) ++*fills;
-    }
-    void UpdateMemberItem(CTarvolanMember*) override { ++*updates; }
-    void LoadRecentMessage() override {}
-};
+// The member items of a group's open conversation window.
+std::vector<QTreeWidgetItem*> ChatMemberItems(CTarvolanChatDialog& chat)
+{
+    std::vector<QTreeWidgetItem*> items;
+    QTreeWidgetItem* root = chat.MemberTree()->topLevelItem(0);
+    for (int i = 0; root && i < root->childCount(); ++i) items.push_back(root->child(i));
+    return items;
+}
 
 // A group listed again without most of its members: its open conversation
 // window refills its member list once, not once per member gone (a full
 // group replaced would rebuild a list of 300 members 300 times).
 TEST_F(MembershipEventsTest, MembersGoneTogetherRefillTheWindowOnce)
 {
-    int updates = 0, fills = 0;
-    Group(kMine)->m_pChatDialog = new CCountingChat(&updates, &fills);  // owned by the group
+    constexpr const char* kEve = "sip:eve@ims.test";
+    Notify(1, "Mine", kMe, kEve, "Eve");
+    CTarvolanChatDialog* chat = Dlg().ChatWindows().Open(*Group(kMine));
+    ASSERT_NE(chat, nullptr);
+    ASSERT_EQ(ChatMemberItems(*chat).size(), 3u);
+    int fills = 0;  // a refill empties the list first
+    QObject counter;
+    QObject::connect(chat->MemberTree()->model(), &QAbstractItemModel::modelReset, &counter, [&] { ++fills; });
+
     COneGroupRecord mine(kMine, "Mine", ROLE_OWNER, kMe);
-    mine.Member("sip:eve@ims.test", "Eve");
-    SendGroup(mine);
+    mine.Member(kEve, "Eve");
+    SendGroup(mine);  // Bob and I went
     EXPECT_EQ(Member(kMine, kBob), nullptr);
     EXPECT_EQ(Member(kMine, kMe), nullptr);
-    EXPECT_NE(Member(kMine, "sip:eve@ims.test"), nullptr);
+    ASSERT_EQ(ChatMemberItems(*chat).size(), 1u);
+    EXPECT_EQ(Utf8(ChatMemberItems(*chat)[0]->text(0)), kEve);
     EXPECT_EQ(fills, 1);
-    Notify(3, "Mine", kMe, "sip:eve@ims.test", "");  // one member leaving: one refill
-    EXPECT_EQ(fills, 2);
     SendGroup(mine);  // no member gone: no refill
+    EXPECT_EQ(fills, 1);
+    Notify(3, "Mine", kMe, kEve, "");  // one member leaving: one refill
     EXPECT_EQ(fills, 2);
+    EXPECT_TRUE(ChatMemberItems(*chat).empty());
 }
 
 TEST_F(MembershipEventsTest, MemberNoticesFollowInTree)
@@ -122,16 +130,27 @@ TEST_F(MembershipEventsTest, RemovalNoticesQueueUpInOrder)
 
 TEST_F(MembershipEventsTest, PresenceOfMembers)
 {
-    int updates = 0;
-    Group(kMine)->m_pChatDialog = new CCountingChat(&updates);  // owned by the group
+    // The group's conversation window shows each presence on Bob's item too.
+    CTarvolanChatDialog* chat = Dlg().ChatWindows().Open(*Group(kMine));
+    ASSERT_NE(chat, nullptr);
+    m_host.Clear();
+    const CTarvolanMember* bob = Member(kMine, kBob);
+    auto inChat = [&] { return ChatMemberItems(*chat).at(1)->data(0, Qt::AccessibleDescriptionRole).toString(); };
+    std::vector<QString> shown;
     Presence(kMine, kBob, "busy");
-    CTarvolanMember* bob = Member(kMine, kBob);
     EXPECT_EQ(CTarvolanDialog::ItemImage(MemberItem(kMine, kBob)), IMG_BUSY);
+    shown.push_back(inChat());
+    EXPECT_EQ(shown.back(), PresenceInWords(*bob));
     Presence(kMine, kBob, "ONLINE", H_MemberPresence2);
     EXPECT_EQ(bob->m_nStatus, PRESENCE_ONLINE);
+    shown.push_back(inChat());
+    EXPECT_EQ(shown.back(), PresenceInWords(*bob));
     Presence(kMine, kBob, "reading");
     EXPECT_EQ(Utf8(MemberItem(kMine, kBob)->text(0)), "Bob(reading)");
-    EXPECT_EQ(updates, 3);
+    shown.push_back(inChat());
+    EXPECT_EQ(shown.back(), PresenceInWords(*bob));
+    EXPECT_NE(shown[0], shown[1]);
+    EXPECT_NE(shown[1], shown[2]);
 
     Presence(kClub, "sip:fay@ims.test", "away");  // no such member yet: kept for it
     Notify(1, "Club", kOwner, "sip:fay@ims.test", "Fay");
