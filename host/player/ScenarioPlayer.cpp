@@ -367,9 +367,8 @@ CScenarioPlayer::TStepError CScenarioPlayer::ClickWith(const QJsonObject& step, 
     QString why;
     QWidget* window = WindowOf(step, &why);
     if (!window) return {Malformed, why};
-    const QString treeName = step.value("tree").toString(QStringLiteral("id1000"));
-    auto* tree = window->findChild<QTreeWidget*>(treeName);
-    if (!tree) return {Malformed, QStringLiteral("no tree \"%1\" in the window").arg(treeName)};
+    QTreeWidget* tree = TreeIn(window, step, &why);
+    if (!tree) return {Malformed, why};
     QTreeWidgetItem* item = FindTreeItem(tree, target.toArray(), &why);
     if (!item) return {Malformed, why};
     std::shared_ptr<bool> taken;
@@ -503,9 +502,8 @@ CScenarioPlayer::TStepError CScenarioPlayer::Snapshot(const QJsonObject& step)
     QString why;
     QWidget* window = WindowOf(step, &why);
     if (!window) return {Malformed, why};
-    const QString treeName = step.value("tree").toString(QStringLiteral("id1000"));
-    auto* tree = window->findChild<QTreeWidget*>(treeName);
-    if (!tree) return {Malformed, QStringLiteral("no tree \"%1\" in the window").arg(treeName)};
+    QTreeWidget* tree = TreeIn(window, step, &why);
+    if (!tree) return {Malformed, why};
     m_session.Transcript().Add({{"type", "snapshot"}, {"label", step.value("snapshot").toVariant().toString()},
                                 {"tree", SnapshotTree(tree)}});
     return {};

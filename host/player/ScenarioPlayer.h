@@ -20,6 +20,7 @@
 namespace tarvolan { class CWindowTimers; struct THold; }
 
 class QTextEdit;
+class QTreeWidget;
 class QWidget;
 
 namespace host {
@@ -126,6 +127,8 @@ private:
     QWidget* ChatWindowOf(const QString& group, QString* why) const;
     // The control "control" of the step's window; null with the reason.
     QWidget* ControlOf(const QJsonObject& step, QString* why) const;
+    // The step's tree ("tree", the group tree id1000 unless given) in window; null with the reason.
+    static QTreeWidget* TreeIn(QWidget* window, const QJsonObject& step, QString* why);
     // The conversation's output (or "editor": "input") of the group's window.
     QTextEdit* ConversationEditor(const QJsonObject& step, QString* why) const;
     // The timers of the step's window; null with the reason when it has none.

@@ -93,6 +93,14 @@ QWidget* CScenarioPlayer::ControlOf(const QJsonObject& step, QString* why) const
     return control;
 }
 
+QTreeWidget* CScenarioPlayer::TreeIn(QWidget* window, const QJsonObject& step, QString* why)
+{
+    const QString treeName = step.value("tree").toString(QStringLiteral("id1000"));
+    auto* tree = window->findChild<QTreeWidget*>(treeName);
+    if (!tree) *why = QStringLiteral("no tree \"%1\" in the window").arg(treeName);
+    return tree;
+}
+
 QTextEdit* CScenarioPlayer::ConversationEditor(const QJsonObject& step, QString* why) const
 {
     const QString editor = step.value("editor").toString(QStringLiteral("output"));
@@ -158,9 +166,8 @@ CScenarioPlayer::TStepError CScenarioPlayer::Hover(const QJsonObject& step)
         if (!control) return {Malformed, QStringLiteral("no control %1 in the window").arg(target.toInt())};
         tip = HoverWidget(control);
     } else if (target.isArray() && !target.toArray().isEmpty()) {
-        const QString treeName = step.value("tree").toString(QStringLiteral("id1000"));
-        auto* tree = window->findChild<QTreeWidget*>(treeName);
-        if (!tree) return {Malformed, QStringLiteral("no tree \"%1\" in the window").arg(treeName)};
+        QTreeWidget* tree = TreeIn(window, step, &why);
+        if (!tree) return {Malformed, why};
         QTreeWidgetItem* item = FindTreeItem(tree, target.toArray(), &why);
         if (!item) return {Malformed, why};
         if (!HoverTreeItem(tree, item, &tip, &why)) return {Failed, why};

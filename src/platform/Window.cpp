@@ -196,25 +196,34 @@ CString GetControlText(const QWidget* control)
     return FromQt(control->windowTitle());
 }
 
-void SetControlText(QWidget* control, const CString& text)
+bool SetEditableText(QWidget* control, const QString& value)
 {
-    if (!control) return;
-    const QString value = ToQt(text);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(value);
     } else if (auto* edit = qobject_cast<QTextEdit*>(control)) {
         edit->setPlainText(value);
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
         edit->setPlainText(value);
-    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        if (combo->isEditable()) combo->setEditText(value);
+        else combo->setCurrentIndex(combo->findText(value));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void SetControlText(QWidget* control, const CString& text)
+{
+    if (!control) return;
+    const QString value = ToQt(text);
+    if (SetEditableText(control, value)) return;
+    if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setText(value);
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         button->setText(value);
     } else if (auto* box = qobject_cast<QGroupBox*>(control)) {
         box->setTitle(value);
-    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        if (combo->isEditable()) combo->setEditText(value);
-        else combo->setCurrentIndex(combo->findText(value));
     } else {
         control->setWindowTitle(value);
     }

@@ -94,6 +94,10 @@ TARVOLAN_EXPORT COLORREF FromQColor(const QColor& color);
 // boxes, a combo box's current text, else the window title), as GBK.
 TARVOLAN_EXPORT CString GetControlText(const QWidget* control);
 TARVOLAN_EXPORT void SetControlText(QWidget* control, const CString& text);
+// Puts the text into an edit control (one line or several) or a combo box
+// (its edit text when editable, else the item with that text); false for
+// any other control.
+TARVOLAN_EXPORT bool SetEditableText(QWidget* control, const QString& value);
 
 // Control id from objectName "id1045"; 0 when the name has no id.
 TARVOLAN_EXPORT int ControlId(const QWidget* control);

@@ -8,12 +8,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QItemSelectionModel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QSpinBox>
-#include <QTextEdit>
 #include <QtDebug>
 
 #include "platform/Resources.h"
@@ -48,17 +45,13 @@ bool SetScriptValue(QWidget* control, const CString& utf8)
     const QString value = QString::fromUtf8(utf8.c_str(), utf8.GetLength());
     bool isNumber = false;
     const int number = value.trimmed().toInt(&isNumber);
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        edit->setText(value);
-    } else if (auto* edit = qobject_cast<QTextEdit*>(control)) {
-        edit->setPlainText(value);
-    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
-        edit->setPlainText(value);
-    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        if (isNumber) combo->setCurrentIndex(number);
-        else if (combo->isEditable()) combo->setEditText(value);
-        else combo->setCurrentIndex(combo->findText(value));
-    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    auto* combo = qobject_cast<QComboBox*>(control);
+    if (combo && isNumber) {
+        combo->setCurrentIndex(number);  // a number chooses an item by its place
+        return true;
+    }
+    if (SetEditableText(control, value)) return true;
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         button->setChecked(value.trimmed() != QLatin1String("0") && !value.trimmed().isEmpty());
     } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
         spin->setValue(number);

@@ -4,6 +4,7 @@
 #include "RecordingInfoWindow.h"
 #include "RulesFixture.h"
 #include "groups/ResultRules.h"
+#include "support/PendingCreate.h"
 
 using namespace tarvolan;
 
@@ -42,15 +43,7 @@ protected:
     }
     void PendingCreate(const char* name, const char* displayName = "Boss")
     {
-        TPendingCreate pending;
-        pending.name = name;
-        pending.displayName = displayName;
-        pending.subject = "Openings";
-        pending.bulletin = "Tuesdays";
-        pending.visibility = 3;
-        pending.needPermit = 1;
-        pending.maxMembers = 1000;
-        m_data.PendingCreates().push_back(pending);
+        m_data.PendingCreates().push_back(testing_support::SamplePendingCreate(name, displayName));
     }
     // I am a member of the group too, in its record and its tree object.
     void JoinMe(const char* uri, const char* name = "Me")

@@ -3,6 +3,7 @@
 // rules themselves are tested in tests/groups/ResultRulesTest.cpp.
 #include "window/CommandsFixture.h"
 #include "groups/ChildWindows.h"
+#include "support/PendingCreate.h"
 
 using namespace tarvolan;
 
@@ -50,15 +51,7 @@ protected:
     }
     void PendingCreate(const char* name, const char* displayName = "Boss")
     {
-        TPendingCreate pending;
-        pending.name = name;
-        pending.displayName = displayName;
-        pending.subject = "Openings";
-        pending.bulletin = "Tuesdays";
-        pending.visibility = 3;
-        pending.needPermit = 1;
-        pending.maxMembers = 1000;
-        Dlg().Data().PendingCreates().push_back(pending);
+        Dlg().Data().PendingCreates().push_back(testing_support::SamplePendingCreate(name, displayName));
         Dlg().SetTimer(CTarvolanDialog::kTimerPendingCreate, CTarvolanDialog::kPendingCreatePeriodMs);
     }
     // Three members in Mine: me, Bob and Carl, each with a phone.
