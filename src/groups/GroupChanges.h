@@ -183,7 +183,8 @@ public:
     virtual int Ask(ENotice question, const CString& first, const CString& second, const CString& boxName) = 0;
     // Shows a notice with its subjects; with a box name, in a named box that
     // CloseBox closes.
-    virtual void Tell(ENotice notice, const CString& first, const CString& second, const CString& boxName) = 0;
+    virtual void Tell(ENotice notice, const CString& first = CString(), const CString& second = CString(),
+                      const CString& boxName = CString()) = 0;
     virtual void CloseBox(const CString& boxName) = 0;
     // loading
     // The signed-in user's request id, the requester of my applications to join.

@@ -142,8 +142,8 @@ void CInvitationRules::OnInviteResult(const char* groupName, const char* invitee
     const CString inviteeName = GetURIField(invitee, URI_USER);
     switch (result) {
     case 1: AddAcceptedInvitee(groupURI, name, MemberSlot(invitee, inviteeName, kMemberInGroup)); break;
-    case 2: m_host.Tell(NOTICE_INVITE_REFUSED, inviteeName, name, CString()); break;
-    case 3: m_host.Tell(NOTICE_INVITE_TIMEOUT, inviteeName, name, CString()); break;
+    case 2: m_host.Tell(NOTICE_INVITE_REFUSED, inviteeName, name); break;
+    case 3: m_host.Tell(NOTICE_INVITE_TIMEOUT, inviteeName, name); break;
     default: break;
     }
 }
@@ -210,10 +210,10 @@ void CInvitationRules::OnApplicationResult(const char* groupURI, const char* gro
     case 1:
         ShowMember(uri, MemberSlot(m_host.MyURI(), m_host.MyDisplayName(), kMemberInGroup, m_host.MyPhone()));
         RequestGroupInfoAgain(m_link, m_data.InfoRequestedGroups(), uri);
-        m_host.Tell(NOTICE_APPLICATION_ACCEPTED, name, CString(), CString());
+        m_host.Tell(NOTICE_APPLICATION_ACCEPTED, name);
         break;
-    case 2: m_host.Tell(NOTICE_APPLICATION_REFUSED, name, CString(), CString()); break;
-    case 3: m_host.Tell(NOTICE_APPLICATION_TIMEOUT, name, CString(), CString()); break;
+    case 2: m_host.Tell(NOTICE_APPLICATION_REFUSED, name); break;
+    case 3: m_host.Tell(NOTICE_APPLICATION_TIMEOUT, name); break;
     default: break;
     }
 }
@@ -234,7 +234,7 @@ void CInvitationRules::OnInviteJoinResult(int kind, const char* groupURI, int re
     if (known) m_ReceivedInvites.erase(it);
 
     if (result != RESULT_DONE) {
-        m_host.Tell(NOTICE_INVITED_JOIN_FAILED, CString(), CString(), CString());
+        m_host.Tell(NOTICE_INVITED_JOIN_FAILED);
         return;
     }
     RequestGroupInfoAgain(m_link, m_data.InfoRequestedGroups(), uri);

@@ -84,9 +84,9 @@ void CResultRules::OnCreateResult(const char* groupName, const char* groupURI, i
     const bool isEdit = edited >= 0;
     if (!Succeeded(result)) {
         const CString shown = isEdit ? m_data.GroupList()[edited].name : name;
-        if (result == RESULT_LIMIT && !isEdit) m_host.Tell(NOTICE_CREATE_LIMIT, CString(), CString(), CString());
-        else if (isEdit) m_host.Tell(FailureNotice(result, NOTICE_EDIT_TIMEOUT, NOTICE_EDIT_FAILED), shown, CString(), CString());
-        else m_host.Tell(FailureNotice(result, NOTICE_CREATE_TIMEOUT, NOTICE_CREATE_FAILED), shown, CString(), CString());
+        if (result == RESULT_LIMIT && !isEdit) m_host.Tell(NOTICE_CREATE_LIMIT);
+        else if (isEdit) m_host.Tell(FailureNotice(result, NOTICE_EDIT_TIMEOUT, NOTICE_EDIT_FAILED), shown);
+        else m_host.Tell(FailureNotice(result, NOTICE_CREATE_TIMEOUT, NOTICE_CREATE_FAILED), shown);
         return;
     }
 
@@ -165,7 +165,7 @@ void CResultRules::OnDeleteResult(const char* groupName, int result)
         if (!uri.IsEmpty()) m_data.RemoveGroup(uri);  // the tree item goes with the group object
         return;
     }
-    m_host.Tell(FailureNotice(result, NOTICE_DELETE_TIMEOUT, NOTICE_DELETE_FAILED), name, CString(), CString());
+    m_host.Tell(FailureNotice(result, NOTICE_DELETE_TIMEOUT, NOTICE_DELETE_FAILED), name);
 }
 
 // ---- 1015 -------------------------------------------------------------------------------
@@ -189,7 +189,7 @@ void CResultRules::OnInviteSendResult(const char* someoneURI, const char* displa
     case RESULT_LIMIT: notice = NOTICE_INVITE_GROUP_FULL; break;
     default: break;
     }
-    m_host.Tell(notice, shownName, group, CString());
+    m_host.Tell(notice, shownName, group);
 }
 
 // ---- 1016 -------------------------------------------------------------------------------
@@ -201,8 +201,7 @@ void CResultRules::OnRemoveMemberResult(const char* someoneURI, const char* grou
                         someone.c_str(), group.c_str(), result);
 
     if (result != RESULT_DONE) {
-        m_host.Tell(FailureNotice(result, NOTICE_REMOVE_MEMBER_TIMEOUT, NOTICE_REMOVE_MEMBER_FAILED), someone,
-                            group, CString());
+        m_host.Tell(FailureNotice(result, NOTICE_REMOVE_MEMBER_TIMEOUT, NOTICE_REMOVE_MEMBER_FAILED), someone, group);
         return;
     }
     const CString uri = m_data.GetGroupURIByName(group, ROLE_OWNER, CString());
@@ -232,7 +231,7 @@ void CResultRules::OnJoinSendResult(const char* groupURI, const char* groupIdent
     if (result != RESULT_REFUSED && result != RESULT_LIMIT) return;  // 202 and 408 among them: nothing to show
     CGroupInfoWindow* info = m_host.InfoWindow();
     const CString name = info ? info->GetGroupNameByURI(uri) : CString();
-    m_host.Tell(result == RESULT_REFUSED ? NOTICE_JOIN_REFUSED : NOTICE_JOIN_GROUP_FULL, name, CString(), CString());
+    m_host.Tell(result == RESULT_REFUSED ? NOTICE_JOIN_REFUSED : NOTICE_JOIN_GROUP_FULL, name);
 }
 
 // ---- 1018 -------------------------------------------------------------------------------
@@ -247,7 +246,7 @@ void CResultRules::OnLeaveResult(const char* groupName, const char* groupURI, in
         if (CGroupInfoWindow* info = m_host.InfoWindow()) info->SetGroupJoined(uri, 0);
         return;
     }
-    m_host.Tell(FailureNotice(result, NOTICE_LEAVE_TIMEOUT, NOTICE_LEAVE_FAILED), name, CString(), CString());
+    m_host.Tell(FailureNotice(result, NOTICE_LEAVE_TIMEOUT, NOTICE_LEAVE_FAILED), name);
 }
 
 // ---- 1019 -------------------------------------------------------------------------------
@@ -260,8 +259,7 @@ void CResultRules::OnChangeNameResult(const char* groupURI, const char* newDispl
     CTarvolan* group = uri.IsEmpty() ? nullptr : m_data.TreeModel().FindGroup(uri);
     if (!group) return;
     if (result != RESULT_DONE) {
-        m_host.Tell(FailureNotice(result, NOTICE_RENAME_TIMEOUT, NOTICE_RENAME_FAILED), group->m_csName,
-                            CString(), CString());
+        m_host.Tell(FailureNotice(result, NOTICE_RENAME_TIMEOUT, NOTICE_RENAME_FAILED), group->m_csName);
         return;
     }
     const CString me = m_host.MyURI();

@@ -79,10 +79,10 @@ void CTransferRules::OnAck(const char* groupURI, const char* newOwnerURI, int co
     case RESULT_OFFLINE: {
         // The new owner is offline: named as the tree shows the member.
         const CTarvolanMember* member = m_data.TreeModel().FindMember(group, newOwner);
-        m_host.Tell(NOTICE_TRANSFER_OFFLINE, member ? member->m_csDisplayName : newOwner, CString(), CString());
+        m_host.Tell(NOTICE_TRANSFER_OFFLINE, member ? member->m_csDisplayName : newOwner);
         break;
     }
-    default: m_host.Tell(AckNotice(code), CString(), CString(), CString()); break;
+    default: m_host.Tell(AckNotice(code)); break;
     }
 }
 
@@ -147,9 +147,9 @@ void CTransferRules::OnResult(const char* groupURI, const char* newOwnerURI, int
     const CString memberName = member->m_csDisplayName, groupName = shown->m_csName;
     m_host.CloseBox(AckBoxName(group, newOwner));
     switch (result) {
-    case 1: m_host.Tell(NOTICE_TRANSFER_AGREED, memberName, groupName, CString()); break;
-    case 2: m_host.Tell(NOTICE_TRANSFER_REFUSED, memberName, groupName, CString()); break;
-    default: m_host.Tell(NOTICE_TRANSFER_UNKNOWN, CString(), CString(), CString()); break;
+    case 1: m_host.Tell(NOTICE_TRANSFER_AGREED, memberName, groupName); break;
+    case 2: m_host.Tell(NOTICE_TRANSFER_REFUSED, memberName, groupName); break;
+    default: m_host.Tell(NOTICE_TRANSFER_UNKNOWN); break;
     }
 }
 

@@ -4,7 +4,6 @@
 // those requests after sign-in (timer 1001).
 #include <algorithm>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 #include <QEventLoop>
@@ -15,6 +14,7 @@
 #include "controls/Prompts.h"
 #include "controls/SignedInUser.h"
 #include "res/ModuleResources.h"
+#include "window/NoticeTexts.h"
 #include "window/TarvolanDialog.h"
 #include "protocol/HostLink.h"
 
@@ -22,34 +22,14 @@ namespace tarvolan {
 
 namespace {
 
-// The text of each question and notice of invitations, joins and transfers.
-constexpr std::pair<ENotice, int> kInvitationTexts[] = {
-    {NOTICE_ASK_JOIN_REQUEST, IDS_JOIN_REQUEST_ASK},
-    {NOTICE_ASK_TRANSFER, IDS_TRANSFER_ASK},
-    {NOTICE_INVITE_REFUSED, IDS_INVITE_REFUSED},
-    {NOTICE_INVITE_TIMEOUT, IDS_INVITE_TIMEOUT},
-    {NOTICE_APPLICATION_ACCEPTED, IDS_JOIN_SUCCEEDED},
-    {NOTICE_APPLICATION_REFUSED, IDS_JOIN_REFUSED},
-    {NOTICE_APPLICATION_TIMEOUT, IDS_JOIN_TIMEOUT},
-    {NOTICE_TRANSFER_SENT, IDS_TRANSFER_SENT},
-    {NOTICE_TRANSFER_OFFLINE, IDS_TRANSFER_OFFLINE},
-    {NOTICE_TRANSFER_NO_RIGHT, IDS_TRANSFER_NO_RIGHT},
-    {NOTICE_TRANSFER_NOT_FOUND, IDS_TRANSFER_NOT_FOUND},
-    {NOTICE_TRANSFER_LIMIT, IDS_TRANSFER_LIMIT},
-    {NOTICE_TRANSFER_SERVER_ERROR, IDS_TRANSFER_SERVER_ERROR},
-    {NOTICE_TRANSFER_UNKNOWN, IDS_TRANSFER_UNKNOWN},
-    {NOTICE_TRANSFER_AGREED, IDS_TRANSFER_AGREED},
-    {NOTICE_TRANSFER_REFUSED, IDS_TRANSFER_REFUSED},
-};
-
+// The text of a question or notice of invitations, joins and transfers.
 CString InvitationText(ENotice notice, const CString& first, const CString& second)
 {
     // The invitation names its inviter before the text.
     if (notice == NOTICE_ASK_INVITED) return first + ResText(IDS_INVITED_ASK, second);
     if (notice == NOTICE_INVITED_JOIN_FAILED) return Utf8ToGbk("加入群组操作失败！");
-    for (const auto& [which, textId] : kInvitationTexts)
-        if (which == notice) return ResText(textId, first, second);
-    return CString();
+    const int textId = NoticeTextId(notice);
+    return textId ? ResText(textId, first, second) : CString();
 }
 
 template <class Record> bool SameRecord(const Record& a, const Record& b)
