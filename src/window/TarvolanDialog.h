@@ -165,6 +165,10 @@ public:
     // The group commands of menu 465 and the buttons 1006, 1004 and 1005
     // go to CGroupCommands.
     bool OnCommand(int id, intptr_t lParam) override;
+    // The host alone shows and hides this window (20027): Escape, Enter and
+    // the OK and Cancel commands that end a dialog leave it as it is.
+    void OnOK() override {}
+    void OnCancel() override {}
 
     int32_t m_nShowFlag = 1;       // read by the search dialog
     int32_t m_nKindRootsFlag = 0;  // with scene 6: the roots of kinds 12 and 13
