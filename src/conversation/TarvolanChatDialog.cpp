@@ -10,6 +10,7 @@
 #include "clientkit/ClientKit.h"
 #include "common/TimeText.h"
 #include "controls/AskInHandler.h"
+#include "controls/SignedInUser.h"
 #include "controls/TreeCtrlEx.h"
 #include "conversation/ChatText.h"
 #include "conversation/ChatWindows.h"
@@ -263,12 +264,14 @@ void CTarvolanChatDialog::OnSend()
 {
     TOutgoingMessage out;
     if (!m_composer->TakeMessage(out)) return;
-    ShowMessageHeader(GetLocalTimeString(), MyDisplayName(), 1, CString(), 0);
+    const CString time = GetLocalTimeString();
+    ShowMessageHeader(time, MyDisplayName(), 1, CString(), 0);
     ShowMessageBody(out.message);
     m_view->ScrollToBottom();
     m_composer->MessageSent();
 
     if (!m_pTarvolan) return;
+    m_pTarvolan->KeepShownMessage({CString(), SignedInURI(), time, out.message});
     // The summary comes from the text that follows the property element.
     SendGroupMessage(m_link, out.message, GetInternetTimeString(), m_pTarvolan->URI(), MessageSummary(out.text));
 }
@@ -280,9 +283,12 @@ void CTarvolanChatDialog::ShowIncomingMessage(const char* senderURI, const char*
     const CString sender(senderURI ? senderURI : "");
     const CTarvolanMember* member = m_pTarvolan ? m_pTarvolan->FindMember(sender) : nullptr;
     const CString name = member ? member->m_csDisplayName : GetUserNameByPhone(sender, 0, 1);
-    ShowMessageHeader(GetLocalTimeString(), name, 0, CString(), 0);
-    ShowMessageBody(CString(text ? text : ""));
+    const CString time = GetLocalTimeString();
+    const CString body(text ? text : "");
+    ShowMessageHeader(time, name, 0, CString(), 0);
+    ShowMessageBody(body);
     m_pOutput->ScrollPageDown();
+    if (m_pTarvolan) m_pTarvolan->KeepShownMessage({CString(), sender, time, body});
     QApplication::alert(this);
 }
 

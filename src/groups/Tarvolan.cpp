@@ -105,4 +105,10 @@ CTarvolanMember* CTarvolan::FindMember(const CString& uri) const
     return m_memberIndex.Find(uri.view());
 }
 
+void CTarvolan::KeepShownMessage(TGroupMessage message)
+{
+    m_MsgListRecent.push_back(std::move(message));
+    while (m_MsgListRecent.size() > kMaxRecentMessages) m_MsgListRecent.pop_front();
+}
+
 } // namespace tarvolan

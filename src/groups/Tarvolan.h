@@ -133,6 +133,14 @@ public:
     bool m_bRecentLoaded = false;  // the recent messages came (or there are none)
     std::list<TGroupMessage> m_MsgListHistory;
 
+    // The most recent messages a group keeps: as many as one answer of the
+    // host can carry.
+    static constexpr size_t kMaxRecentMessages = kMaxHistoryEntries;
+    // A message the conversation window showed (sent or received) joins the
+    // recent messages at the end, so that the window shows it again when it
+    // opens next; beyond kMaxRecentMessages the oldest go.
+    void KeepShownMessage(TGroupMessage message);
+
     // Members in the order they were added; owned by the group.
     const std::vector<CTarvolanMember*>& Members() const { return m_members; }
     int MemberCount() const { return static_cast<int>(m_members.size()); }

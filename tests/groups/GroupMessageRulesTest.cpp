@@ -48,3 +48,14 @@ TEST_F(GroupMessageRulesTest, MessagesOfShownGroupsAreShownAndAskForTheDetailsOn
 }
 
 } // namespace
+
+TEST(GroupRecentMessages, ShownMessagesJoinAtTheEndWithinTheLimit)
+{
+    CTarvolan group("sip:club@groups.test");
+    group.m_MsgListRecent.push_back({"7", "sip:bob@groups.test", "2009-11-05 18:00:01", "loaded"});
+    for (size_t i = 0; i < CTarvolan::kMaxRecentMessages; ++i)
+        group.KeepShownMessage({"", "sip:me@groups.test", "2009-11-05 18:00:02", std::to_string(i).c_str()});
+    ASSERT_EQ(group.m_MsgListRecent.size(), CTarvolan::kMaxRecentMessages);
+    EXPECT_EQ(group.m_MsgListRecent.front().body, "0");  // the loaded one went first
+    EXPECT_EQ(group.m_MsgListRecent.back().body, std::to_string(CTarvolan::kMaxRecentMessages - 1).c_str());
+}
