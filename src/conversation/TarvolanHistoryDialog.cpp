@@ -157,6 +157,7 @@ void CTarvolanHistoryDialog::ShowHistoryList()
 {
     if (!m_pMessageList) return;
     m_pMessageList->clear();
+    m_pMessageText->clear();  // the message of the page that goes
     if (!m_pTarvolan) return;
     QList<QTreeWidgetItem*> rows;
     int number = 0;
@@ -169,6 +170,11 @@ void CTarvolanHistoryDialog::ShowHistoryList()
         rows.append(row);
     }
     m_pMessageList->addTopLevelItems(rows);
+    if (rows.isEmpty()) return;
+    // The page's first message is the current one: the box shows it and the
+    // keys move on from it.
+    m_pMessageList->setCurrentItem(rows.front());
+    ShowMessage(rows.front());
 }
 
 const TGroupMessage* CTarvolanHistoryDialog::RowMessage(int row) const
@@ -185,13 +191,18 @@ void CTarvolanHistoryDialog::ShowSelectedMessage()
 {
     if (!m_pMessageList) return;
     const QList<QTreeWidgetItem*> selected = m_pMessageList->selectedItems();
-    if (selected.isEmpty()) return;
-    const TGroupMessage* message = RowMessage(m_pMessageList->indexOfTopLevelItem(selected.first()));
-    if (!message) return;
+    if (selected.isEmpty() || !ShowMessage(selected.first())) return;
+    m_pMessageList->setFocus();
+}
+
+bool CTarvolanHistoryDialog::ShowMessage(QTreeWidgetItem* row)
+{
+    const TGroupMessage* message = RowMessage(m_pMessageList->indexOfTopLevelItem(row));
+    if (!message) return false;
     m_pMessageText->clear();
     const TMessageMarkup markup = ReadMessageMarkup(message->body);
     CRichMsgEdit::AppendMessageText(m_pMessageText, &markup.format, 0, "%s", (markup.text + "\r\n").c_str());
-    m_pMessageList->setFocus();
+    return true;
 }
 
 CTarvolanHistoryDialog* FindHistoryViewer(const CTarvolan& group)

@@ -14,6 +14,7 @@
 #include "platform/Window.h"
 
 class QTreeWidget;
+class QTreeWidgetItem;
 namespace Ui { class CTarvolanHistoryDialog; }
 
 namespace tarvolan {
@@ -73,6 +74,8 @@ private:
     void EnablePageButtons(bool previous, bool next);
     // The record a row points to, while the group's history list still holds it.
     const TGroupMessage* RowMessage(int row) const;
+    // That row's message in the editor; false when the row shows none.
+    bool ShowMessage(QTreeWidgetItem* row);
 
     tarvolan::CHostLink& m_link;
     Ui::CTarvolanHistoryDialog* m_pUi = nullptr;

@@ -213,9 +213,17 @@ TEST_F(HistoryViewerTest, EmptyHistoryResetsToPageOneAndTimeOutsMakeItReady)
 TEST_F(HistoryViewerTest, ShowsTheSelectedMessageInItsFormat)
 {
     CTarvolanHistoryDialog& viewer = OpenViewer();
-    Page({Entry("1", kBob, "Thu, 05 Nov 2009 10:00:01 GMT", "<property bold=\"1\" ></property>Hello :)")});
-    viewer.ShowSelectedMessage();  // nothing selected: nothing shown
-    EXPECT_EQ(viewer.MessageText()->GetWindowTextLength(), 0);
+    Page({Entry("1", kBob, "Thu, 05 Nov 2009 10:00:01 GMT", "<property bold=\"1\" ></property>Hello :)"),
+          Entry("2", kBob, "Thu, 05 Nov 2009 10:00:02 GMT", "second")});
+    // A page comes with its first message shown.
+    EXPECT_NE(viewer.MessageText()->GetWindowText().view().find("Hello"), std::string_view::npos);
+    viewer.MessageList()->topLevelItem(0)->setSelected(false);
+    viewer.ShowSelectedMessage();  // nothing selected: the box stays as it is
+    EXPECT_NE(viewer.MessageText()->GetWindowText().view().find("Hello"), std::string_view::npos);
+    viewer.MessageList()->topLevelItem(1)->setSelected(true);
+    viewer.ShowSelectedMessage();
+    EXPECT_EQ(viewer.MessageText()->GetWindowText().view().find("Hello"), std::string_view::npos);
+    viewer.MessageList()->topLevelItem(1)->setSelected(false);
     viewer.MessageList()->topLevelItem(0)->setSelected(true);
     // Releasing a key in the list shows the selection.
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
