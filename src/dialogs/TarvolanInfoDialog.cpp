@@ -81,7 +81,11 @@ void CTarvolanInfoDialog::OnTimer(int id)
     if (id == kTimerQuery) OnQueryTimeout();
     else if (id == kTimerJoinExpiry) DropOldestApplication();
     else return;
-    m_details->Load();
+    // The fields of an open window are loaded again after a timer; a closed
+    // one keeps its timers (the pending applications still expire) but its
+    // fields stay as they are: it shows nothing, and a screen reader would
+    // hear every rewrite.
+    if (isVisible()) m_details->Load();
 }
 
 void CTarvolanInfoDialog::EnableButton(int id, bool enable)

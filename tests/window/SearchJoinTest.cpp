@@ -227,6 +227,20 @@ TEST_F(SearchJoinTest, ApplyingTwiceSendsOnceUntilTheTimerDropsIt)
     EXPECT_EQ(m_host.Count(M_ApplyToJoin), 2u);
 }
 
+TEST_F(SearchJoinTest, JoinTimerLoadsTheFieldsOfAnOpenWindowOnly)
+{
+    Info* info = OpenWithPage({Entry(kChess, "Chess", kBob, "CHESS1")});
+    info->SetDlgItemText(Info::IDC_DISPLAY_NAME, Gbk("小明"));
+    info->PressButton(Info::IDC_APPLY);
+    for (const bool open : {true, false}) {
+        if (!open) info->OnCommand(IDCANCEL, 0);  // "退出" closes the window; it stays and its timer runs on
+        info->SetDlgItemText(CGroupDetailsPane::IDC_MAX_MEMBERS, "7");
+        info->OnTimer(Info::kTimerJoinExpiry);
+        EXPECT_EQ(Text(CGroupDetailsPane::IDC_MAX_MEMBERS), open ? "0" : "7") << open;
+        EXPECT_TRUE(info->IsTimerRunning(Info::kTimerJoinExpiry));
+    }
+}
+
 TEST_F(SearchJoinTest, DetailsOfAnotherGroupChangeNothingButTheQueryButton)
 {
     Info* info = OpenWithPage({Entry(kChess, "Chess", kBob)});
