@@ -179,7 +179,7 @@ bool CSimulatedIms::PushMemberJoins(const QJsonObject& p, QString* error)
     m.name = u->name;
     m.phone = u->phone;
     g->members.push_back(m);
-    Post(H_MemberNotify, MemberNotifyRecord(*g, m, 1), 0);
+    AnnounceNewMember(*g, m, 0);
     return true;
 }
 

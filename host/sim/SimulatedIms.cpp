@@ -169,6 +169,17 @@ void CSimulatedIms::AddMe(TGroup& group, const QString& displayName)
     group.members.push_back(me);
 }
 
+QJsonObject CSimulatedIms::PresenceRecord(const TGroup& group, const QString& memberUri) const
+{
+    return QJsonObject{{"pGroupURI", group.uri}, {"pMemberURI", memberUri}, {"pPresence", m_world.PresenceOf(memberUri)}};
+}
+
+void CSimulatedIms::AnnounceNewMember(const TGroup& group, const TMember& member, int delay)
+{
+    Post(H_MemberNotify, MemberNotifyRecord(group, member, 1), delay);
+    Post(H_MemberPresence, PresenceRecord(group, member.uri), delay);
+}
+
 void CSimulatedIms::OnRequestGroupInfo(const QJsonObject& r)
 {
     const QString uri = GroupUriOf(Str(r, "pGroupURI"));
@@ -216,9 +227,10 @@ void CSimulatedIms::OnSaveGroup(const QJsonObject& r)
     if (TMember* me = g->FindMember(m_world.me.uri); me && !Str(r, "displayName").isEmpty())
         me->name = Str(r, "displayName");
     answer(g->uri, 200);
-    // An edit changes what the members see: the server reports the group
-    // again, as it does after any change of a group's settings.
-    if (!uri.isEmpty()) ReportGroupChanged(*g);
+    // The server reports the group again, as it does after any change of a
+    // group's settings: a new group with its owner as its first member, an
+    // edited one as its members now see it.
+    ReportGroupChanged(*g);
 }
 
 void CSimulatedIms::OnChangeDisplayName(const QJsonObject& r)
@@ -317,7 +329,10 @@ void CSimulatedIms::OnInviteMember(const QJsonObject& r)
     joined.name = m_world.NameOf(invitee);
     joined.phone = m_world.FindUser(invitee)->phone;
     g->members.push_back(joined);
-    PostLater(H_MemberNotify, MemberNotifyRecord(*g, joined, 1));
+    AnnounceNewMember(*g, joined, m_delay * 3);
+    // The inviter listed her under her account's user part: the group's
+    // details bring her display name.
+    PostLater(H_OnePublicGroup, GroupRecord(m_world, *g, m_world.RoleOf(*g)));
 }
 
 void CSimulatedIms::OnSearchGroups(const QJsonObject& r)
@@ -447,7 +462,7 @@ void CSimulatedIms::OnAnswerJoinRequest(const QJsonObject& r)
     joined.name = m_world.NameOf(proposer);
     if (const TUser* u = m_world.FindUser(proposer)) joined.phone = u->phone;
     g->members.push_back(joined);
-    Post(H_MemberNotify, MemberNotifyRecord(*g, joined, 1));
+    AnnounceNewMember(*g, joined);
     Post(H_OnePublicGroup, GroupRecord(m_world, *g, m_world.RoleOf(*g)));
 }
 
@@ -518,8 +533,7 @@ void CSimulatedIms::OnSubscribe(const QJsonObject& r)
     // A subscription is answered with every member's presence and the recent messages.
     for (const auto& m : g->members)
         if (m.uri.compare(m_world.me.uri, Qt::CaseInsensitive) != 0)
-            Post(H_MemberPresence, QJsonObject{{"pGroupURI", g->uri}, {"pMemberURI", m.uri},
-                                               {"pPresence", m_world.PresenceOf(m.uri)}});
+            Post(H_MemberPresence, PresenceRecord(*g, m.uri));
     std::vector<TMessage> recent = HistoryPage(*g, 0, 0, kRecentMessages);
     Post(H_HistoryList, HistoryRecord(200, 1, g->uri, recent));
 }

@@ -95,6 +95,11 @@ private:
     // after my membership or role changed.
     void ReportGroupChanged(const TGroup& group);
     void AddMe(TGroup& group, const QString& displayName = QString());
+    // A member's presence as the group's subscribers hear it (1028).
+    QJsonObject PresenceRecord(const TGroup& group, const QString& memberUri) const;
+    // Someone joined a group I am in: every member hears it (1010 type 1),
+    // and, as the group's subscriber, I get the newcomer's presence.
+    void AnnounceNewMember(const TGroup& group, const TMember& member, int delay = -1);
 
     // ---- network events (NetworkEvents.cpp)
     TGroup* ResolveGroup(const QJsonObject& params, const std::function<bool(const TGroup&)>& fallback, QString* error);

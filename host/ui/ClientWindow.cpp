@@ -94,6 +94,7 @@ void CClientWindow::BuildGroupsMenu()
         {tarvolan::IDM_GROUP_CHAT, QT_TRANSLATE_NOOP("host::CClientWindow", "&Conversation of the selected group")},
         {tarvolan::IDM_SEARCH_GROUPS, QT_TRANSLATE_NOOP("host::CClientWindow", "&Search groups...")},
         {tarvolan::IDM_BLACKLIST, QT_TRANSLATE_NOOP("host::CClientWindow", "&Blacklist of the selected group...")},
+        {tarvolan::IDM_TRANSFER_GROUP, QT_TRANSLATE_NOOP("host::CClientWindow", "&Transfer the group to the selected member...")},
     };
     QMenu* groups = menuBar()->addMenu(tr("&Groups"));
     groups->setObjectName(QStringLiteral("groupsMenu"));

@@ -47,3 +47,26 @@ TEST(GroupMenu, HistoryEntryOpensTheViewerOverTheConversation)
     EXPECT_TRUE(viewer);
     EXPECT_NE(session.ChatWindow(QStringLiteral("产品研发部")), nullptr);
 }
+
+// The transfer entry gives the group window command 13171 for the member
+// selected in its tree: the module asks before it sends the transfer.
+TEST(GroupMenu, TransferEntryAsksAboutTheSelectedMember)
+{
+    CClientSession& session = SharedSession();
+    CScenarioPlayer player(session);
+    QString why;
+    ASSERT_EQ(player.Play(QJsonDocument::fromJson(R"([{"network": "signin"},
+        {"click": ["群组管理", "我创建的群组", "Weekend Hiking"]}, {"key": "Right", "window": "main", "control": 1000},
+        {"click": ["群组管理", "我创建的群组", "Weekend Hiking", "Erin Clark"]},
+        {"answer": "no"}])").array(), &why), CScenarioPlayer::Passed)
+        << why.toStdString();
+    QAction* transfer = session.Window().findChild<QAction*>(QStringLiteral("command13171"));
+    ASSERT_NE(transfer, nullptr);
+    const size_t before = session.Transcript().Entries().size();
+    transfer->trigger();
+    bool asked = false;
+    const auto& entries = session.Transcript().Entries();
+    for (size_t i = before; i < entries.size(); ++i)
+        asked = asked || entries[i].value("text") == QStringLiteral("您确定要转让 Weekend Hiking 群组给 Erin Clark 吗？");
+    EXPECT_TRUE(asked);
+}

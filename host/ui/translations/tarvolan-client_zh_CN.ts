@@ -72,6 +72,10 @@
         <translation>所选群组的黑名单(&amp;B)...</translation>
     </message>
     <message>
+        <source>&amp;Transfer the group to the selected member...</source>
+        <translation>将群组转让给所选成员(&amp;W)...</translation>
+    </message>
+    <message>
         <source>&amp;Groups</source>
         <translation>群组(&amp;G)</translation>
     </message>
