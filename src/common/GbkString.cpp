@@ -7,6 +7,7 @@
 #include <iconv.h>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvolan {
@@ -107,6 +108,22 @@ std::string Convert(const char* to, const char* from, std::string_view in,
         }
     }
     return out;
+}
+
+// Where the next character that the system converter drops starts, at or
+// after from; npos when there is none. iconv skips the tag characters
+// U+E0000..U+E007F (F3 A0 80 80 .. F3 A0 81 BF) as language marks without an
+// error. 0xF3 never continues a character, so a match is always one's start.
+constexpr size_t kTagLength = 4;
+
+size_t NextDroppedCharacter(std::string_view utf8, size_t from)
+{
+    for (size_t at = utf8.find('\xF3', from); at != std::string_view::npos; at = utf8.find('\xF3', at + 1)) {
+        if (utf8.size() - at < kTagLength) break;
+        const auto byte = [&](size_t i) { return static_cast<unsigned char>(utf8[at + i]); };
+        if (byte(1) == 0xA0 && (byte(2) == 0x80 || byte(2) == 0x81) && (byte(3) & 0xC0) == 0x80) return at;
+    }
+    return std::string_view::npos;
 }
 
 } // namespace
@@ -295,7 +312,18 @@ std::string GbkToUtf8(std::string_view gbk)
 
 CString Utf8ToGbk(std::string_view utf8)
 {
-    return CString(Convert("GBK", "UTF-8", utf8, Utf8CharLength));
+    // The characters iconv drops have no GBK form either: one '?' each, the
+    // text between them converted as usual.
+    std::string out;
+    size_t start = 0;
+    for (size_t dropped = NextDroppedCharacter(utf8, 0); dropped != std::string_view::npos;
+         dropped = NextDroppedCharacter(utf8, start)) {
+        out += Convert("GBK", "UTF-8", utf8.substr(start, dropped - start), Utf8CharLength);
+        out += '?';
+        start = dropped + kTagLength;
+    }
+    out += Convert("GBK", "UTF-8", utf8.substr(start), Utf8CharLength);
+    return CString(std::move(out));
 }
 
 } // namespace tarvolan

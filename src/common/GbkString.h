@@ -91,8 +91,9 @@ private:
 // GBK <-> UTF-8 with iconv, the module's one conversion each way (the Qt
 // boundary goes through UTF-8 too). GBK bytes that cannot be converted become
 // one '?' each; a UTF-8 character without a GBK form becomes one '?' whatever
-// its length, and so does each broken sequence (a lead byte with the
-// continuation bytes that follow it, or a stray byte).
+// its length (the tag characters that iconv skips as well), and so does each
+// broken sequence (a lead byte with the continuation bytes that follow it, or
+// a stray byte).
 std::string GbkToUtf8(std::string_view gbk);
 CString Utf8ToGbk(std::string_view utf8);
 

@@ -11,11 +11,18 @@ namespace tarvolan {
 
 namespace {
 
+// Code units of the code point that starts at k: 2 for a surrogate pair, 1
+// for anything else, a surrogate without its partner included (text pasted
+// from broken UTF-16), which is a character of its own.
+int CodeUnitsAt(const QString& text, int k)
+{
+    return (text[k].isHighSurrogate() && k + 1 < text.size() && text[k + 1].isLowSurrogate()) ? 2 : 1;
+}
+
 int CodePointCount(const QString& text)
 {
     int count = 0;
-    for (QChar c : text)
-        if (!c.isLowSurrogate()) ++count;
+    for (int k = 0; k < text.size(); k += CodeUnitsAt(text, k)) ++count;
     return count;
 }
 
@@ -24,12 +31,6 @@ int GbkCharCount(std::string_view bytes)
     int count = 0;
     for (size_t b = 0; b < bytes.size(); b += GbkCharLength(bytes, b)) ++count;
     return count;
-}
-
-// Code units of the code point that starts at k: 2 for a surrogate pair.
-int CodeUnitsAt(const QString& text, int k)
-{
-    return (text[k].isHighSurrogate() && k + 1 < text.size()) ? 2 : 1;
 }
 
 } // namespace

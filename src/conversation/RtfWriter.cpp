@@ -41,17 +41,24 @@ private:
     std::vector<QRgb> m_Colours;
 };
 
-// A character that RTF writes in ASCII: an escaped or plain byte, a control
-// word, or nothing for a control character. False for any other character.
+// The control word that stands for a character of the text (not of a font
+// name, where a control word has no place); null for other characters.
+const char* TextControlWord(uint code)
+{
+    switch (code) {
+    case '\t': return "\\tab ";
+    case QChar::LineSeparator: return "\\line ";
+    default: return nullptr;
+    }
+}
+
+// A character that RTF writes in ASCII: an escaped or plain byte, or nothing
+// for a control character. False for any other character.
 bool AppendAsciiForm(QByteArray& out, uint code)
 {
     if (code == '\\' || code == '{' || code == '}') {
         out.append('\\');
         out.append(static_cast<char>(code));
-    } else if (code == '\t') {
-        out.append("\\tab ");
-    } else if (code == 0x2028) {
-        out.append("\\line ");
     } else if (code >= 0x20 && code < 0x80) {
         out.append(static_cast<char>(code));
     } else if (code >= 0x20) {
@@ -81,6 +88,10 @@ void AppendHexByte(QByteArray& out, unsigned char byte)
 void AppendEscapedText(QByteArray& out, const QString& text)
 {
     for (uint code : text.toUcs4()) {
+        if (const char* word = TextControlWord(code)) {
+            out.append(word);
+            continue;
+        }
         if (AppendAsciiForm(out, code)) continue;
         // \uN takes a signed 16-bit number; beyond the basic plane the
         // character goes as its surrogate pair.
@@ -94,9 +105,10 @@ void AppendEscapedText(QByteArray& out, const QString& text)
 
 // A font name goes in the document's code page (GBK), its other-than-ASCII
 // bytes as \'hh: readers that know no Unicode escapes read font names so.
-// A ';' would end the name and a control word (\tab) is no part of it, so
-// they and the control characters go as \'hh too: a peer's markup may give
-// a face any bytes.
+// A ';' would end the name and a control word (\tab, \line) is no part of
+// it, so ';' and the control characters go as \'hh too, and a line separator
+// like any character without a GBK form as \'3f: a peer's markup may give a
+// face any bytes, the font dialog any character.
 void AppendFontName(QByteArray& out, const QString& name)
 {
     for (uint code : name.toUcs4()) {

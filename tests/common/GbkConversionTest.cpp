@@ -31,6 +31,17 @@ const TSample kNoGbkForm[] = {
     {"byte that starts nothing", "\xFF"},
     {"emoji cut short", "\xF0\x9F\x98"},
     {"ideograph cut short", "\xE4\xB8"},
+    // The tag characters U+E0000..U+E007F, which iconv drops without an
+    // error, and their neighbours.
+    {"first tag character", "\xF3\xA0\x80\x80"},   // U+E0000
+    {"language tag", "\xF3\xA0\x80\x81"},          // U+E0001
+    {"tag letter", "\xF3\xA0\x81\x81"},            // U+E0041
+    {"cancel tag", "\xF3\xA0\x81\xBF"},            // U+E007F
+    {"after the tags", "\xF3\xA0\x82\x80"},        // U+E0080
+    {"tag cut short", "\xF3\xA0\x81"},
+    {"next line", "\xC2\x85"},                     // U+0085
+    {"line separator", "\xE2\x80\xA8"},           // U+2028
+    {"paragraph separator", "\xE2\x80\xA9"},      // U+2029
 };
 
 TEST(Utf8ToGbkTest, OneMarkPerCharacterWithoutGbkForm)
@@ -51,6 +62,10 @@ TEST(Utf8ToGbkTest, OneMarkPerCharacterWithoutGbkForm)
         }
     }
     EXPECT_EQ(Utf8ToGbk("a\xF0\x9F\x98\x80\xE4\xB8\xAD"), "a?\xD6\xD0");
+    // A flag of tags: the black flag, five tag letters and the cancel tag.
+    EXPECT_EQ(Utf8ToGbk("\xF0\x9F\x8F\xB4\xF3\xA0\x81\xA7\xF3\xA0\x81\xA2\xF3\xA0\x81\xA5"
+                        "\xF3\xA0\x81\xAE\xF3\xA0\x81\xA7\xF3\xA0\x81\xBF"),
+              "???????");
     // A GBK byte without a character is still one mark a byte.
     EXPECT_EQ(GbkToUtf8("a\xFF\xFF"), "a??");
 }

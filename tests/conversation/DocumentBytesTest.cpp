@@ -9,6 +9,9 @@
 #include <QTextImageFormat>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace tarvolan;
 
 namespace {
@@ -107,6 +110,40 @@ TEST(DocumentBytesCodePointTest, CodePointsGbkCannotHoldTakeOneByteEach)
     EXPECT_EQ(bytes.ByteOf(3), 2);
     EXPECT_EQ(bytes.ByteOf(5), 3);
     EXPECT_EQ(bytes.PositionOf(2, false), 3);
+}
+
+// Text pasted from broken UTF-16: a surrogate without its partner is a
+// character of its own, one '?', at either end of a run (a line separator
+// ends one) and beside characters that iconv would drop.
+TEST(DocumentBytesCodePointTest, LoneSurrogatesAreOneCharacterEach)
+{
+    struct TCase {
+        std::u16string text;
+        const char* bytes;
+        std::vector<int> byteOf;  // for every position, the end included
+    };
+    const TCase cases[] = {
+        {u"\xD800" u"a", "?a", {0, 1, 2}},
+        {u"a\xD800", "a?", {0, 1, 2}},
+        {u"\xDC00" u"a", "?a", {0, 1, 2}},
+        {u"a\xDC00", "a?", {0, 1, 2}},
+        {u"\xDC00\xD800", "??", {0, 1, 2}},
+        {u"\xD800\xD800" u"a", "??a", {0, 1, 2, 3}},
+        {u"a\xD800\u2028\xDC00" u"b", "a?\r\n?b", {0, 1, 2, 4, 5, 6}},
+        {u"a\U000E0041" u"b\xDC00", "a?b?", {0, 1, 1, 2, 3, 4}},
+        {u"\xD800\U000E0001\U000E007F", "???", {0, 1, 1, 2, 2, 3}},
+        {u"\U0010FFFF\xDC00\u0085", "???", {0, 0, 1, 2, 3}},
+    };
+    for (const TCase& c : cases) {
+        QTextDocument document;
+        QTextCursor(&document).insertText(QString::fromStdU16String(c.text));
+        const CDocumentBytes bytes(document);
+        SCOPED_TRACE(&c - cases);
+        EXPECT_EQ(bytes.Text(), CString(c.bytes));
+        std::vector<int> byteOf;
+        for (int pos = 0; pos <= static_cast<int>(c.text.size()); ++pos) byteOf.push_back(bytes.ByteOf(pos));
+        EXPECT_EQ(byteOf, c.byteOf);
+    }
 }
 
 } // namespace

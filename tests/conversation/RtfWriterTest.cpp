@@ -63,6 +63,34 @@ TEST(RtfWriterTest, FontNameSeparatorsAndTheByteOrderMarkSurvive)
     }
 }
 
+// A font name has no control words: a character without an ASCII form goes
+// in GBK, and without a GBK form it is one \'3f, whatever its plane. In the
+// text a line separator stays a line break.
+TEST(RtfWriterTest, FontNameCharactersWithoutGbkFormAreOneMarkEach)
+{
+    struct TCase {
+        QString face, text;
+        QByteArray expected;
+    };
+    const QByteArray mark = "\\fcharset134 a\\'3fb;}";
+    const TCase cases[] = {
+        {QString::fromUtf8("a\u2028b"), "x", mark},
+        {QString::fromUtf8("a\u2029b"), "x", mark},
+        {QString::fromUtf8("a\u0085b"), "x", mark},
+        {QString::fromUtf8("a\U000E0001b"), "x", mark},
+        {QString::fromUtf8("a\U000E0041b"), "x", mark},
+        {QString::fromUtf8("a\U000E007Fb"), "x", mark},
+        {QString::fromUtf8("a\U0010FFFFb"), "x", mark},
+        {QString::fromUtf8("\U0001F3F4\U000E0067\U000E0062\U000E0065\U000E006E\U000E0067\U000E007F"), "x",
+         "\\fcharset134 \\'3f\\'3f\\'3f\\'3f\\'3f\\'3f\\'3f;}"},
+        {"Arial", QString::fromUtf8("a\u2028b"), " a\\line b\\par"},
+    };
+    for (const TCase& c : cases) {
+        const QByteArray rtf = RtfOf({{c.face, c.text}});
+        EXPECT_TRUE(rtf.contains(c.expected)) << c.expected.toStdString() << " in\n" << rtf.toStdString();
+    }
+}
+
 // The RTF written to a file and read back by unrtf.
 QByteArray UnrtfHtmlOf(const QByteArray& rtf)
 {
