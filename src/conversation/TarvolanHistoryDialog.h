@@ -18,6 +18,7 @@ namespace Ui { class CTarvolanHistoryDialog; }
 
 namespace tarvolan {
 
+class CFindBar;
 class CHostLink;
 class CRichMsgEdit;
 
@@ -64,6 +65,9 @@ public:
     int PageNumber() const { return m_nPage; }
     QTreeWidget* MessageList() const { return m_pMessageList; }
     CRichMsgEdit* MessageText() const { return m_pMessageText; }
+    CFindBar* FindBar() const { return m_pFindBar; }
+    // The record a row points to, while the group's history list still holds it.
+    const TGroupMessage* RowMessage(int row) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,14 +75,13 @@ protected:
 private:
     void RequestPage(int anchor, int direction);
     void EnablePageButtons(bool previous, bool next);
-    // The record a row points to, while the group's history list still holds it.
-    const TGroupMessage* RowMessage(int row) const;
 
     tarvolan::CHostLink& m_link;
     Ui::CTarvolanHistoryDialog* m_pUi = nullptr;
     CString m_strGroupName;
     QTreeWidget* m_pMessageList = nullptr;
     CRichMsgEdit* m_pMessageText = nullptr;
+    CFindBar* m_pFindBar = nullptr;
     CTarvolan* m_pTarvolan = nullptr;
     int m_bReady = 1;  // no page request outstanding
     int m_nPage = 1;
