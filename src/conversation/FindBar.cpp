@@ -164,7 +164,7 @@ void CFindBar::Search()
     m_nCount = m_target->Search(m_pField->text());
     m_nCurrent = -1;
     if (m_nCount > 0)
-        Go(0);
+        Go(0, false);
     else if (m_pField->text().isEmpty())
         m_pCount->clear();
     else
@@ -203,7 +203,7 @@ void CFindBar::Previous()
     Go((m_nCurrent + m_nCount - 1) % m_nCount);
 }
 
-void CFindBar::Go(int index)
+void CFindBar::Go(int index, bool again)
 {
     // Showing a match may move the focus (the history viewer's list takes
     // it back): whoever had it in the bar keeps it.
@@ -214,7 +214,8 @@ void CFindBar::Go(int index)
     if (inBar) focus->setFocus(Qt::OtherFocusReason);
     const QString count = tr("%1/%2").arg(index + 1).arg(m_nCount);
     m_pCount->setText(count);
-    AnnounceToReaders(&m_window, where.isEmpty() ? count : count + QLatin1Char(' ') + where);
+    const QString said = where.isEmpty() ? count : count + QLatin1Char(' ') + where;
+    if (again || said != LastAnnouncement(&m_window)) AnnounceToReaders(&m_window, said);
 }
 
 void CFindBar::ShowNoMatch()

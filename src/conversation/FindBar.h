@@ -91,7 +91,9 @@ protected:
 
 private:
     void Search();
-    void Go(int index);
+    // Makes the match current and says so; a typed letter that leaves the
+    // same match current (again false) says nothing new.
+    void Go(int index, bool again = true);
     void ShowNoMatch();
     void EnableKeys(bool on);
 

@@ -1,5 +1,7 @@
 #include "platform/ScreenReading.h"
 
+#include <utility>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QTextEdit>
@@ -69,6 +71,12 @@ QAccessibleInterface* AnnouncementFactory(const QString&, QObject* object)
     return widget ? new CAnnouncementAccessible(widget) : nullptr;
 }
 
+TAnnouncementObserver& Observer()
+{
+    static TAnnouncementObserver observer;
+    return observer;
+}
+
 CAnnouncement* AnnouncementOf(const QWidget* window)
 {
     return window ? window->findChild<CAnnouncement*>(QStringLiteral("announcement"), Qt::FindDirectChildrenOnly)
@@ -104,6 +112,12 @@ void AnnounceToReaders(QWidget* window, const QString& text)
     QAccessible::updateAccessibility(&inserted);
     QAccessibleEvent alert(announcement, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
+    if (Observer()) Observer()(window, text);
+}
+
+TAnnouncementObserver SetAnnouncementObserver(TAnnouncementObserver observer)
+{
+    return std::exchange(Observer(), std::move(observer));
 }
 
 QString LastAnnouncement(const QWidget* window)

@@ -4,6 +4,8 @@
 // arrives, a page that comes).
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
 #include "platform/Export.h"
@@ -26,6 +28,12 @@ TARVOLAN_EXPORT void LetKeysRead(QTextEdit& text);
 // the change of its name, and an Alert (which the Windows bridge turns into
 // a system alert).
 TARVOLAN_EXPORT void AnnounceToReaders(QWidget* window, const QString& text);
+
+// Called with every announcement as it is made (the scenario player writes
+// them into its transcript); an empty function stops it. Gives the one
+// set before.
+using TAnnouncementObserver = std::function<void(QWidget* window, const QString& text)>;
+TARVOLAN_EXPORT TAnnouncementObserver SetAnnouncementObserver(TAnnouncementObserver observer);
 
 // The text last announced in the window; empty when none was.
 TARVOLAN_EXPORT QString LastAnnouncement(const QWidget* window);
