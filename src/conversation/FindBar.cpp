@@ -52,7 +52,7 @@ int CTextFindTarget::Search(const QString& text)
     if (!text.isEmpty()) {
         QTextCharFormat look;
         QColor colour = m_text.palette().color(QPalette::Highlight);
-        colour.setAlpha(80);  // the text stays readable under it
+        colour.setAlpha(140);  // the text stays readable under it
         look.setBackground(colour);
         const QTextDocument* document = m_text.document();
         for (QTextCursor found = document->find(text, 0); !found.isNull(); found = document->find(text, found)) {

@@ -2,6 +2,7 @@
 // keyboard caret, the announcement of arriving messages (what the window
 // last told assistive technology) and the find bar.
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,6 +100,8 @@ TEST_F(ReadingTest, TheTranscriptTakesACaretButNoTyping)
     EXPECT_EQ(output->textCursor().block().text(), QStringLiteral("first line"));
     Press(output, Qt::Key_End, Qt::ShiftModifier);
     EXPECT_EQ(output->textCursor().selectedText(), QStringLiteral("first line"));
+    Press(output, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("first line"));
     Press(output, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
     EXPECT_EQ(output->toPlainText(), before);
     EXPECT_TRUE(output->isReadOnly());
