@@ -185,22 +185,22 @@ void CFindBar::Refresh()
 
 void CFindBar::Next()
 {
-    if (isHidden()) return;
-    if (m_nCount == 0) {
-        if (!m_pField->text().isEmpty()) ShowNoMatch();
-        return;
-    }
-    Go((m_nCurrent + 1) % m_nCount);
+    Step(1);
 }
 
 void CFindBar::Previous()
+{
+    Step(-1);
+}
+
+void CFindBar::Step(int delta)
 {
     if (isHidden()) return;
     if (m_nCount == 0) {
         if (!m_pField->text().isEmpty()) ShowNoMatch();
         return;
     }
-    Go((m_nCurrent + m_nCount - 1) % m_nCount);
+    Go((m_nCurrent + delta + m_nCount) % m_nCount);  // round the ends
 }
 
 void CFindBar::Go(int index, bool again)

@@ -91,6 +91,8 @@ protected:
 
 private:
     void Search();
+    // One match on (1) or back (-1); "没有找到" again when there is none.
+    void Step(int delta);
     // Makes the match current and says so; a typed letter that leaves the
     // same match current (again false) says nothing new.
     void Go(int index, bool again = true);
