@@ -8,7 +8,9 @@ its main window, opens the search dialog from the Groups menu and reads it
 too. With --all it also opens the group information window (a search from
 that dialog) and, after selecting the first group in the group tree as an
 assistive technology does, that group's conversation, blacklist and history
-viewer, and the conversation's emoticon grid. Prints, per window, the
+viewer, and the conversation's emoticon grid; in the conversation it moves
+the transcript's caret with the arrow keys and reads the line it is on,
+opens the find bar with Ctrl+F and closes it with Escape, and listens for the announcement of a message that someone else sends. Prints, per window, the
 interactive controls and those without a name (with --list every control's
 role, name and description); exits 1 when a control has no name or a window
 does not open, 2 when the application never shows up on the bus.
@@ -120,6 +122,91 @@ def check_grid(app):
     return len(unnamed) + (0 if cells else 1)
 
 
+def pump(seconds, until):
+    """Runs the GLib loop that delivers AT-SPI events until until() is true;
+    False after seconds."""
+    from gi.repository import GLib
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        while context.pending():
+            context.iteration(False)
+        if until():
+            return True
+        time.sleep(0.05)
+    return False
+
+
+def press_key(keysym):
+    pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+
+
+def check_reading(conversation):
+    """The transcript as a reader reads it: the caret in it, moved by the
+    arrow keys line by line; returns 1 when the caret does not move or reads
+    no line."""
+    transcript = find_named(conversation, pyatspi.ROLE_TEXT, "会话记录") or \
+        find_named(conversation, pyatspi.ROLE_ENTRY, "会话记录")
+    if transcript is None:
+        print("%-28s no transcript" % "transcript caret")
+        return 1
+    text = transcript.queryText()
+    transcript.queryComponent().grabFocus()
+    text.setCaretOffset(0)
+    lines = []
+    for _ in range(2):
+        before = text.caretOffset
+        press_key(0xff54)  # Down
+        wait_for(lambda: text.caretOffset != before, 5, 0.05)
+        lines.append(text.getTextAtOffset(text.caretOffset, pyatspi.TEXT_BOUNDARY_LINE_START)[0].strip())
+    readonly = not transcript.getState().contains(pyatspi.STATE_EDITABLE)
+    moved = text.caretOffset > 0 and all(lines)
+    print("%-28s caret at %d after Down Down, lines %s, %s" % ("transcript caret", text.caretOffset, lines,
+                                                               "read-only" if readonly else "EDITABLE"))
+    return 0 if moved and readonly else 1
+
+
+def check_find_bar(conversation):
+    """Ctrl+F opens the find bar, whose controls are named; Escape closes the
+    bar and leaves the window open."""
+    control_l = 37  # the keycode of Control_L in the X server's keymap
+    pyatspi.Registry.generateKeyboardEvent(control_l, None, pyatspi.KEY_PRESS)
+    press_key(ord("f"))
+    pyatspi.Registry.generateKeyboardEvent(control_l, None, pyatspi.KEY_RELEASE)
+    field = wait_for(lambda: next((c for c in walk(conversation, []) if c.name == "查找"), None), 10)
+    if field is None:
+        print("%-28s did not open" % "find bar")
+        return 1
+    problems = check_window("find bar (conversation)", conversation)
+    press_key(0xff1b)  # Escape
+    closed = wait_for(lambda: not any(c.name == "查找" for c in walk(conversation, [])), 10)
+    still_open = showing(conversation)
+    print("%-28s Escape %s the bar, the window %s" % ("find bar", "closed" if closed else "did not close",
+                                                       "stays" if still_open else "WENT"))
+    return problems + (0 if closed and still_open else 1)
+
+
+def check_announcement(pid, app):
+    """A message from someone else, sent from the client's Network menu: the
+    conversation's alert announces it (an AT-SPI text insertion)."""
+    heard = []
+
+    def listen(event):
+        try:
+            if event.source.getRole() == pyatspi.ROLE_ALERT:
+                heard.append(event.any_data)
+        except Exception:
+            pass
+
+    pyatspi.Registry.registerEventListener(listen, "object:text-changed:insert")
+    presser = press(pid, "menu", "有人在群组中发言")
+    pump(20, lambda: heard)
+    pyatspi.Registry.deregisterEventListener(listen, "object:text-changed:insert")
+    presser.wait()
+    print("%-28s %s" % ("announcement", repr(heard[0]) if heard else "none heard"))
+    return 0 if heard else 1
+
+
 def top_window(app, name_part, exact=False):
     for window in app:
         if window is None or not showing(window):
@@ -200,7 +287,11 @@ def main():
         # technology selects: the tree's selection is its current item.
         tree = find_named(main_window, pyatspi.ROLE_TREE, "") or find_named(main_window, pyatspi.ROLE_TREE_TABLE, "")
         tree.queryTable().addRowSelection(2)
-        open_and_check("群组会话 (conversation)", "所选群组的会话", "群组会话")
+        conversation = open_and_check("群组会话 (conversation)", "所选群组的会话", "群组会话")
+        if conversation is not None:
+            problems += check_reading(conversation)
+            problems += check_find_bar(conversation)
+            problems += check_announcement(pid, app)
         open_and_check("黑白名单维护 (blacklist)", "所选群组的黑名单", "黑白名单")
         history = open_and_check("群组历史消息 (history)", "所选群组的历史消息", "群组历史消息")
         if history is not None:

@@ -10,6 +10,7 @@
 //   {"type":"snapshot", "label":..., "tree":[...]}, {"type":"timer", ...}, {"type":"step", ...}
 //   {"type":"controls", ...}, {"type":"conversation", ...}, {"type":"tooltip", ...},
 //   {"type":"refusal", ...}, {"type":"exists", ...}                      from the window steps
+//   {"type":"announcement", "window":..., "text":...}                   told to a screen reader
 // Every entry carries "seq", its index from 0. The scenario player matches
 // entries with player/JsonPattern.h.
 #pragma once

@@ -20,6 +20,7 @@
 #include "bridge/Transcript.h"
 #include "clientkit/ClientKit.h"
 #include "scripted/ScriptedUiDriver.h"
+#include "platform/ScreenReading.h"
 #include "platform/Window.h"
 #include "player/JsonPattern.h"
 #include "player/TreeAccess.h"
@@ -209,8 +210,15 @@ CScenarioPlayer::EResult CScenarioPlayer::Play(const QJsonArray& steps, QString*
     m_result = Passed;
     m_message.clear();
     if (CScriptedUiDriver* driver = m_session.Driver()) driver->onHold = [this](THold& hold) { OnHold(hold); };
+    // What a screen reader is told goes into the transcript.
+    const tarvolan::TAnnouncementObserver before =
+        tarvolan::SetAnnouncementObserver([this](QWidget* window, const QString& text) {
+            const QString name = window->accessibleName().isEmpty() ? window->windowTitle() : window->accessibleName();
+            m_session.Transcript().Add({{"type", "announcement"}, {"window", name}, {"text", text}});
+        });
     Settle();
     PlaySteps([] { return false; });
+    tarvolan::SetAnnouncementObserver(before);
     if (CScriptedUiDriver* driver = m_session.Driver()) {
         driver->onHold = nullptr;
         driver->ClearMenuChoices();  // they would answer to this player

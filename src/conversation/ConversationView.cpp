@@ -9,6 +9,7 @@
 #include "common/TimeText.h"
 #include "conversation/RichMsgEdit.h"
 #include "groups/Tarvolan.h"
+#include "platform/ScreenReading.h"
 #include "res/ModuleResources.h"
 
 namespace tarvolan {
@@ -49,6 +50,7 @@ void CConversationView::Init(QWidget* owner)
     m_output.setTabChangesFocus(true);
     m_output.SetOwner(owner);
     m_output.SetReadOnly(true);
+    LetKeysRead(m_output);
     m_output.SetAutoUrlDetect(true);
     m_output.setAcceptDrops(true);
 }

@@ -14,12 +14,15 @@
 #include "controls/TreeCtrlEx.h"
 #include "conversation/ChatText.h"
 #include "conversation/ChatWindows.h"
+#include "common/MessageMarkup.h"
 #include "conversation/EmoticonPicker.h"
+#include "conversation/FindBar.h"
 #include "conversation/RichMsgEdit.h"
 #include "conversation/TarvolanHistoryDialog.h"
 #include "protocol/GroupMessageRequest.h"
 #include "protocol/HostLink.h"
 #include "platform/Accessibility.h"
+#include "platform/ScreenReading.h"
 #include "platform/UiDriver.h"
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanChatDialog.h"
@@ -92,6 +95,8 @@ bool CTarvolanChatDialog::OnInitDialog()
 
     // 7. Output: read-only, addresses as links, dropped files accepted.
     m_view->Init(this);
+    m_pFindBar = new CFindBar(*this, *m_pOutput, std::make_unique<CTextFindTarget>(*m_pOutput));
+    connect(m_pOutput, &QTextEdit::textChanged, m_pFindBar, &CFindBar::Refresh);
 
     // The history button stays hidden: the module never shows it.
     if (QWidget* history = GetDlgItem(IDC_HISTORY)) history->hide();
@@ -290,6 +295,7 @@ void CTarvolanChatDialog::ShowIncomingMessage(const char* senderURI, const char*
     m_pOutput->ScrollPageDown();
     if (m_pTarvolan) m_pTarvolan->KeepShownMessage({CString(), sender, time, body});
     QApplication::alert(this);
+    AnnounceToReaders(this, ToQt(name + LoadResString(IDS_SAYS) + ReadMessageMarkup(CString(text ? text : "")).text));
 }
 
 } // namespace tarvolan

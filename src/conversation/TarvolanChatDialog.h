@@ -30,6 +30,7 @@ class CHostLink;
 
 class CRichMsgEdit;
 class CEmoticonPicker;
+class CFindBar;
 class CTreeCtrlEx;
 
 
@@ -82,7 +83,8 @@ public:
     void ShowMessageBody(const CString& text);
     void ShowMessageBodyPreset(const CString& text, int preset);
     // A received message: its sender's name (the member's, else the one the
-    // client knows) and its body, and the window asks for attention.
+    // client knows) and its body, and the window asks for attention; a
+    // screen reader hears who says what.
     void ShowIncomingMessage(const char* senderURI, const char* text);
     // The group's recent messages came: they are shown.
     void LoadRecentMessage();
@@ -104,6 +106,7 @@ public:
     CEmoticonPicker* Picker() const { return m_pPicker; }
     CTreeCtrlEx* MemberTree() const { return m_pMemberTree; }
     QAbstractButton* SendButton() const { return m_pSendButton; }
+    CFindBar* FindBar() const { return m_pFindBar; }
     const CString& EmoticonCode(int slot) const { return m_composer->EmoticonCode(slot); }
     const CInputTyping& Typing() const { return m_composer->Typing(); }
 
@@ -125,6 +128,7 @@ private:
     CRichMsgEdit* m_pOutput = nullptr;
     CRichMsgEdit* m_pInput = nullptr;
     CEmoticonPicker* m_pPicker = nullptr;
+    CFindBar* m_pFindBar = nullptr;  // Ctrl+F: finds in the conversation
     // The parts, made on the form's controls.
     std::unique_ptr<CChatMemberPane> m_members;
     std::unique_ptr<CConversationView> m_view;

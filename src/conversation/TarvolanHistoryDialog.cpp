@@ -11,9 +11,12 @@
 
 #include "clientkit/ClientKit.h"
 #include "common/MessageMarkup.h"
+#include "conversation/FindBar.h"
+#include "conversation/HistoryFind.h"
 #include "conversation/HistoryPaging.h"
 #include "conversation/RichMsgEdit.h"
 #include "platform/Accessibility.h"
+#include "platform/ScreenReading.h"
 #include "protocol/HostLink.h"
 #include "res/ModuleResources.h"
 #include "ui_CTarvolanHistoryDialog.h"
@@ -63,6 +66,8 @@ bool CTarvolanHistoryDialog::OnInitDialog()
     m_pMessageText->AttachToDialog();
     m_pMessageText->SetOwner(this);
     m_pMessageText->SetReadOnly(true);
+    LetKeysRead(*m_pMessageText);
+    m_pFindBar = new CFindBar(*this, *m_pMessageText, std::make_unique<CHistoryFindTarget>(*this));
 
     // 2. What the group holds already, or its first page.
     if (m_pTarvolan) {
@@ -140,9 +145,10 @@ void CTarvolanHistoryDialog::OnHistoryResult(int failed)
         EnablePageButtons(m_nPage > 1, m_nPage <= 1);
         return;
     }
-    const bool fullPage =
-        m_pTarvolan && m_pTarvolan->m_MsgListHistory.size() >= static_cast<size_t>(kPageSize);
-    EnablePageButtons(m_nPage > 1, fullPage);
+    const size_t rows = m_pTarvolan ? m_pTarvolan->m_MsgListHistory.size() : 0;
+    EnablePageButtons(m_nPage > 1, rows >= static_cast<size_t>(kPageSize));
+    if (m_pFindBar) m_pFindBar->Refresh();
+    AnnounceToReaders(this, tr("第%1页，%2条消息").arg(m_nPage).arg(rows));
 }
 
 void CTarvolanHistoryDialog::EnablePageButtons(bool previous, bool next)

@@ -19,6 +19,7 @@ namespace Ui { class CTarvolanHistoryDialog; }
 
 namespace tarvolan {
 
+class CFindBar;
 class CHostLink;
 class CRichMsgEdit;
 
@@ -65,6 +66,9 @@ public:
     int PageNumber() const { return m_nPage; }
     QTreeWidget* MessageList() const { return m_pMessageList; }
     CRichMsgEdit* MessageText() const { return m_pMessageText; }
+    CFindBar* FindBar() const { return m_pFindBar; }
+    // The record a row points to, while the group's history list still holds it.
+    const TGroupMessage* RowMessage(int row) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,8 +76,6 @@ protected:
 private:
     void RequestPage(int anchor, int direction);
     void EnablePageButtons(bool previous, bool next);
-    // The record a row points to, while the group's history list still holds it.
-    const TGroupMessage* RowMessage(int row) const;
     // That row's message in the editor; false when the row shows none.
     bool ShowMessage(QTreeWidgetItem* row);
 
@@ -82,6 +84,7 @@ private:
     CString m_strGroupName;
     QTreeWidget* m_pMessageList = nullptr;
     CRichMsgEdit* m_pMessageText = nullptr;
+    CFindBar* m_pFindBar = nullptr;
     CTarvolan* m_pTarvolan = nullptr;
     int m_bReady = 1;  // no page request outstanding
     int m_nPage = 1;

@@ -73,6 +73,7 @@ bool CTarvolanDialog::CreateWindow(QWidget* parent)
     connect(m_pTree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) { OnItemExpansion(item, false); });
     m_pTree->viewport()->installEventFilter(this);
     m_pTree->viewport()->setMouseTracking(true);
+    ConnectTreeEnter();
     m_bCreated = true;
     InitialiseOnce();
     ApplySkins();

@@ -152,6 +152,10 @@ public:
     // ---- tree interaction ------------------------------------------------------
     void OnTreeClick(QTreeWidgetItem* item);
     void OnTreeRightClick(QTreeWidgetItem* item, const QPoint& globalPos);
+    // Enter (or keypad Enter) on the tree's current item: a group's
+    // conversation opens, as its context menu's "群组会话" opens it; on
+    // any other item Enter does what a double-click does: nothing.
+    void OnTreeEnter();
     // Sends code 1 for the group unless it was requested before; true when sent.
     bool RequestGroupInfo(const CString& uri);
 
@@ -208,6 +212,7 @@ private:
     // Inserts new member items under their group item as one batch.
     void InsertMemberItems(CTarvolan& group, const std::vector<QTreeWidgetItem*>& items);
     void OnItemExpansion(QTreeWidgetItem* item, bool expanded);
+    void ConnectTreeEnter();
     void ShowContextMenu(QTreeWidgetItem* item, const QPoint& globalPos, bool firstRequestSent);
     void UpdateToolTip(const QPoint& viewportPos);
     // For a member item: its URI and profile record (the signed-in user's

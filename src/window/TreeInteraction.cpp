@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QToolTip>
 
 #include "clientkit/ClientKit.h"
@@ -63,6 +64,22 @@ void AppendLine(CString& text, int labelId, const CString& value)
 } // namespace
 
 // ---- clicks ------------------------------------------------------------------------
+
+void CTarvolanDialog::ConnectTreeEnter()
+{
+    // Shortcuts of the tree alone: the key never reaches the window, where
+    // it would be the dialog's default button.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), m_pTree, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(enter, &QShortcut::activated, this, [this] { OnTreeEnter(); });
+    }
+}
+
+void CTarvolanDialog::OnTreeEnter()
+{
+    QTreeWidgetItem* item = m_pTree ? m_pTree->currentItem() : nullptr;
+    if (item && IsGroupItemKind(ItemKind(item))) OnCommand(IDM_GROUP_CHAT, 0);
+}
 
 bool CTarvolanDialog::RequestGroupInfo(const CString& uri)
 {

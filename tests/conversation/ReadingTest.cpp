@@ -1,0 +1,138 @@
+// Reading a conversation without the mouse or the eyes: the transcript's
+// keyboard caret, the announcement of arriving messages (what the window
+// last told assistive technology) and the find bar.
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextBlock>
+
+#include "platform/Window.h"  // before the support, which uses its conversions
+#include "ConversationTestSupport.h"
+#include "conversation/ChatWindows.h"
+#include "conversation/FindBar.h"
+#include "conversation/RichMsgEdit.h"
+#include "conversation/TarvolanChatDialog.h"
+#include "groups/GroupTreeModel.h"
+#include "module/TarvolanModule.h"
+#include "platform/ScreenReading.h"
+#include "support/FakeHost.h"
+#include "window/TarvolanDialog.h"
+
+using namespace conversation_test;
+using namespace tarvolan;
+using testing_support::CFakeHost;
+
+namespace {
+
+constexpr const char kMe[] = "sip:me@x.com";
+
+void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+}
+
+class ReadingTest : public ConversationTest {
+protected:
+    void SetUp() override
+    {
+        ConversationTest::SetUp();
+        clientkit::TIdentity me;
+        me.displayName = "Me";
+        me.uri = kMe;
+        clientkit::SetIdentity(me);
+        m_module = LoadTarvolanModule(&m_host, nullptr, &m_parent);
+        ASSERT_NE(m_module, nullptr);
+        m_module->Init();
+        TGroupListEntry entry;
+        entry.uri = "sip:g1@x.com";
+        entry.name = "g1";
+        entry.kind = 2;
+        entry.role = 2;
+        m_group = Model().CreateOrUpdateGroup(entry);
+        m_chat = CTarvolanModule::Instance()->MainWindow()->ChatWindows().Open(*m_group);
+        ASSERT_NE(m_chat, nullptr);
+    }
+    void TearDown() override
+    {
+        CTarvolanModule::DestroyInstance();
+        ConversationTest::TearDown();
+    }
+    static CGroupTreeModel& Model() { return CTarvolanModule::Instance()->MainWindow()->Data().TreeModel(); }
+    void Receive(const char* sender, const char* text)
+    {
+        Word record[5] = {2, reinterpret_cast<Word>("sip:g1@x.com/chat"), reinterpret_cast<Word>(sender),
+                          reinterpret_cast<Word>(text), 0};
+        m_module->OnMessage(0, H_GroupMessage, record);
+    }
+
+    CFakeHost m_host;
+    QWidget m_parent;
+    CModuleBase* m_module = nullptr;
+    CTarvolan* m_group = nullptr;
+    CTarvolanChatDialog* m_chat = nullptr;
+};
+
+TEST_F(ReadingTest, OnlyMessagesOfOthersThatArriveAreAnnounced)
+{
+    Receive("sip:ann@x.com", "<property bold=\"1\" ></property>hello");
+    const QString heard = QString::fromUtf8("ann说：hello");
+    EXPECT_EQ(LastAnnouncement(m_chat), heard);
+
+    m_group->m_MsgListRecent.push_back({"1", "sip:bob@x.com", "09:00", "recent"});
+    m_chat->LoadRecentMessage();
+    m_chat->Input()->setPlainText(QStringLiteral("mine"));
+    m_chat->OnSend();
+    EXPECT_EQ(LastAnnouncement(m_chat), heard);
+}
+
+TEST_F(ReadingTest, TheTranscriptTakesACaretButNoTyping)
+{
+    Receive("sip:ann@x.com", "first line");
+    CRichMsgEdit* output = m_chat->Output();
+    const QString before = output->toPlainText();
+    output->setFocus();
+    Press(output, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(output->textCursor().position(), 0);
+    Press(output, Qt::Key_Down);
+    EXPECT_EQ(output->textCursor().block().text(), QStringLiteral("first line"));
+    Press(output, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(output->textCursor().selectedText(), QStringLiteral("first line"));
+    Press(output, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("first line"));
+    Press(output, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    EXPECT_EQ(output->toPlainText(), before);
+    EXPECT_TRUE(output->isReadOnly());
+    EXPECT_TRUE(output->tabChangesFocus());
+}
+
+TEST_F(ReadingTest, FindBarHighlightsAndEscapeClosesOnlyIt)
+{
+    Receive("sip:ann@x.com", "tea or TEA");
+    m_chat->Input()->setPlainText(QStringLiteral("draft"));
+    CFindBar* bar = m_chat->FindBar();
+    ASSERT_NE(bar, nullptr);
+    bar->Open();
+    ASSERT_TRUE(bar->isVisibleTo(m_chat));
+    for (QChar c : QStringLiteral("tea")) Press(bar->Field(), 0, Qt::NoModifier, QString(c));
+    EXPECT_EQ(bar->MatchCount(), 2);  // case is ignored
+    EXPECT_EQ(m_chat->Output()->extraSelections().size(), 2);
+    EXPECT_EQ(m_chat->Output()->textCursor().selectedText(), QStringLiteral("tea"));
+    EXPECT_EQ(LastAnnouncement(m_chat), QStringLiteral("1/2 tea or TEA"));
+
+    Press(bar->Field(), Qt::Key_Return);
+    EXPECT_EQ(bar->CurrentMatch(), 1);
+    Press(bar->Field(), 0, Qt::NoModifier, QStringLiteral("x"));
+    EXPECT_EQ(bar->CountLabel()->text(), QString::fromUtf8("没有找到"));
+    EXPECT_EQ(LastAnnouncement(m_chat), QString::fromUtf8("没有找到"));
+
+    Press(bar->Field(), Qt::Key_Escape);
+    EXPECT_FALSE(bar->isVisibleTo(m_chat));
+    EXPECT_TRUE(m_chat->isVisible());
+    EXPECT_TRUE(m_chat->Output()->extraSelections().isEmpty());
+    EXPECT_EQ(m_chat->Input()->toPlainText(), QStringLiteral("draft"));
+}
+
+} // namespace
