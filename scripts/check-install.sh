@@ -62,8 +62,13 @@ diff <(echo "$expected") <(installed_files "$p") || fail "installed files differ
 ok "installed files: $(echo "$expected" | wc -l), no others"
 # assets/ may hold the client log of runs in the repository; it is not installed.
 [ ! -e "$p/share/tarvolan/Velora.log" ] || fail "the client log was installed"
-diff -r -x Velora.log assets "$p/share/tarvolan" || fail "share/tarvolan differs from assets/"
+diff -r -x Velora.log -x translations assets "$p/share/tarvolan" || fail "share/tarvolan differs from assets/"
 ok "share/tarvolan holds assets/, without a client log"
+for ts in src/res/translations/tarvolan_*.ts; do
+  qm=$(basename "$ts" .ts).qm
+  [ -s "$p/share/tarvolan/translations/$qm" ] || fail "the module's catalogue $qm is not installed"
+done
+ok "share/tarvolan/translations holds the module's catalogues"
 
 # ---- sonames and search paths ---------------------------------------------------
 scripts/check-sonames.sh "$p/$libdir/libTarvolan.so.$version" "libTarvolan.so.$major" \
