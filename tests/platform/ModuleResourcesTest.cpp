@@ -40,7 +40,7 @@ TEST_F(ModuleStrings, AreAllWithinTheirRangeAndConvertWithoutLoss)
     for (const TStringEntry& entry : kStrings) {
         EXPECT_GE(entry.id, 38000);
         EXPECT_LE(entry.id, 38116);
-        EXPECT_EQ(Utf8(entry.id), entry.utf8) << entry.id;
+        EXPECT_EQ(Utf8(entry.id), entry.text.utf8) << entry.id;
         ++count;
     }
     EXPECT_EQ(count, 104);
