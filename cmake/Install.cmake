@@ -9,6 +9,8 @@
 #   lib/pkgconfig/tarvolan.pc           pkg-config tarvolan
 #   include/tarvolan/                   the public headers, with their relative paths
 #   share/tarvolan/                     the client folder: emoticons, skins, demo world
+#   share/tarvolan/translations/        the module's catalogues (tarvolan_en.qm ...),
+#                                       which it finds relative to its own folder
 #
 # (lib/ is CMAKE_INSTALL_LIBDIR: lib/x86_64-linux-gnu when configured for /usr.)
 # Nothing names the prefix: the client and the libraries find each other
@@ -48,6 +50,8 @@ endforeach()
 # (the tests among them) leave there.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvolan
   PATTERN Velora.log EXCLUDE)
+
+install(FILES ${TARVOLAN_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvolan/translations)
 
 # ---- find_package(Tarvolan) ---------------------------------------------------------
 install(EXPORT TarvolanTargets NAMESPACE Tarvolan:: DESTINATION ${TARVOLAN_CMAKE_DIR})

@@ -12,8 +12,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Public-group module of the Velora IMS cli
 set(CPACK_PACKAGE_DESCRIPTION
   "libTarvolan.so is the public-group module of the Velora IMS desktop client: a host loads it
 with dlopen, fills libClientKit.so and exchanges numbered messages with it. The package holds
-the module, libClientKit.so and libTarvolanPlatform.so, the headers and CMake and pkg-config
-files a host is built with, and the reference client tarvolan-client with its assets.")
+the module with its translations, libClientKit.so and libTarvolanPlatform.so, the headers and
+CMake and pkg-config files a host is built with, and the reference client tarvolan-client with
+its assets.")
 set(CPACK_PACKAGE_CONTACT "Tarvolan maintainers <maintainers@users.noreply.c-seed-3ab066de.example>"
   CACHE STRING "Maintainer of the Debian package")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -7,7 +7,8 @@
 #   - each public header compiles from the installed tree alone;
 #   - examples/minimal-host builds against it with find_package and with
 #     pkg-config, loads the module and prints what the module answers;
-#   - the installed client plays a scenario with its own module and assets;
+#   - the installed client plays a scenario with its own module and assets,
+#     and one in English with the module's installed catalogue;
 #   - the Debian package: its control fields and the same files under /usr.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -62,8 +63,13 @@ diff <(echo "$expected") <(installed_files "$p") || fail "installed files differ
 ok "installed files: $(echo "$expected" | wc -l), no others"
 # assets/ may hold the client log of runs in the repository; it is not installed.
 [ ! -e "$p/share/tarvolan/Velora.log" ] || fail "the client log was installed"
-diff -r -x Velora.log assets "$p/share/tarvolan" || fail "share/tarvolan differs from assets/"
+diff -r -x Velora.log -x translations assets "$p/share/tarvolan" || fail "share/tarvolan differs from assets/"
 ok "share/tarvolan holds assets/, without a client log"
+for ts in src/res/translations/tarvolan_*.ts; do
+  qm=$(basename "$ts" .ts).qm
+  [ -s "$p/share/tarvolan/translations/$qm" ] || fail "the module's catalogue $qm is not installed"
+done
+ok "share/tarvolan/translations holds the module's catalogues"
 
 # ---- sonames and search paths ---------------------------------------------------
 scripts/check-sonames.sh "$p/$libdir/libTarvolan.so.$version" "libTarvolan.so.$major" \
@@ -132,6 +138,11 @@ status=0
 [ "$status" -eq 1 ] && grep -q 'main.qss' "$work/noskins.out" \
   || { cat "$work/noskins.out"; fail "without share/tarvolan/skins the client still found main.qss (status $status)"; }
 ok "the installed client plays startup.json with its module and share/tarvolan"
+# english.json expects the module in English: the module finds its catalogue
+# in share/tarvolan/translations from its own folder (not in the build tree).
+(cd "$work" && "$p/bin/tarvolan-client" --headless --scenario "$source_dir/tests/scenarios/english.json" >/dev/null) \
+  || fail "the installed module did not speak English (share/tarvolan/translations)"
+ok "the installed module finds its English catalogue and speaks English at en_US"
 
 # ---- the Debian package -----------------------------------------------------------
 (cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.out" 2>&1) || { cat "$work/cpack.out"; fail "cpack -G DEB"; }

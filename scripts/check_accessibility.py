@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reads the running client's windows through AT-SPI, as a screen reader does.
 
-    check_accessibility.py PID [--all] [--list]
+    check_accessibility.py PID [--all] [--list] [--english]
 
 Finds the application with that process id on the accessibility bus, reads
 its main window, opens the search dialog from the Groups menu and reads it
@@ -14,6 +14,11 @@ opens the find bar with Ctrl+F and closes it with Escape, and listens for the an
 interactive controls and those without a name (with --list every control's
 role, name and description); exits 1 when a control has no name or a window
 does not open, 2 when the application never shows up on the bus.
+
+With --english the client runs at en_US over a world of English names
+(tests/scenarios/worlds/english.json): the windows are found by their
+English names, and every object they show must be free of CJK characters
+(the module's texts come from its English catalogue).
 
 Started by check-accessibility.sh inside its own X server and D-Bus session.
 """
@@ -34,8 +39,26 @@ INTERACTIVE = {
 # Views whose columns have titles (a list has none to announce).
 WITH_COLUMNS = {pyatspi.ROLE_TREE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_TABLE}
 ITEM_VIEWS = WITH_COLUMNS | {pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX}
-MAIN_TITLE = "群组"
 DEFAULT_TITLE = re.compile(r"^\d+$")
+CJK = re.compile("[\u3000-\u303f\u3400-\u9fff\uf900-\ufaff\uff00-\uffef]")
+
+# What the steps look for, in the client's language: window names, menu
+# items (the client's own), controls, and the search keyword (a word of the
+# world's group names).
+NAMES = {
+    "zh": {"main": "群组", "search menu": "搜索群组", "search": "搜索群组", "keyword": "群组名", "query": "读书",
+           "ok": "确定", "information": "群组信息", "chat menu": "所选群组的会话", "chat": "群组会话",
+           "blacklist menu": "所选群组的黑名单", "blacklist": "黑白名单", "history menu": "所选群组的历史消息",
+           "history": "群组历史消息", "close": "关闭", "emoticons": "表情"},
+    "en": {"main": "Groups", "search menu": "Search groups", "search": "Search groups", "keyword": "Group name",
+           "query": "Book", "ok": "OK", "information": "Group information",
+           "chat menu": "Conversation of the selected group", "chat": "Group chat",
+           "blacklist menu": "Blacklist of the selected group", "blacklist": "Blacklist",
+           "history menu": "History of the selected group", "history": "Group message history", "close": "Close",
+           "emoticons": "Emoticons"},
+}
+ENGLISH = "--english" in sys.argv[2:]
+N = NAMES["en" if ENGLISH else "zh"]
 
 
 def wait_for(what, seconds, step=0.2):
@@ -92,7 +115,35 @@ def describe(node):
     return "%s %r" % (node.getRoleName(), node.name)
 
 
+def cjk_objects(node, found, seen):
+    """Collects the showing objects under node whose name or description
+    holds a CJK character; counts every showing object in seen[0]."""
+    in_view = node.getRole() in ITEM_VIEWS  # cells scrolled out of view count too
+    for child in node:
+        if child is None or not (in_view or showing(child)):
+            continue
+        seen[0] += 1
+        if CJK.search(child.name or "") or CJK.search(child.description or ""):
+            found.append(child)
+        cjk_objects(child, found, seen)
+    return found
+
+
 def check_window(title, window):
+    """Prints the window's controls; returns the number without a name (and,
+    in English, of objects with a CJK character)."""
+    problems = check_names(title, window)
+    if ENGLISH:
+        seen = [1]
+        chinese = cjk_objects(window, [window] if CJK.search(window.name or "") else [], seen)
+        print("%-28s %3d objects, %d with a CJK character" % (title, seen[0], len(chinese)))
+        for node in chinese:
+            print("    CJK: %s %r" % (describe(node), node.description))
+        problems += len(chinese)
+    return problems
+
+
+def check_names(title, window):
     """Prints the window's controls; returns the number without a name."""
     controls = walk(window, [])
     unnamed = [c for c in controls if not c.name.strip()]
@@ -109,7 +160,7 @@ def check_window(title, window):
 
 def check_grid(app):
     """The emoticon picker's grid: a table whose cells are named."""
-    grid = wait_for(lambda: find_named(app, pyatspi.ROLE_TABLE, "表情"), 20)
+    grid = wait_for(lambda: find_named(app, pyatspi.ROLE_TABLE, N["emoticons"]), 20)
     if grid is None:
         print("%-28s did not open" % "emoticon grid")
         return 1
@@ -119,7 +170,10 @@ def check_grid(app):
     unnamed = [cell for cell in cells if not cell.name.strip()]
     print("%-28s %3d cells, %d without a name (first: %s)" % ("emoticon grid", len(cells), len(unnamed),
                                                            cells[0].name if cells else "none"))
-    return len(unnamed) + (0 if cells else 1)
+    chinese = [cell for cell in cells if ENGLISH and CJK.search(cell.name or "")]
+    if chinese:
+        print("    CJK: %s" % ", ".join(cell.name for cell in chinese))
+    return len(unnamed) + len(chinese) + (0 if cells else 1)
 
 
 def pump(seconds, until):
@@ -266,38 +320,39 @@ def main():
         problems += check_window(title, window)
         return window
 
-    # The main window is titled 群组 alone (the desktop adds "Velora"); the
-    # group windows opened later only start with it.
-    main_window = wait_for(lambda: top_window(app, MAIN_TITLE, exact=True), 20)
+    # The main window is titled 群组 (Groups) alone (the desktop adds
+    # "Velora"); the group windows opened later only start with it.
+    main_window = wait_for(lambda: top_window(app, N["main"], exact=True), 20)
     if main_window is None:
         print("check-accessibility: no main window")
         return 1
     wait_for(lambda: find_named(main_window, pyatspi.ROLE_TREE, ""), 10)
     problems += check_window("main window (group tree)", main_window)
-    search = open_and_check("搜索群组 (search)", "搜索群组", "搜索群组")
+    search = open_and_check("search", N["search menu"], N["search"])
     if "--all" in sys.argv[2:] and search is not None:
-        keyword = find_named(search, pyatspi.ROLE_ENTRY, "群组名") or find_named(search, pyatspi.ROLE_TEXT, "群组名")
+        keyword = find_named(search, pyatspi.ROLE_ENTRY, N["keyword"]) or find_named(search, pyatspi.ROLE_TEXT, N["keyword"])
         if keyword is not None:
-            keyword.queryEditableText().setTextContents("读书")
-        ok = find_named(search, pyatspi.ROLE_PUSH_BUTTON, "确定")
+            keyword.queryEditableText().setTextContents(N["query"])
+        ok = find_named(search, pyatspi.ROLE_PUSH_BUTTON, N["ok"])
         if ok is not None:
             ok.queryAction().doAction(0)
-        open_and_check("群组信息 (group information)", None, "群组信息")
+        open_and_check("group information", None, N["information"])
         # The first group (row 2, under its root), selected as an assistive
         # technology selects: the tree's selection is its current item.
         tree = find_named(main_window, pyatspi.ROLE_TREE, "") or find_named(main_window, pyatspi.ROLE_TREE_TABLE, "")
         tree.queryTable().addRowSelection(2)
-        conversation = open_and_check("群组会话 (conversation)", "所选群组的会话", "群组会话")
-        if conversation is not None:
+        conversation = open_and_check("conversation", N["chat menu"], N["chat"])
+        if conversation is not None and not ENGLISH:
+            # Reading, finding and hearing are checked once, in Chinese.
             problems += check_reading(conversation)
             problems += check_find_bar(conversation)
             problems += check_announcement(pid, app)
-        open_and_check("黑白名单维护 (blacklist)", "所选群组的黑名单", "黑白名单")
-        history = open_and_check("群组历史消息 (history)", "所选群组的历史消息", "群组历史消息")
+        open_and_check("blacklist", N["blacklist menu"], N["blacklist"])
+        history = open_and_check("history", N["history menu"], N["history"])
         if history is not None:
-            find_named(history, pyatspi.ROLE_PUSH_BUTTON, "关闭").queryAction().doAction(0)
-            wait_for(lambda: top_window(app, "群组历史消息") is None, 10)
-        pressers.append(press(pid, "button", "表情"))
+            find_named(history, pyatspi.ROLE_PUSH_BUTTON, N["close"]).queryAction().doAction(0)
+            wait_for(lambda: top_window(app, N["history"]) is None, 10)
+        pressers.append(press(pid, "button", N["emoticons"]))
         problems += check_grid(app)
     for presser in pressers:
         if presser.poll() is None:

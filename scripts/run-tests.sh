@@ -25,6 +25,7 @@ echo "== tests"
 ctest --test-dir build --output-on-failure -j2 --timeout 300
 echo "== accessibility through AT-SPI"
 scripts/check-accessibility.sh build --all
+scripts/check-accessibility.sh build --all --english
 echo "== install, example host and Debian package"
 scripts/check-install.sh build
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the client and takes the pictures shown in the README: the client
 # plays tests/scenarios/screenshots.json headless (offscreen platform, the
-# CJK font, Chinese texts) and writes every picture into docs/screenshots/;
-# then plays it again at pixel ratio 2 (QT_SCALE_FACTOR=2) and puts those
-# pictures beside the others as <name>@2x.png.
-# The same scenario runs as a ctest at both ratios, writing into the build tree.
+# CJK font, Chinese texts) and writes every picture into docs/screenshots/,
+# then tests/scenarios/english.json (English desktop and world) for the
+# English pictures main_en.png and conversation_en.png; then plays both again
+# at pixel ratio 2 (QT_SCALE_FACTOR=2) and puts those pictures beside the
+# others as <name>@2x.png.
+# The same scenarios run as ctests, writing into the build tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -15,6 +17,8 @@ mkdir -p docs/screenshots
 play() {
   QT_QPA_PLATFORM=offscreen "$root/build/bin/tarvolan-client" --headless --lang zh_CN \
     --scenario "$root/tests/scenarios/screenshots.json"
+  QT_QPA_PLATFORM=offscreen "$root/build/bin/tarvolan-client" --headless --lang en_US \
+    --scenario "$root/tests/scenarios/english.json"
 }
 (cd docs/screenshots && play)
 at2x=$(mktemp -d)

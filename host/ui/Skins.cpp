@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStyle>
 #include <QWidget>
 
@@ -47,6 +48,16 @@ QWidget* CSkins::FindWidget(intptr_t handle)
     return nullptr;
 }
 
+namespace {
+
+QString ReadSheet(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
 QString CSkins::SheetFor(const QString& skinFile)
 {
     const QString base = QFileInfo(skinFile).completeBaseName();
@@ -54,9 +65,18 @@ QString CSkins::SheetFor(const QString& skinFile)
     const QString name = base + QStringLiteral(".qss");
     auto it = m_sheets.find(name);
     if (it != m_sheets.end()) return it->second;
-    QFile file(m_folder + QStringLiteral("/skins/") + name);
-    QString sheet;
-    if (file.open(QIODevice::ReadOnly)) sheet = QString::fromUtf8(file.readAll());
+    const QString folder = m_folder + QStringLiteral("/skins/");
+    QString sheet = ReadSheet(folder + name);
+    // The sheets draw Chinese texts; a desktop in another language gets
+    // them from <base>.<language>.qss after the sheet, else <base>.en.qss,
+    // as the module falls back to English.
+    const QLocale locale;
+    if (!sheet.isEmpty() && locale.language() != QLocale::C && locale.language() != QLocale::Chinese) {
+        QString overlay = ReadSheet(folder + base + QLatin1Char('.') + QLocale::languageToCode(locale.language()) +
+                                    QStringLiteral(".qss"));
+        if (overlay.isEmpty()) overlay = ReadSheet(folder + base + QStringLiteral(".en.qss"));
+        sheet += overlay;
+    }
     m_sheets[name] = sheet;
     return sheet;
 }

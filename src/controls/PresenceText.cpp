@@ -1,5 +1,7 @@
 #include "controls/PresenceText.h"
 
+#include <QCoreApplication>
+
 #include "groups/Presence.h"
 #include "groups/Tarvolan.h"
 #include "platform/Window.h"
@@ -9,14 +11,14 @@ namespace tarvolan {
 QString PresenceInWords(const CTarvolanMember& member)
 {
     if (member.ShowsStatusText()) return ToQt(member.m_csStatusText);
-    if (IsOfflineStatus(member.m_nStatus)) return QStringLiteral("离线");
+    if (IsOfflineStatus(member.m_nStatus)) return QCoreApplication::translate("PresenceText", "离线");
     switch (member.m_nStatus) {
-    case PRESENCE_BUSY: return QStringLiteral("忙碌");
-    case PRESENCE_AWAY: return QStringLiteral("离开");
-    case PRESENCE_TALKING: return QStringLiteral("通话中");
-    case PRESENCE_REPAST: return QStringLiteral("用餐");
-    case PRESENCE_DO_NOT_DISTURB: return QStringLiteral("请勿打扰");
-    default: return QStringLiteral("在线");
+    case PRESENCE_BUSY: return QCoreApplication::translate("PresenceText", "忙碌");
+    case PRESENCE_AWAY: return QCoreApplication::translate("PresenceText", "离开");
+    case PRESENCE_TALKING: return QCoreApplication::translate("PresenceText", "通话中");
+    case PRESENCE_REPAST: return QCoreApplication::translate("PresenceText", "用餐");
+    case PRESENCE_DO_NOT_DISTURB: return QCoreApplication::translate("PresenceText", "请勿打扰");
+    default: return QCoreApplication::translate("PresenceText", "在线");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "conversation/EditorFiles.h"
 
 #include <QFile>
+#include <QCoreApplication>
 #include <QImage>
 
 #include "clientkit/ClientKit.h"
@@ -19,9 +20,10 @@ int ExtensionDot(const CString& name)
     return dot > name.ReverseFind('/') ? dot : -1;
 }
 
+// Source texts are under the context "EditorFiles".
 void ShowSaveFailure(QWidget* owner, const char* utf8)
 {
-    ShowMessageBox(owner, Utf8ToGbk(utf8), GetMsgTitle(), MB_ICONINFORMATION);
+    ShowMessageBox(owner, FromQt(QCoreApplication::translate("EditorFiles", utf8)), GetMsgTitle(), MB_ICONINFORMATION);
 }
 
 } // namespace
@@ -36,11 +38,11 @@ CString AskSaveFileName(QWidget* owner, const char* filter, const char* ext)
 void SavePictureFile(QWidget* owner, const CString& name, const QImage& picture)
 {
     if (picture.isNull()) {
-        ShowSaveFailure(owner, "保存失败，请选择正确的图片内容！");
+        ShowSaveFailure(owner, QT_TRANSLATE_NOOP("EditorFiles", "保存失败，请选择正确的图片内容！"));
         return;
     }
     if (!WriteBitmapFile(ToQt(name), picture))
-        ShowSaveFailure(owner, "保存失败，目标文件文件可能正在使用中！");
+        ShowSaveFailure(owner, QT_TRANSLATE_NOOP("EditorFiles", "保存失败，目标文件文件可能正在使用中！"));
 }
 
 void SaveContentFile(const CString& name, const QTextDocument& document, const CString& text,

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QMenu>
+#include <QtGlobal>
 
 #include "platform/Resources.h"
 #include "platform/UiDriver.h"
@@ -16,20 +17,20 @@ TMenuItem MenuEntries(bool transfer)
     TMenuItem root;
     auto add = [&root](int id, const char* utf8) { root.children.push_back({id, Utf8ToGbk(utf8), {}}); };
     auto separator = [&root] { root.children.push_back({}); };
-    add(CEditorMenu::ID_UNDO, "撤消(&U)");
+    add(CEditorMenu::ID_UNDO, QT_TRANSLATE_NOOP("EditorMenu", "撤消(&U)"));
     separator();
-    add(CEditorMenu::ID_CUT, "剪切(&T)");
-    add(CEditorMenu::ID_COPY, "复制(&C)");
-    add(CEditorMenu::ID_PASTE, "粘贴(&P)");
-    add(CEditorMenu::ID_CLEAR, "清除(&D)");
-    add(CEditorMenu::ID_SAVE_PICTURE, "另存为(&S)");
+    add(CEditorMenu::ID_CUT, QT_TRANSLATE_NOOP("EditorMenu", "剪切(&T)"));
+    add(CEditorMenu::ID_COPY, QT_TRANSLATE_NOOP("EditorMenu", "复制(&C)"));
+    add(CEditorMenu::ID_PASTE, QT_TRANSLATE_NOOP("EditorMenu", "粘贴(&P)"));
+    add(CEditorMenu::ID_CLEAR, QT_TRANSLATE_NOOP("EditorMenu", "清除(&D)"));
+    add(CEditorMenu::ID_SAVE_PICTURE, QT_TRANSLATE_NOOP("EditorMenu", "另存为(&S)"));
     separator();
-    add(CEditorMenu::ID_SELECT_ALL, "全部选定(&A)");
+    add(CEditorMenu::ID_SELECT_ALL, QT_TRANSLATE_NOOP("EditorMenu", "全部选定(&A)"));
     separator();
-    add(CEditorMenu::ID_SAVE_ALL, "全部另存为(&L)...");
+    add(CEditorMenu::ID_SAVE_ALL, QT_TRANSLATE_NOOP("EditorMenu", "全部另存为(&L)..."));
     if (transfer) {
-        add(CEditorMenu::ID_SEND_BMP, "传送bmp图片(&B)...");
-        add(CEditorMenu::ID_SEND_WAV, "传送wav文件(&W)...");
+        add(CEditorMenu::ID_SEND_BMP, QT_TRANSLATE_NOOP("EditorMenu", "传送bmp图片(&B)..."));
+        add(CEditorMenu::ID_SEND_WAV, QT_TRANSLATE_NOOP("EditorMenu", "传送wav文件(&W)..."));
     }
     return root;
 }
@@ -38,7 +39,7 @@ TMenuItem MenuEntries(bool transfer)
 
 int CEditorMenu::Run(QWidget* owner, const QPoint& globalPos, const TState& state)
 {
-    const std::unique_ptr<QMenu> menu(CreatePopupMenu(MenuEntries(state.transfer), owner));
+    const std::unique_ptr<QMenu> menu(CreatePopupMenu(MenuEntries(state.transfer), owner, "EditorMenu"));
     const bool editable = !state.readOnly;
     EnableMenuAction(menu.get(), ID_UNDO, editable && state.undoAvailable);
     EnableMenuAction(menu.get(), ID_SAVE_PICTURE, state.onePicture);

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -12,12 +13,13 @@ namespace tarvolan {
 
 namespace {
 
-// In the order of the emoticon indexes, as the pictures show them.
+// In the order of the emoticon indexes, as the pictures show them; source
+// texts under the context "EmoticonGrid".
 const char* const kMeanings[] = {
-    "微笑", "露齿笑", "眨眼", "吐舌头", "戴墨镜", "生气", "天使", "困惑", "害羞", "难过",
-    "龇牙", "大笑", "哭泣", "困倦", "闭嘴", "坏笑", "爱慕", "大喊", "讽刺", "担心",
-    "不高兴", "无语", "相机", "红心", "心碎", "猫", "电影", "足球", "蛋糕", "太阳",
-    "月亮", "星星", "玫瑰", "枯萎的花", "时钟", "电视", "灯泡", "咖啡", "电话", "邮件",
+    QT_TRANSLATE_NOOP("EmoticonGrid", "微笑"), QT_TRANSLATE_NOOP("EmoticonGrid", "露齿笑"), QT_TRANSLATE_NOOP("EmoticonGrid", "眨眼"), QT_TRANSLATE_NOOP("EmoticonGrid", "吐舌头"), QT_TRANSLATE_NOOP("EmoticonGrid", "戴墨镜"), QT_TRANSLATE_NOOP("EmoticonGrid", "生气"), QT_TRANSLATE_NOOP("EmoticonGrid", "天使"), QT_TRANSLATE_NOOP("EmoticonGrid", "困惑"), QT_TRANSLATE_NOOP("EmoticonGrid", "害羞"), QT_TRANSLATE_NOOP("EmoticonGrid", "难过"),
+    QT_TRANSLATE_NOOP("EmoticonGrid", "龇牙"), QT_TRANSLATE_NOOP("EmoticonGrid", "大笑"), QT_TRANSLATE_NOOP("EmoticonGrid", "哭泣"), QT_TRANSLATE_NOOP("EmoticonGrid", "困倦"), QT_TRANSLATE_NOOP("EmoticonGrid", "闭嘴"), QT_TRANSLATE_NOOP("EmoticonGrid", "坏笑"), QT_TRANSLATE_NOOP("EmoticonGrid", "爱慕"), QT_TRANSLATE_NOOP("EmoticonGrid", "大喊"), QT_TRANSLATE_NOOP("EmoticonGrid", "讽刺"), QT_TRANSLATE_NOOP("EmoticonGrid", "担心"),
+    QT_TRANSLATE_NOOP("EmoticonGrid", "不高兴"), QT_TRANSLATE_NOOP("EmoticonGrid", "无语"), QT_TRANSLATE_NOOP("EmoticonGrid", "相机"), QT_TRANSLATE_NOOP("EmoticonGrid", "红心"), QT_TRANSLATE_NOOP("EmoticonGrid", "心碎"), QT_TRANSLATE_NOOP("EmoticonGrid", "猫"), QT_TRANSLATE_NOOP("EmoticonGrid", "电影"), QT_TRANSLATE_NOOP("EmoticonGrid", "足球"), QT_TRANSLATE_NOOP("EmoticonGrid", "蛋糕"), QT_TRANSLATE_NOOP("EmoticonGrid", "太阳"),
+    QT_TRANSLATE_NOOP("EmoticonGrid", "月亮"), QT_TRANSLATE_NOOP("EmoticonGrid", "星星"), QT_TRANSLATE_NOOP("EmoticonGrid", "玫瑰"), QT_TRANSLATE_NOOP("EmoticonGrid", "枯萎的花"), QT_TRANSLATE_NOOP("EmoticonGrid", "时钟"), QT_TRANSLATE_NOOP("EmoticonGrid", "电视"), QT_TRANSLATE_NOOP("EmoticonGrid", "灯泡"), QT_TRANSLATE_NOOP("EmoticonGrid", "咖啡"), QT_TRANSLATE_NOOP("EmoticonGrid", "电话"), QT_TRANSLATE_NOOP("EmoticonGrid", "邮件"),
 };
 static_assert(std::size(kMeanings) == kEmoticonCount);
 
@@ -29,13 +31,13 @@ const QSize kNoPicture(22, 22);
 QString EmoticonMeaning(const CString& code)
 {
     for (int i = 0; i < kEmoticonCount; ++i)
-        if (code == EmoticonCode(i)) return QString::fromUtf8(kMeanings[i]);
+        if (code == EmoticonCode(i)) return QCoreApplication::translate("EmoticonGrid", kMeanings[i]);
     return ToQt(code);
 }
 
 CEmoticonGrid::CEmoticonGrid(int columns, QWidget* parent) : QTableWidget(parent), m_nColumns(columns)
 {
-    setAccessibleName(QStringLiteral("表情"));
+    setAccessibleName(QCoreApplication::translate("EmoticonGrid", "表情"));
     setColumnCount(columns);
     setHorizontalHeaderLabels(QStringList(columns, QString()));  // no column numbers to announce
     horizontalHeader()->hide();

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <memory>
 
+#include <QCoreApplication>
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QMimeData>
@@ -575,7 +576,8 @@ void CRichMsgEdit::SaveSelectedPicture()
 
 void CRichMsgEdit::SaveAllContent()
 {
-    const CString name = AskSaveFileName(this, "RTF File (*.RTF);;Text File (*.TXT)", ".RTF");
+    const CString filter = FromQt(QCoreApplication::translate("CRichMsgEdit", "RTF File (*.RTF);;Text File (*.TXT)"));
+    const CString name = AskSaveFileName(this, filter.c_str(), ".RTF");
     if (name.IsEmpty()) return;
     SaveContentFile(name, *document(), GetWindowText(),
                     [this](const QTextImageFormat& format) { return m_pPictures->ImageOf(format); });

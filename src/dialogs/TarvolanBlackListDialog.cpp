@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QListWidget>
 
 #include "common/TextFunctions.h"
@@ -79,7 +80,8 @@ void CTarvolanBlackListDialog::OnAddEntry()
     // Not a child of this window: a new blacklist command or shut-down may
     // delete this window while the question is open.
     CInputTextDialog input(m_link);
-    input.SetLabel(LoadResString(IDS_CONTACT_ACCOUNT) + Utf8ToGbk("："));
+    input.SetLabel(
+        FromQt(QCoreApplication::translate("CTarvolanBlackListDialog", "%1：").arg(ToQt(LoadResString(IDS_CONTACT_ACCOUNT)))));
     const auto asked = AskInHandler(this, [&] { return input.DoModal(); });
     if (!asked.WindowAlive() || asked.Answer() != IDOK) return;
     CString account = input.GetText();

@@ -1,5 +1,7 @@
 #include "dialogs/TarvolanInviteDialog.h"
 
+#include <QCoreApplication>
+
 #include "dialogs/DialogControls.h"
 #include "controls/Prompts.h"
 #include "controls/SignedInUser.h"
@@ -12,10 +14,9 @@ namespace tarvolan {
 
 namespace {
 
-// "帐号 "<uri>" 长度不能大于 64 字节."
 CString TooLongText(const CString& uri)
 {
-    return Utf8ToGbk("帐号 \"") + uri + Utf8ToGbk("\" 长度不能大于 64 字节.");
+    return FromQt(QCoreApplication::translate("CTarvolanInviteDialog", "帐号 \"%1\" 长度不能大于 64 字节.").arg(ToQt(uri)));
 }
 
 } // namespace

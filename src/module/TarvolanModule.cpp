@@ -8,6 +8,7 @@
 #include "window/TarvolanDialog.h"
 #include "platform/Resources.h"
 #include "platform/UiDriver.h"
+#include "platform/Window.h"
 #include "res/ModuleResources.h"
 
 namespace tarvolan {
@@ -72,12 +73,16 @@ void CTarvolanModule::Init()
         m_pMainWindow->PrepareStartUp();
         return;
     }
+    // Before the first window, whose texts it translates.
+    m_translator.Install();
     m_pMainWindow = new CTarvolanDialog(m_context);
     const bool created = !m_bFailNextCreate && m_pMainWindow->CreateWindow(m_pParentWnd);
     m_bFailNextCreate = false;
     if (!created) {
-        m_context.Driver().MessageBox(m_pParentWnd, Utf8ToGbk("系统资源不足,请关闭并重新启动客户端。"),
-                                      GetMsgTitle(), MB_ICONINFORMATION);
+        m_context.Driver().MessageBox(
+            m_pParentWnd,
+            FromQt(QCoreApplication::translate("CTarvolanModule", "系统资源不足,请关闭并重新启动客户端。")),
+            GetMsgTitle(), MB_ICONINFORMATION);
         LogToHost("CTarvolanDialog Create Failed!", 1);
         return;
     }
@@ -98,6 +103,7 @@ void CTarvolanModule::UnInit()
             }
         }
     }
+    m_translator.Remove();
     m_bClosing = 1;
 }
 

@@ -1,11 +1,13 @@
 // CTarvolanModule: the module object that LoadTarvolanModule hands the host.
 // It creates the main window hidden on Init, routes every host message to it
-// and destroys it on UnInit, after which it ignores everything. It owns the
+// and destroys it on UnInit, after which it ignores everything. Its
+// translations are installed from Init to UnInit (ModuleLanguage.h). It owns the
 // module context (host link, UI driver, resources) that the main window and
 // the windows it creates are given.
 #pragma once
 
 #include "controls/ModuleContext.h"
+#include "module/ModuleLanguage.h"
 #include "protocol/HostLink.h"
 #include "protocol/TarvolanAbi.h"
 #include "res/ModuleResources.h"
@@ -64,6 +66,7 @@ private:
     CModuleContext m_context{m_link, TarvolanResources()};
     CTarvolanDialog* m_pMainWindow = nullptr;
     bool m_bFailNextCreate = false;
+    CModuleTranslator m_translator;
 };
 
 } // namespace tarvolan

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QImage>
 #include <QMenu>
 
@@ -18,16 +19,24 @@ namespace {
 
 CResourceBundle* g_currentBundle = nullptr;
 
-void AddMenuEntries(QMenu* menu, const std::vector<TMenuItem>& items)
+// A GBK source text as the translators under context have it; the text
+// itself without a context.
+QString Translated(const char* context, const CString& gbk)
+{
+    if (!context) return ToQt(gbk);
+    return QCoreApplication::translate(context, GbkToUtf8(gbk.view()).c_str());
+}
+
+void AddMenuEntries(QMenu* menu, const std::vector<TMenuItem>& items, const char* context)
 {
     for (const TMenuItem& item : items) {
         if (!item.children.empty()) {
-            QMenu* sub = menu->addMenu(ToQt(item.text));
-            AddMenuEntries(sub, item.children);
+            QMenu* sub = menu->addMenu(Translated(context, item.text));
+            AddMenuEntries(sub, item.children, context);
         } else if (item.id == 0 && item.text.IsEmpty()) {
             menu->addSeparator();
         } else {
-            QAction* action = menu->addAction(ToQt(item.text));
+            QAction* action = menu->addAction(Translated(context, item.text));
             action->setData(item.id);
         }
     }
@@ -50,15 +59,28 @@ std::pair<QMenu*, QAction*> FindActionAndOwner(const QMenu* menu, int id)
 
 } // namespace
 
-void CResourceBundle::AddStringUtf8(int id, const char* utf8)
+void CResourceBundle::AddStringUtf8(int id, const char* utf8, const char* disambiguation)
 {
-    m_strings[id] = Utf8ToGbk(utf8 ? utf8 : "");
+    const std::string source = utf8 ? utf8 : "";
+    m_strings[id] = {Utf8ToGbk(source), source, disambiguation ? disambiguation : ""};
 }
 
 CString CResourceBundle::String(int id) const
 {
     auto it = m_strings.find(id);
-    return it == m_strings.end() ? CString() : it->second;
+    if (it == m_strings.end()) return CString();
+    const TString& text = it->second;
+    if (m_context.empty()) return text.gbk;
+    const QString translated = QCoreApplication::translate(
+        m_context.c_str(), text.utf8.c_str(), text.disambiguation.empty() ? nullptr : text.disambiguation.c_str());
+    // Without a translation the source comes back: keep its bytes exactly.
+    return translated.toUtf8().toStdString() == text.utf8 ? text.gbk : FromQt(translated);
+}
+
+CString CResourceBundle::SourceString(int id) const
+{
+    auto it = m_strings.find(id);
+    return it == m_strings.end() ? CString() : it->second.gbk;
 }
 
 const TMenuItem* CResourceBundle::Menu(int id) const
@@ -117,10 +139,25 @@ void LeaveResourceChain(CResourceBundle* bundle)
     chain.erase(std::remove(chain.begin(), chain.end(), bundle), chain.end());
 }
 
+namespace {
+
+const CResourceBundle* StringBundle(int id)
+{
+    return FindBundle([id](const CResourceBundle& b) { return b.HasString(id); });
+}
+
+} // namespace
+
 CString LoadResString(int id)
 {
-    const CResourceBundle* bundle = FindBundle([id](const CResourceBundle& b) { return b.HasString(id); });
+    const CResourceBundle* bundle = StringBundle(id);
     return bundle ? bundle->String(id) : CString();
+}
+
+CString LoadResSourceString(int id)
+{
+    const CResourceBundle* bundle = StringBundle(id);
+    return bundle ? bundle->SourceString(id) : CString();
 }
 
 const TMenuItem* LoadResMenu(int id)
@@ -195,11 +232,11 @@ QList<QIcon> LoadImageIcons(int bitmapId, int cx, QRgb transparent)
     return icons;
 }
 
-QMenu* CreatePopupMenu(const TMenuItem& menu, QWidget* parent)
+QMenu* CreatePopupMenu(const TMenuItem& menu, QWidget* parent, const char* translationContext)
 {
     auto* popup = new QMenu(parent);
-    popup->setTitle(ToQt(menu.text));
-    AddMenuEntries(popup, menu.children);
+    popup->setTitle(Translated(translationContext, menu.text));
+    AddMenuEntries(popup, menu.children, translationContext);
     return popup;
 }
 

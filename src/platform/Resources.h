@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include <QIcon>
@@ -32,20 +33,33 @@ public:
 
     const CString& Name() const { return m_name; }
 
-    // Strings are given as UTF-8 source text and kept as GBK.
-    void AddStringUtf8(int id, const char* utf8);
+    // Strings are given as UTF-8 source text and kept as GBK. The
+    // disambiguation tells apart equal source texts of different meaning.
+    void AddStringUtf8(int id, const char* utf8, const char* disambiguation = nullptr);
+    // Once a bundle has a translation context, String() hands out its
+    // strings in the language of the installed translators (Qt's
+    // translation system), as GBK; characters GBK lacks become '?'.
+    void SetTranslationContext(const char* context) { m_context = context ? context : ""; }
     void AddMenu(int id, TMenuItem menu) { m_menus[id] = std::move(menu); }
     void AddBitmap(int id, QString path) { m_bitmaps[id] = std::move(path); }
 
     // Empty when the id is unknown.
     CString String(int id) const;
+    // The source text, untranslated: what the host receives or stores.
+    CString SourceString(int id) const;
     bool HasString(int id) const { return m_strings.count(id) != 0; }
     const TMenuItem* Menu(int id) const;
     QString BitmapPath(int id) const;
 
 private:
+    struct TString {
+        CString gbk;                 // the source text
+        std::string utf8;            // the same, as the translation system looks it up
+        std::string disambiguation;
+    };
     CString m_name;
-    std::map<int, CString> m_strings;
+    std::string m_context;
+    std::map<int, TString> m_strings;
     std::map<int, TMenuItem> m_menus;
     std::map<int, QString> m_bitmaps;
 };
@@ -63,7 +77,10 @@ TARVOLAN_EXPORT void JoinResourceChain(CResourceBundle* bundle);
 TARVOLAN_EXPORT void LeaveResourceChain(CResourceBundle* bundle);
 
 // A string of the current bundle, else of the chain; empty when none has it.
+// Translated for a person to read (see SetTranslationContext).
 TARVOLAN_EXPORT CString LoadResString(int id);
+// The same string untranslated, for texts that go to the host or into files.
+TARVOLAN_EXPORT CString LoadResSourceString(int id);
 // A menu of the current bundle, else of the chain; null when none has it.
 TARVOLAN_EXPORT const TMenuItem* LoadResMenu(int id);
 
@@ -81,7 +98,9 @@ TARVOLAN_EXPORT QList<QIcon> LoadImageIcons(int bitmapId, int cx, QRgb transpare
 
 // Builds a popup menu from a menu resource item (its children become the
 // menu's entries); every command action carries its id in QAction::data().
-TARVOLAN_EXPORT QMenu* CreatePopupMenu(const TMenuItem& menu, QWidget* parent = nullptr);
+// With a translation context, the texts are shown translated under it.
+TARVOLAN_EXPORT QMenu* CreatePopupMenu(const TMenuItem& menu, QWidget* parent = nullptr,
+                                       const char* translationContext = nullptr);
 // The action with that command id, searched in sub-menus too; null when none.
 TARVOLAN_EXPORT QAction* FindMenuAction(const QMenu* menu, int id);
 // Removes the action with that command id (like RemoveMenu by command).

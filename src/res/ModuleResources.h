@@ -18,6 +18,11 @@ TMenuItem TarvolanGroupMenu();
 // ---- resources -------------------------------------------------------------
 
 constexpr int IDR_GROUP_MENU = 465;   // one popup sub-menu holding the group commands
+
+// The translation contexts of the string table and of the group menu
+// (CreatePopupMenu shows the menu's texts translated under it).
+inline constexpr char kStringTableContext[] = "ModuleStrings";
+inline constexpr char kGroupMenuContext[] = "GroupMenu";
 constexpr int IDB_TREE_IMAGES = 133;  // tree image strip, white is transparent
 
 // Tree images: bitmap 133 is a strip of 17 x 17 images. Load it with

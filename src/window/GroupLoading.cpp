@@ -19,9 +19,10 @@ CString CTarvolanDialog::MyRequestId() const
     return SignedInRequestId();
 }
 
+// The name is the group list's data, shared with the host: never translated.
 CString CTarvolanDialog::AllContactsName() const
 {
-    return LoadResString(IDS_ALL_CONTACTS);
+    return LoadResSourceString(IDS_ALL_CONTACTS);
 }
 
 void CTarvolanDialog::RestartRecentNamesTimer()

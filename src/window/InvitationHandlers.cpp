@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -27,7 +28,8 @@ CString InvitationText(ENotice notice, const CString& first, const CString& seco
 {
     // The invitation names its inviter before the text.
     if (notice == NOTICE_ASK_INVITED) return first + ResText(IDS_INVITED_ASK, second);
-    if (notice == NOTICE_INVITED_JOIN_FAILED) return Utf8ToGbk("加入群组操作失败！");
+    if (notice == NOTICE_INVITED_JOIN_FAILED)
+        return FromQt(QCoreApplication::translate("InvitationNotices", "加入群组操作失败！"));
     const int textId = NoticeTextId(notice);
     return textId ? ResText(textId, first, second) : CString();
 }

@@ -116,7 +116,7 @@ void CTarvolanDialog::ShowContextMenu(QTreeWidgetItem* item, const QPoint& globa
 {
     const TMenuItem* resource = LoadResMenu(IDR_GROUP_MENU);
     if (!resource || resource->children.empty()) return;
-    std::unique_ptr<QMenu> menu(CreatePopupMenu(resource->children.front(), this));
+    std::unique_ptr<QMenu> menu(CreatePopupMenu(resource->children.front(), this, kGroupMenuContext));
     QMenu* m = menu.get();
     DisableAll(m);
 

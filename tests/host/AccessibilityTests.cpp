@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "ModuleWindows.h"
 #include "SharedSession.h"
 #include "scripted/ScriptedUiDriver.h"
 #include "platform/Window.h"
@@ -126,34 +127,6 @@ void CheckWindow(QWidget* window, const char* name, int focusId)
     CheckTabOrder(window, name);
 }
 
-QWidget* TopLevel(const char* className)
-{
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->inherits(className) && window->isVisible()) return window;
-    return nullptr;
-}
-
-QTreeWidgetItem* FindItem(QTreeWidget* tree, const QStringList& path)
-{
-    QTreeWidgetItem* item = nullptr;
-    for (const QString& text : path) {
-        QTreeWidgetItem* parent = item ? item : tree->invisibleRootItem();
-        item = nullptr;
-        for (int i = 0; i < parent->childCount() && !item; ++i)
-            if (parent->child(i)->text(0) == text) item = parent->child(i);
-        if (!item) return nullptr;
-    }
-    return item;
-}
-
-// Makes the tree item at the path the current one, as the arrow keys do.
-void Select(CClientSession& session, const QStringList& path)
-{
-    QTreeWidgetItem* item = FindItem(session.GroupTree(), path);
-    ASSERT_NE(item, nullptr) << path.join('/').toStdString();
-    session.GroupTree()->setCurrentItem(item);
-}
-
 // What a screen reader hears of the tree's row with that text besides the text.
 QString Description(QTreeWidget* tree, const QString& text)
 {
@@ -167,16 +140,7 @@ QString Description(QTreeWidget* tree, const QString& text)
 // Runs a command whose modal dialog is checked while it is open, then cancelled.
 void CheckModal(CClientSession& session, int command, const char* name, int focusId)
 {
-    bool seen = false;
-    TScriptedDialog answer;
-    answer.button = IDCANCEL;
-    answer.inspect = [&](CDialog* dialog) {
-        seen = true;
-        CheckWindow(dialog, name, focusId);
-    };
-    session.Driver()->PushDialog(answer);
-    SendCommand(session.GroupWindow(), command);
-    EXPECT_TRUE(seen) << name << " did not open";
+    InspectModal(session, command, name, [&](CDialog* dialog) { CheckWindow(dialog, name, focusId); });
 }
 
 } // namespace
@@ -189,25 +153,25 @@ TEST(Accessibility, EveryModuleWindowIsNamedAndWalkedByTab)
     ASSERT_EQ(player.Play(QJsonDocument::fromJson(R"([{"network": "signin"}])").array(), &why), CScenarioPlayer::Passed);
     CheckWindow(session.GroupWindow(), "group window", 1000);
 
-    Select(session, {"群组管理", "我创建的群组"});
+    SelectTreeItem(session, {"群组管理", "我创建的群组"});
     CheckModal(session, IDM_CREATE_GROUP, "create", 1045);
-    Select(session, {"群组管理", "我创建的群组", "产品研发部"});
+    SelectTreeItem(session, {"群组管理", "我创建的群组", "产品研发部"});
     CheckModal(session, IDM_EDIT_GROUP, "edit", 1045);
     CheckModal(session, IDM_INVITE, "invite", 1045);
-    Select(session, {"群组管理", "我创建的群组", "产品研发部", "演示用户"});
+    SelectTreeItem(session, {"群组管理", "我创建的群组", "产品研发部", "演示用户"});
     CheckModal(session, IDM_CHANGE_MY_NAME, "text input", 1001);
-    Select(session, {"群组管理", "我加入的群组", "读书会"});
+    SelectTreeItem(session, {"群组管理", "我加入的群组", "读书会"});
     CheckModal(session, IDM_GROUP_PROPERTIES, "properties", IDOK);  // every field is for reading
 
-    Select(session, {"群组管理", "我创建的群组", "产品研发部"});
+    SelectTreeItem(session, {"群组管理", "我创建的群组", "产品研发部"});
     SendCommand(session.GroupWindow(), IDM_BLACKLIST);
-    CheckWindow(TopLevel("tarvolan::CTarvolanBlackListDialog"), "blacklist", 1177);
+    CheckWindow(VisibleTopLevel("tarvolan::CTarvolanBlackListDialog"), "blacklist", 1177);
     SendCommand(session.GroupWindow(), IDM_GROUP_CHAT);
     QWidget* chat = session.ChatWindow(QStringLiteral("产品研发部"));
     CheckWindow(chat, "conversation", 1521);
     EXPECT_EQ(chat->accessibleName(), QStringLiteral("群组会话 - 产品研发部"));
     // Presence in words, in both trees: 陈静 is on the phone.
-    QTreeWidgetItem* member = FindItem(session.GroupTree(), {"群组管理", "我创建的群组", "产品研发部", "陈静"});
+    QTreeWidgetItem* member = FindTreeItem(session.GroupTree(), {"群组管理", "我创建的群组", "产品研发部", "陈静"});
     ASSERT_NE(member, nullptr);
     EXPECT_EQ(member->data(0, Qt::AccessibleDescriptionRole).toString(), QStringLiteral("通话中"));
     auto* members = qobject_cast<QTreeWidget*>(FindControl(chat, 1088));
@@ -230,7 +194,7 @@ TEST(Accessibility, EveryModuleWindowIsNamedAndWalkedByTab)
     search.inspect = [](CDialog* dialog) { CheckWindow(dialog, "search", 1224); };
     session.Driver()->PushDialog(search);
     SendCommand(session.GroupWindow(), IDM_SEARCH_GROUPS);
-    QWidget* information = TopLevel("tarvolan::CTarvolanInfoDialog");
+    QWidget* information = VisibleTopLevel("tarvolan::CTarvolanInfoDialog");
     CheckWindow(information, "group information", 1524);
 
     // Enter on a result queries it, as a double-click does.

@@ -259,3 +259,39 @@ TEST_F(ModuleTest, TheWindowsAskThroughTheModuleContext)
     ASSERT_EQ(m_driver.Prompts().size(), 1u);
     EXPECT_EQ(m_driver.Prompts()[0].kind, "menu");
 }
+
+namespace {
+
+// The root of the group tree as the window shows it.
+std::string RootText()
+{
+    QTreeWidgetItem* root = CTarvolanModule::Instance()->MainWindow()->Tree()->topLevelItem(0);
+    return root ? root->text(0).toStdString() : std::string();
+}
+
+} // namespace
+
+// The language of QLocale() at Init: Chinese and C read the source texts, a
+// language without a catalogue of its own reads English; UnInit takes the
+// catalogue away again, and what goes to the host stays untranslated.
+TEST_F(ModuleTest, InitSpeaksTheDefaultLocaleAndUnInitForgetsIt)
+{
+    const struct {
+        QLocale locale;
+        const char* root;
+    } cases[] = {{QLocale(QLocale::Chinese, QLocale::China), "群组管理"},
+                 {QLocale::c(), "群组管理"},
+                 {QLocale(QLocale::English, QLocale::UnitedStates), "Group management"},
+                 {QLocale(QLocale::German, QLocale::Germany), "Group management"}};
+    for (const auto& c : cases) {
+        QLocale::setDefault(c.locale);
+        m_module->Init();
+        EXPECT_EQ(RootText(), c.root) << c.locale.name().toStdString();
+        EXPECT_EQ(LoadResSourceString(IDS_ALL_CONTACTS), Utf8ToGbk("所有联系人"));
+        m_module->UnInit();
+        EXPECT_EQ(GbkToUtf8(LoadResString(IDS_ROOT_GROUPS).view()), "群组管理");
+        CTarvolanModule::DestroyInstance();
+        m_module = LoadTarvolanModule(&m_host, nullptr, &m_parent);
+    }
+    QLocale::setDefault(QLocale::c());
+}

@@ -1,11 +1,16 @@
 // The module's string table, group menu and tree image strip. The module's
 // resource sources are compiled into this test directly (they belong to the
 // module library, which this test does not link).
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QRegularExpression>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include "res/ModuleStrings.cpp"
@@ -40,11 +45,48 @@ TEST_F(ModuleStrings, AreAllWithinTheirRangeAndConvertWithoutLoss)
     for (const TStringEntry& entry : kStrings) {
         EXPECT_GE(entry.id, 38000);
         EXPECT_LE(entry.id, 38116);
-        EXPECT_EQ(Utf8(entry.id), entry.utf8) << entry.id;
+        EXPECT_EQ(Utf8(entry.id), entry.text.utf8) << entry.id;
         ++count;
     }
     EXPECT_EQ(count, 104);
     EXPECT_FALSE(m_bundle.HasString(38000));
+}
+
+// The printf conversions of a text, positional ones ("%2$s") by their
+// position and plain ones in order: "%s %s" and "%2$s %1$s" both give "1s 2s".
+std::vector<std::string> Conversions(const std::string& text)
+{
+    static const QRegularExpression conversion(QStringLiteral("%(?:(\\d)\\$)?([a-z%])"));
+    std::vector<std::string> found;
+    int next = 1;
+    for (const auto& m : conversion.globalMatch(QString::fromStdString(text))) {
+        const int position = m.captured(1).isEmpty() ? next++ : m.captured(1).toInt();
+        found.push_back(std::to_string(position) + m.captured(2).toStdString());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// Every text of the table has its English translation, filled from the same
+// arguments: the same conversions, reordered only by position.
+TEST_F(ModuleStrings, EveryTextHasAnEnglishOneWithTheSameConversions)
+{
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral(TARVOLAN_BIN_DIR "/translations/tarvolan_en.qm")));
+    QCoreApplication::installTranslator(&english);
+    for (const TStringEntry& entry : kStrings) {
+        const std::string translated = Utf8(entry.id);
+        EXPECT_NE(translated, entry.text.utf8) << entry.id;
+        EXPECT_EQ(Conversions(translated), Conversions(entry.text.utf8)) << entry.id << ": " << translated;
+    }
+    // The member-removal failures take the member first, as they are given
+    // outside a Chinese system; the removal question reorders its own.
+    EXPECT_EQ(Utf8(38079), "Removing member %s from group %s timed out!");
+    EXPECT_EQ(Utf8(38060), "Remove member %2$s from group %1$s?");
+    CString question;
+    question.Format(m_bundle.String(38060).c_str(), "Product Team", "Alice");
+    EXPECT_EQ(question, CString("Remove member Alice from group Product Team?"));
+    QCoreApplication::removeTranslator(&english);
 }
 
 TEST(ModuleMenu, HoldsOnePopupWithTheCommandsInOrder)

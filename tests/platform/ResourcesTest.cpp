@@ -1,10 +1,13 @@
 // Resource bundles, the current bundle and its switch, menus and image lists.
+#include <memory>
 #include <stdexcept>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QImage>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include "platform/Resources.h"
@@ -31,6 +34,29 @@ TEST(ResourceBundle, KeepsStringsAsGbkAndAnswersEmptyForUnknownIds)
     EXPECT_FALSE(bundle.HasString(2));
     EXPECT_EQ(bundle.Menu(3), nullptr);
     EXPECT_TRUE(bundle.BitmapPath(4).isEmpty());
+}
+
+// With a translation context, strings and menu texts come in the language of
+// the installed translators; the source text stays for the host.
+TEST(ResourceBundle, TranslatesUnderItsContextAndKeepsTheSource)
+{
+    CResourceBundle bundle("test");
+    bundle.AddStringUtf8(38017, "群组管理", "38017");
+    bundle.AddStringUtf8(38020, "群组", "38020");
+    bundle.AddStringUtf8(38051, "群组", "38051");
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral(TARVOLAN_BIN_DIR "/translations/tarvolan_en.qm")));
+    QCoreApplication::installTranslator(&english);
+    EXPECT_EQ(bundle.String(38017), Utf8ToGbk("群组管理"));  // no context: the source
+    bundle.SetTranslationContext("ModuleStrings");
+    EXPECT_EQ(bundle.String(38017), CString("Group management"));
+    EXPECT_EQ(bundle.String(38020), CString("Group"));  // equal sources told apart by their ids
+    EXPECT_EQ(bundle.String(38051), CString("Groups"));
+    EXPECT_EQ(bundle.SourceString(38017), Utf8ToGbk("群组管理"));
+    const std::unique_ptr<QMenu> menu(CreatePopupMenu(Item(0, "群组"), nullptr, "GroupMenu"));
+    EXPECT_EQ(menu->title(), QStringLiteral("Group"));
+    QCoreApplication::removeTranslator(&english);
+    EXPECT_EQ(bundle.String(38017), Utf8ToGbk("群组管理"));
 }
 
 TEST(ResourceSwitch, RestoresThePreviousBundleOnEveryPath)
