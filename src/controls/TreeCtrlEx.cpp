@@ -13,6 +13,7 @@
 #include <QStyledItemDelegate>
 
 #include "clientkit/ClientKit.h"
+#include "platform/Accessibility.h"
 #include "platform/Pictures.h"
 #include "platform/Window.h"
 
@@ -552,6 +553,7 @@ void CTreeCtrlEx::focusInEvent(QFocusEvent* event)
 {
     if (currentItem() || !selectionModel()) {
         QTreeWidget::focusInEvent(event);
+        ReportCurrentItemSoon(this);  // back from a dialog or a menu: the reader says where
         return;
     }
     {
