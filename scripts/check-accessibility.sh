@@ -4,7 +4,10 @@
 # accessibility bus, runs the client there with the demo world and lets
 # check_accessibility.py read its main window and the search dialog (with
 # --all also the group information, conversation, blacklist and history
-# windows). Fails when an interactive control has no accessible name.
+# windows and the emoticon grid). Fails when an interactive control has no
+# accessible name, a window opened from the client's menus does not report
+# its focused control, or an editor's accessible text holds the object
+# replacement character.
 #
 #   scripts/check-accessibility.sh [BUILD_DIR] [--all]
 set -euo pipefail

@@ -8,10 +8,14 @@ its main window, opens the search dialog from the Groups menu and reads it
 too. With --all it also opens the group information window (a search from
 that dialog) and, after selecting the first group in the group tree as an
 assistive technology does, that group's conversation, blacklist and history
-viewer, and the conversation's emoticon grid. Prints, per window, the
-interactive controls and those without a name (with --list every control's
-role, name and description); exits 1 when a control has no name or a window
-does not open, 2 when the application never shows up on the bus.
+viewer, and the conversation's emoticon grid. Prints, per window, the interactive
+controls and those without a name (with --list every control's role, name
+and description). Every dialog must report its focused control after it
+opens (a focus event for a control inside it, as a screen reader waits for),
+the emoticon grid its highlighted emoticon, and an editor's accessible text
+must hold no object replacement character (an emoticon is read by its
+meaning). Exits 1 when a control has no name, a window does not open or a
+report is missing, 2 when the application never shows up on the bus.
 
 Started by check-accessibility.sh inside its own X server and D-Bus session.
 """
@@ -21,6 +25,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 INTERACTIVE = {
     pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_RADIO_BUTTON,
@@ -36,10 +41,28 @@ MAIN_TITLE = "群组"
 DEFAULT_TITLE = re.compile(r"^\d+$")
 
 
+# Controls that reported getting the focus, in order (the events arrive while
+# the main context is pumped).
+FOCUSED = []
+OBJECT_CHARACTER = "\ufffc"
+
+
+def on_focus(event):
+    if event.detail1:
+        FOCUSED.append(event.source)
+
+
+def pump():
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
 def wait_for(what, seconds, step=0.2):
     """Polls what() until it gives something true; None after seconds."""
     end = time.monotonic() + seconds
     while time.monotonic() < end:
+        pump()
         try:
             found = what()
         except Exception:  # the bus or the window is not there yet
@@ -105,19 +128,72 @@ def check_window(title, window):
     return len(unnamed)
 
 
-def check_grid(app):
-    """The emoticon picker's grid: a table whose cells are named."""
-    grid = wait_for(lambda: find_named(app, pyatspi.ROLE_TABLE, "表情"), 20)
+def check_grid(app, since):
+    """The emoticon picker's grid: a list whose items are named, which
+    reports its highlighted emoticon when it opens."""
+    grid = wait_for(lambda: find_named(app, pyatspi.ROLE_LIST, "表情"), 20)
     if grid is None:
         print("%-28s did not open" % "emoticon grid")
         return 1
-    table = grid.queryTable()
-    cells = [table.getAccessibleAt(r, c) for r in range(table.nRows) for c in range(table.nColumns)]
-    cells = [cell for cell in cells if cell is not None]
+    cells = [item for item in grid if item is not None]
     unnamed = [cell for cell in cells if not cell.name.strip()]
     print("%-28s %3d cells, %d without a name (first: %s)" % ("emoticon grid", len(cells), len(unnamed),
                                                            cells[0].name if cells else "none"))
-    return len(unnamed) + (0 if cells else 1)
+    return len(unnamed) + (0 if cells else 1) + check_focus("emoticon grid", window_of(grid), since)
+
+
+def window_of(node):
+    """The top-level window that holds node (a child of the application)."""
+    try:
+        while node is not None:
+            parent = node.parent
+            if parent is None or parent.getRole() == pyatspi.ROLE_APPLICATION:
+                return node
+            node = parent
+    except Exception:  # the control went meanwhile
+        pass
+    return None
+
+
+def focus_reported(window, since):
+    """A control inside window (not the window itself) reported the focus
+    among the focus events from index since on; its description or None."""
+    def found():
+        for node in FOCUSED[since:]:
+            top = window_of(node)
+            try:
+                if top is not None and node != top and top.name == window.name and top.getRole() == window.getRole():
+                    return describe(node)
+            except Exception:
+                continue
+        return None
+    return wait_for(found, 10)
+
+
+def check_focus(title, window, since):
+    """Prints where the window reported its focus; 1 when it did not."""
+    where = focus_reported(window, since)
+    if where is None:
+        print("%-28s reported no focused control after opening" % title)
+        if "--list" in sys.argv[2:]:
+            for node in FOCUSED[since:]:
+                top = window_of(node)
+                print("    focus on %s in %s" % (describe(node), describe(top) if top is not None else "?"))
+        return 1
+    print("%-28s reported the focus on %s" % (title, where))
+    return 0
+
+
+def check_editor_text(title, editor, meaning=""):
+    """An editor's accessible text gives emoticons by their meaning (one it
+    must hold, when given), never as the object character."""
+    text = editor.queryText()
+    content = text.getText(0, text.characterCount)
+    if OBJECT_CHARACTER in content or meaning not in content:
+        print("%-28s accessible text holds the object character: %r" % (title, content[-80:]))
+        return 1
+    print("%-28s accessible text without object characters (%d characters)" % (title, len(content)))
+    return 0
 
 
 def top_window(app, name_part, exact=False):
@@ -166,9 +242,11 @@ def main():
 
     problems = 0
     pressers = []
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
 
     def open_and_check(title, menu_item, window_name):
         nonlocal problems
+        since = len(FOCUSED)
         if menu_item:
             pressers.append(press(pid, "menu", menu_item))
         window = wait_for(lambda: top_window(app, window_name), 20)
@@ -177,6 +255,7 @@ def main():
             problems += 1
             return None
         problems += check_window(title, window)
+        problems += check_focus(title, window, since)
         return window
 
     # The main window is titled 群组 alone (the desktop adds "Velora"); the
@@ -200,19 +279,31 @@ def main():
         # technology selects: the tree's selection is its current item.
         tree = find_named(main_window, pyatspi.ROLE_TREE, "") or find_named(main_window, pyatspi.ROLE_TREE_TABLE, "")
         tree.queryTable().addRowSelection(2)
-        open_and_check("群组会话 (conversation)", "所选群组的会话", "群组会话")
+        conversation = open_and_check("群组会话 (conversation)", "所选群组的会话", "群组会话")
         open_and_check("黑白名单维护 (blacklist)", "所选群组的黑名单", "黑白名单")
         history = open_and_check("群组历史消息 (history)", "所选群组的历史消息", "群组历史消息")
         if history is not None:
             find_named(history, pyatspi.ROLE_PUSH_BUTTON, "关闭").queryAction().doAction(0)
             wait_for(lambda: top_window(app, "群组历史消息") is None, 10)
+        if conversation is not None:
+            # An emoticon typed into the input becomes a picture, read by its meaning.
+            editor = find_named(conversation, pyatspi.ROLE_TEXT, "消息输入")
+            if editor is not None:
+                editor.queryEditableText().insertText(0, "hi :)", 5)
+                wait_for(lambda: "微笑" in editor.queryText().getText(0, -1), 5)
+                problems += check_editor_text("消息输入 (input)", editor, "微笑")
+            output = find_named(conversation, pyatspi.ROLE_TEXT, "会话记录")
+            if output is not None:
+                problems += check_editor_text("会话记录 (output)", output)
+        since = len(FOCUSED)
         pressers.append(press(pid, "button", "表情"))
-        problems += check_grid(app)
+        problems += check_grid(app, since)
     for presser in pressers:
         if presser.poll() is None:
             presser.kill()
         presser.wait()
-    print("check-accessibility: %s" % ("every control has a name" if problems == 0 else "%d problems" % problems))
+    print("check-accessibility: %s" % ("every control has a name, every report came" if problems == 0
+                                       else "%d problems" % problems))
     return 1 if problems else 0
 
 
