@@ -19,9 +19,9 @@ namespace tarvolan {
 namespace {
 
 // The words for the picture that ends at document position end.
-QString PictureWords(const QTextDocument& document, int end)
+QString PictureWords(QTextDocument* document, int end)
 {
-    QTextCursor cursor(const_cast<QTextDocument*>(&document));
+    QTextCursor cursor(document);
     cursor.setPosition(end);
     const QString meaning = EmoticonMeaning(CEditorPictures::IndexOf(cursor.charFormat()));
     return meaning.isEmpty() ? QCoreApplication::translate("tarvolan::CEditorAccessible", "图片") : meaning;
@@ -51,8 +51,8 @@ int TSpokenText::PositionAt(int offset) const
 
 TSpokenText SpokenText(const QTextEdit& editor)
 {
-    const QTextDocument& document = *editor.document();
-    const QString plain = document.toPlainText();  // one character per document position
+    QTextDocument* document = editor.document();
+    const QString plain = document->toPlainText();  // one character per document position
     TSpokenText spoken;
     spoken.offsets.reserve(static_cast<size_t>(plain.size()) + 1);
     for (qsizetype i = 0; i < plain.size(); ++i) {
