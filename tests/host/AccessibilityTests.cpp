@@ -164,19 +164,6 @@ QWidget* TopLevel(const char* className)
     return nullptr;
 }
 
-QTreeWidgetItem* FindItem(QTreeWidget* tree, const QStringList& path)
-{
-    QTreeWidgetItem* item = nullptr;
-    for (const QString& text : path) {
-        QTreeWidgetItem* parent = item ? item : tree->invisibleRootItem();
-        item = nullptr;
-        for (int i = 0; i < parent->childCount() && !item; ++i)
-            if (parent->child(i)->text(0) == text) item = parent->child(i);
-        if (!item) return nullptr;
-    }
-    return item;
-}
-
 // Makes the tree item at the path the current one, as the arrow keys do.
 void Select(CClientSession& session, const QStringList& path)
 {

@@ -105,19 +105,6 @@ QStringList Unreadable(QWidget* window)
     return faint;
 }
 
-QTreeWidgetItem* FindItem(QTreeWidget* tree, const QStringList& path)
-{
-    QTreeWidgetItem* item = tree->invisibleRootItem();
-    for (const QString& text : path) {
-        QTreeWidgetItem* next = nullptr;
-        for (int i = 0; i < item->childCount() && !next; ++i)
-            if (item->child(i)->text(0) == text) next = item->child(i);
-        if (!next) return nullptr;
-        item = next;
-    }
-    return item;
-}
-
 } // namespace
 
 TEST(DarkPalette, EveryTextStandsOutFromItsBackground)
