@@ -2,8 +2,8 @@
 
 #include <QAccessible>
 #include <QHeaderView>
-#include <QPointer>
 #include <QLabel>
+#include <QPointer>
 #include <QTreeWidget>
 
 namespace tarvolan {
