@@ -4,9 +4,11 @@
 # accessibility bus, runs the client there with the demo world and lets
 # check_accessibility.py read its main window and the search dialog (with
 # --all also the group information, conversation, blacklist and history
-# windows). Fails when an interactive control has no accessible name. With
-# --english the client runs at en_US over a world of English names, and any
-# CJK character in those windows fails too.
+# windows and the emoticon grid). Fails when an interactive control has no
+# accessible name, a window opened from the client's menus does not report
+# its focused control, or an editor's accessible text holds the object
+# replacement character. With --english the client runs at en_US over a
+# world of English names, and any CJK character in those windows fails too.
 #
 #   scripts/check-accessibility.sh [BUILD_DIR] [--all] [--english]
 set -euo pipefail

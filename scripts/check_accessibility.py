@@ -10,10 +10,16 @@ that dialog) and, after selecting the first group in the group tree as an
 assistive technology does, that group's conversation, blacklist and history
 viewer, and the conversation's emoticon grid; in the conversation it moves
 the transcript's caret with the arrow keys and reads the line it is on,
-opens the find bar with Ctrl+F and closes it with Escape, and listens for the announcement of a message that someone else sends. Prints, per window, the
-interactive controls and those without a name (with --list every control's
-role, name and description); exits 1 when a control has no name or a window
-does not open, 2 when the application never shows up on the bus.
+opens the find bar with Ctrl+F and closes it with Escape, and listens for
+the announcement of a message that someone else sends. Prints, per window,
+the interactive controls and those without a name (with --list every
+control's role, name and description). Every dialog must report its focused
+control after it opens (a focus event for a control inside it, as a screen
+reader waits for), the emoticon grid its highlighted emoticon, and an
+editor's accessible text must hold no object replacement character (an
+emoticon is read by its meaning). Exits 1 when a control has no name, a
+window does not open or a report is missing, 2 when the application never
+shows up on the bus.
 
 With --english the client runs at en_US over a world of English names
 (tests/scenarios/worlds/english.json): the windows are found by their
@@ -28,6 +34,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 INTERACTIVE = {
     pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_RADIO_BUTTON,
@@ -61,10 +68,28 @@ ENGLISH = "--english" in sys.argv[2:]
 N = NAMES["en" if ENGLISH else "zh"]
 
 
+# Controls that reported getting the focus, in order (the events arrive while
+# the main context is pumped).
+FOCUSED = []
+OBJECT_CHARACTER = "\ufffc"
+
+
+def on_focus(event):
+    if event.detail1:
+        FOCUSED.append(event.source)
+
+
+def pump():
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
 def wait_for(what, seconds, step=0.2):
     """Polls what() until it gives something true; None after seconds."""
     end = time.monotonic() + seconds
     while time.monotonic() < end:
+        pump()
         try:
             found = what()
         except Exception:  # the bus or the window is not there yet
@@ -158,33 +183,82 @@ def check_names(title, window):
     return len(unnamed)
 
 
-def check_grid(app):
-    """The emoticon picker's grid: a table whose cells are named."""
-    grid = wait_for(lambda: find_named(app, pyatspi.ROLE_TABLE, N["emoticons"]), 20)
+def check_grid(app, since):
+    """The emoticon picker's grid: a list whose items are named, which
+    reports its highlighted emoticon when it opens."""
+    grid = wait_for(lambda: find_named(app, pyatspi.ROLE_LIST, N["emoticons"]), 20)
     if grid is None:
         print("%-28s did not open" % "emoticon grid")
         return 1
-    table = grid.queryTable()
-    cells = [table.getAccessibleAt(r, c) for r in range(table.nRows) for c in range(table.nColumns)]
-    cells = [cell for cell in cells if cell is not None]
+    cells = [item for item in grid if item is not None]
     unnamed = [cell for cell in cells if not cell.name.strip()]
     print("%-28s %3d cells, %d without a name (first: %s)" % ("emoticon grid", len(cells), len(unnamed),
                                                            cells[0].name if cells else "none"))
     chinese = [cell for cell in cells if ENGLISH and CJK.search(cell.name or "")]
     if chinese:
         print("    CJK: %s" % ", ".join(cell.name for cell in chinese))
-    return len(unnamed) + len(chinese) + (0 if cells else 1)
+    return len(unnamed) + len(chinese) + (0 if cells else 1) + check_focus("emoticon grid", window_of(grid), since)
 
 
-def pump(seconds, until):
-    """Runs the GLib loop that delivers AT-SPI events until until() is true;
-    False after seconds."""
-    from gi.repository import GLib
-    context = GLib.MainContext.default()
+def window_of(node):
+    """The top-level window that holds node (a child of the application)."""
+    try:
+        while node is not None:
+            parent = node.parent
+            if parent is None or parent.getRole() == pyatspi.ROLE_APPLICATION:
+                return node
+            node = parent
+    except Exception:  # the control went meanwhile
+        pass
+    return None
+
+
+def focus_reported(window, since):
+    """A control inside window (not the window itself) reported the focus
+    among the focus events from index since on; its description or None."""
+    def found():
+        for node in FOCUSED[since:]:
+            top = window_of(node)
+            try:
+                if top is not None and node != top and top.name == window.name and top.getRole() == window.getRole():
+                    return describe(node)
+            except Exception:
+                continue
+        return None
+    return wait_for(found, 10)
+
+
+def check_focus(title, window, since):
+    """Prints where the window reported its focus; 1 when it did not."""
+    where = focus_reported(window, since)
+    if where is None:
+        print("%-28s reported no focused control after opening" % title)
+        if "--list" in sys.argv[2:]:
+            for node in FOCUSED[since:]:
+                top = window_of(node)
+                print("    focus on %s in %s" % (describe(node), describe(top) if top is not None else "?"))
+        return 1
+    print("%-28s reported the focus on %s" % (title, where))
+    return 0
+
+
+def check_editor_text(title, editor, meaning=""):
+    """An editor's accessible text gives emoticons by their meaning (one it
+    must hold, when given), never as the object character."""
+    text = editor.queryText()
+    content = text.getText(0, text.characterCount)
+    if OBJECT_CHARACTER in content or meaning not in content:
+        print("%-28s accessible text holds the object character: %r" % (title, content[-80:]))
+        return 1
+    print("%-28s accessible text without object characters (%d characters)" % (title, len(content)))
+    return 0
+
+
+def pump_until(seconds, until):
+    """Delivers AT-SPI events until until() is true; False after seconds."""
     end = time.monotonic() + seconds
     while time.monotonic() < end:
-        while context.pending():
-            context.iteration(False)
+        pump()
         if until():
             return True
         time.sleep(0.05)
@@ -254,7 +328,7 @@ def check_announcement(pid, app):
 
     pyatspi.Registry.registerEventListener(listen, "object:text-changed:insert")
     presser = press(pid, "menu", "有人在群组中发言")
-    pump(20, lambda: heard)
+    pump_until(20, lambda: heard)
     pyatspi.Registry.deregisterEventListener(listen, "object:text-changed:insert")
     presser.wait()
     print("%-28s %s" % ("announcement", repr(heard[0]) if heard else "none heard"))
@@ -307,9 +381,11 @@ def main():
 
     problems = 0
     pressers = []
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
 
     def open_and_check(title, menu_item, window_name):
         nonlocal problems
+        since = len(FOCUSED)
         if menu_item:
             pressers.append(press(pid, "menu", menu_item))
         window = wait_for(lambda: top_window(app, window_name), 20)
@@ -318,6 +394,7 @@ def main():
             problems += 1
             return None
         problems += check_window(title, window)
+        problems += check_focus(title, window, since)
         return window
 
     # The main window is titled 群组 (Groups) alone (the desktop adds
@@ -352,13 +429,25 @@ def main():
         if history is not None:
             find_named(history, pyatspi.ROLE_PUSH_BUTTON, N["close"]).queryAction().doAction(0)
             wait_for(lambda: top_window(app, N["history"]) is None, 10)
+        if conversation is not None and not ENGLISH:
+            # An emoticon typed into the input becomes a picture, read by its meaning.
+            editor = find_named(conversation, pyatspi.ROLE_TEXT, "消息输入")
+            if editor is not None:
+                editor.queryEditableText().insertText(0, "hi :)", 5)
+                wait_for(lambda: "微笑" in editor.queryText().getText(0, -1), 5)
+                problems += check_editor_text("消息输入 (input)", editor, "微笑")
+            output = find_named(conversation, pyatspi.ROLE_TEXT, "会话记录")
+            if output is not None:
+                problems += check_editor_text("会话记录 (output)", output)
+        since = len(FOCUSED)
         pressers.append(press(pid, "button", N["emoticons"]))
-        problems += check_grid(app)
+        problems += check_grid(app, since)
     for presser in pressers:
         if presser.poll() is None:
             presser.kill()
         presser.wait()
-    print("check-accessibility: %s" % ("every control has a name" if problems == 0 else "%d problems" % problems))
+    print("check-accessibility: %s" % ("every control has a name, every report came" if problems == 0
+                                       else "%d problems" % problems))
     return 1 if problems else 0
 
 

@@ -31,9 +31,15 @@ class Canvas:
         self.width = width
         self.height = height
         self.pixels = [[WHITE] * width for _ in range(height)]
+        # The columns that drawing may reach: the cell being drawn, so that
+        # no shape spills into its neighbour in the strip.
+        self.clip = (0, width - 1)
+
+    def inside(self, x, y):
+        return self.clip[0] <= x <= self.clip[1] and 0 <= y < self.height
 
     def put(self, x, y, colour):
-        if 0 <= x < self.width and 0 <= y < self.height:
+        if self.inside(x, y):
             self.pixels[y][x] = colour
 
     def rect(self, x0, y0, x1, y1, colour):
@@ -112,7 +118,7 @@ class Canvas2x(Canvas):
                 self.fine(x, y, colour)
 
     def blend(self, x, y, colour):
-        if 0 <= x < self.width and 0 <= y < self.height:
+        if self.inside(x, y):
             self.pixels[y][x] = mix(self.pixels[y][x], colour)
 
     def put(self, x, y, colour):
@@ -180,11 +186,15 @@ class Canvas2x(Canvas):
 
 
 class Cell:
-    """Drawing within one 17 x 17 cell of the strip."""
+    """Drawing within one 17 x 17 cell of the strip, and only there: a shape
+    whose outline reaches past the cell's edge (the 2x outlines lie half a
+    pixel further out than the 1x ones) is cut at it."""
 
     def __init__(self, canvas, index):
         self.canvas = canvas
         self.ox = index * SIZE
+        side = canvas.width // COUNT
+        canvas.clip = (index * side, (index + 1) * side - 1)
 
     def __getattr__(self, name):
         draw = getattr(self.canvas, name)

@@ -13,6 +13,7 @@
 #include <QStyledItemDelegate>
 
 #include "clientkit/ClientKit.h"
+#include "platform/Accessibility.h"
 #include "platform/Pictures.h"
 #include "platform/Window.h"
 
@@ -74,9 +75,15 @@ CTreeCtrlEx::CTreeCtrlEx(QWidget* parent) : QTreeWidget(parent)
     setRootIsDecorated(true);
     setUniformRowHeights(true);
     setItemDelegate(new CRowDelegate(this));
-    // The rendering starts from white, whatever the style's base colour.
+    // The rendering starts from white, whatever the style's base colour, so
+    // the default text colour and the expand arrows are dark whatever the
+    // palette's are (a dark palette's light texts vanish on white).
     QPalette pal = palette();
     pal.setColor(QPalette::Base, Qt::white);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Text, Qt::black);
+        pal.setColor(group, QPalette::WindowText, Qt::black);
+    }
     setPalette(pal);
     // Hover is tracked here, for whole rows; the view's own hover
     // repainting is not needed.
@@ -546,6 +553,7 @@ void CTreeCtrlEx::focusInEvent(QFocusEvent* event)
 {
     if (currentItem() || !selectionModel()) {
         QTreeWidget::focusInEvent(event);
+        ReportCurrentItemSoon(this);  // back from a dialog or a menu: the reader says where
         return;
     }
     {

@@ -1,12 +1,13 @@
 #include "conversation/EmoticonGrid.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 
 #include "common/Emoticons.h"
+#include "platform/Accessibility.h"
 #include "platform/Window.h"
 
 namespace tarvolan {
@@ -28,44 +29,43 @@ const QSize kNoPicture(22, 22);
 
 } // namespace
 
+QString EmoticonMeaning(int index)
+{
+    return index >= 0 && index < kEmoticonCount ? QCoreApplication::translate("EmoticonGrid", kMeanings[index]) : QString();
+}
+
 QString EmoticonMeaning(const CString& code)
 {
     for (int i = 0; i < kEmoticonCount; ++i)
-        if (code == EmoticonCode(i)) return QCoreApplication::translate("EmoticonGrid", kMeanings[i]);
+        if (code == EmoticonCode(i)) return EmoticonMeaning(i);
     return ToQt(code);
 }
 
-CEmoticonGrid::CEmoticonGrid(int columns, QWidget* parent) : QTableWidget(parent), m_nColumns(columns)
+CEmoticonGrid::CEmoticonGrid(int columns, QWidget* parent) : QListWidget(parent), m_nColumns(columns)
 {
     setAccessibleName(QCoreApplication::translate("EmoticonGrid", "表情"));
-    setColumnCount(columns);
-    setHorizontalHeaderLabels(QStringList(columns, QString()));  // no column numbers to announce
-    horizontalHeader()->hide();
-    verticalHeader()->hide();
-    setShowGrid(false);
+    // Pictures in rows of columns cells, left to right.
+    setViewMode(IconMode);
+    setFlow(LeftToRight);
+    setWrapping(true);
+    setMovement(Static);
+    setResizeMode(Adjust);
+    setUniformItemSizes(true);
+    setSpacing(0);
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
-    setTabKeyNavigation(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    connect(this, &QTableWidget::cellClicked, this, [this](int row, int column) {
-        if (const int index = IndexOf(row, column); index >= 0) emit picked(index);
-    });
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { emit picked(row(item)); });
 }
 
 void CEmoticonGrid::AddCell(const QIcon& picture, const QSize& size, const CString& code)
 {
-    const int row = m_nCount / m_nColumns;
-    if (row >= rowCount()) {
-        setRowCount(row + 1);
-        setVerticalHeaderItem(row, new QTableWidgetItem);
-    }
-    auto* cell = new QTableWidgetItem;
-    cell->setIcon(picture);
+    auto* cell = new QListWidgetItem(picture, QString());
     cell->setToolTip(ToQt(code));
     cell->setData(Qt::AccessibleTextRole, EmoticonMeaning(code));
     cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    setItem(row, m_nCount % m_nColumns, cell);
+    addItem(cell);
     if (!size.isEmpty()) setIconSize(iconSize().expandedTo(size));
     ++m_nCount;
 }
@@ -74,36 +74,37 @@ void CEmoticonGrid::Finish()
 {
     const QSize picture = iconSize().isValid() && !iconSize().isEmpty() ? iconSize() : kNoPicture;
     const QSize cell = picture + QSize(2 * kCellPadding, 2 * kCellPadding);
-    horizontalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setMinimumSectionSize(1);
-    horizontalHeader()->setDefaultSectionSize(cell.width());
-    verticalHeader()->setDefaultSectionSize(cell.height());
+    setGridSize(cell);
+    const int rows = (m_nCount + m_nColumns - 1) / m_nColumns;
     const int frame = 2 * frameWidth();
-    setFixedSize(m_nColumns * cell.width() + frame, rowCount() * cell.height() + frame);
+    setFixedSize(m_nColumns * cell.width() + frame, std::max(rows, 1) * cell.height() + frame);
     SetCurrentIndex(0);
-}
-
-int CEmoticonGrid::IndexOf(int row, int column) const
-{
-    const int index = row * m_nColumns + column;
-    return row >= 0 && column >= 0 && column < m_nColumns && index < m_nCount ? index : -1;
 }
 
 void CEmoticonGrid::SetCurrentIndex(int index)
 {
     if (index < 0 || index >= m_nCount) return;
-    setCurrentCell(index / m_nColumns, index % m_nColumns);
+    setCurrentRow(index);
+    if (hasFocus()) ReportCurrentItemSoon(this);  // the item alone, not its row
+}
+
+// When the popup opens (and whenever the list gets the focus back) the
+// reader speaks the list and its highlighted item.
+void CEmoticonGrid::focusInEvent(QFocusEvent* event)
+{
+    QListWidget::focusInEvent(event);
+    ReportCurrentItemSoon(this);
 }
 
 bool CEmoticonGrid::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowDeactivate && isWindow() && isVisible()) close();
-    return QTableWidget::event(event);
+    return QListWidget::event(event);
 }
 
 void CEmoticonGrid::keyPressEvent(QKeyEvent* event)
 {
-    const int current = IndexOf(currentRow(), currentColumn());
+    const int current = currentRow();
     switch (event->key()) {
     case Qt::Key_Home: SetCurrentIndex(0); break;
     case Qt::Key_End: SetCurrentIndex(m_nCount - 1); break;
@@ -117,7 +118,7 @@ void CEmoticonGrid::keyPressEvent(QKeyEvent* event)
         if (current >= 0) emit picked(current);
         break;
     case Qt::Key_Escape: close(); break;
-    default: QTableWidget::keyPressEvent(event); return;
+    default: QListWidget::keyPressEvent(event); return;
     }
     event->accept();
 }

@@ -1,11 +1,14 @@
 // The emoticon picker's popup: a grid of pictures that the mouse and the
 // keyboard both work. Arrow keys move the highlighted cell, Home and End go to
 // the first and the last emoticon, Enter or Space picks the highlighted one
-// and Escape closes the popup without a pick. A screen reader sees a table
-// whose cells are named by what each emoticon means.
+// and Escape closes the popup without a pick. A screen reader sees a list
+// named "表情" whose items are named by what each emoticon means: it speaks
+// the highlighted item alone as the keys move (in a table, moving up or down
+// reads the whole row), and the list with its highlighted item when the
+// popup opens.
 #pragma once
 
-#include <QTableWidget>
+#include <QListWidget>
 
 #include "common/GbkString.h"
 
@@ -14,8 +17,10 @@ namespace tarvolan {
 // What an emoticon code means, in words ("微笑" for ":)"); the code itself
 // for a code that is not one of the 40.
 QString EmoticonMeaning(const CString& code);
+// What emoticon index (0..39) means; empty for another index.
+QString EmoticonMeaning(int index);
 
-class CEmoticonGrid : public QTableWidget {
+class CEmoticonGrid : public QListWidget {
     Q_OBJECT
 public:
     CEmoticonGrid(int columns, QWidget* parent);
@@ -27,8 +32,6 @@ public:
     // Sizes the grid to its cells and highlights the first one.
     void Finish();
     int ItemCount() const { return m_nCount; }
-    // The cell's item index, -1 for a cell past the last item.
-    int IndexOf(int row, int column) const;
 
 signals:
     void picked(int index);
@@ -38,6 +41,7 @@ protected:
     // A grid that is a window of its own closes when another window takes
     // the focus (a click beside it).
     bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void SetCurrentIndex(int index);

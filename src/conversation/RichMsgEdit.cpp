@@ -20,6 +20,7 @@
 #include "common/Emoticons.h"
 #include "common/TextFunctions.h"
 #include "conversation/DocumentBytes.h"
+#include "conversation/EditorAccessible.h"
 #include "conversation/EditorFiles.h"
 #include "conversation/EditorPictures.h"
 
@@ -82,6 +83,7 @@ QTextCharFormat ToQtCharFormat(const TCharFormat& format)
 CRichMsgEdit::CRichMsgEdit(QWidget* parent)
     : QTextEdit(parent), m_pPictures(std::make_unique<CEditorPictures>(this))
 {
+    InstallEditorAccessible();  // emoticons are read by their meaning
     setAcceptRichText(false);
     setAcceptDrops(true);
     connect(document(), &QTextDocument::contentsChange, this, &CRichMsgEdit::OnContentsChange);

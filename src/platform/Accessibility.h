@@ -7,6 +7,8 @@
 
 #include "platform/Export.h"
 
+class QAbstractItemView;
+class QAccessibleInterface;
 class QWidget;
 
 namespace tarvolan {
@@ -22,5 +24,23 @@ void NameControlsFromLabels(QWidget* window);
 // windows with the same caption: "caption - subject". The visible caption
 // stays as it is.
 TARVOLAN_EXPORT void NameWindowAfter(QWidget* window, const QString& subject);
+
+// Tells assistive technology where the focus is in a window that has just
+// become the active window: gives its focus control (its first control in
+// Tab order when it has none) the focus and reports that control. Queued to
+// run once the activation is over, so that a screen reader, having spoken
+// the window, speaks the control in it.
+TARVOLAN_EXPORT void ReportFocusSoon(QWidget* window);
+
+// Reports the current item of a view that has the focus as the place of the
+// focus, queued behind the view's own report: a view that gets the focus
+// back (after a dialog or a menu) is otherwise announced without its item.
+TARVOLAN_EXPORT void ReportCurrentItemSoon(QAbstractItemView* view);
+
+// Hears every focus report of the two functions above before it goes to
+// assistive technology (tests: Qt passes reports on only while a reader
+// listens). Returns the observer heard before.
+using FocusReportObserver = void (*)(QAccessibleInterface* focus);
+TARVOLAN_EXPORT FocusReportObserver ObserveFocusReports(FocusReportObserver observer);
 
 } // namespace tarvolan

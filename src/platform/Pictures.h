@@ -27,8 +27,12 @@ TARVOLAN_EXPORT QString PictureFile(const QString& path, qreal dpr);
 // logical size times dpr and marked with that ratio. A picture that has the
 // ratio already, or a null one, comes back as it is.
 TARVOLAN_EXPORT QPixmap FitToRatio(const QPixmap& picture, qreal dpr);
-// An icon holding the picture file and, when it exists, its 2x file: the
-// icon draws whichever suits the screen it is painted on.
+// An icon of a picture at 1x and, when there is one, at 2x (a pixmap of
+// device pixel ratio 2): drawn or asked for at a ratio above 1 it gives the
+// 2x picture, scaled down smoothly to the device pixels wanted (1.5: 26
+// pixels for 17), at 1 the 1x picture; never a 1x picture scaled up.
+TARVOLAN_EXPORT QIcon ArtIcon(const QPixmap& small, const QPixmap& large);
+// The ArtIcon of a picture file and, when it exists, its 2x file.
 TARVOLAN_EXPORT QIcon LoadIconFile(const QString& path);
 
 } // namespace tarvolan

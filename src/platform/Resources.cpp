@@ -224,11 +224,7 @@ QList<QIcon> LoadImageIcons(int bitmapId, int cx, QRgb transparent)
     QPixmap strip2x(AtRatio(path, 2));
     strip2x.setDevicePixelRatio(2);
     const QList<QPixmap> large = CutStrip(strip2x, 2 * cx, transparent);
-    for (qsizetype i = 0; i < small.size(); ++i) {
-        QIcon icon(small[i]);
-        if (i < large.size()) icon.addPixmap(large[i]);
-        icons.append(icon);
-    }
+    for (qsizetype i = 0; i < small.size(); ++i) icons.append(ArtIcon(small[i], i < large.size() ? large[i] : QPixmap()));
     return icons;
 }
 

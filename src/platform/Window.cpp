@@ -300,6 +300,12 @@ bool CDialog::Create(QWidget* parent)
     return true;
 }
 
+bool CDialog::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) ReportFocusSoon(this);
+    return QDialog::event(event);
+}
+
 void CDialog::EndDialog(int code)
 {
     m_ended = true;

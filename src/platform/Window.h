@@ -148,6 +148,9 @@ public:
 protected:
     QObject* TimerObject() override { return this; }
     void timerEvent(QTimerEvent* event) override;
+    // Reports the focused control to assistive technology each time the
+    // dialog becomes the active window.
+    bool event(QEvent* event) override;
     void reject() override { OnCancel(); }
     void accept() override { OnOK(); }
 

@@ -342,7 +342,7 @@ void CGroupCommands::OnOpenBlackList()
     window->SetGroupURI(uri);
     window->SetGroupName(group->m_csName);
     window->Create(&m_window);
-    window->show();
+    BringToFront(window);  // asked for: it takes the focus, and a reader hears where
     const CGroupRecord* record = alive ? Data().GroupTable().Get(uri) : nullptr;
     if (!record || record->kind != GROUP_PUBLIC) return;
     for (const CString& entry : record->Blacklist()) window->AddBlackListEntry(entry, uri, CTarvolanBlackListDialog::LIST_BLACK);

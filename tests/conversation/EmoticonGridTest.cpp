@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "platform/Accessibility.h"
 #include "platform/Window.h"
 #include "ConversationTestSupport.h"
 #include "common/Emoticons.h"
@@ -28,6 +29,7 @@ protected:
     {
         QTimer::singleShot(0, [&] {
             QApplication::processEvents();  // the grid's window is activated
+            QApplication::processEvents();  // and reports where its focus is
             QPointer<CEmoticonGrid> grid = m_picker.findChild<CEmoticonGrid*>();
             ASSERT_FALSE(grid.isNull());
             for (int key : keys) {
@@ -64,8 +66,16 @@ TEST_F(EmoticonGridTest, KeysMoveTheHighlightAndPick)
     for (const TCase& c : cases) EXPECT_EQ(PressInPopup(c.keys), c.picked) << c.keys.size() << " keys";
 }
 
-TEST_F(EmoticonGridTest, ShowsItsFocusAndIsATableOfNamedCells)
+// What a screen reader hears: the list of named pictures and its
+// highlighted item when the popup opens, then each item alone as the keys move.
+TEST_F(EmoticonGridTest, ShowsItsFocusAndReportsTheHighlightedItem)
 {
+    static QStringList heard;
+    heard.clear();
+    const FocusReportObserver previous = ObserveFocusReports([](QAccessibleInterface* node) {
+        QAccessibleInterface* parent = node->parent();
+        heard << node->text(QAccessible::Name) + '@' + (parent ? parent->text(QAccessible::Name) : QString());
+    });
     // A window of the application, where a screen reader finds it.
     QTimer::singleShot(0, [this] {
         QAccessibleInterface* app = QAccessible::queryAccessibleInterface(qApp);
@@ -74,19 +84,22 @@ TEST_F(EmoticonGridTest, ShowsItsFocusAndIsATableOfNamedCells)
             listed = listed || app->child(i)->object() == m_picker.findChild<CEmoticonGrid*>();
         EXPECT_TRUE(listed);
     });
-    PressInPopup({Qt::Key_Right}, [](CEmoticonGrid* grid) {
+    QStringList afterKeys;
+    PressInPopup({Qt::Key_Right, Qt::Key_Down}, [&afterKeys](CEmoticonGrid* grid) {
+        QApplication::processEvents();
         EXPECT_TRUE(grid->hasFocus());
         ASSERT_NE(grid->currentItem(), nullptr);
         EXPECT_TRUE(grid->currentItem()->isSelected());  // the highlight is where the keys are
-        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
-        ASSERT_NE(table, nullptr);
-        EXPECT_EQ(table->role(), QAccessible::Table);
-        ASSERT_NE(table->tableInterface(), nullptr);
-        EXPECT_EQ(table->tableInterface()->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("微笑"));
-        EXPECT_EQ(table->tableInterface()->cellAt(0, 1)->text(QAccessible::Name), QStringLiteral("露齿笑"));
-        EXPECT_EQ(table->tableInterface()->cellAt(4, 7)->text(QAccessible::Name), QStringLiteral("邮件"));
-        EXPECT_EQ(table->tableInterface()->columnDescription(0), QString());  // not Qt's "1"
-        EXPECT_EQ(table->tableInterface()->rowDescription(0), QString());
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(grid);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->role(), QAccessible::List);  // a table's row is read whole
+        EXPECT_EQ(list->child(0)->text(QAccessible::Name), QStringLiteral("微笑"));
+        EXPECT_EQ(list->child(39)->text(QAccessible::Name), QStringLiteral("邮件"));
+        afterKeys << heard.last();
     });
+    ObserveFocusReports(previous);
+    ASSERT_FALSE(heard.isEmpty());
+    EXPECT_TRUE(heard.contains(QStringLiteral("微笑@表情"))) << heard.join(", ").toStdString();  // on opening
+    EXPECT_EQ(afterKeys, QStringList({QStringLiteral("露齿笑@表情"), QStringLiteral("难过@表情")}));
     EXPECT_EQ(EmoticonMeaning(CString("no code")), QStringLiteral("no code"));
 }

@@ -5,6 +5,7 @@
 #include "conversation/EmoticonMovies.h"
 #include "conversation/RichMsgEdit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
@@ -106,6 +107,29 @@ TEST_F(RichMsgEditTest, AppendShowsCodesAsPicturesAndKeepsPercentSigns)
     EXPECT_EQ(map[19], char(2));
     EXPECT_TRUE(m_edit.IsTimerRunning(CRichMsgEdit::kPictureTimer));
     EXPECT_EQ(m_edit.TimerPeriod(CRichMsgEdit::kPictureTimer), 100);
+}
+
+// A screen reader reads each picture by its meaning, never as the object
+// character, and its offsets land on the editor's own positions.
+TEST_F(RichMsgEditTest, AccessibleTextGivesEachPictureItsMeaning)
+{
+    CRichMsgEdit::AppendMessageText(&m_edit, nullptr, 0, "%s", "hi :) ok$CRLF:D");
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&m_edit);
+    ASSERT_NE(node, nullptr);
+    QAccessibleTextInterface* text = node->textInterface();
+    ASSERT_NE(text, nullptr);
+    const QString spoken = QStringLiteral("hi 微笑 ok\n露齿笑");
+    EXPECT_EQ(text->text(0, text->characterCount()), spoken);
+    EXPECT_EQ(node->text(QAccessible::Value), spoken);
+    int start = 0, end = 0;
+    EXPECT_EQ(text->textAtOffset(4, QAccessible::LineBoundary, &start, &end), QStringLiteral("hi 微笑 ok"));
+    // Selecting the words selects the picture; the caret behind it is behind the words.
+    text->setSelection(0, 3, 5);
+    EXPECT_TRUE(m_edit.IsSelectionOnePicture());
+    text->selection(0, &start, &end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(3, 5));
+    m_edit.SetSel(4, 4);  // bytes: "hi " and the picture
+    EXPECT_EQ(text->cursorPosition(), 5);
 }
 
 TEST_F(RichMsgEditTest, EmoticonSwitchOffKeepsCodesAsText)

@@ -19,6 +19,7 @@
 #include "ModuleWindows.h"
 #include "SharedSession.h"
 #include "scripted/ScriptedUiDriver.h"
+#include "platform/Accessibility.h"
 #include "platform/Window.h"
 #include "player/Keyboard.h"
 #include "player/ScenarioPlayer.h"
@@ -115,16 +116,54 @@ void CheckTabOrder(QWidget* window, const char* name)
     EXPECT_EQ(back, round) << name << ": Shift+Tab walks another round";
 }
 
-// The window as a person gets it: shown, focus where it opens.
+// What a screen reader last heard of the focus: the control (for an item,
+// the view holding it) that the module reported last, and its name.
+class CFocusReports {
+public:
+    CFocusReports() { s_pThis = this, m_previous = ObserveFocusReports(&Record); }
+    ~CFocusReports() { ObserveFocusReports(m_previous), s_pThis = nullptr; }
+    CFocusReports(const CFocusReports&) = delete;
+    CFocusReports& operator=(const CFocusReports&) = delete;
+    QObject* LastObject() const { return m_object; }
+    QString LastName() const { return m_name; }
+
+private:
+    static void Record(QAccessibleInterface* node)
+    {
+        if (!s_pThis) return;
+        s_pThis->m_object = node->object() ? node->object() : node->parent()->object();
+        s_pThis->m_name = node->text(QAccessible::Name);
+    }
+    static inline CFocusReports* s_pThis = nullptr;
+    FocusReportObserver m_previous = nullptr;
+    QObject* m_object = nullptr;
+    QString m_name;
+};
+
+// The window as a person gets it: shown, focus where it opens, and that
+// focus reported to assistive technology once the window is up.
 void CheckWindow(QWidget* window, const char* name, int focusId)
 {
     ASSERT_NE(window, nullptr) << name;
+    CFocusReports reports;
     window->show();
     QApplication::processEvents();
+    QApplication::processEvents();  // the report queued behind the activation
     EXPECT_EQ(UnnamedControls(window).join(QStringLiteral(", ")).toStdString(), "") << name;
     QWidget* focus = window->window()->focusWidget();
     EXPECT_EQ(focus ? ControlId(focus) : 0, focusId) << name << ": the focus it opens with";
+    if (window->isWindow()) {
+        EXPECT_TRUE(focus && reports.LastObject() == focus) << name << ": the focus is not reported after opening";
+    }
     CheckTabOrder(window, name);
+}
+
+// Makes the tree item at the path the current one, as the arrow keys do.
+void Select(CClientSession& session, const QStringList& path)
+{
+    QTreeWidgetItem* item = FindItem(session.GroupTree(), path);
+    ASSERT_NE(item, nullptr) << path.join('/').toStdString();
+    session.GroupTree()->setCurrentItem(item);
 }
 
 // What a screen reader hears of the tree's row with that text besides the text.
@@ -144,6 +183,28 @@ void CheckModal(CClientSession& session, int command, const char* name, int focu
 }
 
 } // namespace
+
+// The group tree that gets the focus back (after a dialog or a menu) is
+// reported with its current item, not as the bare tree.
+TEST(Accessibility, TreeGettingTheFocusBackReportsItsItem)
+{
+    CClientSession& session = SharedSession();
+    CScenarioPlayer player(session);
+    QString why;
+    ASSERT_EQ(player.Play(QJsonDocument::fromJson(R"([{"network": "signin"}])").array(), &why), CScenarioPlayer::Passed);
+    QTreeWidget* tree = session.GroupTree();
+    tree->window()->show();
+    QApplication::processEvents();
+    Select(session, {"群组管理", "我创建的群组", "产品研发部"});
+    QWidget* other = FindControl(session.GroupWindow(), 1006);
+    ASSERT_NE(other, nullptr);
+    other->setFocus();
+    CFocusReports reports;
+    tree->setFocus(Qt::PopupFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(reports.LastObject(), tree);
+    EXPECT_EQ(reports.LastName(), QStringLiteral("产品研发部"));
+}
 
 TEST(Accessibility, EveryModuleWindowIsNamedAndWalkedByTab)
 {

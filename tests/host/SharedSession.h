@@ -2,6 +2,8 @@
 // process, so every test shares the session, which is never destroyed.
 #pragma once
 
+#include <QStringList>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include "sim/SimulatedIms.h"
@@ -35,6 +37,20 @@ inline CClientSession& SharedSession()
         return s;
     }();
     return *session;
+}
+
+// The tree item at the path of item texts from the top; null when none.
+inline QTreeWidgetItem* FindItem(QTreeWidget* tree, const QStringList& path)
+{
+    QTreeWidgetItem* item = tree->invisibleRootItem();
+    for (const QString& text : path) {
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < item->childCount() && !next; ++i)
+            if (item->child(i)->text(0) == text) next = item->child(i);
+        if (!next) return nullptr;
+        item = next;
+    }
+    return item;
 }
 
 } // namespace host

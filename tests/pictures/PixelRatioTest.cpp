@@ -34,13 +34,16 @@ qreal Ratio()
     return qApp->devicePixelRatio();
 }
 
-// A picture on white, as the tree, the editors and a saved bitmap show it.
+// A picture on white, as the tree, the editors and a saved bitmap show it,
+// pixel for pixel (a 2x picture is not drawn at its logical size).
 QImage Comparable(const QImage& image)
 {
     QImage onWhite(image.size(), QImage::Format_RGB32);
     onWhite.fill(Qt::white);
+    QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    pixels.setDevicePixelRatio(1);
     QPainter painter(&onWhite);
-    painter.drawImage(0, 0, image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    painter.drawImage(0, 0, pixels);
     return onWhite;
 }
 
@@ -185,6 +188,62 @@ TEST_F(PixelRatioTest, TreeImagesComeFromTheArtOfTheRatio)
     }
     EXPECT_GE(checked, 8);  // roots, the group, its members, in both trees
     EXPECT_EQ(art.SourceOf(Shown(m_chat->windowIcon(), size)), expected);
+}
+
+// The tree as the screen gets it: every picture painted at its place is the
+// art of the ratio scaled smoothly to the device pixels it covers (at 1.5
+// the 2x art, not resampled to the nearest pixel). The search allows for the
+// painter's rounding of a place that falls between device pixels.
+TEST_F(PixelRatioTest, TreesPaintTheirPicturesSmoothly)
+{
+    const qreal dpr = Ratio();
+    const TArt art = TreeArt();
+    const int side = qRound(kTreeImageSize * dpr);
+    std::vector<QImage> expected;
+    for (const QImage& image : art.art[ArtRatio(dpr)])
+        expected.push_back(image.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    m_chat->resize(500, 400);
+    m_chat->show();
+    Dlg().resize(300, 400);
+    Dlg().show();
+    int checked = 0;
+    for (CTreeCtrlEx* tree : {&Tree(), m_chat->MemberTree()}) {
+        tree->clearSelection();
+        tree->setCurrentItem(nullptr);
+        const QImage shown = Comparable(tree->viewport()->grab().toImage());
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            const QRect label = tree->LabelRect(*it);
+            if (label.isEmpty() || (*it)->icon(0).isNull()) continue;
+            const QPoint at((label.left() - tree->iconSize().width() - 3) * dpr, label.top() * dpr);
+            double best = 1e9;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    for (const QImage& candidate : expected)
+                        best = std::min(best, Distance(shown.copy(QRect(at + QPoint(dx, dy), candidate.size())), candidate));
+            EXPECT_LT(best, 1.5) << (*it)->text(0).toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 6);
+}
+
+// A picture of the 2x strip keeps to its own cell: its outermost rows and
+// columns are drawn only where the 1x picture's are (an outline reaching
+// into the neighbour showed as a stray dark line beside that picture).
+TEST_F(PixelRatioTest, TreeArtStaysInsideItsCells)
+{
+    const QImage small(QStringLiteral(":/tarvolan/images/tree_images.png"));
+    const QImage large(AtRatio(QStringLiteral(":/tarvolan/images/tree_images.png"), 2));
+    ASSERT_EQ(large.width(), 2 * small.width());
+    const auto drawn = [](const QImage& image, int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
+    const int side = 2 * kTreeImageSize;
+    for (int X = 0; X < large.width(); ++X)
+        for (int Y = 0; Y < large.height(); ++Y) {
+            const int x = X % side, y = Y % side;
+            if (x != 0 && x != side - 1 && y != 0 && y != side - 1) continue;
+            EXPECT_FALSE(drawn(large, X, Y) && !drawn(small, X / 2, Y / 2))
+                << "picture " << X / side << " at " << x << "," << y;
+        }
 }
 
 TEST_F(PixelRatioTest, PickerPicturesComeFromTheArtOfTheRatio)
