@@ -1338,4 +1338,53 @@
         <translation>Online</translation>
     </message>
 </context>
+<context>
+    <name>tarvolan::CEditorAccessible</name>
+    <message>
+        <source>图片</source>
+        <translation>Picture</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolan::CFindBar</name>
+    <message>
+        <source>查找</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>上一个</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>下一个</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>查找结果</source>
+        <translation>Find results</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>关闭查找</source>
+        <translation>Close find</translation>
+    </message>
+    <message>
+        <source>没有找到</source>
+        <translation>No match</translation>
+    </message>
+    <message>
+        <source>%1/%2</source>
+        <translation>%1/%2</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolan::CTarvolanHistoryDialog</name>
+    <message>
+        <source>第%1页，%2条消息</source>
+        <translation>Page %1, %2 messages</translation>
+    </message>
+</context>
 </TS>
