@@ -12,7 +12,7 @@
 #include <QTextBlock>
 #include <QTreeWidgetItem>
 
-#include "ConversationTestSupport.h"
+#include "SignedInTest.h"
 #include "UnrtfReader.h"
 #include "controls/TreeCtrlEx.h"
 #include "conversation/ChatWindows.h"
@@ -31,40 +31,12 @@ using testing_support::CFakeHost;
 
 namespace {
 
-constexpr const char kMe[] = "sip:me@x.com";
-constexpr const char kGroupURI[] = "sip:g1@x.com";
-
-// The main window's group data and conversation windows.
-CGroupTreeModel& Model()
-{
-    return CTarvolanModule::Instance()->MainWindow()->Data().TreeModel();
-}
-CChatWindows& Chats()
-{
-    return CTarvolanModule::Instance()->MainWindow()->ChatWindows();
-}
-
-class ChatDialogTest : public ConversationTest {
+class ChatDialogTest : public SignedInTest {
 protected:
     void SetUp() override
     {
-        ConversationTest::SetUp();
-        clientkit::TIdentity me;
-        me.displayName = "Me";
-        me.uri = kMe;
-        clientkit::SetIdentity(me);
-        clientkit::SetUserSettings(1, "me");
-        m_module = LoadTarvolanModule(&m_host, nullptr, &m_parent);
-        ASSERT_NE(m_module, nullptr);
-        m_module->Init();
-
-        TGroupListEntry entry;
-        entry.uri = kGroupURI;
-        entry.name = Gbk("测试组");
-        entry.kind = 2;
-        entry.owner = kMe;
-        entry.role = 1;
-        m_group = Model().CreateOrUpdateGroup(entry);
+        SignedInTest::SetUp();
+        m_group = AddGroup(Gbk("测试组"), 1);
         m_group->m_csOwnerURI = kMe;
         for (const char* uri : {"sip:ann@x.com", "sip:bob@x.com"}) {
             TMemberSlot slot;
@@ -74,11 +46,6 @@ protected:
         m_chat = Chats().Open(*m_group);
         ASSERT_NE(m_chat, nullptr);
         m_host.Clear();
-    }
-    void TearDown() override
-    {
-        CTarvolanModule::DestroyInstance();
-        ConversationTest::TearDown();
     }
 
     void Type(const QString& text)
@@ -105,9 +72,6 @@ protected:
     // Delivers what the window queued (the length notice follows the change).
     static void Flush() { QCoreApplication::sendPostedEvents(); }
 
-    CFakeHost m_host;
-    QWidget m_parent;
-    CModuleBase* m_module = nullptr;
     CTarvolan* m_group = nullptr;
     CTarvolanChatDialog* m_chat = nullptr;
 };
@@ -632,30 +596,13 @@ TEST_F(ChatDialogTest, SavedConversationReadsBackInUnrtf)
 
 // ---- incoming group messages ---------------------------------------------------------
 
-class GroupMessageTest : public ConversationTest {
+class GroupMessageTest : public SignedInTest {
 protected:
     void SetUp() override
     {
-        ConversationTest::SetUp();
-        clientkit::TIdentity me;
-        me.displayName = "Me";
-        me.uri = kMe;
-        clientkit::SetIdentity(me);
-        m_module = LoadTarvolanModule(&m_host, nullptr, &m_parent);
-        m_module->Init();
-        ASSERT_NE(CTarvolanModule::Instance()->MainWindow(), nullptr);
-        TGroupListEntry entry;
-        entry.uri = kGroupURI;
-        entry.name = "g1";
-        entry.kind = 2;
-        entry.role = 2;
-        m_group = Model().CreateOrUpdateGroup(entry);
+        SignedInTest::SetUp();
+        m_group = AddGroup("g1", 2);
         m_host.Clear();
-    }
-    void TearDown() override
-    {
-        CTarvolanModule::DestroyInstance();
-        ConversationTest::TearDown();
     }
     // Sends code 1034 and returns word 4.
     Word Receive(const char* address, const char* sender, const char* text, int type = 2)
@@ -666,9 +613,6 @@ protected:
         return record[4];
     }
 
-    CFakeHost m_host;
-    QWidget m_parent;
-    CModuleBase* m_module = nullptr;
     CTarvolan* m_group = nullptr;
 };
 

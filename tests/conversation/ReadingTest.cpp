@@ -9,7 +9,7 @@
 #include <QTextBlock>
 
 #include "platform/Window.h"  // before the support, which uses its conversions
-#include "ConversationTestSupport.h"
+#include "SignedInTest.h"
 #include "conversation/ChatWindows.h"
 #include "conversation/FindBar.h"
 #include "conversation/RichMsgEdit.h"
@@ -26,7 +26,6 @@ using testing_support::CFakeHost;
 
 namespace {
 
-constexpr const char kMe[] = "sip:me@x.com";
 
 void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {})
 {
@@ -34,33 +33,15 @@ void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoMod
     QApplication::sendEvent(target, &press);
 }
 
-class ReadingTest : public ConversationTest {
+class ReadingTest : public SignedInTest {
 protected:
     void SetUp() override
     {
-        ConversationTest::SetUp();
-        clientkit::TIdentity me;
-        me.displayName = "Me";
-        me.uri = kMe;
-        clientkit::SetIdentity(me);
-        m_module = LoadTarvolanModule(&m_host, nullptr, &m_parent);
-        ASSERT_NE(m_module, nullptr);
-        m_module->Init();
-        TGroupListEntry entry;
-        entry.uri = "sip:g1@x.com";
-        entry.name = "g1";
-        entry.kind = 2;
-        entry.role = 2;
-        m_group = Model().CreateOrUpdateGroup(entry);
-        m_chat = CTarvolanModule::Instance()->MainWindow()->ChatWindows().Open(*m_group);
+        SignedInTest::SetUp();
+        m_group = AddGroup("g1", 2);
+        m_chat = Chats().Open(*m_group);
         ASSERT_NE(m_chat, nullptr);
     }
-    void TearDown() override
-    {
-        CTarvolanModule::DestroyInstance();
-        ConversationTest::TearDown();
-    }
-    static CGroupTreeModel& Model() { return CTarvolanModule::Instance()->MainWindow()->Data().TreeModel(); }
     void Receive(const char* sender, const char* text)
     {
         Word record[5] = {2, reinterpret_cast<Word>("sip:g1@x.com/chat"), reinterpret_cast<Word>(sender),
@@ -68,9 +49,6 @@ protected:
         m_module->OnMessage(0, H_GroupMessage, record);
     }
 
-    CFakeHost m_host;
-    QWidget m_parent;
-    CModuleBase* m_module = nullptr;
     CTarvolan* m_group = nullptr;
     CTarvolanChatDialog* m_chat = nullptr;
 };
