@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include <QScopeGuard>
 
 #include "clientkit/ClientKit.h"
 #include "controls/SignedInUser.h"
@@ -272,9 +273,12 @@ void CTarvolanDialog::ShowItemImage(QTreeWidgetItem* item, int image)
 
 template <class F> void CTarvolanDialog::ChangeGroupRows(const CString& uri, F&& change)
 {
-    ++m_nRepaintsHeld;
-    change();
-    if (--m_nRepaintsHeld > 0 || !m_bRepaintWanted) return;
+    {
+        ++m_nRepaintsHeld;
+        const auto release = qScopeGuard([this] { --m_nRepaintsHeld; });
+        change();
+    }
+    if (m_nRepaintsHeld > 0 || !m_bRepaintWanted) return;
     m_bRepaintWanted = false;
     const CTarvolan* group = m_GroupData.TreeModel().FindGroup(uri);
     const QTreeWidgetItem* item = group ? GroupItem(*group) : nullptr;
