@@ -100,8 +100,10 @@ void CTarvolanDialog::LoadImages()
 // image of that index in m_images as its icon (CGroupTreeItem).
 void CTarvolanDialog::SetItemImage(QTreeWidgetItem* item, int index) const
 {
-    if (ItemImage(item) == index) return;
-    {
+    if (item->type() == CGroupTreeItem::kType) {
+        if (!static_cast<CGroupTreeItem*>(item)->SetImageQuietly(index)) return;
+    } else {
+        if (ItemImage(item) == index) return;
         const QSignalBlocker quiet(m_pTree->model());
         item->setData(0, kItemImageRole, index);
     }
