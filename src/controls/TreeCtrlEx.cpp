@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -311,6 +312,45 @@ void CTreeCtrlEx::paintEvent(QPaintEvent* event)
         painter.fillRect(viewport()->rect(), QBrush(m_bkImage));
     }
     QTreeWidget::paintEvent(event);
+    m_firstShown = indexAt(QPoint(0, 0));
+    m_lastShown = indexAt(QPoint(0, viewport()->height() - 1));
+    if (!m_lastShown.isValid() && m_firstShown.isValid()) {
+        // Blank space below the rows: the last row is the last one shown.
+        QModelIndex last = m_firstShown;
+        for (QModelIndex next = indexBelow(last); next.isValid(); next = indexBelow(last)) last = next;
+        m_lastShown = last;
+    }
+}
+
+namespace {
+
+// An index's place in the tree's order: its row and its ancestors' rows,
+// from the top.
+std::vector<int> Place(QModelIndex index)
+{
+    std::vector<int> place;
+    for (; index.isValid(); index = index.parent()) place.push_back(index.row());
+    std::reverse(place.begin(), place.end());
+    return place;
+}
+
+bool IsPrefix(const std::vector<int>& a, const std::vector<int>& b)
+{
+    return a.size() <= b.size() && std::equal(a.begin(), a.end(), b.begin());
+}
+
+} // namespace
+
+bool CTreeCtrlEx::MayShowRows(const QTreeWidgetItem* item) const
+{
+    if (!item || !isVisible() || !m_firstShown.isValid() || !m_lastShown.isValid()) return true;
+    const std::vector<int> place = Place(indexFromItem(item));
+    const std::vector<int> first = Place(m_firstShown), last = Place(m_lastShown);
+    // The item and its descendants come in a run from its place on; the run
+    // ends before the first row shown unless the first is inside it.
+    const bool beforeFirst = place < first && !IsPrefix(place, first);
+    const bool afterLast = last < place;
+    return !beforeFirst && !afterLast;
 }
 
 CTreeCtrlEx::TRowLook CTreeCtrlEx::RowLook(const QTreeWidgetItem* item) const

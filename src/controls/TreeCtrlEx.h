@@ -112,6 +112,14 @@ public:
     // as the control font needs with the text 2 pixels down, or the icon.
     QSize RowSizeHint(const QTreeWidgetItem* item) const;
 
+    // Whether the rows of the item and of everything under it may be on
+    // screen: false only when they all lie outside the rows of the last
+    // paint. A change that brings other rows on screen (rows added or
+    // removed, a scroll, a branch opened or closed, a resize) has Qt repaint
+    // the view anyway, so an owner that changed only what such rows show
+    // need not repaint when this is false.
+    bool MayShowRows(const QTreeWidgetItem* item) const;
+
 signals:
     // A left double-click reached the owner: one that the tree handled (after
     // its own handling, which may expand or collapse the item), or, in
@@ -186,6 +194,10 @@ private:
     bool m_bSkinsTried = false;
     int m_skinRatio = 1;   // the art ratio the skins were read for
     QPersistentModelIndex m_hover;
+    // The first and last rows of the last paint (invalid before one, or
+    // when their items went).
+    QPersistentModelIndex m_firstShown;
+    QPersistentModelIndex m_lastShown;
 };
 
 } // namespace tarvolan

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/GbkString.h"
+#include "groups/RareText.h"
 
 namespace tarvolan {
 
@@ -109,8 +110,8 @@ struct TMemberSlot {
     CString info;      // member information, for example "Forward"
     CString uri;       // the slot's key
     int32_t value = 0;
-    CString extra1;
-    CString extra2;
+    CRareText extra1;  // two further texts, which no message fills
+    CRareText extra2;
     CString phone;
 };
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include <QSignalBlocker>
+#include <QScopeGuard>
 
 #include "clientkit/ClientKit.h"
 #include "controls/SignedInUser.h"
@@ -251,41 +251,54 @@ void CTarvolanDialog::ShowMember(CTarvolanMember& member, bool isNew)
     else if (GroupItem(group)) InsertMemberItems(group, {MakeMemberItem(member, MemberItemKind(group))});
 }
 
+// The item reads its text from its member when painted (CGroupTreeItem), so
+// only its image and a repaint are left to do.
 void CTarvolanDialog::RefreshMemberItem(CTarvolanMember& member)
 {
     if (QTreeWidgetItem* item = MemberItem(member))
-        SetItemLook(item, ToQt(member.ItemText()), MemberImage(member.m_nStatus, member.m_nPresenceKind));
+        ShowItemImage(item, MemberImage(member.m_nStatus, member.m_nPresenceKind));
 }
 
 // The view is not told item by item: for each changed item it would look the
 // row up among all visible rows, which makes a change cost as much as the
 // tree is large. Its visible part is repainted once instead; rows keep their
 // heights (uniform) and no column sizes itself to its contents. Group and
-// member items show their object's text already (CGroupTreeItem): for them
-// the text given is the one they show, and only the repaint is needed.
-void CTarvolanDialog::SetItemLook(QTreeWidgetItem* item, const QString& text, int image)
-{
-    if (item->text(0) != text) {
-        const QSignalBlocker quiet(m_pTree->model());
-        item->setText(0, text);
-    }
-    ShowItemImage(item, image);
-}
-
+// member items show their object's text (CGroupTreeItem), so a new name or
+// status text needs only the repaint.
 void CTarvolanDialog::ShowItemImage(QTreeWidgetItem* item, int image)
 {
     SetItemImage(item, image);
-    if (item->treeWidget()) m_pTree->viewport()->update();
+    if (item->treeWidget()) RepaintTree();
+}
+
+template <class F> void CTarvolanDialog::ChangeGroupRows(const CString& uri, F&& change)
+{
+    {
+        ++m_nRepaintsHeld;
+        const auto release = qScopeGuard([this] { --m_nRepaintsHeld; });
+        change();
+    }
+    if (m_nRepaintsHeld > 0 || !m_bRepaintWanted) return;
+    m_bRepaintWanted = false;
+    const CTarvolan* group = m_GroupData.TreeModel().FindGroup(uri);
+    const QTreeWidgetItem* item = group ? GroupItem(*group) : nullptr;
+    if (!item || m_pTree->MayShowRows(item)) m_pTree->viewport()->update();
 }
 
 void CTarvolanDialog::OnGroupChanged(const TGroupChange& change)
 {
     switch (change.what) {
-    case CHANGE_ATTRIBUTES: RebuildGroupItem(change.groupURI); break;
+    case CHANGE_ATTRIBUTES:
+        ChangeGroupRows(change.groupURI, [&] { RebuildGroupItem(change.groupURI); });
+        break;
     case CHANGE_MEMBERS:
         if (change.member) ShowMember(*change.member, change.detail == DETAIL_NEW_MEMBER);
-        else if (change.detail == DETAIL_FROM_TABLE) RebuildMemberItems(change.groupURI);
-        else RebuildGroupAndMembers(change.groupURI, change.detail == DETAIL_UNLISTED_LEAVE);
+        else if (change.detail == DETAIL_FROM_TABLE)
+            ChangeGroupRows(change.groupURI, [&] { RebuildMemberItems(change.groupURI); });
+        else
+            ChangeGroupRows(change.groupURI, [&] {
+                RebuildGroupAndMembers(change.groupURI, change.detail == DETAIL_UNLISTED_LEAVE);
+            });
         break;
     case CHANGE_PRESENCE: ShowMemberPresence(*change.member, change.detail == DETAIL_TEXT_CHANGED); break;
     case CHANGE_HISTORY: ShowHistoryAnswer(*change.group, change.detail); break;

@@ -97,16 +97,24 @@ void CTarvolanDialog::LoadImages()
     m_pTree->setIconSize(QSize(kTreeImageSize, kTreeImageSize));
 }
 
-// Quietly, for an item in the tree: see SetItemLook. The item shows the
+// Quietly, for an item in the tree: see ShowItemImage. The item shows the
 // image of that index in m_images as its icon (CGroupTreeItem).
 void CTarvolanDialog::SetItemImage(QTreeWidgetItem* item, int index) const
 {
-    if (ItemImage(item) == index) return;
-    {
+    if (item->type() == CGroupTreeItem::kType) {
+        if (!static_cast<CGroupTreeItem*>(item)->SetImageQuietly(index)) return;
+    } else {
+        if (ItemImage(item) == index) return;
         const QSignalBlocker quiet(m_pTree->model());
         item->setData(0, kItemImageRole, index);
     }
-    if (item->treeWidget()) m_pTree->viewport()->update();
+    if (item->treeWidget()) RepaintTree();
+}
+
+void CTarvolanDialog::RepaintTree() const
+{
+    if (m_nRepaintsHeld > 0) m_bRepaintWanted = true;
+    else m_pTree->viewport()->update();
 }
 
 int CTarvolanDialog::ItemImage(const QTreeWidgetItem* item)

@@ -146,7 +146,7 @@ public:
     void ShowGroupName(const CString& uri)
     {
         const CTarvolan* shown = m_GroupData.TreeModel().FindGroup(uri);
-        if (QTreeWidgetItem* item = shown ? GroupItem(*shown) : nullptr) SetItemLook(item, ToQt(shown->m_csName), ItemImage(item));
+        if (QTreeWidgetItem* item = shown ? GroupItem(*shown) : nullptr) ShowItemImage(item, ItemImage(item));
     }
 
     // ---- tree interaction ------------------------------------------------------
@@ -190,10 +190,16 @@ private:
     void ApplySkins();
     void LoadImages();
     void SetItemImage(QTreeWidgetItem* item, int index) const;
-    // Text and image of an item already in the tree, with one repaint.
-    void SetItemLook(QTreeWidgetItem* item, const QString& text, int image);
-    // The same for an item that shows its object's text: the image, then a repaint.
+    // The image of an item already in the tree that shows its object's text
+    // (CGroupTreeItem), then a repaint: the text is read when painted.
     void ShowItemImage(QTreeWidgetItem* item, int image);
+    // Repaints the tree, or, while a group's rows change, notes that they
+    // need it.
+    void RepaintTree() const;
+    // Runs change(), which changes only what the group's rows show (or adds
+    // and removes rows, which Qt repaints itself), with one repaint at the
+    // end, and none when the group's rows were all off screen.
+    template <class F> void ChangeGroupRows(const CString& uri, F&& change);
     QTreeWidgetItem* AddRoot(QTreeWidgetItem* parent, int kind, int textId);
     void SetMemberItem(const CTarvolanMember& member, QTreeWidgetItem* item);
     // The parent root and item kind of a new group item; null when none.
@@ -305,6 +311,8 @@ private:
     std::unordered_map<const CTarvolan*, QTreeWidgetItem*> m_GroupItems;
     std::vector<QTreeWidgetItem*> m_MemberItems;  // by CTarvolanMember::Number(); null: no item
     std::vector<QIcon> m_images;
+    mutable int m_nRepaintsHeld = 0;         // inside ChangeGroupRows
+    mutable bool m_bRepaintWanted = false;   // a row changed meanwhile
     bool m_bToolTips = false;
     CString m_csToolTip;            // the tooltip text shown last
     bool m_bPressOnExpander = false;  // the last press fell on an expander

@@ -8,7 +8,7 @@
 namespace tarvolan {
 
 CGroupTreeItem::CGroupTreeItem(int kind, void* object, const std::vector<QIcon>& images, TLook look)
-    : m_images(images), m_pObject(object), m_nKind(kind), m_nImage(look.image), m_nColor(look.color),
+    : QTreeWidgetItem(kType), m_images(images), m_pObject(object), m_nKind(kind), m_nImage(look.image), m_nColor(look.color),
       m_bBold(look.bold)
 {
 }

@@ -49,7 +49,19 @@ public:
         int32_t color;    // COLORREF, or -1 for the control's text colour
         bool bold;
     };
+    static constexpr int kType = QTreeWidgetItem::UserType + 1;
+
     CGroupTreeItem(int kind, void* object, const std::vector<QIcon>& images, TLook look);
+
+    // Shows the image of that index without telling the model, for an owner
+    // that repaints the view itself (tens of thousands of presence changes
+    // each tell no view anything); false when it showed that one already.
+    bool SetImageQuietly(int image)
+    {
+        if (m_nImage == image) return false;
+        m_nImage = image;
+        return true;
+    }
 
     QVariant data(int column, int role) const override;
     void setData(int column, int role, const QVariant& value) override;

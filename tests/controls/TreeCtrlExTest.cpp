@@ -381,6 +381,23 @@ TEST_F(TreeCtrlExTest, ExpandAndCollapseRepaintEverything)
 
 }
 
+TEST_F(TreeCtrlExTest, RowsOffScreenAreToldFromRowsShown)
+{
+    std::vector<QTreeWidgetItem*> rows;
+    for (int i = 0; i < 60; ++i) rows.push_back(new QTreeWidgetItem(m_second, {QString::number(i)}));
+    EXPECT_TRUE(m_tree->MayShowRows(m_third));  // nothing painted yet
+    m_tree->expandItem(m_second);
+    ShowAndSettle();
+    m_tree->scrollToItem(rows[30], QAbstractItemView::PositionAtTop);
+    Settle();
+    EXPECT_FALSE(m_tree->MayShowRows(m_group));  // above, with its hidden member
+    EXPECT_TRUE(m_tree->MayShowRows(m_second));  // its rows fill the view
+    EXPECT_FALSE(m_tree->MayShowRows(rows[0]));
+    EXPECT_TRUE(m_tree->MayShowRows(rows[31]));
+    EXPECT_FALSE(m_tree->MayShowRows(rows[59]));
+    EXPECT_FALSE(m_tree->MayShowRows(m_third));
+}
+
 TEST_F(TreeCtrlExTest, HorizontalScrollRepaintsCurrentAndHoverRows)
 {
     m_tree->header()->setStretchLastSection(false);

@@ -131,6 +131,17 @@ TEST(GroupRecordTest, MembersReadFromHostEntries)
     EXPECT_EQ(record.MemberCount(), 0);
 }
 
+TEST(GroupRecordTest, SpareTextsOfASlotCopyWithIt)
+{
+    TMemberSlot slot = MemberSlot("sip:a", "A", kMemberInGroup);
+    EXPECT_TRUE(slot.extra1.Text().IsEmpty());
+    slot.extra2 = CString("kept");
+    TMemberSlot copy = slot;
+    slot.extra2 = CString();
+    EXPECT_EQ(copy.extra2.Text(), "kept");
+    EXPECT_TRUE(slot.extra2.Text().IsEmpty());
+}
+
 TEST(GroupRecordTest, MembersStayUniqueAndWithinTheLimits)
 {
     CGroupRecord record;
