@@ -305,6 +305,7 @@ void CTreeCtrlEx::LoadSkins()
 
 void CTreeCtrlEx::paintEvent(QPaintEvent* event)
 {
+    m_bRepaintAsked = false;
     LoadSkins();
     if (HasBkImage()) {
         QPainter painter(viewport());
@@ -340,6 +341,13 @@ bool IsPrefix(const std::vector<int>& a, const std::vector<int>& b)
 }
 
 } // namespace
+
+void CTreeCtrlEx::RepaintView()
+{
+    if (m_bRepaintAsked && isVisible()) return;
+    m_bRepaintAsked = true;
+    viewport()->update();
+}
 
 bool CTreeCtrlEx::MayShowRows(const QTreeWidgetItem* item) const
 {

@@ -120,6 +120,11 @@ public:
     // need not repaint when this is false.
     bool MayShowRows(const QTreeWidgetItem* item) const;
 
+    // Has the whole view repainted, asking Qt once until that paint comes:
+    // a burst of changes (thousands of presence changes in one host message)
+    // would otherwise pay Qt's dirty-region work for each of them.
+    void RepaintView();
+
 signals:
     // A left double-click reached the owner: one that the tree handled (after
     // its own handling, which may expand or collapse the item), or, in
@@ -198,6 +203,7 @@ private:
     // when their items went).
     QPersistentModelIndex m_firstShown;
     QPersistentModelIndex m_lastShown;
+    bool m_bRepaintAsked = false;  // a whole-view repaint is on its way
 };
 
 } // namespace tarvolan

@@ -282,7 +282,7 @@ template <class F> void CTarvolanDialog::ChangeGroupRows(const CString& uri, F&&
     m_bRepaintWanted = false;
     const CTarvolan* group = m_GroupData.TreeModel().FindGroup(uri);
     const QTreeWidgetItem* item = group ? GroupItem(*group) : nullptr;
-    if (!item || m_pTree->MayShowRows(item)) m_pTree->viewport()->update();
+    if (!item || m_pTree->MayShowRows(item)) m_pTree->RepaintView();
 }
 
 void CTarvolanDialog::OnGroupChanged(const TGroupChange& change)

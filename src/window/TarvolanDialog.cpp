@@ -114,7 +114,7 @@ void CTarvolanDialog::SetItemImage(QTreeWidgetItem* item, int index) const
 void CTarvolanDialog::RepaintTree() const
 {
     if (m_nRepaintsHeld > 0) m_bRepaintWanted = true;
-    else m_pTree->viewport()->update();
+    else m_pTree->RepaintView();
 }
 
 int CTarvolanDialog::ItemImage(const QTreeWidgetItem* item)

@@ -398,6 +398,18 @@ TEST_F(TreeCtrlExTest, RowsOffScreenAreToldFromRowsShown)
     EXPECT_FALSE(m_tree->MayShowRows(m_third));
 }
 
+TEST_F(TreeCtrlExTest, WholeViewRepaintIsAskedOnceUntilItComes)
+{
+    ShowAndSettle();
+    const QRegion view(m_tree->viewport()->rect());
+    for (int round = 0; round < 2; ++round) {  // the paint lets the next burst ask again
+        m_recorder.painted = QRegion();
+        for (int i = 0; i < 1000; ++i) m_tree->RepaintView();
+        Settle();
+        EXPECT_EQ(m_recorder.painted, view) << round;
+    }
+}
+
 TEST_F(TreeCtrlExTest, HorizontalScrollRepaintsCurrentAndHoverRows)
 {
     m_tree->header()->setStretchLastSection(false);
