@@ -177,10 +177,12 @@ void CFindBar::Refresh()
     const int current = m_nCurrent;
     m_nCount = m_target->Search(m_pField->text());
     m_nCurrent = m_nCount > 0 ? std::min(std::max(current, 0), m_nCount - 1) : -1;
-    if (m_nCount == 0)
-        m_pCount->setText(tr("没有找到"));
-    else
-        m_pCount->setText(tr("%1/%2").arg(m_nCurrent + 1).arg(m_nCount));
+    m_pCount->setText(CountText());
+}
+
+QString CFindBar::CountText() const
+{
+    return m_nCurrent < 0 ? tr("没有找到") : tr("%1/%2").arg(m_nCurrent + 1).arg(m_nCount);
 }
 
 void CFindBar::Next()
@@ -212,7 +214,7 @@ void CFindBar::Go(int index, bool again)
     m_nCurrent = index;
     const QString where = m_target->ShowMatch(index);
     if (inBar) focus->setFocus(Qt::OtherFocusReason);
-    const QString count = tr("%1/%2").arg(index + 1).arg(m_nCount);
+    const QString count = CountText();
     m_pCount->setText(count);
     const QString said = where.isEmpty() ? count : count + QLatin1Char(' ') + where;
     if (again || said != LastAnnouncement(&m_window)) AnnounceToReaders(&m_window, said);
@@ -220,7 +222,7 @@ void CFindBar::Go(int index, bool again)
 
 void CFindBar::ShowNoMatch()
 {
-    m_pCount->setText(tr("没有找到"));
+    m_pCount->setText(CountText());
     AnnounceToReaders(&m_window, m_pCount->text());
 }
 

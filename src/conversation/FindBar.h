@@ -97,6 +97,8 @@ private:
     // same match current (again false) says nothing new.
     void Go(int index, bool again = true);
     void ShowNoMatch();
+    // "2/5" for the current match of all, "没有找到" when none is current.
+    QString CountText() const;
     void EnableKeys(bool on);
 
     QWidget& m_window;
