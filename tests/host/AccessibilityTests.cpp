@@ -9,8 +9,6 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTreeWidget>
@@ -22,7 +20,6 @@
 #include "platform/Accessibility.h"
 #include "platform/Window.h"
 #include "player/Keyboard.h"
-#include "player/ScenarioPlayer.h"
 #include "res/ModuleResources.h"
 #include "ui/ClientSession.h"
 #include "ui/ClientWindow.h"
@@ -158,14 +155,6 @@ void CheckWindow(QWidget* window, const char* name, int focusId)
     CheckTabOrder(window, name);
 }
 
-// Makes the tree item at the path the current one, as the arrow keys do.
-void Select(CClientSession& session, const QStringList& path)
-{
-    QTreeWidgetItem* item = FindItem(session.GroupTree(), path);
-    ASSERT_NE(item, nullptr) << path.join('/').toStdString();
-    session.GroupTree()->setCurrentItem(item);
-}
-
 // What a screen reader hears of the tree's row with that text besides the text.
 QString Description(QTreeWidget* tree, const QString& text)
 {
@@ -189,13 +178,11 @@ void CheckModal(CClientSession& session, int command, const char* name, int focu
 TEST(Accessibility, TreeGettingTheFocusBackReportsItsItem)
 {
     CClientSession& session = SharedSession();
-    CScenarioPlayer player(session);
-    QString why;
-    ASSERT_EQ(player.Play(QJsonDocument::fromJson(R"([{"network": "signin"}])").array(), &why), CScenarioPlayer::Passed);
+    SignIn(session);
     QTreeWidget* tree = session.GroupTree();
     tree->window()->show();
     QApplication::processEvents();
-    Select(session, {"群组管理", "我创建的群组", "产品研发部"});
+    SelectTreeItem(session, {"群组管理", "我创建的群组", "产品研发部"});
     QWidget* other = FindControl(session.GroupWindow(), 1006);
     ASSERT_NE(other, nullptr);
     other->setFocus();
@@ -209,9 +196,7 @@ TEST(Accessibility, TreeGettingTheFocusBackReportsItsItem)
 TEST(Accessibility, EveryModuleWindowIsNamedAndWalkedByTab)
 {
     CClientSession& session = SharedSession();
-    CScenarioPlayer player(session);
-    QString why;
-    ASSERT_EQ(player.Play(QJsonDocument::fromJson(R"([{"network": "signin"}])").array(), &why), CScenarioPlayer::Passed);
+    SignIn(session);
     CheckWindow(session.GroupWindow(), "group window", 1000);
 
     SelectTreeItem(session, {"群组管理", "我创建的群组"});
@@ -232,7 +217,7 @@ TEST(Accessibility, EveryModuleWindowIsNamedAndWalkedByTab)
     CheckWindow(chat, "conversation", 1521);
     EXPECT_EQ(chat->accessibleName(), QStringLiteral("群组会话 - 产品研发部"));
     // Presence in words, in both trees: 陈静 is on the phone.
-    QTreeWidgetItem* member = FindTreeItem(session.GroupTree(), {"群组管理", "我创建的群组", "产品研发部", "陈静"});
+    QTreeWidgetItem* member = FindItem(session.GroupTree(), {"群组管理", "我创建的群组", "产品研发部", "陈静"});
     ASSERT_NE(member, nullptr);
     EXPECT_EQ(member->data(0, Qt::AccessibleDescriptionRole).toString(), QStringLiteral("通话中"));
     auto* members = qobject_cast<QTreeWidget*>(FindControl(chat, 1088));
@@ -260,6 +245,7 @@ TEST(Accessibility, EveryModuleWindowIsNamedAndWalkedByTab)
 
     // Enter on a result queries it, as a double-click does.
     const size_t before = session.Transcript().Entries().size();
+    QString why;
     ASSERT_TRUE(PressKeys(FindControl(information, 1524), QStringLiteral("Return"), &why)) << why.toStdString();
     bool queried = false;
     const auto& entries = session.Transcript().Entries();

@@ -9,19 +9,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-#include "SharedSession.h"
+#include "ModuleWindows.h"
 #include "platform/Window.h"
-#include "player/ScenarioPlayer.h"
 #include "res/ModuleResources.h"
-#include "scripted/ScriptedUiDriver.h"
 #include "ui/ClientSession.h"
 
 using namespace host;
@@ -110,15 +106,13 @@ QStringList Unreadable(QWidget* window)
 TEST(DarkPalette, EveryTextStandsOutFromItsBackground)
 {
     CClientSession& session = SharedSession();
-    CScenarioPlayer player(session);
-    QString why;
-    ASSERT_EQ(player.Play(QJsonDocument::fromJson(R"([{"network": "signin"}])").array(), &why), CScenarioPlayer::Passed);
+    SignIn(session);
     const QPalette saved = QApplication::palette();
     QApplication::setPalette(DarkPalette());
 
     QTreeWidget* tree = session.GroupTree();
     tree->window()->show();
-    tree->setCurrentItem(FindItem(tree, {"群组管理", "我创建的群组", "产品研发部"}));
+    SelectTreeItem(session, {"群组管理", "我创建的群组", "产品研发部"});
     tree->clearFocus();
     EXPECT_EQ(Unreadable(session.GroupWindow()).join(", ").toStdString(), "") << "group window";
 
@@ -132,16 +126,12 @@ TEST(DarkPalette, EveryTextStandsOutFromItsBackground)
 
     // Dialogs, as their commands open them.
     const auto checkDialog = [&](const QStringList& path, int command, const char* name) {
-        TScriptedDialog dialog;
-        dialog.button = IDCANCEL;
-        dialog.inspect = [name](CDialog* shown) {
+        SelectTreeItem(session, path);
+        InspectModal(session, command, name, [name](CDialog* shown) {
             shown->show();
             QApplication::processEvents();
             EXPECT_EQ(Unreadable(shown).join(", ").toStdString(), "") << name;
-        };
-        session.Driver()->PushDialog(dialog);
-        tree->setCurrentItem(FindItem(tree, path));
-        SendCommand(session.GroupWindow(), command);
+        });
     };
     checkDialog({"群组管理", "我创建的群组"}, IDM_CREATE_GROUP, "create");
     checkDialog({"群组管理", "我加入的群组", "读书会"}, IDM_GROUP_PROPERTIES, "properties");

@@ -6,11 +6,15 @@
 #include <functional>
 
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QStringList>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "SharedSession.h"
 #include "platform/Window.h"
+#include "player/ScenarioPlayer.h"
 #include "scripted/ScriptedUiDriver.h"
 #include "ui/ClientSession.h"
 
@@ -23,23 +27,19 @@ inline QWidget* VisibleTopLevel(const char* className)
     return nullptr;
 }
 
-inline QTreeWidgetItem* FindTreeItem(QTreeWidget* tree, const QStringList& path)
+// Signs the session in against the simulated network, as its first step.
+inline void SignIn(CClientSession& session)
 {
-    QTreeWidgetItem* item = nullptr;
-    for (const QString& text : path) {
-        QTreeWidgetItem* parent = item ? item : tree->invisibleRootItem();
-        item = nullptr;
-        for (int i = 0; i < parent->childCount() && !item; ++i)
-            if (parent->child(i)->text(0) == text) item = parent->child(i);
-        if (!item) return nullptr;
-    }
-    return item;
+    CScenarioPlayer player(session);
+    QString why;
+    ASSERT_EQ(player.Play(QJsonDocument::fromJson(R"([{"network": "signin"}])").array(), &why),
+              CScenarioPlayer::Passed) << why.toStdString();
 }
 
 // Makes the group tree's item at the path the current one, as the arrow keys do.
 inline void SelectTreeItem(CClientSession& session, const QStringList& path)
 {
-    QTreeWidgetItem* item = FindTreeItem(session.GroupTree(), path);
+    QTreeWidgetItem* item = FindItem(session.GroupTree(), path);
     ASSERT_NE(item, nullptr) << path.join('/').toStdString();
     session.GroupTree()->setCurrentItem(item);
 }
